@@ -1,0 +1,47 @@
+# Thin wrapper: install what is missing, configure with a preset, build, run or test.
+
+PRESET ?= dev
+BUILD_DIR := build/$(PRESET)
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Debian packages the build and the tests need.
+APT_PACKAGES := cmake make g++ pkg-config libboost-dev libgtest-dev libgmock-dev \
+                libbenchmark-dev
+
+DEMO_DIR ?= samples
+DEMO_PATTERN ?= she walked down the old road
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(APT_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	cmake --preset $(PRESET)
+
+build: configure
+	cmake --build --preset $(PRESET) -j $(JOBS)
+
+run: build
+	@echo "== plinvaro-cli search $(DEMO_DIR) \"$(DEMO_PATTERN)\""
+	$(BUILD_DIR)/src/plinvaro-cli search --stats $(DEMO_DIR) "$(DEMO_PATTERN)"
+
+test: build
+	ctest --preset $(PRESET) -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/bench/plinvaro-bench
+
+clean:
+	rm -rf build

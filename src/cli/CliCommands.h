@@ -1,0 +1,12 @@
+// The subcommands of plinvaro-cli; each returns the process exit code.
+#pragma once
+
+namespace plinvaro::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 2;  // bad arguments, or an input that cannot be read
+
+int RunSearchCommand(int argc, char** argv);
+int RunComposeCommand(int argc, char** argv);
+
+}  // namespace plinvaro::cli

@@ -1,0 +1,37 @@
+// plinvaro-cli entry: dispatches to a subcommand and prints the overall help.
+#include <cstdio>
+#include <cstring>
+
+#include "cli/CliCommands.h"
+
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: plinvaro-cli COMMAND [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  search DIR PATTERN   list the continuations of PATTERN in DIR's *.txt files\n"
+    "  compose              play a base file and wander through DIR headlessly\n"
+    "\n"
+    "Run 'plinvaro-cli COMMAND --help' for the options of a command.\n"
+    "Exit status: 0 on success, 2 on bad arguments or unreadable input.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace plinvaro::cli;
+  if (argc < 2) {
+    std::fputs(kHelp, stderr);
+    return kExitUsage;
+  }
+  const char* command = argv[1];
+  if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0 ||
+      std::strcmp(command, "help") == 0) {
+    std::fputs(kHelp, stdout);
+    return kExitOk;
+  }
+  if (std::strcmp(command, "search") == 0) return RunSearchCommand(argc - 1, argv + 1);
+  if (std::strcmp(command, "compose") == 0) return RunComposeCommand(argc - 1, argv + 1);
+  std::fprintf(stderr, "plinvaro-cli: unknown command '%s'\n\n%s", command, kHelp);
+  return kExitUsage;
+}

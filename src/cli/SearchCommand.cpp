@@ -1,0 +1,144 @@
+// plinvaro-cli search: runs what the Search command runs once it has its pattern, and lists the parts.
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "cli/CliCommands.h"
+#include "search/PatternText.h"
+#include "search/TextSearcher.h"
+
+namespace plinvaro::cli {
+namespace {
+
+constexpr const char* kSearchHelp =
+    "Usage: plinvaro-cli search [--stats] DIR PATTERN\n"
+    "       plinvaro-cli search [--stats] --pattern-file FILE DIR\n"
+    "\n"
+    "Searches every *.txt entry directly inside DIR (any letter case, in the\n"
+    "order the directory lists them) for places whose text ends the way the\n"
+    "pattern ends, as the Search command does: the pattern is cut to its last\n"
+    "63 bytes (as if the caret stood right behind it), trailing separators are\n"
+    "dropped, and the scan applies the word-boundary rules. Entries that cannot\n"
+    "be read (empty files, subdirectories) are skipped.\n"
+    "\n"
+    "Prints one line per found part, longest match first (at most 51):\n"
+    "  matchLength<TAB>offset<TAB>fileIndex<TAB>fileSize<TAB>path\n"
+    "offset is the byte where the continuation begins; fileIndex counts the\n"
+    "listed entries from 0. Finding nothing is not an error.\n"
+    "\n"
+    "Options:\n"
+    "  --pattern-file FILE  take the pattern's raw bytes from FILE\n"
+    "  --stats              print files, bytes scanned and elapsed time to stderr\n"
+    "  --help               show this text\n"
+    "\n"
+    "Exit status: 0 on success (also when nothing is found); 2 when DIR or the\n"
+    "pattern file cannot be read or the arguments are wrong.\n";
+
+struct SearchArgs {
+  std::string directory;
+  std::string pattern;
+  std::string patternFile;
+  bool havePattern = false;
+  bool stats = false;
+};
+
+int Usage(const char* message) {
+  std::fprintf(stderr, "plinvaro-cli search: %s\nTry 'plinvaro-cli search --help'.\n", message);
+  return kExitUsage;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+void PrintParts(const TextSearcher& searcher) {
+  for (const auto& part : searcher.parts()) {
+    const std::string path = searcher.FilePath(part->fileIndex);
+    std::printf("%d\t%d\t%d\t%d\t", part->matchLength, part->offset, part->fileIndex,
+                part->fileSize);
+    std::fwrite(path.data(), 1, path.size(), stdout);
+    std::fputc('\n', stdout);
+  }
+}
+
+void PrintStats(const TextSearcher& searcher, double seconds) {
+  const ScanStats& s = searcher.stats();
+  const double gbPerSecond = seconds > 0 ? static_cast<double>(s.bytesScanned) / seconds / 1e9 : 0;
+  std::fprintf(stderr,
+               "files: %d listed, %d scanned, %d skipped\n"
+               "bytes scanned: %lld\n"
+               "elapsed: %.3f ms (%.2f GB/s)\n"
+               "parts: %d\n",
+               s.filesListed, s.filesScanned, s.filesSkipped,
+               static_cast<long long>(s.bytesScanned), seconds * 1e3, gbPerSecond,
+               searcher.PartCount());
+}
+
+}  // namespace
+
+int RunSearchCommand(int argc, char** argv) {
+  SearchArgs args;
+  int positional = 0;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+      std::fputs(kSearchHelp, stdout);
+      return kExitOk;
+    }
+    if (std::strcmp(arg, "--stats") == 0) {
+      args.stats = true;
+    } else if (std::strcmp(arg, "--pattern-file") == 0) {
+      if (++i >= argc) return Usage("--pattern-file needs a file");
+      args.patternFile = argv[i];
+    } else if (std::strcmp(arg, "--") == 0) {
+      for (++i; i < argc; ++i, ++positional)
+        (positional == 0 ? args.directory : args.pattern) = argv[i];
+    } else if (arg[0] == '-' && arg[1] != '\0') {
+      return Usage((std::string("unknown option ") + arg).c_str());
+    } else if (positional == 0) {
+      args.directory = arg;
+      ++positional;
+    } else if (positional == 1) {
+      args.pattern = arg;
+      args.havePattern = true;
+      ++positional;
+    } else {
+      return Usage("too many arguments");
+    }
+  }
+  if (positional >= 2) args.havePattern = true;
+  if (args.directory.empty()) return Usage("missing DIR");
+  if (!args.patternFile.empty()) {
+    if (args.havePattern) return Usage("give either PATTERN or --pattern-file, not both");
+    if (!ReadWholeFile(args.patternFile, args.pattern)) {
+      std::fprintf(stderr, "plinvaro-cli search: cannot read pattern file '%s'\n",
+                   args.patternFile.c_str());
+      return kExitUsage;
+    }
+  } else if (!args.havePattern) {
+    return Usage("missing PATTERN");
+  }
+
+  TextSearcher searcher;
+  const std::string trimmed = TrimSeparators(PatternTail(args.pattern));
+  const auto started = std::chrono::steady_clock::now();
+  searcher.ClearResults();
+  searcher.EnumerateFiles(args.directory, trimmed);
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+  if (searcher.listStatus() != ListStatus::Ok) {
+    std::fprintf(stderr, "plinvaro-cli search: cannot read directory '%s': %s\n",
+                 args.directory.c_str(), searcher.listErrorText().c_str());
+    return kExitUsage;
+  }
+  PrintParts(searcher);
+  if (args.stats) PrintStats(searcher, elapsed.count());
+  return std::fflush(stdout) == 0 ? kExitOk : kExitUsage;
+}
+
+}  // namespace plinvaro::cli

@@ -1,0 +1,118 @@
+// Continuation matching: the backward scan of each listed file, the minimum match length and the sort.
+//
+// A candidate is an end position E in a file lined up with the pattern's last
+// byte. It is accepted when (a) at least minMatchLength bytes match backwards,
+// (b) the match covers the whole lined-up pattern or holds a separator (or the
+// mismatching byte before it is one), and (c) the file's word ends with the
+// match. Because (a) needs the pattern's last minMatchLength bytes verbatim, the
+// scan jumps between occurrences of that suffix instead of trying every E; the
+// candidates it skips are exactly those that (a) rejects.
+#include <memory>
+
+#include "search/PatternText.h"
+#include "search/TextSearcher.h"
+#include "text/CharClass.h"
+
+namespace plinvaro {
+namespace {
+
+struct Verdict {
+  bool accepted;
+  std::int32_t matched;
+};
+
+Verdict Evaluate(const unsigned char* d, std::int64_t n, std::int64_t e, const std::string& p,
+                 std::int32_t minMatch) {
+  if (e != n - 1 && !IsSeparator(d[e + 1])) return {false, 0};
+  const auto length = static_cast<std::int64_t>(p.size());
+  const std::int64_t lo = (e + 1 < length) ? length - 1 - e : 0;
+  std::int64_t k = length - 1;
+  bool sawSeparator = false;
+  while (k >= lo) {
+    const unsigned char b = d[e - (length - 1 - k)];
+    if (IsSeparator(b)) sawSeparator = true;
+    if (b != static_cast<unsigned char>(p[static_cast<std::size_t>(k)])) break;
+    --k;
+  }
+  const std::int64_t first = k + 1;
+  const auto matched = static_cast<std::int32_t>(length - first);
+  if (matched < minMatch) return {false, matched};
+  if (first != lo && !sawSeparator) return {false, matched};
+  return {true, matched};
+}
+
+}  // namespace
+
+void TextSearcher::ComputeMinMatchLength() { minMatchLength_ = MinMatchLength(pattern_); }
+
+void TextSearcher::SortParts() {
+  parts_.sort([](const boost::shared_ptr<FoundPart>& a, const boost::shared_ptr<FoundPart>& b) {
+    return a->matchLength > b->matchLength;
+  });
+}
+
+void TextSearcher::AppendPart(std::int32_t matchLength, std::int64_t offset,
+                              std::int32_t fileIndex) {
+  boost::shared_ptr<FoundPart> part(new FoundPart);
+  part->matchLength = matchLength;
+  part->offset = static_cast<std::int32_t>(offset);
+  part->fileIndex = fileIndex;
+  part->fileSize = scanView_.size();
+  parts_.push_back(part);
+}
+
+void TextSearcher::ScanFiles() {
+  stats_ = ScanStats{};
+  stats_.filesListed = static_cast<std::int32_t>(files_.size());
+  ComputeMinMatchLength();
+  if (minMatchLength_ == 1) return;
+  // With minMatchLength 0 (empty pattern, or one ending in white space) every
+  // candidate is tried; otherwise only occurrences of the pattern's tail are.
+  std::unique_ptr<SuffixFinder> finder;
+  if (minMatchLength_ > 0)
+    finder = std::make_unique<SuffixFinder>(
+        pattern_.substr(pattern_.size() - static_cast<std::size_t>(minMatchLength_)), kernel_);
+  const auto count = static_cast<std::int32_t>(files_.size());
+  for (std::int32_t f = 0; f < count; ++f) {
+    OpenScanFile(f);
+    if (openError_ != 0) {
+      // An entry that cannot be read is skipped; the rest are still scanned.
+      ++stats_.filesSkipped;
+      continue;
+    }
+    ScanOneFile(f, finder.get());
+    ++stats_.filesScanned;
+    stats_.bytesScanned += scanView_.size();
+    CloseScanFile();
+    if (PartCount() > maxParts) break;
+  }
+  scanView_.Reset();
+  SortParts();
+}
+
+void TextSearcher::ScanOneFile(std::int32_t fileIndex, const SuffixFinder* finder) {
+  const unsigned char* d = scanView_.data();
+  const std::int64_t n = scanView_.size();
+  std::int64_t e = n - 1;
+  while (e > 0) {
+    if (finder != nullptr) {
+      e = finder->FindLastEnd(d, e);
+      if (e <= 0) return;
+    }
+    const Verdict v = Evaluate(d, n, e, pattern_, minMatchLength_);
+    if (!v.accepted) {
+      --e;
+      continue;
+    }
+    if (e + 1 >= n) return;
+    std::int64_t q = e + 1;
+    while (IsSeparator(d[q])) {
+      if (++q == n) return;
+    }
+    AppendPart(v.matched, e + 1, fileIndex);
+    if (PartCount() > maxParts) return;
+    e -= v.matched;
+  }
+}
+
+}  // namespace plinvaro

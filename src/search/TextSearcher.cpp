@@ -1,0 +1,69 @@
+// TextSearcher: results, directory listing, scan-file access and loading of part text.
+#include "search/TextSearcher.h"
+
+#include <new>
+
+namespace plinvaro {
+
+TextSearcher::TextSearcher() { currentPart = parts_.end(); }
+
+void TextSearcher::ClearResults() {
+  parts_.clear();
+  files_.clear();
+  currentPart = parts_.end();
+}
+
+void TextSearcher::EnumerateFiles(const std::string& directory, const std::string& pattern) {
+  pattern_ = pattern;
+  std::string listed = directory;
+  std::string prefix = directory;
+  const bool endsInSeparator =
+      !directory.empty() && (directory.back() == '\\' || directory.back() == '/');
+  if (endsInSeparator) {
+    listed.pop_back();
+    if (listed.empty()) listed = directory;  // the root directory itself
+  } else {
+    prefix += kPathSeparator;
+  }
+  listing_ = ListTextFileNames(listed);
+  for (const std::string& name : listing_.names) files_.push_back(prefix + name);
+  ScanFiles();
+}
+
+void TextSearcher::OpenScanFile(std::int32_t fileIndex) {
+  scanPath_ = FilePath(fileIndex);
+  openError_ = static_cast<int>(scanView_.Open(scanPath_));
+}
+
+void TextSearcher::CloseScanFile() { scanView_.Close(); }
+
+std::string TextSearcher::FilePath(std::int32_t fileIndex) const {
+  if (fileIndex < 0 || static_cast<std::size_t>(fileIndex) >= files_.size()) return {};
+  return files_[static_cast<std::size_t>(fileIndex)];
+}
+
+void TextSearcher::LoadPartText(const boost::shared_ptr<FoundPart>& part) {
+  if (!part) return;
+  const std::int32_t wanted = part->textLength > 0 ? part->textLength : 0;
+  std::vector<unsigned char> buffer;
+  try {
+    buffer.resize(static_cast<std::size_t>(wanted));
+  } catch (const std::bad_alloc&) {
+    part->text.reset();
+    return;
+  }
+  const ReadResult read = ReadFileAt(FilePath(part->fileIndex), part->offset, wanted, buffer.data());
+  switch (read.status) {
+    case ReadResult::Status::CannotOpen:
+      return;  // keeps the text it had, and its true size
+    case ReadResult::Status::ReadFailed:
+      part->text.reset();
+      return;
+    case ReadResult::Status::Ok:
+      buffer.resize(static_cast<std::size_t>(read.bytesRead));
+      part->text = std::move(buffer);
+      return;
+  }
+}
+
+}  // namespace plinvaro

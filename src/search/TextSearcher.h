@@ -1,0 +1,91 @@
+// The continuation search engine: lists a directory's *.txt files, scans them, holds the found parts.
+//
+// Usage: ClearResults, then EnumerateFiles (which scans), then the list access
+// and currentPart; FilePath and LoadPartText on parts until the next
+// ClearResults. All sizes and offsets are bytes. Not thread-safe; one caller.
+#pragma once
+
+#include <boost/shared_ptr.hpp>
+
+#include <cstdint>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "search/FoundPart.h"
+#include "search/SuffixFinder.h"
+#include "text/FileAccess.h"
+
+namespace plinvaro {
+
+struct ScanStats {
+  std::int32_t filesListed = 0;
+  std::int32_t filesScanned = 0;
+  std::int32_t filesSkipped = 0;  // listed entries that could not be opened
+  std::int64_t bytesScanned = 0;
+};
+
+class TextSearcher {
+ public:
+  using PartList = std::list<boost::shared_ptr<FoundPart>>;
+  using PartPosition = PartList::iterator;
+
+  // The scan stops once more than this many parts were found (so it keeps 51).
+  static constexpr std::int32_t maxParts = 50;
+
+  TextSearcher();
+  TextSearcher(const TextSearcher&) = delete;
+  TextSearcher& operator=(const TextSearcher&) = delete;
+
+  // The current found part; EndPart() when there is none. Commands set and move it.
+  PartPosition currentPart;
+
+  // Releases every part, empties parts and files; currentPart becomes EndPart().
+  void ClearResults();
+  // Stores the pattern, appends the directory's *.txt entries to files, then ScanFiles.
+  void EnumerateFiles(const std::string& directory, const std::string& pattern);
+  // Opens entry `fileIndex` of files for the scan; sets openError.
+  void OpenScanFile(std::int32_t fileIndex);
+  void CloseScanFile();
+  // Copy of entry `fileIndex` of files; empty when out of range.
+  std::string FilePath(std::int32_t fileIndex) const;
+  // Reads the part's textLength bytes from its offset into its text.
+  void LoadPartText(const boost::shared_ptr<FoundPart>& part);
+  std::int32_t PartCount() const { return static_cast<std::int32_t>(parts_.size()); }
+
+  // Matching (see ContinuationScan.cpp).
+  void ScanFiles();
+  void ComputeMinMatchLength();
+  void SortParts();
+
+  PartPosition FirstPart() { return parts_.begin(); }
+  PartPosition EndPart() { return parts_.end(); }
+  const PartList& parts() const { return parts_; }
+  const std::vector<std::string>& files() const { return files_; }
+  const std::string& pattern() const { return pattern_; }
+  std::int32_t minMatchLength() const { return minMatchLength_; }
+  int openError() const { return openError_; }
+  ListStatus listStatus() const { return listing_.status; }
+  const std::string& listErrorText() const { return listing_.errorText; }
+  const ScanStats& stats() const { return stats_; }
+
+  // Which search loop the scan uses; Auto unless a test or benchmark says otherwise.
+  void SetScanKernel(ScanKernel kernel) { kernel_ = kernel; }
+
+ private:
+  void ScanOneFile(std::int32_t fileIndex, const SuffixFinder* finder);
+  void AppendPart(std::int32_t matchLength, std::int64_t offset, std::int32_t fileIndex);
+
+  PartList parts_;
+  std::string scanPath_;
+  std::string pattern_;
+  FileView scanView_;
+  int openError_ = 0;
+  std::int32_t minMatchLength_ = 0;
+  std::vector<std::string> files_;
+  DirectoryListing listing_;
+  ScanStats stats_;
+  ScanKernel kernel_ = ScanKernel::Auto;
+};
+
+}  // namespace plinvaro

@@ -1,0 +1,36 @@
+// A plain, independent implementation of the continuation scan, used as the oracle.
+//
+// It tries every candidate end position with a full backward comparison, as
+// the matching rules are stated, with no shortcuts. Tests and the benchmark
+// compare the production scan against it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plinvaro::testing {
+
+struct ReferencePart {
+  std::int32_t matchLength;
+  std::int32_t offset;
+  std::int32_t fileIndex;
+  std::int32_t fileSize;
+  bool operator==(const ReferencePart&) const = default;
+};
+
+// An entry that cannot be read (empty file, directory) is given as nullopt-like
+// `readable == false`; it is skipped like the production scan skips it.
+struct ReferenceFile {
+  std::string bytes;
+  bool readable = true;
+};
+
+std::int32_t ReferenceMinMatchLength(const std::string& pattern);
+
+// Scans `files` in order for `pattern` (already trimmed by the caller) and
+// returns the parts sorted as the searcher sorts them.
+std::vector<ReferencePart> ReferenceScan(const std::vector<ReferenceFile>& files,
+                                         const std::string& pattern);
+
+}  // namespace plinvaro::testing
