@@ -1,0 +1,117 @@
+// File access: whole-file views that stay stable, the *.txt listing, positioned reads.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+#include "TempDir.h"
+#include "text/FileAccess.h"
+
+namespace plinvaro {
+namespace {
+
+using testing::TempDir;
+
+TEST(FileView, OpensWholeFileByteExact) {
+  TempDir dir;
+  const std::string bytes("a\r\nb\0c\xff\x80 ", 9);
+  const std::string path = dir.Write("x.txt", bytes);
+  FileView view;
+  ASSERT_EQ(view.Open(path), FileOpenError::None);
+  ASSERT_TRUE(view.IsOpen());
+  ASSERT_EQ(view.size(), 9);
+  EXPECT_EQ(std::memcmp(view.data(), bytes.data(), bytes.size()), 0);
+}
+
+TEST(FileView, RefusesWhatCannotBeMappedWhole) {
+  TempDir dir;
+  FileView view;
+  EXPECT_EQ(view.Open(dir.Join("missing.txt")), FileOpenError::CannotOpen);
+  EXPECT_EQ(view.Open(dir.Write("empty.txt", "")), FileOpenError::CannotOpen);
+  EXPECT_EQ(view.Open(dir.MakeSubdir("sub.txt")), FileOpenError::CannotOpen);
+  EXPECT_FALSE(view.IsOpen());
+  EXPECT_EQ(view.size(), 0);
+  EXPECT_EQ(view.data(), nullptr);
+}
+
+TEST(FileView, RefusesFilesOfTwoGibibytesOrMore) {
+  TempDir dir;
+  const std::string path = dir.Join("huge.txt");
+  {
+    std::ofstream out(path, std::ios::binary);
+  }
+  ASSERT_EQ(::truncate(path.c_str(), kMaxFileSize + 1), 0);  // sparse, costs no disk
+  FileView view;
+  EXPECT_EQ(view.Open(path), FileOpenError::CannotOpen);
+  EXPECT_FALSE(view.IsOpen());
+}
+
+TEST(FileView, StaysStableWhenTheFileIsTruncatedOrRewritten) {
+  TempDir dir;
+  const std::string original(100000, 'q');
+  const std::string path = dir.Write("played.txt", original);
+  FileView view;
+  ASSERT_EQ(view.Open(path), FileOpenError::None);
+  ASSERT_EQ(::truncate(path.c_str(), 0), 0);
+  dir.Write("played.txt", "short");
+  ASSERT_EQ(view.size(), 100000);
+  // Touch every byte: a view that followed the file would fault or change here.
+  EXPECT_TRUE(std::all_of(view.data(), view.data() + view.size(),
+                          [](unsigned char b) { return b == 'q'; }));
+}
+
+TEST(FileView, ReopeningReleasesTheEarlierFile) {
+  TempDir dir;
+  FileView view;
+  ASSERT_EQ(view.Open(dir.Write("a.txt", "first file")), FileOpenError::None);
+  ASSERT_EQ(view.Open(dir.Write("b.txt", "2nd")), FileOpenError::None);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(view.data()), 3), "2nd");
+  EXPECT_EQ(view.Open(dir.Join("gone.txt")), FileOpenError::CannotOpen);
+  EXPECT_FALSE(view.IsOpen());
+}
+
+TEST(ListTextFileNames, KeepsTxtInAnyCaseAndSubdirectories) {
+  TempDir dir;
+  dir.Write("a.txt", "x");
+  dir.Write("B.TXT", "x");
+  dir.Write("c.Txt", "x");
+  dir.Write("notes.md", "x");
+  dir.Write("txt", "x");
+  dir.Write("d.txt.bak", "x");
+  dir.MakeSubdir("folder.txt");
+  DirectoryListing listing = ListTextFileNames(dir.path());
+  ASSERT_EQ(listing.status, ListStatus::Ok);
+  std::sort(listing.names.begin(), listing.names.end());
+  EXPECT_EQ(listing.names, (std::vector<std::string>{"B.TXT", "a.txt", "c.Txt", "folder.txt"}));
+}
+
+TEST(ListTextFileNames, ReportsWhyADirectoryCannotBeListed) {
+  TempDir dir;
+  EXPECT_EQ(ListTextFileNames(dir.Join("nope")).status, ListStatus::NotFound);
+  const DirectoryListing file = ListTextFileNames(dir.Write("plain.txt", "x"));
+  EXPECT_EQ(file.status, ListStatus::NotDirectory);
+  EXPECT_FALSE(file.errorText.empty());
+}
+
+TEST(ReadFileAt, ReadsFromOffsetAndStopsAtTheEnd) {
+  TempDir dir;
+  const std::string path = dir.Write("r.txt", "0123456789");
+  unsigned char buffer[8];
+  std::memset(buffer, 0xAA, sizeof buffer);
+  ReadResult r = ReadFileAt(path, 6, 8, buffer);
+  EXPECT_EQ(r.status, ReadResult::Status::Ok);
+  EXPECT_EQ(r.bytesRead, 4);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 4), "6789");
+  r = ReadFileAt(path, 20, 8, buffer);
+  EXPECT_EQ(r.status, ReadResult::Status::Ok);
+  EXPECT_EQ(r.bytesRead, 0);
+  EXPECT_EQ(ReadFileAt(dir.Join("missing"), 0, 8, buffer).status,
+            ReadResult::Status::CannotOpen);
+}
+
+}  // namespace
+}  // namespace plinvaro
