@@ -51,7 +51,8 @@ class FileDescriptor {
 FileDescriptor OpenForReading(const std::string& path) {
   int fd;
   do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // Non-blocking, so that a FIFO listed as *.txt cannot hang the caller.
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
   return FileDescriptor(fd);
 }

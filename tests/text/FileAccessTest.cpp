@@ -38,6 +38,16 @@ TEST(FileView, RefusesWhatCannotBeMappedWhole) {
   EXPECT_EQ(view.data(), nullptr);
 }
 
+TEST(FileView, RefusesAFifoWithoutBlocking) {
+  TempDir dir;
+  const std::string path = dir.Join("pipe.txt");
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  FileView view;
+  EXPECT_EQ(view.Open(path), FileOpenError::CannotOpen);
+  unsigned char buffer[4];
+  EXPECT_EQ(ReadFileAt(path, 0, 4, buffer).status, ReadResult::Status::ReadFailed);
+}
+
 TEST(FileView, RefusesFilesOfTwoGibibytesOrMore) {
   TempDir dir;
   const std::string path = dir.Join("huge.txt");
