@@ -1,13 +1,276 @@
-// plinvaro-cli compose: placeholder until the headless controller lands.
+// plinvaro-cli compose: drives the real MainPanel headlessly, as a user in "On The Fly Mode" would.
+#include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
 
 #include "cli/CliCommands.h"
+#include "cli/ComposeTrace.h"
+#include "cli/HeadlessPlatform.h"
+#include "text/AnsiConversion.h"
+#include "ui/MainPanel.h"
 
 namespace plinvaro::cli {
+namespace {
 
-int RunComposeCommand(int, char**) {
-  std::fputs("plinvaro-cli compose: not available in this build\n", stderr);
+constexpr int kExitFailure = 1;
+// Searches in a row that restart playback without a single chunk played.
+constexpr int kMaxStalledSearches = 20;
+
+constexpr const char* kComposeHelp =
+    "Usage: plinvaro-cli compose --base FILE --dir DIR [--words N]\n"
+    "                            [--search-every K] [--seed S] [--trace FILE]\n"
+    "\n"
+    "Runs the panel headlessly as a user in \"On The Fly Mode\" would: chooses\n"
+    "FILE as the base file with \"Open...\", types DIR as the base directory,\n"
+    "presses Start, then delivers timer ticks while the timer runs. Each tick\n"
+    "plays one chunk (a word and the white space after it). Search is pressed\n"
+    "after every K played chunks (counted since the last search) and whenever\n"
+    "playback stopped by itself at the end of its source. Each search takes the\n"
+    "last 63 bytes before the caret, picks one found part at random and plays\n"
+    "on from it; when nothing is found, playback resumes where it was.\n"
+    "\n"
+    "The source text (one byte per character, as \"Save as...\" writes it) goes\n"
+    "to stdout once N chunks were played. The run ends early, saying why on\n"
+    "stderr, when playback has stopped and a search finds nothing, cannot run\n"
+    "(no text to take a pattern from), or keeps leading to used-up text.\n"
+    "A chunk holding a NUL byte is inserted only up to that byte.\n"
+    "\n"
+    "Options:\n"
+    "  --base FILE        the base file (required)\n"
+    "  --dir DIR          the directory whose *.txt files are searched (required)\n"
+    "  --words N          chunks to play, default 200\n"
+    "  --search-every K   chunks between searches, at least 1, default 12\n"
+    "  --seed S           seed of the random pick (0 to 2^64-1), default 1;\n"
+    "                     the same seed and files give the same output\n"
+    "  --trace FILE       write one JSON object per line to FILE:\n"
+    "    {\"event\":\"chunk\",\"source\":\"base\"|\"found\",\"file\":PATH,\"offset\":O,\"length\":N}\n"
+    "        O is the byte position in PATH before the chunk, N its length;\n"
+    "    {\"event\":\"search\",\"pattern_hex\":HEX,\"parts\":COUNT,\"file\":PATH,\n"
+    "     \"offset\":OFFSET,\"match_length\":M,\"position\":POS}\n"
+    "        HEX is the search pattern's bytes in hex, COUNT the parts found,\n"
+    "        PATH, OFFSET and M those of the picked part, POS the position in\n"
+    "        PATH where playback goes on (after the skipped separators). When\n"
+    "        nothing was found PATH is \"\" and OFFSET, M and POS are -1.\n"
+    "    Paths keep their bytes: '\"' and '\\' are escaped with a backslash, and\n"
+    "    every byte below 0x20 or from 0x7F up is written as \\u00XX, one code\n"
+    "    point per byte, so the trace is plain ASCII.\n"
+    "  --help             show this text\n"
+    "\n"
+    "Exit status: 0 when the text was written (also after an early end); 2 on\n"
+    "bad arguments, a missing base file or directory, or a trace file that\n"
+    "cannot be created; 1 when writing the output or the trace failed.\n";
+
+struct ComposeArgs {
+  std::string base;
+  std::string directory;
+  std::string tracePath;
+  long long words = 200;
+  long long searchEvery = 12;
+  unsigned long long seed = 1;
+};
+
+int Usage(const std::string& message) {
+  std::fprintf(stderr, "plinvaro-cli compose: %s\nTry 'plinvaro-cli compose --help'.\n",
+               message.c_str());
   return kExitUsage;
+}
+
+template <typename Number>
+bool ParseNumber(const char* text, Number& out) {
+  const char* end = text + std::strlen(text);
+  const auto result = std::from_chars(text, end, out);
+  return result.ec == std::errc() && result.ptr == end && end != text;
+}
+
+// Returns kExitOk when parsing should go on to the run, another code otherwise.
+int ParseArgs(int argc, char** argv, ComposeArgs& args, bool& helpShown) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string name = argv[i];
+    if (name == "--help" || name == "-h") {
+      std::fputs(kComposeHelp, stdout);
+      helpShown = true;
+      return kExitOk;
+    }
+    if (i + 1 >= argc) return Usage(name.rfind("--", 0) == 0 ? name + " needs a value"
+                                                             : "unexpected argument " + name);
+    const char* value = argv[++i];
+    if (name == "--base") {
+      args.base = value;
+    } else if (name == "--dir") {
+      args.directory = value;
+    } else if (name == "--trace") {
+      args.tracePath = value;
+    } else if (name == "--words") {
+      if (!ParseNumber(value, args.words) || args.words < 0 || args.words > INT32_MAX)
+        return Usage("--words needs a whole number from 0");
+    } else if (name == "--search-every") {
+      if (!ParseNumber(value, args.searchEvery) || args.searchEvery < 1 ||
+          args.searchEvery > INT32_MAX)
+        return Usage("--search-every needs a whole number from 1");
+    } else if (name == "--seed") {
+      if (!ParseNumber(value, args.seed)) return Usage("--seed needs a whole number from 0");
+    } else {
+      return Usage("unknown option " + name);
+    }
+  }
+  if (args.base.empty()) return Usage("missing --base FILE");
+  if (args.directory.empty()) return Usage("missing --dir DIR");
+  return kExitOk;
+}
+
+int CheckInputs(const ComposeArgs& args) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(args.base, error)) {
+    std::fprintf(stderr, "plinvaro-cli compose: base file '%s' does not exist or is not a file\n",
+                 args.base.c_str());
+    return kExitUsage;
+  }
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> probe(std::fopen(args.base.c_str(), "rb"),
+                                                              &std::fclose);
+  if (!probe) {
+    std::fprintf(stderr, "plinvaro-cli compose: cannot read base file '%s'\n", args.base.c_str());
+    return kExitUsage;
+  }
+  const DirectoryListing listing = ListTextFileNames(args.directory);
+  if (listing.status != ListStatus::Ok) {
+    std::fprintf(stderr, "plinvaro-cli compose: cannot read directory '%s': %s\n",
+                 args.directory.c_str(), listing.errorText.c_str());
+    return kExitUsage;
+  }
+  return kExitOk;
+}
+
+enum class SearchOutcome { NotRun, NothingFound, Found };
+
+// Counts what the panel did and writes the trace.
+class Composer : public PanelObserver {
+ public:
+  Composer(MainPanel& panel, std::FILE* trace) : panel_(panel), trace_(trace) {}
+
+  void ChunkPlayed(const PlayedChunk& chunk) override {
+    ++chunks_;
+    if (trace_ == nullptr) return;
+    const char* source = chunk.source == PlaybackSource::Base ? "base" : "found";
+    Write(ChunkLine(source, *chunk.file, chunk.offset, chunk.length));
+  }
+
+  void SearchDone(bool found) override {
+    ++searches_;
+    lastFound_ = found;
+    if (trace_ == nullptr) return;
+    SearchRecord record;
+    record.pattern = panel_.searchPattern;
+    record.parts = panel_.searcher.PartCount();
+    if (found) {
+      const FoundPart& part = **panel_.searcher.currentPart;
+      record.file = panel_.foundFilePath;
+      record.offset = part.offset;
+      record.matchLength = part.matchLength;
+      record.position = panel_.foundSource.position;
+    }
+    Write(SearchLine(record));
+  }
+
+  SearchOutcome PressSearch() {
+    const long long before = searches_;
+    panel_.RunSearch();
+    if (searches_ == before) return SearchOutcome::NotRun;
+    return lastFound_ ? SearchOutcome::Found : SearchOutcome::NothingFound;
+  }
+
+  long long chunks() const { return chunks_; }
+
+ private:
+  void Write(const std::string& line) { std::fwrite(line.data(), 1, line.size(), trace_); }
+
+  MainPanel& panel_;
+  std::FILE* trace_;
+  long long chunks_ = 0;
+  long long searches_ = 0;
+  bool lastFound_ = false;
+};
+
+// Plays until `words` chunks are in; returns why it ended early, or empty.
+std::string Play(const ComposeArgs& args, HeadlessPlatform& face, MainPanel& panel,
+                 Composer& composer) {
+  long long sinceSearch = 0;
+  int stalledSearches = 0;
+  while (composer.chunks() < args.words) {
+    if (!face.timer.running()) {
+      sinceSearch = 0;
+      const SearchOutcome outcome = composer.PressSearch();
+      if (outcome == SearchOutcome::NotRun) return "playback stopped with no text to search from";
+      if (outcome == SearchOutcome::NothingFound)
+        return "playback stopped and the search found nothing";
+      if (++stalledSearches > kMaxStalledSearches)
+        return "playback stopped and every search led to text that was used up";
+      continue;
+    }
+    const long long before = composer.chunks();
+    panel.PlaybackTick();
+    if (composer.chunks() == before) continue;
+    stalledSearches = 0;
+    if (++sinceSearch >= args.searchEvery && composer.chunks() < args.words) {
+      sinceSearch = 0;
+      composer.PressSearch();
+    }
+  }
+  return {};
+}
+
+bool WriteSourceText(MemoryDocument& sourceBox) {
+  const std::int32_t n = sourceBox.Length();
+  const std::string bytes = WideToAnsi(sourceBox.GetRangeText(0, n), n);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  return std::fflush(stdout) == 0 && written;
+}
+
+}  // namespace
+
+int RunComposeCommand(int argc, char** argv) {
+  ComposeArgs args;
+  bool helpShown = false;
+  if (const int status = ParseArgs(argc, argv, args, helpShown); status != kExitOk || helpShown)
+    return status;
+  if (const int status = CheckInputs(args); status != kExitOk) return status;
+
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace(nullptr, &std::fclose);
+  if (!args.tracePath.empty()) {
+    trace.reset(std::fopen(args.tracePath.c_str(), "wb"));
+    if (!trace) {
+      std::fprintf(stderr, "plinvaro-cli compose: cannot create trace file '%s'\n",
+                   args.tracePath.c_str());
+      return kExitUsage;
+    }
+  }
+
+  HeadlessPlatform face(args.seed);
+  MainPanel panel(face.platform());
+  Composer composer(panel, trace.get());
+  panel.SetObserver(&composer);
+
+  face.dialogs.openAnswer = args.base;
+  panel.OpenBaseFile();
+  face.controls.SetDirectoryText(args.directory);
+  panel.StartPlayback();
+  const std::string earlyEnd = Play(args, face, panel, composer);
+  if (!earlyEnd.empty())
+    std::fprintf(stderr, "plinvaro-cli compose: ended after %lld of %lld chunks: %s\n",
+                 composer.chunks(), args.words, earlyEnd.c_str());
+
+  if (!WriteSourceText(face.sourceBox)) {
+    std::fputs("plinvaro-cli compose: cannot write the text to stdout\n", stderr);
+    return kExitFailure;
+  }
+  if (trace && (std::fflush(trace.get()) != 0 || std::ferror(trace.get()) != 0)) {
+    std::fprintf(stderr, "plinvaro-cli compose: cannot write trace file '%s'\n",
+                 args.tracePath.c_str());
+    return kExitFailure;
+  }
+  return kExitOk;
 }
 
 }  // namespace plinvaro::cli

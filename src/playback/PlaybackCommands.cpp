@@ -1,0 +1,88 @@
+// MainPanel's playback: Start, Pause, Stop, the timer tick that moves one chunk, and the speed.
+#include <algorithm>
+
+#include "text/AnsiConversion.h"
+#include "text/CharClass.h"
+#include "ui/MainPanel.h"
+
+namespace plinvaro {
+namespace {
+
+// End of the chunk that starts at `from`: the word, then the white space after it.
+std::int32_t ChunkEnd(const unsigned char* bytes, std::int32_t from, std::int32_t size) {
+  std::int32_t end = from;
+  while (end < size && !IsSpace(bytes[end])) ++end;
+  while (end < size && IsSpace(bytes[end])) ++end;
+  return end;
+}
+
+}  // namespace
+
+void MainPanel::StartPlayback() {
+  if (isPlaying) return;
+  HidePreview();
+  if (playbackSource == PlaybackSource::None) {
+    if (baseFilePath.empty()) return;
+    OpenBaseSource();
+    playbackSource = PlaybackSource::Base;  // also when the file failed to open
+    ShowTitleFor(baseFilePath);
+  }
+  isPlaying = true;
+  UpdateSpeed();
+  timerHandle = timer_.Start(timerId, timerInterval);
+}
+
+void MainPanel::PausePlayback() { StopTimer(); }
+
+void MainPanel::StopPlayback() {
+  StopTimer();
+  playbackSource = PlaybackSource::None;
+  CloseBaseSource();
+  CloseFoundSource();
+}
+
+void MainPanel::PlaybackTick() {
+  const bool baseLeft = playbackSource == PlaybackSource::Base && !baseSource.IsUsedUp();
+  const bool foundLeft = playbackSource == PlaybackSource::Found && !foundSource.IsUsedUp();
+  if (baseLeft || foundLeft) {
+    AppendNextWord();
+    return;
+  }
+  StopTimer();
+}
+
+void MainPanel::AppendNextWord() {
+  TextSource& source = ActiveSource();
+  const std::int32_t start = source.position;
+  if (!source.HasView() || start < 0 || start >= source.size) return;
+  const std::int32_t end = ChunkEnd(source.data(), start, source.size);
+  const std::int32_t n = end - start;
+  source.position = end;
+  sourceBox_.ReplaceSelection(AnsiToWide(source.data() + start, n), n);
+  sourceBox_.ScrollCaret();
+  sourceBox_.Focus();
+  if (observer_ != nullptr)
+    observer_->ChunkPlayed(PlayedChunk{playbackSource, &source.path, start, n});
+}
+
+void MainPanel::UpdateSpeed() {
+  const std::int32_t position = std::clamp(controls_.TrackbarPosition(), 0, kTrackbarMax);
+  timerInterval = static_cast<std::int32_t>(100 - (100 - position) * -11.0);
+  if (timerHandle == 0) return;
+  timer_.Kill(timerId);
+  timerHandle = timer_.Start(timerId, timerInterval);
+}
+
+void MainPanel::SlowDown() {
+  const std::int32_t position = controls_.TrackbarPosition();
+  controls_.SetTrackbarPosition(position - kSpeedStep > 0 ? position - kSpeedStep : 0);
+  UpdateSpeed();
+}
+
+void MainPanel::SpeedUp() {
+  const std::int32_t position = controls_.TrackbarPosition();
+  controls_.SetTrackbarPosition(std::min(position + kSpeedStep, kTrackbarMax));
+  UpdateSpeed();
+}
+
+}  // namespace plinvaro

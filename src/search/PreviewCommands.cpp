@@ -1,0 +1,109 @@
+// MainPanel's preview of found parts: showing, stepping, loading more text, accepting, switching mode.
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+#include "text/AnsiConversion.h"
+#include "ui/MainPanel.h"
+
+namespace plinvaro {
+namespace {
+
+// Bytes the preview shows of a part: one less than asked for, never more than were read.
+std::int32_t ShownBytes(const FoundPart& part) {
+  return std::clamp(part.textLength - 1, 0, part.TextBytes());
+}
+
+std::int32_t SaturatingSum(std::int32_t a, std::int32_t b) {
+  const std::int64_t sum = static_cast<std::int64_t>(a) + b;
+  return static_cast<std::int32_t>(std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+void MainPanel::SwitchMode(bool toggle) {
+  if (toggle) controls_.SetOnTheFlyChecked(!controls_.IsOnTheFlyChecked());
+  if (!controls_.IsOnTheFlyChecked()) searcher.ClearResults();
+  ShowCurrentPart();
+}
+
+void MainPanel::ShowCurrentPart() {
+  if (controls_.IsOnTheFlyChecked()) {
+    HidePreview();
+    return;
+  }
+  UpdatePartButtons();
+  FoundPart* part = CurrentPart();
+  if (part == nullptr) return;
+  if (part->textLength == 0) LoadMorePartText();
+  const std::int32_t shown = ShownBytes(*part);
+  const unsigned char* bytes = shown > 0 ? part->text->data() : nullptr;
+  RefreshLengths();
+  previewBox_.ReplaceRange(0, previewLength, AnsiToWide(bytes, shown));
+  previewBox_.Focus();
+}
+
+void MainPanel::UpdatePartButtons() {
+  const FoundPart* part = CurrentPart();
+  if (searcher.PartCount() == 0 || part == nullptr) {
+    DisablePartButtons();
+    return;
+  }
+  controls_.EnablePartButton(PartButton::Accept, true);
+  controls_.EnablePartButton(PartButton::Prev, searcher.currentPart != searcher.FirstPart());
+  controls_.EnablePartButton(PartButton::Next,
+                             std::next(searcher.currentPart) != searcher.EndPart());
+  const std::int64_t loadedEnd = static_cast<std::int64_t>(part->offset) + part->textLength;
+  controls_.EnablePartButton(PartButton::More,
+                             loadedEnd != static_cast<std::int64_t>(part->fileSize) + 1);
+}
+
+void MainPanel::LoadMorePartText() {
+  FoundPart* part = CurrentPart();
+  if (part == nullptr) return;
+  const std::int64_t limit = static_cast<std::int64_t>(part->fileSize) - part->offset + 1;
+  const std::int64_t wanted = static_cast<std::int64_t>(part->textLength) + kPartTextStep;
+  part->textLength = static_cast<std::int32_t>(std::max<std::int64_t>(std::min(wanted, limit), 0));
+  searcher.LoadPartText(*searcher.currentPart);
+}
+
+void MainPanel::MoreText() {
+  if (!controls_.IsPartButtonEnabled(PartButton::More) || CurrentPart() == nullptr) return;
+  LoadMorePartText();
+  ShowCurrentPart();
+  previewBox_.ScrollToBottom();
+}
+
+void MainPanel::PreviousPart() {
+  if (!controls_.IsPartButtonEnabled(PartButton::Prev)) return;
+  if (CurrentPart() == nullptr || searcher.currentPart == searcher.FirstPart()) return;
+  --searcher.currentPart;
+  ShowCurrentPart();
+  previewBox_.ScrollToTop();
+}
+
+void MainPanel::NextPart() {
+  if (!controls_.IsPartButtonEnabled(PartButton::Next)) return;
+  if (CurrentPart() == nullptr || std::next(searcher.currentPart) == searcher.EndPart()) return;
+  ++searcher.currentPart;
+  ShowCurrentPart();
+  previewBox_.ScrollToTop();
+}
+
+void MainPanel::AcceptPart() {
+  if (!controls_.IsPartButtonEnabled(PartButton::Accept)) return;
+  const FoundPart* part = CurrentPart();
+  if (part == nullptr) return;
+  TextSelection taken = previewBox_.GetSelection();
+  if (taken.IsEmpty()) {
+    RefreshLengths();
+    taken = {0, previewLength};
+  }
+  const std::int32_t n = taken.end - taken.start;
+  sourceBox_.ReplaceSelection(previewBox_.GetRangeText(taken.start, taken.end), n);
+  OpenFoundSource();
+  foundSource.position = SaturatingSum(part->offset, taken.end);
+  sourceBox_.Focus();
+}
+
+}  // namespace plinvaro

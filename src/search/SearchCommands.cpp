@@ -1,0 +1,105 @@
+// MainPanel's Search command, the random pick of a found part, and the switch back to the base file.
+#include <algorithm>
+#include <iterator>
+
+#include "search/PatternText.h"
+#include "text/AnsiConversion.h"
+#include "text/CharClass.h"
+#include "ui/MainPanel.h"
+
+namespace plinvaro {
+namespace {
+
+struct SeparatorRun {
+  bool hasPunct = false;
+  bool hasSpace = false;
+};
+
+// The kinds of separator in the trailing run of separators of `pattern`.
+SeparatorRun TrailingSeparators(const std::string& pattern) {
+  SeparatorRun run;
+  for (auto it = pattern.rbegin(); it != pattern.rend(); ++it) {
+    const auto byte = static_cast<unsigned char>(*it);
+    if (IsPunct(byte)) {
+      run.hasPunct = true;
+    } else if (IsSpace(byte)) {
+      run.hasSpace = true;
+    } else {
+      break;
+    }
+  }
+  return run;
+}
+
+}  // namespace
+
+void MainPanel::RunSearch() {
+  HidePreview();
+  RefreshLengths();
+  baseDirectory = controls_.DirectoryText();
+  if (baseDirectory.empty() || sourceLength == 0) return;
+  StopTimer();
+  const TextSelection selection = sourceBox_.GetSelection();
+  const std::int32_t end = selection.end;
+  const std::int32_t start =
+      std::max(selection.IsEmpty() ? end - kMaxPatternBytes : selection.start, 0);
+  if (start >= end) return;
+  const std::int32_t n = std::min(end - start, kMaxPatternBytes);
+  searchPattern = WideToAnsi(sourceBox_.GetRangeText(start, end), n);
+  searchPattern.resize(std::min(searchPattern.find('\0'), searchPattern.size()));
+  SetSourceSelection(end, end);
+  const bool found = SearchAndPick();
+  const bool onTheFly = controls_.IsOnTheFlyChecked();
+  if (found) ShowTitleFor(foundFilePath);
+  if (onTheFly) {
+    StartPlayback();
+  } else if (found) {
+    ShowCurrentPart();
+  }
+}
+
+bool MainPanel::SearchAndPick() {
+  searcher.ClearResults();
+  TrimPattern();
+  searcher.EnumerateFiles(baseDirectory, trimmedPattern);
+  searcher.currentPart = searcher.FirstPart();
+  const bool found = searcher.currentPart != searcher.EndPart();
+  if (found) {
+    const std::int32_t draw = random_.Next();
+    const std::int32_t steps = (draw < 0 ? -(draw + 1) : draw) % searcher.PartCount();
+    std::advance(searcher.currentPart, steps);
+    OpenFoundSource();
+    playbackSource = PlaybackSource::Found;
+    SkipPatternSeparators();
+  }
+  if (observer_ != nullptr) observer_->SearchDone(found);
+  return found;
+}
+
+void MainPanel::TrimPattern() { trimmedPattern = TrimSeparators(searchPattern); }
+
+void MainPanel::SkipPatternSeparators() {
+  const SeparatorRun run = TrailingSeparators(searchPattern);
+  if (!run.hasPunct && !run.hasSpace) return;
+  TextSource& source = ActiveSource();
+  if (!source.HasView()) return;
+  const unsigned char* bytes = source.data();
+  const auto skipped = run.hasPunct ? IsPunct : IsSpace;
+  while (source.position >= 0 && source.position < source.size && skipped(bytes[source.position]))
+    ++source.position;
+}
+
+void MainPanel::BackToBase() {
+  if (baseFilePath.empty()) return;
+  if (playbackSource == PlaybackSource::Found) {
+    playbackSource = PlaybackSource::Base;
+    ShowTitleFor(baseFilePath);
+  }
+  HidePreview();
+  // A base source still holding the file chosen before the last "Open..." would
+  // play the wrong file under the new title, so it is opened afresh.
+  if (!baseSource.HasView() || baseSource.path != baseFilePath) OpenBaseSource();
+  StartPlayback();
+}
+
+}  // namespace plinvaro

@@ -1,0 +1,52 @@
+// The shared rules of RichDocument: clamping, NUL-terminated input and the caret after a replacement.
+#include "text/RichDocument.h"
+
+#include <algorithm>
+
+namespace plinvaro {
+namespace {
+
+struct Range {
+  std::int32_t start;
+  std::int32_t end;
+};
+
+Range Clamped(std::int32_t start, std::int32_t end, std::int32_t length) {
+  start = std::clamp(start, 0, length);
+  end = std::clamp(end, 0, length);
+  if (start > end) std::swap(start, end);
+  return {start, end};
+}
+
+}  // namespace
+
+std::u16string UpToFirstNul(const std::u16string& text) {
+  const std::size_t nul = text.find(u'\0');
+  return nul == std::u16string::npos ? text : text.substr(0, nul);
+}
+
+void RichDocument::SetSelection(std::int32_t start, std::int32_t end) {
+  const Range r = Clamped(start, end, Length());
+  DoSetSelection(r.start, r.end);
+}
+
+std::u16string RichDocument::GetRangeText(std::int32_t start, std::int32_t end) const {
+  const Range r = Clamped(start, end, Length());
+  return DoGetRangeText(r.start, r.end);
+}
+
+void RichDocument::ReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) {
+  const Range r = Clamped(start, end, Length());
+  DoReplaceRange(r.start, r.end, UpToFirstNul(text));
+}
+
+void RichDocument::ReplaceSelection(const std::u16string& text, std::int32_t n) {
+  const TextSelection before = GetSelection();
+  ReplaceRange(before.start, before.end, text);
+  const std::int32_t p = GetSelection().start;
+  const std::int64_t caret = static_cast<std::int64_t>(p) + std::max(n, 0);
+  const auto clamped = static_cast<std::int32_t>(std::min<std::int64_t>(caret, Length()));
+  SetSelection(clamped, clamped);
+}
+
+}  // namespace plinvaro

@@ -1,0 +1,63 @@
+// One rich-text box seen as a document of UTF-16 units: the interface each face realises.
+//
+// Positions are signed 32-bit counts of UTF-16 units from the start of the
+// document. Text goes in and comes out as std::u16string values owned by the
+// caller. The non-virtual operations hold the rules every face shares (clamping,
+// text ending at its first NUL, where ReplaceSelection leaves the caret); a face
+// realises only the protected primitives and the view, focus and clipboard calls.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace plinvaro {
+
+struct TextSelection {
+  std::int32_t start = 0;  // UTF-16 units, start <= end
+  std::int32_t end = 0;
+  bool IsEmpty() const { return start == end; }
+};
+
+class RichDocument {
+ public:
+  virtual ~RichDocument() = default;
+
+  // Number of UTF-16 units in the document.
+  virtual std::int32_t Length() const = 0;
+  virtual TextSelection GetSelection() const = 0;
+
+  // Selects [start, end); positions outside the text stand for its nearest end.
+  void SetSelection(std::int32_t start, std::int32_t end);
+  // The units from start up to end, clamped to the text.
+  std::u16string GetRangeText(std::int32_t start, std::int32_t end) const;
+  // Replaces [start, end) by `text` up to its first NUL unit (as a BSTR would
+  // carry it). Selection bounds inside the range go to start; bounds behind it
+  // move by the change in length.
+  void ReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text);
+  // Replaces the selection by `text` (up to its first NUL) and leaves the caret
+  // `n` units behind the selection's start, clamped to the end; n may exceed the
+  // units actually inserted.
+  void ReplaceSelection(const std::u16string& text, std::int32_t n);
+
+  virtual void ScrollCaret() = 0;
+  virtual void ScrollToTop() = 0;     // the selection does not change
+  virtual void ScrollToBottom() = 0;  // the selection does not change
+  virtual void Clear() = 0;           // the document becomes empty
+  virtual void Focus() = 0;
+  virtual bool CanPaste() const = 0;
+  virtual void Copy() = 0;
+  virtual void Cut() = 0;
+  virtual void Paste() = 0;
+
+ protected:
+  // Primitives; the arguments are already clamped with 0 <= start <= end <= Length().
+  virtual void DoSetSelection(std::int32_t start, std::int32_t end) = 0;
+  virtual std::u16string DoGetRangeText(std::int32_t start, std::int32_t end) const = 0;
+  // `text` holds no NUL unit.
+  virtual void DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) = 0;
+};
+
+// `text` up to (not including) its first NUL unit.
+std::u16string UpToFirstNul(const std::u16string& text);
+
+}  // namespace plinvaro

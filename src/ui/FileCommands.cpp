@@ -1,0 +1,69 @@
+// MainPanel's file and edit commands: Open..., Save as..., the folder browser, clipboard and focus.
+#include "text/AnsiConversion.h"
+#include "text/FileWriter.h"
+#include "ui/MainPanel.h"
+
+namespace plinvaro {
+namespace {
+
+const std::vector<FileFilter>& TextFileFilters() {
+  static const std::vector<FileFilter> filters = {
+      {"Text Files (*.txt)", "*.txt"},
+      {"All Files (*.*)", "*.*"},
+  };
+  return filters;
+}
+
+}  // namespace
+
+void MainPanel::OpenBaseFile() {
+  StopTimer();
+  const std::optional<std::string> chosen = dialogs_.ChooseFileToOpen(TextFileFilters());
+  // A cancelled dialog keeps the base file, the title and both sources as they were.
+  if (!chosen || chosen->empty()) return;
+  baseFilePath = *chosen;
+  playbackSource = PlaybackSource::None;
+  ShowTitleFor(baseFilePath);
+}
+
+void MainPanel::SaveSourceAs() {
+  StopTimer();
+  const std::optional<std::string> chosen = dialogs_.ChooseFileToSave(TextFileFilters());
+  if (!chosen || chosen->empty()) return;
+  SaveSourceText(*chosen);
+}
+
+void MainPanel::SaveSourceText(const std::string& path) {
+  RefreshLengths();
+  const std::int32_t n = sourceLength;
+  const std::string bytes = WideToAnsi(sourceBox_.GetRangeText(0, n), n);
+  switch (ReplaceFileContent(path, bytes)) {
+    case SaveStatus::Ok:
+      return;
+    case SaveStatus::CannotCreate:
+      messages_.ShowError(kCannotSaveText, kErrorCaption);
+      return;
+    case SaveStatus::CannotWrite:
+      messages_.ShowError(kCannotWriteText, kErrorCaption);
+      return;
+  }
+}
+
+void MainPanel::BrowseDirectory() {
+  const std::optional<std::string> chosen = dialogs_.BrowseForFolder(kBrowseTitle);
+  if (!chosen) return;
+  baseDirectory = *chosen;
+  controls_.SetDirectoryText(baseDirectory);
+}
+
+void MainPanel::CopySource() { sourceBox_.Copy(); }
+
+void MainPanel::CutSource() { sourceBox_.Cut(); }
+
+void MainPanel::PasteSource() { sourceBox_.Paste(); }
+
+void MainPanel::FocusSourceBox() { sourceBox_.Focus(); }
+
+void MainPanel::FocusPreviewBox() { previewBox_.Focus(); }
+
+}  // namespace plinvaro

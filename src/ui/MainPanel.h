@@ -1,0 +1,162 @@
+// MainPanel: the one controller behind every face; all command rules live here.
+//
+// Operations are defined across the folders of their subsystem:
+// playback/PlaybackCommands.cpp, search/SearchCommands.cpp,
+// search/PreviewCommands.cpp, text/TextSourceCommands.cpp, ui/FileCommands.cpp.
+// Document positions and cached lengths are UTF-16 units; source positions,
+// part offsets and pattern sizes are bytes. One byte is one unit throughout.
+// The panel owns its text sources and searcher and refers to the face's
+// interfaces (ui/Platform.h), which must outlive it. One thread only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "search/TextSearcher.h"
+#include "text/TextSource.h"
+#include "ui/Platform.h"
+
+namespace plinvaro {
+
+inline constexpr const char* kAppTitle = "Plinvaro";
+inline constexpr const char* kTitlePrefix = "Plinvaro - ";
+inline constexpr const char* kErrorCaption = "Error";
+inline constexpr const char* kCannotSaveText = "Can't save to file";
+inline constexpr const char* kCannotWriteText = "Can't write to file";
+inline constexpr const char* kBrowseTitle = "Select Base directory";
+
+inline constexpr std::int32_t kInitialTimerInterval = 500;  // ms
+inline constexpr std::int32_t kInitialTrackbarPosition = 70;
+inline constexpr std::int32_t kTrackbarMax = 100;
+inline constexpr std::int32_t kSpeedStep = 5;          // trackbar positions per SlowDown/SpeedUp
+inline constexpr std::int32_t kPartTextStep = 1024;    // bytes per preview load
+
+// The command ids of the panel's controls.
+enum class PanelCommand : int {
+  Browse = 1,
+  Start = 2,
+  Pause = 3,
+  Search = 4,
+  ToSrc = 5,
+  Stop = 6,
+  Prev = 7,
+  Next = 8,
+  Accept = 9,
+  OnTheFly = 10,
+  More = 11,
+};
+
+// One chunk that playback moved into the source box.
+struct PlayedChunk {
+  PlaybackSource source = PlaybackSource::None;
+  const std::string* file = nullptr;  // the source's path; valid during the call
+  std::int32_t offset = 0;            // byte position before the chunk
+  std::int32_t length = 0;            // bytes in the chunk
+};
+
+// Optional watcher of what the panel did; for tools and traces, never for rules.
+class PanelObserver {
+ public:
+  virtual ~PanelObserver() = default;
+  virtual void ChunkPlayed(const PlayedChunk&) {}
+  // After SearchAndPick: `found` tells whether a part was picked.
+  virtual void SearchDone(bool) {}
+};
+
+class MainPanel {
+ public:
+  explicit MainPanel(const Platform& platform);
+  MainPanel(const MainPanel&) = delete;
+  MainPanel& operator=(const MainPanel&) = delete;
+
+  // Routes a control's command id; false for an id no command has.
+  bool RunCommand(int commandId);
+  void SetObserver(PanelObserver* watcher) { observer_ = watcher; }
+
+  // Playback.
+  void StartPlayback();
+  void PausePlayback();
+  void StopPlayback();
+  void PlaybackTick();
+  void AppendNextWord();
+  void UpdateSpeed();
+  void SlowDown();
+  void SpeedUp();
+
+  // Search and switching.
+  void RunSearch();
+  bool SearchAndPick();
+  void TrimPattern();
+  void SkipPatternSeparators();
+  void BackToBase();
+
+  // Preview and navigation of found parts.
+  void SwitchMode(bool toggle);
+  void ShowCurrentPart();
+  void UpdatePartButtons();
+  void LoadMorePartText();
+  void MoreText();
+  void PreviousPart();
+  void NextPart();
+  void AcceptPart();
+
+  // Text sources and the documents' shared operations.
+  void OpenBaseSource();
+  void CloseBaseSource();
+  void OpenFoundSource();
+  void CloseFoundSource();
+  TextSource& ActiveSource();
+  void RefreshLengths();
+  void SetSourceSelection(std::int32_t start, std::int32_t end);
+  void SelectAllSource();
+  bool SourceHasText();
+  bool SourceHasSelection();
+  bool SourceCanPaste();
+
+  // File and edit commands.
+  void OpenBaseFile();
+  void SaveSourceAs();
+  void SaveSourceText(const std::string& path);
+  void BrowseDirectory();
+  void CopySource();
+  void CutSource();
+  void PasteSource();
+  void FocusSourceBox();
+  void FocusPreviewBox();
+
+  // State, as the commands leave it.
+  std::uint32_t timerId = 0;
+  std::uint32_t timerHandle = 0;  // 0 while no timer runs
+  std::int32_t timerInterval = kInitialTimerInterval;  // ms
+  bool isPlaying = false;
+  std::string baseFilePath;
+  std::string foundFilePath;
+  std::string baseDirectory;
+  std::string searchPattern;   // at most kMaxPatternBytes bytes, no NUL
+  std::string trimmedPattern;  // searchPattern without trailing separators
+  TextSource baseSource;
+  std::int32_t sourceLength = 0;   // UTF-16 units; valid right after RefreshLengths
+  TextSource foundSource;
+  std::int32_t previewLength = 0;  // UTF-16 units; valid right after RefreshLengths
+  PlaybackSource playbackSource = PlaybackSource::None;
+  TextSearcher searcher;
+
+ private:
+  // isPlaying false, the timer killed, timerHandle 0.
+  void StopTimer();
+  void DisablePartButtons();
+  void HidePreview();
+  void ShowTitleFor(const std::string& path);
+  FoundPart* CurrentPart();
+
+  RichDocument& sourceBox_;
+  RichDocument& previewBox_;
+  PanelControls& controls_;
+  PlaybackTimer& timer_;
+  FileDialogs& dialogs_;
+  MessageBoxes& messages_;
+  RandomSource& random_;
+  PanelObserver* observer_ = nullptr;  // not owned
+};
+
+}  // namespace plinvaro
