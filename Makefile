@@ -35,7 +35,7 @@ build: configure
 
 run: build
 	@echo "== plinvaro-cli search $(DEMO_DIR) \"$(DEMO_PATTERN)\""
-	$(BUILD_DIR)/src/plinvaro-cli search --stats $(DEMO_DIR) "$(DEMO_PATTERN)"
+	$(BUILD_DIR)/src/cli/plinvaro-cli search --stats $(DEMO_DIR) "$(DEMO_PATTERN)"
 
 test: build
 	ctest --preset $(PRESET) -j $(JOBS)

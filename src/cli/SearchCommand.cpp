@@ -41,6 +41,7 @@ struct SearchArgs {
   std::string directory;
   std::string pattern;
   std::string patternFile;
+  bool haveDirectory = false;
   bool havePattern = false;
   bool stats = false;
 };
@@ -80,40 +81,44 @@ void PrintStats(const TextSearcher& searcher, double seconds) {
                searcher.PartCount());
 }
 
+// Places DIR, then PATTERN; false when there is no room for `arg`.
+bool TakePositional(SearchArgs& args, const char* arg) {
+  if (!args.haveDirectory) {
+    args.directory = arg;
+    args.haveDirectory = true;
+    return true;
+  }
+  if (args.havePattern) return false;
+  args.pattern = arg;
+  args.havePattern = true;
+  return true;
+}
+
 }  // namespace
 
 int RunSearchCommand(int argc, char** argv) {
   SearchArgs args;
-  int positional = 0;
+  bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
-    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+    const bool isOption = !optionsEnded && arg[0] == '-' && arg[1] != '\0';
+    if (!isOption) {
+      if (!TakePositional(args, arg)) return Usage("too many arguments");
+    } else if (std::strcmp(arg, "--") == 0) {
+      optionsEnded = true;
+    } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
       std::fputs(kSearchHelp, stdout);
       return kExitOk;
-    }
-    if (std::strcmp(arg, "--stats") == 0) {
+    } else if (std::strcmp(arg, "--stats") == 0) {
       args.stats = true;
     } else if (std::strcmp(arg, "--pattern-file") == 0) {
       if (++i >= argc) return Usage("--pattern-file needs a file");
       args.patternFile = argv[i];
-    } else if (std::strcmp(arg, "--") == 0) {
-      for (++i; i < argc; ++i, ++positional)
-        (positional == 0 ? args.directory : args.pattern) = argv[i];
-    } else if (arg[0] == '-' && arg[1] != '\0') {
-      return Usage((std::string("unknown option ") + arg).c_str());
-    } else if (positional == 0) {
-      args.directory = arg;
-      ++positional;
-    } else if (positional == 1) {
-      args.pattern = arg;
-      args.havePattern = true;
-      ++positional;
     } else {
-      return Usage("too many arguments");
+      return Usage((std::string("unknown option ") + arg).c_str());
     }
   }
-  if (positional >= 2) args.havePattern = true;
-  if (args.directory.empty()) return Usage("missing DIR");
+  if (!args.haveDirectory) return Usage("missing DIR");
   if (!args.patternFile.empty()) {
     if (args.havePattern) return Usage("give either PATTERN or --pattern-file, not both");
     if (!ReadWholeFile(args.patternFile, args.pattern)) {
