@@ -1,0 +1,224 @@
+// Playback: chunking, the used-up source, Start/Pause/Stop and the speed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "PanelFixture.h"
+
+namespace plinvaro::testing {
+namespace {
+
+struct ChunkCase {
+  const char* name;
+  std::string file;
+  std::vector<std::string> chunks;
+};
+
+class ChunkingTest : public PanelTest, public ::testing::WithParamInterface<ChunkCase> {};
+
+TEST_P(ChunkingTest, EachTickPlaysOneWordWithItsWhiteSpace) {
+  const ChunkCase& c = GetParam();
+  ChooseBaseWith(c.file);
+  panel.StartPlayback();
+  for (const std::string& chunk : c.chunks) EXPECT_EQ(NextChunk(), chunk);
+  EXPECT_TRUE(face.timer.running);
+  panel.PlaybackTick();
+  EXPECT_FALSE(face.timer.running);
+  EXPECT_FALSE(panel.isPlaying);
+  EXPECT_EQ(panel.timerHandle, 0u);
+  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_EQ(SourceText(), c.file);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ChunkingTest,
+    ::testing::Values(
+        ChunkCase{"TwoSpacesGoWithTheWord", "a  b", {"a  ", "b"}},
+        ChunkCase{"CrLfTravelsWithTheWordBefore", "one two\r\nthree", {"one ", "two\r\n", "three"}},
+        ChunkCase{"LeadingWhiteSpaceIsAChunkOfItsOwn", " \t lead on", {" \t ", "lead ", "on"}},
+        ChunkCase{"HighBytesAreWordBytes", "\xE9t\xE9 fin\xFF", {"\xE9t\xE9 ", "fin\xFF"}},
+        ChunkCase{"TextWithoutSpaceIsOneChunk", "abc,def.ghi", {"abc,def.ghi"}}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(PanelTest, ChunkWithNulIsInsertedUpToItWhileThePositionPassesIt) {
+  ChooseBaseWith(std::string("ab\0cd ef", 8));
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  EXPECT_EQ(SourceText(), "ab");
+  EXPECT_EQ(panel.baseSource.position, 6);
+  EXPECT_EQ(face.sourceBox.GetSelection().start, 2);
+  panel.PlaybackTick();
+  EXPECT_EQ(SourceText(), "abef");
+}
+
+TEST_F(PanelTest, EachTickScrollsToTheCaretAndTakesFocus) {
+  ChooseBaseWith("one two");
+  panel.StartPlayback();
+  SetSourceText("XX");
+  face.sourceBox.SetSelection(0, 1);  // a selection made while playing is overwritten
+  const int focus = face.sourceBox.focusCount();
+  panel.PlaybackTick();
+  EXPECT_EQ(SourceText(), "one X");
+  EXPECT_EQ(face.sourceBox.GetSelection().start, 4);
+  EXPECT_EQ(face.sourceBox.lastScroll(), ScrollRequest::Caret);
+  EXPECT_EQ(face.sourceBox.focusCount(), focus + 1);
+}
+
+TEST_F(PanelTest, UnplayableBaseStopsAtTheFirstTick) {
+  for (const std::string& path : {dir.Write("empty.txt", ""), dir.Join("missing.txt")}) {
+    ChooseBase(path);
+    panel.StartPlayback();
+    EXPECT_TRUE(face.timer.running) << path;
+    EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+    panel.PlaybackTick();
+    EXPECT_FALSE(face.timer.running) << path;
+    EXPECT_EQ(SourceText(), "");
+  }
+}
+
+TEST_F(PanelTest, StartOnAUsedUpSourceStopsAgainAtTheNextTick) {
+  ChooseBaseWith("word");
+  panel.StartPlayback();
+  TickWhileRunning();
+  panel.StartPlayback();
+  EXPECT_TRUE(face.timer.running);
+  panel.PlaybackTick();
+  EXPECT_FALSE(face.timer.running);
+  EXPECT_EQ(SourceText(), "word");
+}
+
+TEST_F(PanelTest, StartWithoutBaseFileOnlyHidesThePreview) {
+  SetPreviewText("shown");
+  panel.StartPlayback();
+  EXPECT_EQ(face.controls.Buttons(), kAllDisabled);
+  EXPECT_EQ(PreviewText(), "");
+  EXPECT_TRUE(face.timer.calls.empty() || !face.timer.calls.back().start);
+  EXPECT_FALSE(panel.isPlaying);
+  EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
+}
+
+TEST_F(PanelTest, StartFromIdleOpensTheBaseAndShowsItInTheTitle) {
+  const std::string path = ChooseBaseWith("a b");
+  panel.StartPlayback();
+  EXPECT_TRUE(panel.isPlaying);
+  EXPECT_EQ(panel.timerHandle, face.timer.nextHandle - 1);
+  EXPECT_EQ(face.controls.title(), "Plinvaro - " + path);
+  EXPECT_EQ(face.timer.calls.back(), (TimerCall{true, 0, 430}));
+}
+
+TEST_F(PanelTest, StartWhilePlayingChangesNothing) {
+  ChooseBaseWith("a b");
+  panel.StartPlayback();
+  SetPreviewText("kept");
+  const std::size_t calls = face.timer.calls.size();
+  panel.StartPlayback();
+  EXPECT_EQ(PreviewText(), "kept");
+  EXPECT_EQ(face.timer.calls.size(), calls);
+}
+
+TEST_F(PanelTest, PauseKeepsTheSourceAndStartResumesThere) {
+  ChooseBaseWith("one two three");
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  panel.PausePlayback();
+  EXPECT_FALSE(face.timer.running);
+  EXPECT_EQ(panel.timerHandle, 0u);
+  EXPECT_EQ(panel.baseSource.position, 4);
+  panel.StartPlayback();
+  EXPECT_EQ(NextChunk(), "two ");
+}
+
+TEST_F(PanelTest, StopThenStartReplaysTheBaseFromItsFirstByte) {
+  ChooseBaseWith("one two");
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  panel.PlaybackTick();
+  panel.StopPlayback();
+  EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
+  EXPECT_FALSE(panel.baseSource.HasView());
+  EXPECT_FALSE(panel.foundSource.HasView());
+  EXPECT_EQ(panel.foundFilePath, "");
+  face.sourceBox.SetSelection(3, 3);
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  EXPECT_EQ(SourceText(), "oneone  two");  // inserted at the caret; earlier text stays
+}
+
+TEST_F(PanelTest, PlaybackSurvivesTheFileBeingTruncatedUnderneath) {
+  const std::string path = ChooseBaseWith("alpha beta gamma");
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  std::filesystem::resize_file(path, 0);
+  TickWhileRunning();
+  EXPECT_EQ(SourceText(), "alpha beta gamma");
+}
+
+struct SpeedCase {
+  std::int32_t position;
+  std::int32_t intervalMs;
+};
+
+class SpeedFormulaTest : public PanelTest, public ::testing::WithParamInterface<SpeedCase> {};
+
+TEST_P(SpeedFormulaTest, IntervalFollowsTheTrackbar) {
+  face.controls.trackbar = GetParam().position;
+  panel.UpdateSpeed();
+  EXPECT_EQ(panel.timerInterval, GetParam().intervalMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, SpeedFormulaTest,
+                         ::testing::Values(SpeedCase{0, 1200}, SpeedCase{70, 430},
+                                           SpeedCase{100, 100}, SpeedCase{37, 793},
+                                           SpeedCase{-20, 1200}, SpeedCase{250, 100}));
+
+TEST_F(PanelTest, ConstructionSetsTheInitialState) {
+  EXPECT_EQ(panel.timerInterval, 500);
+  EXPECT_EQ(face.controls.trackbar, 70);
+  EXPECT_TRUE(face.controls.onTheFly);
+  EXPECT_EQ(face.controls.Buttons(), kAllDisabled);
+  EXPECT_EQ(face.controls.title(), "Plinvaro");
+  EXPECT_EQ(face.random.seeds.size(), 1u);
+  EXPECT_EQ(face.sourceBox.focusCount(), 1);
+}
+
+TEST_F(PanelTest, UpdateSpeedRestartsOnlyARunningTimer) {
+  face.controls.trackbar = 100;
+  panel.UpdateSpeed();
+  EXPECT_TRUE(face.timer.calls.empty());
+  ChooseBaseWith("x y");
+  panel.StartPlayback();
+  face.timer.calls.clear();
+  face.controls.trackbar = 0;
+  panel.UpdateSpeed();
+  const std::vector<TimerCall> expected{{false, 0, 0}, {true, 0, 1200}};
+  EXPECT_EQ(face.timer.calls, expected);
+  EXPECT_NE(panel.timerHandle, 0u);
+}
+
+struct StepCase {
+  std::int32_t from;
+  bool faster;
+  std::int32_t to;
+  std::int32_t intervalMs;
+};
+
+class SpeedStepTest : public PanelTest, public ::testing::WithParamInterface<StepCase> {};
+
+TEST_P(SpeedStepTest, StepsFivePositionsWithinTheRange) {
+  const StepCase& c = GetParam();
+  face.controls.trackbar = c.from;
+  c.faster ? panel.SpeedUp() : panel.SlowDown();
+  EXPECT_EQ(face.controls.trackbar, c.to);
+  EXPECT_EQ(panel.timerInterval, c.intervalMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, SpeedStepTest,
+                         ::testing::Values(StepCase{70, false, 65, 485}, StepCase{3, false, 0, 1200},
+                                           StepCase{0, false, 0, 1200}, StepCase{70, true, 75, 375},
+                                           StepCase{98, true, 100, 100},
+                                           StepCase{100, true, 100, 100}));
+
+}  // namespace
+}  // namespace plinvaro::testing
