@@ -1,0 +1,251 @@
+// plinvaro-cli compose end to end: determinism, a trace that agrees with the files, escaping, errors.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TempDir.h"
+#include "cli/ComposeTrace.h"
+#include "search/PatternText.h"
+#include "text/CharClass.h"
+
+namespace plinvaro::testing {
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class ComposeCliTest : public ::testing::Test {
+ protected:
+  CliRun Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {PLINVARO_CLI_PATH, "compose"});
+    const std::string outPath = scratch.Join("stdout");
+    const std::string errPath = scratch.Join("stderr");
+    const pid_t child = ::fork();
+    if (child == 0) {
+      const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (out < 0 || err < 0) ::_exit(99);
+      ::dup2(out, 1);
+      ::dup2(err, 2);
+      std::vector<char*> argv;
+      for (std::string& arg : args) argv.push_back(arg.data());
+      argv.push_back(nullptr);
+      ::execv(argv[0], argv.data());
+      ::_exit(98);
+    }
+    CliRun run;
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
+      run.status = WEXITSTATUS(status);
+    run.out = ReadAll(outPath);
+    run.err = ReadAll(errPath);
+    return run;
+  }
+
+  TempDir scratch;
+  const std::string samples = PLINVARO_SAMPLES_DIR;
+};
+
+// A flat JSON object: keys in order, values as raw bytes (strings decoded,
+// numbers as written).
+using JsonFields = std::vector<std::pair<std::string, std::string>>;
+
+bool ParseString(const std::string& line, std::size_t& i, std::string& out) {
+  if (line[i++] != '"') return false;
+  while (i < line.size() && line[i] != '"') {
+    char c = line[i++];
+    if (c == '\\') {
+      c = line[i++];
+      if (c == 'u') {
+        out += static_cast<char>(std::stoi(line.substr(i, 4), nullptr, 16));
+        i += 4;
+        continue;
+      }
+    }
+    out += c;
+  }
+  return i++ < line.size();
+}
+
+JsonFields ParseObject(const std::string& line) {
+  JsonFields fields;
+  std::size_t i = 1;
+  while (i < line.size() && line[i] != '}') {
+    std::string key, value;
+    if (!ParseString(line, i, key) || line[i++] != ':') return {};
+    if (line[i] == '"') {
+      if (!ParseString(line, i, value)) return {};
+    } else {
+      while (i < line.size() && line[i] != ',' && line[i] != '}') value += line[i++];
+    }
+    fields.emplace_back(key, value);
+    if (line[i] == ',') ++i;
+  }
+  return fields;
+}
+
+std::vector<std::string> Keys(const JsonFields& fields) {
+  std::vector<std::string> keys;
+  for (const auto& field : fields) keys.push_back(field.first);
+  return keys;
+}
+
+std::string Field(const JsonFields& fields, const std::string& key) {
+  for (const auto& field : fields)
+    if (field.first == key) return field.second;
+  return {};
+}
+
+std::string FromHex(const std::string& hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  return bytes;
+}
+
+// Checks every trace line against the files; returns the chunks' bytes in order.
+std::string ReplayTrace(const std::string& tracePath, int& chunkCount, int& searchCount) {
+  const std::vector<std::string> chunkKeys{"event", "source", "file", "offset", "length"};
+  const std::vector<std::string> searchKeys{"event", "pattern_hex", "parts", "file",
+                                            "offset", "match_length", "position"};
+  std::ifstream trace(tracePath, std::ios::binary);
+  std::string line, replayed;
+  while (std::getline(trace, line)) {
+    for (const char c : line) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << line;
+    const JsonFields fields = ParseObject(line);
+    const std::string file = ReadAll(Field(fields, "file"));
+    if (Field(fields, "event") == "chunk") {
+      EXPECT_EQ(Keys(fields), chunkKeys) << line;
+      ++chunkCount;
+      replayed += file.substr(std::stoul(Field(fields, "offset")), std::stoul(Field(fields, "length")));
+      continue;
+    }
+    EXPECT_EQ(Keys(fields), searchKeys) << line;
+    ++searchCount;
+    const int offset = std::stoi(Field(fields, "offset"));
+    if (offset < 0) continue;
+    const std::string trimmed = TrimSeparators(FromHex(Field(fields, "pattern_hex")));
+    const auto matched = std::stoul(Field(fields, "match_length"));
+    EXPECT_EQ(file.substr(offset - matched, matched), trimmed.substr(trimmed.size() - matched));
+    const auto position = std::stoul(Field(fields, "position"));
+    for (std::size_t p = static_cast<std::size_t>(offset); p < position; ++p)
+      EXPECT_TRUE(IsSeparator(static_cast<unsigned char>(file[p]))) << line;
+  }
+  return replayed;
+}
+
+TEST_F(ComposeCliTest, SameSeedGivesTheSameText) {
+  const std::vector<std::string> args{"--base", samples + "/harbour.txt", "--dir", samples,
+                                      "--words", "150", "--seed", "5"};
+  const CliRun first = Run(args);
+  const CliRun second = Run(args);
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_FALSE(first.out.empty());
+  EXPECT_EQ(first.out, second.out);
+}
+
+TEST_F(ComposeCliTest, TraceAgreesChunkByChunkWithTheFiles) {
+  for (const char* seed : {"1", "2", "3"}) {
+    const std::string trace = scratch.Join("trace.jsonl");
+    const CliRun run = Run({"--base", samples + "/orchard.txt", "--dir", samples, "--words", "400",
+                            "--search-every", "7", "--seed", seed, "--trace", trace});
+    ASSERT_EQ(run.status, 0) << run.err;
+    int chunks = 0, searches = 0;
+    EXPECT_EQ(ReplayTrace(trace, chunks, searches), run.out) << "seed " << seed;
+    if (run.err.empty()) {
+      EXPECT_EQ(chunks, 400);
+    }
+    EXPECT_GE(searches, chunks / 7);
+  }
+}
+
+TEST_F(ComposeCliTest, PathsWithUnusualBytesAreEscapedInTheTrace) {
+  const std::string odd = scratch.MakeSubdir("we\"ird\\ \xE9\x01");
+  for (const auto& entry : std::filesystem::directory_iterator(samples))
+    if (entry.path().extension() == ".txt")
+      std::filesystem::copy_file(entry.path(), odd + "/" + entry.path().filename().string());
+  const std::string trace = scratch.Join("trace.jsonl");
+  const CliRun run = Run({"--base", odd + "/market.txt", "--dir", odd, "--words", "120",
+                          "--search-every", "5", "--trace", trace});
+  ASSERT_EQ(run.status, 0) << run.err;
+  int chunks = 0, searches = 0;
+  EXPECT_EQ(ReplayTrace(trace, chunks, searches), run.out);
+  EXPECT_GT(chunks, 0);
+  EXPECT_NE(ReadAll(trace).find("we\\\"ird\\\\ \\u00e9\\u0001"), std::string::npos);
+}
+
+TEST_F(ComposeCliTest, JsonStringRoundTripsEveryByte) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  const std::string line = "{\"k\":" + cli::JsonString(all) + "}";
+  EXPECT_EQ(Field(ParseObject(line), "k"), all);
+  EXPECT_EQ(cli::HexBytes(std::string("\x00\xff a", 4)), "00ff2061");
+}
+
+TEST_F(ComposeCliTest, EndsEarlyAndSaysWhyWhenNothingIsFound) {
+  const std::string base = scratch.Write("base.txt", "zzyzx qwv");
+  const std::string corpus = scratch.MakeSubdir("corpus");
+  scratch.Write("corpus/other.txt", "nothing alike in here");
+  const CliRun run = Run({"--base", base, "--dir", corpus});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "zzyzx qwv");
+  EXPECT_NE(run.err.find("found nothing"), std::string::npos) << run.err;
+
+  const CliRun empty = Run({"--base", scratch.Write("empty.txt", ""), "--dir", corpus});
+  EXPECT_EQ(empty.status, 0);
+  EXPECT_EQ(empty.out, "");
+  EXPECT_NE(empty.err.find("no text"), std::string::npos) << empty.err;
+}
+
+struct BadArgs {
+  const char* name;
+  std::vector<std::string> args;
+  const char* message;
+};
+
+class ComposeUsageTest : public ComposeCliTest, public ::testing::WithParamInterface<BadArgs> {};
+
+TEST_P(ComposeUsageTest, RefusesWithExitTwoAndAClearMessage) {
+  std::vector<std::string> args = GetParam().args;
+  for (std::string& arg : args)
+    if (arg.rfind("@", 0) == 0) arg = samples + arg.substr(1);
+  const CliRun run = Run(args);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+  EXPECT_TRUE(run.out.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ComposeUsageTest,
+    ::testing::Values(
+        BadArgs{"MissingBase", {"--base", "@/absent.txt", "--dir", "@"}, "does not exist"},
+        BadArgs{"MissingDirectory", {"--base", "@/market.txt", "--dir", "@/absent"}, "directory"},
+        BadArgs{"NoBase", {"--dir", "@"}, "missing --base"},
+        BadArgs{"BadWords", {"--base", "@/market.txt", "--dir", "@", "--words", "x"}, "--words"},
+        BadArgs{"ZeroSearchEvery",
+                {"--base", "@/market.txt", "--dir", "@", "--search-every", "0"}, "--search-every"},
+        BadArgs{"UnknownOption", {"--base", "@/market.txt", "--dir", "@", "--fast", "1"}, "unknown"},
+        BadArgs{"ValueMissing", {"--base"}, "needs a value"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(ComposeCliTest, HelpDocumentsEveryOption) {
+  const CliRun run = Run({"--help"});
+  EXPECT_EQ(run.status, 0);
+  for (const char* option : {"--base", "--dir", "--words", "--search-every", "--seed", "--trace",
+                             "pattern_hex", "match_length", "\\u00XX"})
+    EXPECT_NE(run.out.find(option), std::string::npos) << option;
+}
+
+}  // namespace
+}  // namespace plinvaro::testing
