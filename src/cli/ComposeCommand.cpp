@@ -154,7 +154,7 @@ class Composer : public PanelObserver {
     ++chunks_;
     if (trace_ == nullptr) return;
     const char* source = chunk.source == PlaybackSource::Base ? "base" : "found";
-    Write(ChunkLine(source, *chunk.file, chunk.offset, chunk.length));
+    Write(ChunkLine(source, chunk.file, chunk.offset, chunk.length));
   }
 
   void SearchDone(bool found) override {

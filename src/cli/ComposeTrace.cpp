@@ -42,7 +42,7 @@ std::string HexBytes(std::string_view bytes) {
   return out;
 }
 
-std::string ChunkLine(const char* source, const std::string& file, std::int32_t offset,
+std::string ChunkLine(const char* source, std::string_view file, std::int32_t offset,
                       std::int32_t length) {
   return std::string("{\"event\":\"chunk\",\"source\":\"") + source + "\",\"file\":" +
          JsonString(file) + ",\"offset\":" + std::to_string(offset) +

@@ -23,7 +23,7 @@ struct SearchRecord {
   std::int32_t position = -1;   // the found source's position after the separators
 };
 
-std::string ChunkLine(const char* source, const std::string& file, std::int32_t offset,
+std::string ChunkLine(const char* source, std::string_view file, std::int32_t offset,
                       std::int32_t length);
 std::string SearchLine(const SearchRecord& record);
 

@@ -1,4 +1,6 @@
 // A face without a screen: in-memory documents and controls, a timer that the caller ticks.
+//
+// HeadlessPlatform owns every object it hands to MainPanel and must outlive the panel.
 #pragma once
 
 #include <array>

@@ -62,7 +62,7 @@ void MainPanel::AppendNextWord() {
   sourceBox_.ScrollCaret();
   sourceBox_.Focus();
   if (observer_ != nullptr)
-    observer_->ChunkPlayed(PlayedChunk{playbackSource, &source.path, start, n});
+    observer_->ChunkPlayed(PlayedChunk{playbackSource, source.path, start, n});
 }
 
 void MainPanel::UpdateSpeed() {

@@ -1,5 +1,6 @@
 // An in-memory RichDocument: UTF-16 text and a selection, for the headless face and the tests.
 //
+// Owns its text (UTF-16 units, one per byte of 8-bit text) and its clipboard.
 // Keeps NUL units that reach it (through Paste or SetText). Records focus and
 // scroll requests so that callers can read back what a visible box would do.
 #pragma once

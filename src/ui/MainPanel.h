@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "search/TextSearcher.h"
 #include "text/TextSource.h"
@@ -49,7 +50,7 @@ enum class PanelCommand : int {
 // One chunk that playback moved into the source box.
 struct PlayedChunk {
   PlaybackSource source = PlaybackSource::None;
-  const std::string* file = nullptr;  // the source's path; valid during the call
+  std::string_view file;              // the source's path; valid during the call
   std::int32_t offset = 0;            // byte position before the chunk
   std::int32_t length = 0;            // bytes in the chunk
 };
