@@ -33,9 +33,14 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) -j $(JOBS)
 
+CLI := $(BUILD_DIR)/src/cli/plinvaro-cli
+
 run: build
 	@echo "== plinvaro-cli search $(DEMO_DIR) \"$(DEMO_PATTERN)\""
-	$(BUILD_DIR)/src/cli/plinvaro-cli search --stats $(DEMO_DIR) "$(DEMO_PATTERN)"
+	$(CLI) search --stats $(DEMO_DIR) "$(DEMO_PATTERN)"
+	@echo "== plinvaro-cli compose: $(DEMO_DIR)/harbour.txt wandering through $(DEMO_DIR)"
+	$(CLI) compose --base $(DEMO_DIR)/harbour.txt --dir $(DEMO_DIR) --words 150 --seed 7
+	@echo
 
 test: build
 	ctest --preset $(PRESET) -j $(JOBS)
