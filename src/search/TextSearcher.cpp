@@ -17,8 +17,7 @@ void TextSearcher::EnumerateFiles(const std::string& directory, const std::strin
   pattern_ = pattern;
   std::string listed = directory;
   std::string prefix = directory;
-  const bool endsInSeparator =
-      !directory.empty() && (directory.back() == '\\' || directory.back() == '/');
+  const bool endsInSeparator = !directory.empty() && IsPathSeparator(directory.back());
   if (endsInSeparator) {
     listed.pop_back();
     if (listed.empty()) listed = directory;  // the root directory itself

@@ -14,8 +14,10 @@ namespace plinvaro {
 
 #ifdef _WIN32
 inline constexpr char kPathSeparator = '\\';
+inline constexpr bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 #else
 inline constexpr char kPathSeparator = '/';
+inline constexpr bool IsPathSeparator(char c) { return c == '/'; }
 #endif
 
 // Largest accepted file size in bytes.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 
 #include "ScanTestSupport.h"
@@ -66,6 +67,17 @@ TEST_F(WorkedExample, EnumeratingTwiceAppendsTheSecondListing) {
   EXPECT_TRUE(searcher.files().empty());
   EXPECT_EQ(searcher.PartCount(), 0);
   EXPECT_TRUE(searcher.currentPart == searcher.EndPart());
+}
+
+TEST(TextSearcher, BackslashIsAnOrdinaryNameByteOnThisPlatform) {
+  TempDir dir;
+  const std::string odd = dir.MakeSubdir("odd\\");
+  std::ofstream(odd + "/a.txt") << "I saw the cat run.";
+  TextSearcher searcher;
+  searcher.EnumerateFiles(odd, "the cat");
+  ASSERT_EQ(searcher.files().size(), 1u);
+  EXPECT_EQ(searcher.files()[0], odd + "/a.txt");
+  EXPECT_EQ(searcher.PartCount(), 1);
 }
 
 TEST(TextSearcher, MissingDirectoryListsNothing) {
