@@ -10,7 +10,7 @@
 #include "cli/ComposeTrace.h"
 #include "cli/HeadlessPlatform.h"
 #include "text/AnsiConversion.h"
-#include "ui/MainPanel.h"
+#include "panel/MainPanel.h"
 
 namespace plinvaro::cli {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "text/MemoryDocument.h"
-#include "ui/Platform.h"
-#include "ui/SeededRandom.h"
+#include "panel/Platform.h"
+#include "panel/SeededRandom.h"
 
 namespace plinvaro::cli {
 

@@ -1,4 +1,5 @@
 // Pattern rules: the 63-byte tail, trimming of separators, the minimum match length.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include "ReferenceScan.h"
@@ -11,6 +12,9 @@ struct MinMatchCase {
   std::string pattern;
   std::int32_t expected;
 };
+
+// Test names carry the case; this keeps failure messages readable too.
+[[maybe_unused]] void PrintTo(const MinMatchCase& c, std::ostream* os) { *os << '"' << c.pattern << '"'; }
 
 class MinMatchLengthTable : public ::testing::TestWithParam<MinMatchCase> {};
 

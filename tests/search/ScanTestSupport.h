@@ -11,6 +11,11 @@
 #include "TempDir.h"
 #include "search/TextSearcher.h"
 
+namespace plinvaro {
+// Kernels print by name in test output.
+inline void PrintTo(ScanKernel kernel, std::ostream* os) { *os << KernelName(kernel); }
+}  // namespace plinvaro
+
 namespace plinvaro::testing {
 
 struct NamedPart {

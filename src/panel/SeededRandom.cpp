@@ -1,5 +1,5 @@
 // SeededRandom: a splitmix-style 64-bit step, reduced to 15 bits.
-#include "ui/SeededRandom.h"
+#include "panel/SeededRandom.h"
 
 namespace plinvaro {
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "text/AnsiConversion.h"
-#include "ui/MainPanel.h"
+#include "panel/MainPanel.h"
 
 namespace plinvaro {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "text/MemoryDocument.h"
-#include "ui/Platform.h"
+#include "panel/Platform.h"
 
 namespace plinvaro::testing {
 

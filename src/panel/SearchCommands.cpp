@@ -5,7 +5,7 @@
 #include "search/PatternText.h"
 #include "text/AnsiConversion.h"
 #include "text/CharClass.h"
-#include "ui/MainPanel.h"
+#include "panel/MainPanel.h"
 
 namespace plinvaro {
 namespace {

@@ -1,4 +1,5 @@
 // The in-memory document's selection rules and the byte-carrier conversions.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,6 +17,9 @@ struct ReplaceCase {
   const char* text;
   TextSelection after;
 };
+
+// Test names carry the case; this keeps failure messages readable too.
+[[maybe_unused]] void PrintTo(const ReplaceCase& c, std::ostream* os) { *os << c.name; }
 
 class ReplaceRangeTest : public ::testing::TestWithParam<ReplaceCase> {};
 

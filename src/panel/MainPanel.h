@@ -1,12 +1,11 @@
 // MainPanel: the one controller behind every face; all command rules live here.
 //
-// Operations are defined across the folders of their subsystem:
-// playback/PlaybackCommands.cpp, search/SearchCommands.cpp,
-// search/PreviewCommands.cpp, text/TextSourceCommands.cpp, ui/FileCommands.cpp.
+// Operations are defined by command group beside this header: PlaybackCommands,
+// SearchCommands, PreviewCommands, TextSourceCommands, FileCommands, FontCommands.
 // Document positions and cached lengths are UTF-16 units; source positions,
 // part offsets and pattern sizes are bytes. One byte is one unit throughout.
 // The panel owns its text sources and searcher and refers to the face's
-// interfaces (ui/Platform.h), which must outlive it. One thread only.
+// interfaces (panel/Platform.h), which must outlive it. One thread only.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +14,7 @@
 
 #include "search/TextSearcher.h"
 #include "text/TextSource.h"
-#include "ui/Platform.h"
+#include "panel/Platform.h"
 
 namespace plinvaro {
 

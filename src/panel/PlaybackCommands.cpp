@@ -3,7 +3,7 @@
 
 #include "text/AnsiConversion.h"
 #include "text/CharClass.h"
-#include "ui/MainPanel.h"
+#include "panel/MainPanel.h"
 
 namespace plinvaro {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "ui/Platform.h"
+#include "panel/Platform.h"
 
 namespace plinvaro {
 

@@ -1,7 +1,7 @@
 // MainPanel's file and edit commands: Open..., Save as..., the folder browser, clipboard and focus.
 #include "text/AnsiConversion.h"
 #include "text/FileWriter.h"
-#include "ui/MainPanel.h"
+#include "panel/MainPanel.h"
 
 namespace plinvaro {
 namespace {

@@ -1,4 +1,5 @@
 // The Search command: the pattern, trimming, the pick, separator skipping, nothing found, and To Src.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -57,6 +58,9 @@ struct TrimCase {
   const char* trimmed;
 };
 
+// Test names carry the case; this keeps failure messages readable too.
+[[maybe_unused]] void PrintTo(const TrimCase& c, std::ostream* os) { *os << '"' << c.pattern << '"'; }
+
 class TrimPatternTest : public PanelTest, public ::testing::WithParamInterface<TrimCase> {};
 
 TEST_P(TrimPatternTest, DropsTrailingSeparatorsOnly) {
@@ -78,6 +82,9 @@ struct SkipCase {
   const char* foundText;
   const char* nextChunk;
 };
+
+// Test names carry the case; this keeps failure messages readable too.
+[[maybe_unused]] void PrintTo(const SkipCase& c, std::ostream* os) { *os << c.name; }
 
 class SeparatorSkipTest : public SearchTest, public ::testing::WithParamInterface<SkipCase> {};
 

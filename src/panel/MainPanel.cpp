@@ -1,5 +1,5 @@
 // MainPanel: construction, command routing and the helpers the commands share.
-#include "ui/MainPanel.h"
+#include "panel/MainPanel.h"
 
 #include <ctime>
 

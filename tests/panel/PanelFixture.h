@@ -10,7 +10,7 @@
 #include "TempDir.h"
 #include "fakes/RecordingPlatform.h"
 #include "text/AnsiConversion.h"
-#include "ui/MainPanel.h"
+#include "panel/MainPanel.h"
 
 namespace plinvaro::testing {
 

@@ -1,4 +1,5 @@
 // plinvaro-cli compose end to end: determinism, a trace that agrees with the files, escaping, errors.
+#include <ostream>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -213,6 +214,9 @@ struct BadArgs {
   std::vector<std::string> args;
   const char* message;
 };
+
+// Test names carry the case; this keeps failure messages readable too.
+[[maybe_unused]] void PrintTo(const BadArgs& c, std::ostream* os) { *os << c.name; }
 
 class ComposeUsageTest : public ComposeCliTest, public ::testing::WithParamInterface<BadArgs> {};
 

@@ -1,4 +1,5 @@
 // Playback: chunking, the used-up source, Start/Pause/Stop and the speed.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,6 +16,9 @@ struct ChunkCase {
   std::string file;
   std::vector<std::string> chunks;
 };
+
+// Test names carry the case; this keeps failure messages readable too.
+[[maybe_unused]] void PrintTo(const ChunkCase& c, std::ostream* os) { *os << c.name; }
 
 class ChunkingTest : public PanelTest, public ::testing::WithParamInterface<ChunkCase> {};
 
@@ -160,6 +164,9 @@ struct SpeedCase {
   std::int32_t intervalMs;
 };
 
+// Test names carry the case; this keeps failure messages readable too.
+[[maybe_unused]] void PrintTo(const SpeedCase& c, std::ostream* os) { *os << "position " << c.position << " -> " << c.intervalMs << " ms"; }
+
 class SpeedFormulaTest : public PanelTest, public ::testing::WithParamInterface<SpeedCase> {};
 
 TEST_P(SpeedFormulaTest, IntervalFollowsTheTrackbar) {
@@ -203,6 +210,9 @@ struct StepCase {
   std::int32_t to;
   std::int32_t intervalMs;
 };
+
+// Test names carry the case; this keeps failure messages readable too.
+[[maybe_unused]] void PrintTo(const StepCase& c, std::ostream* os) { *os << (c.faster ? "faster from " : "slower from ") << c.from; }
 
 class SpeedStepTest : public PanelTest, public ::testing::WithParamInterface<StepCase> {};
 

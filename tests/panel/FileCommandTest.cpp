@@ -1,4 +1,5 @@
 // File and edit commands: Open..., Save as... (atomic, with its two failures), the folder browser, clipboard.
+#include <ostream>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -79,6 +80,9 @@ struct SaveCase {
   const char* name;
   std::string text;
 };
+
+// Test names carry the case; this keeps failure messages readable too.
+[[maybe_unused]] void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
 
 class SaveContentTest : public FileCommandTest, public ::testing::WithParamInterface<SaveCase> {};
 

@@ -1,5 +1,5 @@
 // MainPanel's text-source operations and the document operations the commands share.
-#include "ui/MainPanel.h"
+#include "panel/MainPanel.h"
 
 namespace plinvaro {
 
