@@ -9,6 +9,12 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT_PACKAGES := cmake make g++ pkg-config libboost-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev
 
+# Each mk/*.mk adds its packages to APT_PACKAGES and its own make targets to
+# TEST_STEPS, which `make test` runs after the native test suite.
+TEST_STEPS :=
+.DEFAULT_GOAL := all
+-include $(sort $(wildcard mk/*.mk))
+
 DEMO_DIR ?= samples
 DEMO_PATTERN ?= she walked down the old road
 
@@ -44,6 +50,7 @@ run: build
 
 test: build
 	ctest --preset $(PRESET) -j $(JOBS)
+	@for step in $(TEST_STEPS); do $(MAKE) --no-print-directory $$step || exit 1; done
 
 bench: build
 	$(BUILD_DIR)/bench/plinvaro-bench
