@@ -1,6 +1,8 @@
 // HeadlessPlatform: the state-only realisations of the panel's interfaces.
 #include "cli/HeadlessPlatform.h"
 
+#include "panel/FontSizes.h"
+
 #include <cstdio>
 #include <utility>
 
@@ -15,6 +17,10 @@ std::optional<std::string> TakeAnswer(std::optional<std::string>& answer) {
 
 void HeadlessControls::EnablePartButton(PartButton button, bool enabled) {
   enabled_[static_cast<std::size_t>(button)] = enabled;
+}
+
+std::string HeadlessControls::SelectedFontSizeText() const {
+  return std::string(FontSizeItem(fontSizeIndex_));
 }
 
 bool HeadlessControls::IsPartButtonEnabled(PartButton button) const {

@@ -26,6 +26,8 @@ class HeadlessControls : public PanelControls {
   void SetDirectoryText(const std::string& text) override { directory_ = text; }
   void SetTitle(const std::string& title) override { title_ = title; }
   const std::string& title() const { return title_; }
+  void SelectFontSize(int index) override { fontSizeIndex_ = index; }
+  std::string SelectedFontSizeText() const override;
 
  private:
   std::array<bool, 4> enabled_{};
@@ -33,6 +35,7 @@ class HeadlessControls : public PanelControls {
   std::int32_t trackbar_ = 0;
   std::string directory_;
   std::string title_;
+  int fontSizeIndex_ = -1;
 };
 
 // Runs no clock: the caller delivers ticks while running() is true.

@@ -3,6 +3,8 @@
 
 #include <ctime>
 
+#include "panel/FontSizes.h"
+
 namespace plinvaro {
 
 MainPanel::MainPanel(const Platform& platform)
@@ -18,6 +20,8 @@ MainPanel::MainPanel(const Platform& platform)
   controls_.SetTrackbarPosition(kInitialTrackbarPosition);
   controls_.SetDirectoryText(std::string());
   controls_.SetTitle(kAppTitle);
+  controls_.SelectFontSize(kInitialFontSizeIndex);
+  ApplyFontSize();
   sourceBox_.Focus();
   random_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
 }

@@ -124,6 +124,9 @@ class MainPanel {
   void FocusSourceBox();
   void FocusPreviewBox();
 
+  // The "Font size" list's selection as the default font of both boxes.
+  void ApplyFontSize();
+
   // State, as the commands leave it.
   std::uint32_t timerId = 0;
   std::uint32_t timerHandle = 0;  // 0 while no timer runs

@@ -34,6 +34,9 @@ class PanelControls {
   virtual void SetDirectoryText(const std::string& text) = 0;
   // The main window's title.
   virtual void SetTitle(const std::string& title) = 0;
+  // The "Font size" list: selects item `index` (0-based) and reads the selected item's text.
+  virtual void SelectFontSize(int index) = 0;
+  virtual std::string SelectedFontSizeText() const = 0;
 };
 
 // The periodic playback timer. Each period the face calls MainPanel::PlaybackTick
@@ -79,6 +82,16 @@ class RandomSource {
   virtual void Seed(std::uint32_t seed) = 0;
   // A value from 0 to 32767.
   virtual std::int32_t Next() = 0;
+};
+
+// The main window as the menu commands need it; realised by a desktop face.
+class MainWindowHost {
+ public:
+  virtual ~MainWindowHost() = default;
+  // Asks the window to close as its close box would; the program then ends.
+  virtual void CloseMainWindow() = 0;
+  // Modal message box with an OK button and no icon, owned by the main window.
+  virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
 };
 
 // Everything a face hands to MainPanel; references, owned by the face.

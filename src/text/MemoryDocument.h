@@ -29,6 +29,10 @@ class MemoryDocument : public RichDocument {
   void Copy() override;
   void Cut() override;
   void Paste() override;
+  void SetDefaultFont(const std::string& face, std::int32_t twips) override {
+    fontFace_ = face;
+    fontTwips_ = twips;
+  }
 
   // Whole text, NUL units included.
   const std::u16string& text() const { return text_; }
@@ -37,6 +41,8 @@ class MemoryDocument : public RichDocument {
   int focusCount() const { return focusCount_; }
   ScrollRequest lastScroll() const { return lastScroll_; }
   void ResetScroll() { lastScroll_ = ScrollRequest::None; }
+  const std::string& fontFace() const { return fontFace_; }
+  std::int32_t fontTwips() const { return fontTwips_; }
   const std::optional<std::u16string>& clipboard() const { return clipboard_; }
   void SetClipboard(std::optional<std::u16string> content) { clipboard_ = std::move(content); }
 
@@ -51,6 +57,8 @@ class MemoryDocument : public RichDocument {
   int focusCount_ = 0;
   ScrollRequest lastScroll_ = ScrollRequest::None;
   std::optional<std::u16string> clipboard_;
+  std::string fontFace_;
+  std::int32_t fontTwips_ = 0;
 };
 
 }  // namespace plinvaro

@@ -48,6 +48,8 @@ class RichDocument {
   virtual void Copy() = 0;
   virtual void Cut() = 0;
   virtual void Paste() = 0;
+  // Sets the default character format's face and height (twips, 1/20 point).
+  virtual void SetDefaultFont(const std::string& face, std::int32_t twips) = 0;
 
  protected:
   // Primitives; the arguments are already clamped with 0 <= start <= end <= Length().

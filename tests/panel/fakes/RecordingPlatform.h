@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "text/MemoryDocument.h"
+#include "panel/FontSizes.h"
 #include "panel/Platform.h"
 
 namespace plinvaro::testing {
@@ -29,6 +30,10 @@ class RecordingControls : public PanelControls {
   std::string DirectoryText() const override { return directory; }
   void SetDirectoryText(const std::string& text) override { directory = text; }
   void SetTitle(const std::string& title) override { titles.push_back(title); }
+  void SelectFontSize(int index) override { fontSizeIndex = index; }
+  std::string SelectedFontSizeText() const override {
+    return std::string(FontSizeItem(fontSizeIndex));
+  }
 
   // "<<", ">>", "Accept", "\/" as four truth values.
   std::array<bool, 4> Buttons() const { return enabled_; }
@@ -38,6 +43,7 @@ class RecordingControls : public PanelControls {
   std::int32_t trackbar = 0;
   std::string directory;
   std::vector<std::string> titles;
+  int fontSizeIndex = -1;
 
  private:
   std::array<bool, 4> enabled_{true, true, true, true};

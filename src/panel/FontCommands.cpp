@@ -1,0 +1,14 @@
+// MainPanel's font command: the selected "Font size" item as the default font of both boxes.
+#include "panel/FontSizes.h"
+#include "panel/MainPanel.h"
+
+namespace plinvaro {
+
+void MainPanel::ApplyFontSize() {
+  const std::int32_t twips = FontSizeTwips(controls_.SelectedFontSizeText());
+  const std::string face(kDocumentFontFace);
+  sourceBox_.SetDefaultFont(face, twips);
+  previewBox_.SetDefaultFont(face, twips);
+}
+
+}  // namespace plinvaro

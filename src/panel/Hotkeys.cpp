@@ -1,0 +1,74 @@
+// The hotkey table and the one entry point every key event goes through.
+#include "panel/Hotkeys.h"
+
+#include <array>
+
+#include "panel/MainPanel.h"
+
+namespace plinvaro {
+namespace {
+
+using enum HotkeyAction;
+
+constexpr std::array<Hotkey, 13> kHotkeys = {{
+    {key::kUp, {key::kControl, key::kUp}, SlowDown},
+    {key::kDown, {key::kControl, key::kDown}, SpeedUp},
+    {key::kDigit1, {key::kControl, 0}, FocusSourceBox},
+    {key::kDigit2, {key::kControl, 0}, FocusPreviewBox},
+    {key::kF2, {key::kF2, 0}, Start},
+    {key::kF3, {key::kF3, 0}, Pause},
+    {key::kF4, {key::kF4, 0}, Search},
+    {key::kF5, {key::kF5, 0}, BackToBase},
+    {key::kF6, {key::kF6, 0}, Stop},
+    {key::kF7, {key::kF7, 0}, SwitchMode},
+    {key::kF8, {key::kF8, 0}, PreviousPart},
+    {key::kF9, {key::kF9, 0}, NextPart},
+    {key::kF11, {key::kF11, 0}, AcceptPart},
+}};
+
+bool AllDown(const Hotkey& row, const KeyState& keys) {
+  for (const int code : row.mustBeDown) {
+    if (code != 0 && !keys.IsKeyDown(code)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::span<const Hotkey> HotkeyTable() { return kHotkeys; }
+
+std::optional<HotkeyAction> MatchHotkey(int keyCode, const KeyState& keys) {
+  for (const Hotkey& row : kHotkeys) {
+    if (row.keyCode != keyCode) continue;
+    if (!AllDown(row, keys)) return std::nullopt;
+    return row.action;
+  }
+  return std::nullopt;
+}
+
+void RunHotkeyAction(MainPanel& panel, HotkeyAction action) {
+  switch (action) {
+    case SlowDown: panel.SlowDown(); return;
+    case SpeedUp: panel.SpeedUp(); return;
+    case FocusSourceBox: panel.FocusSourceBox(); return;
+    case FocusPreviewBox: panel.FocusPreviewBox(); return;
+    case Start: panel.StartPlayback(); return;
+    case Pause: panel.PausePlayback(); return;
+    case Search: panel.RunSearch(); return;
+    case BackToBase: panel.BackToBase(); return;
+    case Stop: panel.StopPlayback(); return;
+    case SwitchMode: panel.SwitchMode(true); return;
+    case PreviousPart: panel.PreviousPart(); return;
+    case NextPart: panel.NextPart(); return;
+    case AcceptPart: panel.AcceptPart(); return;
+  }
+}
+
+bool HandleKey(MainPanel& panel, int keyCode, const KeyState& keys) {
+  const std::optional<HotkeyAction> action = MatchHotkey(keyCode, keys);
+  if (!action) return false;
+  RunHotkeyAction(panel, *action);
+  return true;
+}
+
+}  // namespace plinvaro

@@ -1,0 +1,57 @@
+// The menu bar: its pop-ups and items, what each item runs, and when the Edit items are enabled.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "panel/Platform.h"
+
+namespace plinvaro {
+
+class MainPanel;
+
+// The menu items' command ids.
+enum class MenuCommand : int {
+  Open = 1,
+  SaveAs = 2,
+  Exit = 3,
+  Copy = 4,
+  Cut = 5,
+  Paste = 6,
+  SelectAll = 7,
+  ViewHotkeys = 8,
+  About = 9,
+};
+
+// One item; a separator has command id 0 and no text. No text has a mnemonic.
+struct MenuItem {
+  std::string_view text;
+  int commandId;
+  bool IsSeparator() const { return commandId == 0; }
+};
+
+struct MenuPopup {
+  std::string_view title;
+  std::span<const MenuItem> items;
+};
+
+// "File", "Edit", "Help" in bar order, each with its items in menu order.
+std::span<const MenuPopup> MenuBarTable();
+inline constexpr int kEditMenuPosition = 1;  // the Edit pop-up's place on the bar
+
+struct MenuItemState {
+  int commandId;
+  bool enabled;
+  bool operator==(const MenuItemState&) const = default;
+};
+
+// The Edit items' states, brought up to date each time the Edit menu opens, in
+// the order they are set: "Copy", "Cut", "Select All", "Paste".
+std::array<MenuItemState, 4> EditMenuStates(MainPanel& panel);
+
+// Runs the item `commandId`; false when no item has that id. The Edit items act
+// on the source box whichever control has the focus.
+bool RunMenuCommand(MainPanel& panel, MainWindowHost& window, int commandId);
+
+}  // namespace plinvaro
