@@ -64,6 +64,17 @@ struct ControlSpec {
 std::span<const ControlSpec> ControlTable();
 const ControlSpec& Control(ControlId id);
 
+// An opaque colour, 8 bits a channel.
+struct Rgb {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+// The preview box's background, set on every Relayout.
+inline constexpr Rgb kPreviewBackground{250, 230, 206};
+
 // The trackbar: range, tick spacing, start position (higher is faster, lower on screen).
 inline constexpr int kTrackbarMin = 0;
 inline constexpr int kTrackbarTickFrequency = 10;

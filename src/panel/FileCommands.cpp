@@ -21,7 +21,17 @@ void MainPanel::OpenBaseFile() {
   const std::optional<std::string> chosen = dialogs_.ChooseFileToOpen(TextFileFilters());
   // A cancelled dialog keeps the base file, the title and both sources as they were.
   if (!chosen || chosen->empty()) return;
-  baseFilePath = *chosen;
+  UseBaseFile(*chosen);
+}
+
+void MainPanel::OpenBaseFilePath(const std::string& path) {
+  StopTimer();
+  if (path.empty()) return;
+  UseBaseFile(path);
+}
+
+void MainPanel::UseBaseFile(const std::string& path) {
+  baseFilePath = path;
   playbackSource = PlaybackSource::None;
   ShowTitleFor(baseFilePath);
 }

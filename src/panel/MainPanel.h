@@ -115,6 +115,8 @@ class MainPanel {
 
   // File and edit commands.
   void OpenBaseFile();
+  // As "Open..." with `path` already chosen (a path given at start-up); an empty path only pauses.
+  void OpenBaseFilePath(const std::string& path);
   void SaveSourceAs();
   void SaveSourceText(const std::string& path);
   void BrowseDirectory();
@@ -150,6 +152,8 @@ class MainPanel {
   void DisablePartButtons();
   void HidePreview();
   void ShowTitleFor(const std::string& path);
+  // The chosen base file: playback starts it from its beginning next time.
+  void UseBaseFile(const std::string& path);
   FoundPart* CurrentPart();
 
   RichDocument& sourceBox_;

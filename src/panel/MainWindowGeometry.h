@@ -1,12 +1,18 @@
-// The main window's start rectangle and its minimum outer size.
+// The main window: class, style, icon, its start rectangle and its minimum outer size.
 //
 // All values are pixels; rectangles are outer window rectangles in screen
 // coordinates, frame and menu bar included.
 #pragma once
 
+#include <cstdint>
+
 #include "panel/WindowGeometry.h"
 
 namespace plinvaro {
+
+inline constexpr const char* kMainWindowClass = "ZEK_Class";
+inline constexpr std::uint32_t kMainWindowStyle = 0x10CF0000;  // WS_VISIBLE | WS_OVERLAPPEDWINDOW
+inline constexpr int kAppIconId = 55555;                        // the icon group's resource id
 
 inline constexpr int kMainWindowWidth = 700;   // outer width at start and the least allowed
 inline constexpr int kMainWindowHeight = 500;  // outer height at start and the least allowed
