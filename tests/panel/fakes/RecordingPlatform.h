@@ -133,6 +133,17 @@ class ScriptedRandom : public RandomSource {
   std::vector<std::uint32_t> seeds;
 };
 
+// The main window as the menu commands see it.
+class RecordingWindowHost : public MainWindowHost {
+ public:
+  void CloseMainWindow() override { ++closeRequests; }
+  void ShowMessage(const std::string& text, const std::string& caption) override {
+    shown.emplace_back(text, caption);
+  }
+  int closeRequests = 0;
+  std::vector<std::pair<std::string, std::string>> shown;
+};
+
 class RecordingPlatform {
  public:
   RecordingPlatform() = default;

@@ -1,0 +1,153 @@
+// The hotkeys: which events act, once per press, and what each row runs on the real panel.
+#include <initializer_list>
+#include <set>
+
+#include "PanelFixture.h"
+#include "panel/Hotkeys.h"
+
+namespace plinvaro::testing {
+namespace {
+
+using enum HotkeyAction;
+
+// The keys held down at the moment an event is handled.
+class HeldKeys : public KeyState {
+ public:
+  HeldKeys(std::initializer_list<int> keys) : down_(keys) {}
+  bool IsKeyDown(int keyCode) const override { return down_.count(keyCode) != 0; }
+
+ private:
+  std::set<int> down_;
+};
+
+constexpr int kShift = 0x10;
+constexpr int kAlt = 0x12;
+constexpr int kNumpad1 = 0x61;
+constexpr int kNumpad2 = 0x62;
+
+struct Row {
+  int key;
+  HotkeyAction action;
+};
+
+TEST(HotkeyMatch, EachFunctionKeyActsWhileItIsDownWhateverModifiersAreHeld) {
+  const Row rows[] = {{key::kF2, Start},        {key::kF3, Pause},       {key::kF4, Search},
+                      {key::kF5, BackToBase},   {key::kF6, Stop},        {key::kF7, SwitchMode},
+                      {key::kF8, PreviousPart}, {key::kF9, NextPart},    {key::kF11, AcceptPart}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(MatchHotkey(row.key, HeldKeys{row.key}), row.action) << row.key;
+    EXPECT_EQ(MatchHotkey(row.key, HeldKeys{row.key, kShift, key::kControl, kAlt}), row.action);
+    EXPECT_EQ(MatchHotkey(row.key, HeldKeys{}), std::nullopt) << "release of " << row.key;
+  }
+  EXPECT_EQ(HotkeyTable().size(), 13u);
+}
+
+TEST(HotkeyMatch, ArrowsNeedControlAndTheirOwnKey) {
+  EXPECT_EQ(MatchHotkey(key::kUp, HeldKeys{key::kControl, key::kUp}), SlowDown);
+  EXPECT_EQ(MatchHotkey(key::kDown, HeldKeys{key::kControl, key::kDown}), SpeedUp);
+  EXPECT_EQ(MatchHotkey(key::kUp, HeldKeys{key::kUp}), std::nullopt);
+  EXPECT_EQ(MatchHotkey(key::kDown, HeldKeys{key::kControl}), std::nullopt) << "release";
+}
+
+TEST(HotkeyMatch, DigitsTestOnlyControlSoTheyActOnPressAndOnRelease) {
+  EXPECT_EQ(MatchHotkey(key::kDigit1, HeldKeys{key::kControl, key::kDigit1}), FocusSourceBox);
+  EXPECT_EQ(MatchHotkey(key::kDigit1, HeldKeys{key::kControl}), FocusSourceBox);
+  EXPECT_EQ(MatchHotkey(key::kDigit2, HeldKeys{key::kControl}), FocusPreviewBox);
+  EXPECT_EQ(MatchHotkey(key::kDigit2, HeldKeys{key::kDigit2}), std::nullopt);
+}
+
+TEST(HotkeyMatch, OtherKeysNeverAct) {
+  const HeldKeys everything{key::kControl, kShift, kAlt, key::kF1, key::kF10, key::kF12,
+                            kNumpad1, kNumpad2, 'A'};
+  for (const int code : {key::kF1, key::kF10, key::kF12, kNumpad1, kNumpad2, int{'A'},
+                         key::kControl, 0, -1, 0x7FFF}) {
+    EXPECT_EQ(MatchHotkey(code, everything), std::nullopt) << code;
+  }
+}
+
+class HotkeyPanelTest : public PanelTest {
+ protected:
+  // A press (or auto-repeat) with `held` down, then the release with `afterwards` down.
+  int PressAndRelease(int code, std::initializer_list<int> held,
+                      std::initializer_list<int> afterwards = {}) {
+    int acted = HandleKey(panel, code, HeldKeys(held)) ? 1 : 0;
+    acted += HandleKey(panel, code, HeldKeys(afterwards)) ? 1 : 0;
+    return acted;
+  }
+};
+
+TEST_F(HotkeyPanelTest, ShiftF2StartsPlaybackAndF3PausesIt) {
+  ChooseBaseWith("one two three");
+  EXPECT_EQ(PressAndRelease(key::kF2, {key::kF2, kShift}, {kShift}), 1);
+  EXPECT_TRUE(panel.isPlaying);
+  EXPECT_EQ(PressAndRelease(key::kF3, {key::kF3}), 1);
+  EXPECT_FALSE(panel.isPlaying);
+}
+
+TEST_F(HotkeyPanelTest, F4PressedAndReleasedSearchesOnce) {
+  int searches = 0;
+  struct Counter : PanelObserver {
+    int* count;
+    explicit Counter(int* c) : count(c) {}
+    void SearchDone(bool) override { ++*count; }
+  } counter(&searches);
+  panel.SetObserver(&counter);
+  CorpusWith("a.txt", "the road went on and on");
+  SetSourceText("the road");
+  EXPECT_EQ(PressAndRelease(key::kF4, {key::kF4}), 1);
+  EXPECT_EQ(searches, 1);
+  panel.SetObserver(nullptr);
+}
+
+TEST_F(HotkeyPanelTest, HeldControlDownStepsByFiveUpToTheFastestAndControlUpBackToTheSlowest) {
+  ASSERT_EQ(face.controls.trackbar, 70);
+  std::vector<int> positions;
+  for (int repeat = 0; repeat < 10; ++repeat) {
+    HandleKey(panel, key::kDown, HeldKeys{key::kControl, key::kDown});
+    positions.push_back(face.controls.trackbar);
+  }
+  EXPECT_EQ(positions, (std::vector<int>{75, 80, 85, 90, 95, 100, 100, 100, 100, 100}));
+  EXPECT_EQ(panel.timerInterval, 100);
+  for (int repeat = 0; repeat < 25; ++repeat) {
+    HandleKey(panel, key::kUp, HeldKeys{key::kControl, key::kUp});
+  }
+  EXPECT_EQ(face.controls.trackbar, 0);
+  EXPECT_EQ(panel.timerInterval, 1200);
+}
+
+TEST_F(HotkeyPanelTest, ControlDigitsMoveTheFocusOnPressAndAgainOnRelease) {
+  const int sourceBefore = face.sourceBox.focusCount();
+  EXPECT_EQ(PressAndRelease(key::kDigit2, {key::kControl, key::kDigit2}, {key::kControl}), 2);
+  EXPECT_EQ(face.previewBox.focusCount(), 2) << "even with an empty preview";
+  EXPECT_EQ(PressAndRelease(key::kDigit1, {key::kControl, key::kDigit1}, {}), 1);
+  EXPECT_EQ(face.sourceBox.focusCount(), sourceBefore + 1) << "Ctrl let go first";
+}
+
+TEST_F(HotkeyPanelTest, F7FlipsTheModeAndPartKeysObeyTheirButtons) {
+  ASSERT_TRUE(face.controls.onTheFly);
+  EXPECT_EQ(PressAndRelease(key::kF7, {key::kF7}), 1);
+  EXPECT_FALSE(face.controls.onTheFly);
+  EXPECT_EQ(PressAndRelease(key::kF7, {key::kF7}), 1);
+  EXPECT_TRUE(face.controls.onTheFly);
+  // With no found parts the part buttons are disabled: F8, F9, F11 change nothing.
+  SetSourceText("kept as it is");
+  PressAndRelease(key::kF8, {key::kF8});
+  PressAndRelease(key::kF9, {key::kF9});
+  PressAndRelease(key::kF11, {key::kF11});
+  EXPECT_EQ(SourceText(), "kept as it is");
+  EXPECT_EQ(face.controls.Buttons(), kAllDisabled);
+}
+
+TEST_F(HotkeyPanelTest, F5AndF6ActAsToSrcAndStop) {
+  ChooseBaseWith("alpha beta gamma");
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  EXPECT_EQ(PressAndRelease(key::kF6, {key::kF6}), 1);
+  EXPECT_FALSE(panel.isPlaying);
+  EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
+  EXPECT_EQ(PressAndRelease(key::kF5, {key::kF5}), 1);
+  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+}
+
+}  // namespace
+}  // namespace plinvaro::testing
