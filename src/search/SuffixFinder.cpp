@@ -7,8 +7,8 @@ namespace plinvaro {
 namespace {
 
 // Rough commonness of a byte in English prose, higher is more common; only the
-// order matters. Filtering on the two rarest needle bytes keeps candidate
-// checks rare even for words made of common letters.
+// order matters. Filtering on three rare needle bytes keeps candidate checks
+// rare even for words made of common letters.
 int Commonness(unsigned char b) {
   static constexpr char kLowerByFrequency[] = "etaoinshrdlcumwfgypbvkjxqz";
   if (b == ' ') return 300;
@@ -77,7 +77,23 @@ SuffixFinder::SuffixFinder(std::string needle, ScanKernel kernel)
     if (i == rare1) continue;
     if (rare2 == rare1 || Commonness(bytes[i]) < Commonness(bytes[rare2])) rare2 = i;
   }
-  view_ = Needle{bytes, n, rare1, rare2};
+  // Neighbouring letters go together ("st", "th"), so a third position next to
+  // neither of the first two filters out far more than an adjacent one.
+  const auto isNear = [&](std::int64_t i) {
+    return i == rare1 - 1 || i == rare1 + 1 || i == rare2 - 1 || i == rare2 + 1;
+  };
+  std::int64_t rare3 = rare2;
+  for (std::int64_t i = 0; i < n; ++i) {
+    if (i == rare1 || i == rare2) continue;
+    if (rare3 == rare2) {
+      rare3 = i;
+      continue;
+    }
+    const int penaltyI = isNear(i) ? 1000 : 0;
+    const int penaltyBest = isNear(rare3) ? 1000 : 0;
+    if (Commonness(bytes[i]) + penaltyI < Commonness(bytes[rare3]) + penaltyBest) rare3 = i;
+  }
+  view_ = Needle{bytes, n, rare1, rare2, rare3};
 }
 
 std::int64_t SuffixFinder::FindLastEnd(const unsigned char* hay, std::int64_t maxEnd) const {

@@ -24,12 +24,14 @@ class SuffixFinder {
 
   ScanKernel kernel() const { return kernel_; }
 
-  // Needle bytes and the two positions filtered on; the kernels read these.
+  // Needle bytes and the three positions filtered on; the kernels read these.
+  // Positions may coincide when the needle is shorter than three bytes.
   struct Needle {
     const unsigned char* bytes;
     std::int64_t length;
     std::int64_t rare1;  // position of the rarest byte
     std::int64_t rare2;  // position of the next rarest byte (rare1 when length is 1)
+    std::int64_t rare3;  // rarest remaining position, preferably next to neither of the others
   };
 
  private:

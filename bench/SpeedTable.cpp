@@ -1,0 +1,183 @@
+// Side-by-side rounds of the physical-limit pass and the production search; medians, ratios and peak memory.
+#include "SpeedTable.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "BenchCorpus.h"
+#include "search/TextSearcher.h"
+
+namespace plinvaro::bench {
+namespace {
+
+constexpr std::int64_t kMemoryAllowance = 16 * 1024 * 1024;  // bytes above the largest file
+
+// The simplest pass over the same bytes: list the directory, map each *.txt
+// file and look for a byte that never occurs with memrchr. Returns the bytes passed.
+std::int64_t MappedMemrchrPass(const std::string& dir) {
+  std::int64_t total = 0;
+  DIR* d = ::opendir(dir.c_str());
+  if (d == nullptr) return 0;
+  std::vector<std::string> names;
+  while (const dirent* entry = ::readdir(d)) {
+    const std::size_t n = std::strlen(entry->d_name);
+    if (n >= 4 && std::strcmp(entry->d_name + n - 4, ".txt") == 0) names.emplace_back(entry->d_name);
+  }
+  ::closedir(d);
+  for (const std::string& name : names) {
+    const std::string path = dir + "/" + name;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+      const auto size = static_cast<std::size_t>(info.st_size);
+      void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+      if (map != MAP_FAILED) {
+        if (::memrchr(map, 0x01, size) == nullptr) total += static_cast<std::int64_t>(size);
+        ::munmap(map, size);
+      }
+    }
+    ::close(fd);
+  }
+  return total;
+}
+
+double Seconds(const std::function<void()>& run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const std::size_t n = v.size();
+  return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+int EnvInt(const char* name, int fallback) {
+  const char* text = std::getenv(name);
+  return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : fallback;
+}
+
+// Resident-set figures of this process in bytes, from /proc/self/status.
+std::int64_t StatusBytes(const char* key) {
+  std::ifstream in("/proc/self/status");
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind(key, 0) == 0) return std::atoll(line.c_str() + std::strlen(key)) * 1024;
+  }
+  return -1;
+}
+
+// Growth of the peak resident set while `run` runs, in bytes; -1 when unknown.
+std::int64_t PeakGrowth(const std::function<void()>& run) {
+  std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak to the current size
+  const std::int64_t before = StatusBytes("VmRSS:");
+  run();
+  const std::int64_t peak = StatusBytes("VmHWM:");
+  return before < 0 || peak < 0 ? -1 : peak - before;
+}
+
+void Search(TextSearcher& searcher, const std::string& dir, const std::string& pattern) {
+  searcher.ClearResults();
+  searcher.EnumerateFiles(dir, pattern);
+  if (searcher.PartCount() != 0) std::fprintf(stderr, "warning: '%s' was found\n", pattern.c_str());
+}
+
+struct Row {
+  std::string what;
+  std::vector<double> seconds;
+  std::int64_t bytes = 0;
+};
+
+void PrintRows(const std::vector<Row>& rows, const char* unit) {
+  const double base = Median(rows.front().seconds);
+  std::printf("  %-38s %9s %8s %9s\n", "", unit, "GB/s", "ratio");
+  for (const Row& row : rows) {
+    const double m = Median(row.seconds);
+    std::printf("  %-38s %9.1f %8.2f %9.2f\n", row.what.c_str(), m * 1000,
+                static_cast<double>(row.bytes) / m / 1e9, m / base);
+  }
+}
+
+// Rounds of the memrchr pass and each pattern's search, interleaved so that
+// load from elsewhere on the machine hits all of them alike.
+std::vector<Row> SideBySide(const Corpus& corpus, const std::vector<std::string>& patterns, int rounds) {
+  std::vector<Row> rows;
+  rows.push_back({"memrchr over mapped files (baseline)", {}, corpus.bytes});
+  for (const auto& p : patterns) rows.push_back({"search \"" + p + "\"", {}, corpus.bytes});
+  TextSearcher searcher;
+  for (int r = 0; r < rounds; ++r) {
+    std::int64_t passed = 0;
+    rows[0].seconds.push_back(Seconds([&] { passed = MappedMemrchrPass(corpus.dir); }));
+    if (passed != corpus.bytes) std::fprintf(stderr, "warning: the memrchr pass saw %lld bytes\n", static_cast<long long>(passed));
+    for (std::size_t i = 0; i < patterns.size(); ++i)
+      rows[i + 1].seconds.push_back(Seconds([&] { Search(searcher, corpus.dir, patterns[i]); }));
+  }
+  return rows;
+}
+
+bool ReportPeak(const Corpus& corpus, const std::string& pattern) {
+  TextSearcher searcher;
+  const std::int64_t growth = PeakGrowth([&] { Search(searcher, corpus.dir, pattern); });
+  const std::int64_t allowed = corpus.largestFile + kMemoryAllowance;
+  if (growth < 0) {
+    std::printf("  peak memory during a search: not measurable here\n");
+    return true;
+  }
+  std::printf("  peak memory growth during a search: %.1f MB (largest file %.1f MB + 16 MB = %.1f MB allowed): %s\n",
+              growth / 1048576.0, corpus.largestFile / 1048576.0, allowed / 1048576.0,
+              growth <= allowed ? "ok" : "TOO MUCH");
+  return growth <= allowed;
+}
+
+}  // namespace
+
+bool PrintSpeedTable() {
+  const int rounds = EnvInt("PLINVARO_BENCH_ROUNDS", 11);
+  const std::vector<std::string> patterns = {"zebra quagga", "no teatest"};
+  bool ok = true;
+
+  const Corpus& main = MainCorpus();
+  WarmUp(main);
+  std::printf("Search speed, warm page cache, median of %d side-by-side rounds\n", rounds);
+  std::printf("%lld bytes in %zu files:\n", static_cast<long long>(main.bytes), main.paths.size());
+  PrintRows(SideBySide(main, patterns, rounds), "ms");
+  ok = ReportPeak(main, patterns[1]) && ok;
+
+  const Corpus& many = ManySmallFiles();
+  WarmUp(many);
+  std::printf("%zu small files, %lld bytes:\n", many.paths.size(), static_cast<long long>(many.bytes));
+  const std::vector<Row> manyRows = SideBySide(many, {patterns[0]}, std::max(3, rounds / 2));
+  PrintRows(manyRows, "ms");
+  const double manySeconds = Median(manyRows[1].seconds);
+  std::printf("  whole search: %.0f ms, %.0f files/s\n", manySeconds * 1000,
+              static_cast<double>(many.paths.size()) / manySeconds);
+  ok = ReportPeak(many, patterns[0]) && ok;
+
+  if (EnvInt("PLINVARO_BENCH_2GB", 0) != 0) {
+    const Corpus& large = LargeFolder();
+    WarmUp(large);
+    std::printf("%lld bytes in %zu files:\n", static_cast<long long>(large.bytes), large.paths.size());
+    PrintRows(SideBySide(large, patterns, std::max(3, rounds / 3)), "ms");
+    ok = ReportPeak(large, patterns[1]) && ok;
+  } else {
+    std::printf("(the 2 GB folder: run with PLINVARO_BENCH_2GB=1)\n");
+  }
+  std::fflush(stdout);
+  return ok;
+}
+
+}  // namespace plinvaro::bench
