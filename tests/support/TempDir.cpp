@@ -6,14 +6,37 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string>
+
+#ifdef _WIN32
+#include <process.h>
+#endif
 
 namespace plinvaro::testing {
 
+#ifdef _WIN32
+TempDir::TempDir() {
+  // No mkdtemp here: try fresh names until one can be created.
+  static unsigned counter = 0;
+  const auto base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    const auto candidate = base / ("plinvaro-test-" + std::to_string(::_getpid()) + "-" +
+                                   std::to_string(counter++));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) {
+      path_ = candidate.string();
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary directory");
+}
+#else
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "plinvaro-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }
+#endif
 
 TempDir::~TempDir() {
   std::error_code ignored;

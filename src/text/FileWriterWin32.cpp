@@ -1,0 +1,121 @@
+// Win32 realisation of ReplaceFileContent: temporary file beside the target, flush, MoveFileExA over it.
+//
+// When no temporary file can be made beside the target (a folder where only
+// the target itself may be written), the target is rewritten in place instead.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "text/FileAccess.h"
+#include "text/FileWriter.h"
+
+namespace plinvaro {
+namespace {
+
+// The classic Windows path buffer: 259 bytes and a terminating zero.
+constexpr std::size_t kMaxPathBytes = MAX_PATH - 1;
+// GetTempFileNameA appends a backslash and a 12-character name to the folder.
+constexpr std::size_t kTempNameBytes = 13;
+
+struct Target {
+  std::string path;
+  std::string directory;  // where the temporary file goes
+  bool exists = false;
+  DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+};
+
+bool DescribeTarget(const std::string& path, Target& target) {
+  if (path.empty() || path.size() > kMaxPathBytes || path.find('\0') != std::string::npos)
+    return false;
+  if (IsPathSeparator(path.back()) || path.back() == ':') return false;
+  target.path = path;
+  const std::size_t cut = path.find_last_of("\\/:");
+  if (cut == std::string::npos) {
+    target.directory = ".";
+  } else {
+    target.directory = path.substr(0, cut + 1);
+  }
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND;  // a missing folder cannot hold the new file
+  }
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
+  target.exists = true;
+  target.attributes = attributes;
+  return true;
+}
+
+class WriteHandle {
+ public:
+  explicit WriteHandle(const std::string& path, DWORD disposition)
+      : handle_(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~WriteHandle() { Close(); }
+  WriteHandle(const WriteHandle&) = delete;
+  WriteHandle& operator=(const WriteHandle&) = delete;
+
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  // Writes every byte and flushes them to disk.
+  bool WriteAll(std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      DWORD wrote = 0;
+      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+      if (!::WriteFile(handle_, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0)
+        return false;
+      done += wrote;
+    }
+    return ::FlushFileBuffers(handle_) != 0;
+  }
+  bool Close() {
+    if (!valid()) return true;
+    const bool closed = ::CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Creates an empty, uniquely named file in the target's folder; empty on failure.
+std::string CreateTemporary(const Target& target) {
+  if (target.directory.size() + kTempNameBytes > kMaxPathBytes) return {};
+  char name[MAX_PATH] = {};
+  if (::GetTempFileNameA(target.directory.c_str(), "plv", 0, name) == 0) return {};
+  return name;
+}
+
+SaveStatus WriteInPlace(const Target& target, std::string_view bytes) {
+  // Truncating keeps a hidden or system target's attributes; CREATE_ALWAYS would refuse it.
+  WriteHandle file(target.path, target.exists ? TRUNCATE_EXISTING : CREATE_NEW);
+  if (!file.valid()) return SaveStatus::CannotCreate;
+  const bool written = file.WriteAll(bytes);
+  return file.Close() && written ? SaveStatus::Ok : SaveStatus::CannotWrite;
+}
+
+}  // namespace
+
+SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes) {
+  Target target;
+  if (!DescribeTarget(path, target)) return SaveStatus::CannotCreate;
+  const std::string tempPath = CreateTemporary(target);
+  if (tempPath.empty()) return WriteInPlace(target, bytes);
+  bool written = false;
+  {
+    WriteHandle file(tempPath, TRUNCATE_EXISTING);
+    written = file.valid() && file.WriteAll(bytes);
+    written = file.Close() && written;
+  }
+  if (written && target.exists) ::SetFileAttributesA(tempPath.c_str(), target.attributes);
+  if (!written || !::MoveFileExA(tempPath.c_str(), target.path.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ::DeleteFileA(tempPath.c_str());
+    return SaveStatus::CannotWrite;
+  }
+  return SaveStatus::Ok;
+}
+
+}  // namespace plinvaro
