@@ -1,0 +1,134 @@
+// Differential fuzz target: the production scan through every kernel against the plain reference scan.
+//
+// Each input becomes a pattern and a directory of up to five *.txt entries
+// (empty files and a subdirectory included). The files are built from raw
+// bytes and from tails of the pattern followed by a separator, so that matches
+// of every length, the word-boundary rules and the part limit are all reached.
+#include <fuzzer/FuzzedDataProvider.h>
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "FuzzScratch.h"
+#include "ReferenceScan.h"
+#include "TempDir.h"
+#include "search/PatternText.h"
+#include "search/TextSearcher.h"
+
+namespace plinvaro::fuzz {
+namespace {
+
+using testing::ReferenceFile;
+using testing::ReferencePart;
+
+constexpr int kMaxFiles = 5;
+constexpr int kMaxPieces = 80;
+constexpr std::size_t kMaxPatternInput = 96;
+constexpr std::size_t kMaxRawPiece = 48;
+const char kSeparators[] = " \t\n\r.,;:!?\"'()[]{}\x7f";
+
+std::string BuildFile(FuzzedDataProvider& in, const std::string& pattern) {
+  std::string text;
+  const int pieces = in.ConsumeIntegralInRange(0, kMaxPieces);
+  for (int i = 0; i < pieces && in.remaining_bytes() > 0; ++i) {
+    switch (in.ConsumeIntegralInRange(0, 3)) {
+      case 0:
+        text += in.ConsumeRandomLengthString(kMaxRawPiece);
+        break;
+      case 1:
+      case 2: {
+        // A tail of the pattern, then a separator or another byte.
+        const std::size_t n = in.ConsumeIntegralInRange<std::size_t>(0, pattern.size());
+        text += pattern.substr(pattern.size() - n);
+        text += in.ConsumeBool() ? kSeparators[in.ConsumeIntegralInRange<std::size_t>(
+                                       0, sizeof kSeparators - 2)]
+                                 : static_cast<char>(in.ConsumeIntegral<unsigned char>());
+        break;
+      }
+      default:
+        text += std::string(in.ConsumeIntegralInRange<std::size_t>(1, 4),
+                            kSeparators[in.ConsumeIntegralInRange<std::size_t>(
+                                0, sizeof kSeparators - 2)]);
+        break;
+    }
+  }
+  return text;
+}
+
+std::vector<ReferencePart> ProductionParts(const TextSearcher& searcher) {
+  std::vector<ReferencePart> parts;
+  for (const auto& p : searcher.parts())
+    parts.push_back({p->matchLength, p->offset, p->fileIndex, p->fileSize});
+  return parts;
+}
+
+std::vector<ReferenceFile> FilesAsListed(const TextSearcher& searcher) {
+  std::vector<ReferenceFile> files;
+  for (const std::string& path : searcher.files()) {
+    struct stat info {};
+    const bool regular = ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    files.push_back({regular ? testing::ReadAll(path) : std::string(), regular});
+  }
+  return files;
+}
+
+void Print(const char* label, const std::vector<ReferencePart>& parts) {
+  std::fprintf(stderr, "%s (%zu parts):", label, parts.size());
+  for (const ReferencePart& p : parts)
+    std::fprintf(stderr, " (%d,%d,f%d,%d)", p.matchLength, p.offset, p.fileIndex, p.fileSize);
+  std::fputc('\n', stderr);
+}
+
+[[noreturn]] void Fail(const char* kernel, const std::vector<ReferencePart>& got,
+                       const std::vector<ReferencePart>& want) {
+  std::fprintf(stderr, "scan kernel %s differs from the reference scan\n", kernel);
+  Print("production", got);
+  Print("reference", want);
+  std::abort();
+}
+
+}  // namespace
+}  // namespace plinvaro::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace plinvaro;
+  using namespace plinvaro::fuzz;
+  static FuzzScratch scratch;
+  FuzzedDataProvider in(data, size);
+
+  const std::string raw = in.ConsumeRandomLengthString(kMaxPatternInput);
+  const std::string pattern = TrimSeparators(PatternTail(raw));
+  const int fileCount = in.ConsumeIntegralInRange(1, kMaxFiles);
+  const bool withDirectory = in.ConsumeBool();
+
+  scratch.Empty();
+  for (int f = 0; f < fileCount; ++f) {
+    const std::string name = std::to_string(f) + (f % 2 == 0 ? ".txt" : ".TXT");
+    scratch.Write(name, BuildFile(in, pattern));
+  }
+  if (withDirectory) ::mkdir(scratch.Join("folder.txt").c_str(), 0755);
+  scratch.Write("ignored.text", pattern);
+
+  std::vector<ReferencePart> reference;
+  bool haveReference = false;
+  for (ScanKernel kernel : {ScanKernel::Scalar, ScanKernel::Sse2, ScanKernel::Avx2, ScanKernel::Auto}) {
+    if (!KernelAvailable(kernel)) continue;
+    TextSearcher searcher;
+    searcher.SetScanKernel(kernel);
+    searcher.ClearResults();
+    searcher.EnumerateFiles(in.ConsumeBool() ? scratch.path() : scratch.path() + "/", pattern);
+    if (searcher.listStatus() != ListStatus::Ok) std::abort();
+    if (!haveReference) {
+      reference = testing::ReferenceScan(FilesAsListed(searcher), pattern);
+      haveReference = true;
+    }
+    const std::vector<ReferencePart> got = ProductionParts(searcher);
+    if (got != reference || searcher.PartCount() > TextSearcher::maxParts + 1)
+      Fail(KernelName(kernel), got, reference);
+  }
+  return 0;
+}
