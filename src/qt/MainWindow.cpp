@@ -1,0 +1,151 @@
+// MainWindow: menu bar from the menu table, Edit enabling on opening, relayout on resize, outer-size rules.
+#include "qt/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScreen>
+#include <functional>
+
+#include "panel/MainWindowGeometry.h"
+#include "panel/MenuBar.h"
+
+namespace plinvaro::qt {
+namespace {
+
+// Menu texts carry no mnemonics: a literal '&' must not become one.
+QString MenuText(std::string_view text) {
+  QString result = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  result.replace(QLatin1Char('&'), QLatin1String("&&"));
+  return result;
+}
+
+QMargins FrameMarginsOf(const QWidget& window) {
+  const QRect outer = window.frameGeometry();
+  const QRect inner = window.geometry();
+  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+          outer.bottom() - inner.bottom()};
+}
+
+QSize InnerSize(int outerWidth, int outerHeight, const QMargins& frame) {
+  return {outerWidth - frame.left() - frame.right(), outerHeight - frame.top() - frame.bottom()};
+}
+
+// The window's client area below the menu bar; lays the panel out at each of its sizes.
+class ClientArea : public QWidget {
+ public:
+  ClientArea(QWidget* parent, std::function<void()> onResize)
+      : QWidget(parent), onResize_(std::move(onResize)) {}
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    onResize_();
+  }
+
+ private:
+  std::function<void()> onResize_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(DisplayCodePage codePage)
+    : client_(new ClientArea(this, [this] { RelayoutPanel(); })),
+      timer_([this] { panel_->PlaybackTick(); }),
+      dialogs_(this),
+      messages_(this) {
+  setCentralWidget(client_);
+  controls_ = std::make_unique<PanelWidgets>(client_, this, codePage);
+  panel_ = std::make_unique<MainPanel>(Platform{controls_->sourceBox(), controls_->previewBox(),
+                                                *controls_, timer_, dialogs_, messages_, random_});
+  controls_->Connect(*panel_);
+  BuildMenuBar();
+  hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
+  qApp->installEventFilter(hotkeys_.get());
+
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  const Rect start = MainWindowStartRect(screen.width(), screen.height());
+  setMinimumSize(InnerSize(kMainWindowWidth, kMainWindowHeight, frame_));
+  move(start.x, start.y);  // a top-level window's position is its frame's
+  resize(InnerSize(start.width, start.height, frame_));
+  RelayoutPanel();
+}
+
+MainWindow::~MainWindow() { qApp->removeEventFilter(hotkeys_.get()); }
+
+void MainWindow::BuildMenuBar() {
+  int position = 0;
+  for (const MenuPopup& popup : MenuBarTable()) {
+    QMenu* menu = menuBar()->addMenu(MenuText(popup.title));
+    menus_.push_back(menu);
+    for (const MenuItem& item : popup.items) {
+      if (item.IsSeparator()) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = menu->addAction(MenuText(item.text));
+      const int id = item.commandId;
+      connect(action, &QAction::triggered, this, [this, id] { RunMenuCommand(*panel_, *this, id); });
+      actions_[id] = action;
+    }
+    if (position == kEditMenuPosition) {
+      connect(menu, &QMenu::aboutToShow, this, [this] { UpdateEditMenu(); });
+    }
+    ++position;
+  }
+}
+
+void MainWindow::UpdateEditMenu() {
+  for (const MenuItemState& state : EditMenuStates(*panel_)) {
+    actions_.at(state.commandId)->setEnabled(state.enabled);
+  }
+}
+
+QAction* MainWindow::menuAction(int commandId) const {
+  const auto found = actions_.find(commandId);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+QMenu* MainWindow::menu(int index) const {
+  return index >= 0 && index < static_cast<int>(menus_.size()) ? menus_[static_cast<std::size_t>(index)]
+                                                               : nullptr;
+}
+
+void MainWindow::CloseMainWindow() { close(); }
+
+void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {
+  ShowPlainMessage(this, text, caption);
+}
+
+void MainWindow::RelayoutPanel() {
+  if (!controls_) return;
+  controls_->Relayout({client_->width(), client_->height()});
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // A size other than the one asked for comes from the user or the window manager.
+  if (event->size() != InnerSize(kMainWindowWidth, kMainWindowHeight, frame_)) userSized_ = true;
+  FollowFrame();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  FollowFrame();
+}
+
+void MainWindow::FollowFrame() {
+  const QMargins frame = FrameMarginsOf(*this);
+  if (frame == frame_) return;
+  frame_ = frame;
+  setMinimumSize(InnerSize(kMainWindowWidth, kMainWindowHeight, frame_));
+  if (userSized_) return;
+  const QSize screenSize = screen() ? screen()->size() : QSize();
+  const Rect start = MainWindowStartRect(screenSize.width(), screenSize.height());
+  move(start.x, start.y);
+  resize(InnerSize(start.width, start.height, frame_));
+}
+
+}  // namespace plinvaro::qt

@@ -1,0 +1,67 @@
+// MainWindow: the top-level window with its menu bar, the panel, and the controller they drive.
+//
+// Owns the panel's widgets, the platform objects and the one MainPanel, and
+// installs the hotkey filter on the application for as long as it lives. The
+// outer (frame) size starts at 700 x 500 centred on the screen and is held at
+// that minimum as far as the window manager tells the frame's size.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "panel/MainPanel.h"
+#include "panel/Platform.h"
+#include "panel/SeededRandom.h"
+#include "qt/HotkeyFilter.h"
+#include "qt/PanelWidgets.h"
+#include "qt/QtPlatform.h"
+
+class QAction;
+class QMenu;
+
+namespace plinvaro::qt {
+
+class MainWindow : public QMainWindow, public MainWindowHost {
+ public:
+  explicit MainWindow(DisplayCodePage codePage = DisplayCodePageFromLocale());
+  ~MainWindow() override;
+
+  void CloseMainWindow() override;
+  void ShowMessage(const std::string& text, const std::string& caption) override;
+
+  MainPanel& panel() { return *panel_; }
+  PanelWidgets& controls() { return *controls_; }
+  QtPlaybackTimer& timer() { return timer_; }
+  QWidget* clientArea() const { return client_; }
+  // The menu item with `commandId`, and the pop-up at bar position `index`.
+  QAction* menuAction(int commandId) const;
+  QMenu* menu(int index) const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  void BuildMenuBar();
+  void UpdateEditMenu();
+  void RelayoutPanel();
+  // Places the outer rectangle at the start rectangle once the frame's size is known.
+  void FollowFrame();
+
+  QWidget* client_;  // owned by this window
+  std::unique_ptr<PanelWidgets> controls_;
+  QtPlaybackTimer timer_;
+  QtFileDialogs dialogs_;
+  QtMessageBoxes messages_;
+  SeededRandom random_;
+  std::unique_ptr<MainPanel> panel_;
+  std::unique_ptr<HotkeyFilter> hotkeys_;
+  std::map<int, QAction*> actions_;  // owned by their menus
+  std::vector<QMenu*> menus_;        // owned by the menu bar
+  QMargins frame_;                   // the frame's size as last applied
+  bool userSized_ = false;
+};
+
+}  // namespace plinvaro::qt

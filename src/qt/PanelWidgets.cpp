@@ -1,0 +1,222 @@
+// PanelWidgets: one Qt widget per row of the control table, measured, placed and wired to the controller.
+#include "qt/PanelWidgets.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "panel/FontSizes.h"
+#include "panel/MainPanel.h"
+#include "panel/Relayout.h"
+
+namespace plinvaro::qt {
+namespace {
+
+QString FromBytes(std::string_view bytes) {
+  return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+QString FromText(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TextExtent Measure(std::string_view text) {
+  const QFontMetrics metrics(SystemFont());
+  return {metrics.horizontalAdvance(FromText(text)), metrics.height()};
+}
+
+MeasuredTexts MeasureTopRow() {
+  return {Measure(Control(ControlId::DirLabel).text), Measure(Control(ControlId::OnTheFlyCheck).text),
+          Measure(Control(ControlId::FontSizeLabel).text)};
+}
+
+Size OuterSize(const QWidget* widget) { return {widget->width(), widget->height()}; }
+
+ControlId PartButtonControl(PartButton button) {
+  switch (button) {
+    case PartButton::Prev: return ControlId::PrevButton;
+    case PartButton::Next: return ControlId::NextButton;
+    case PartButton::Accept: return ControlId::AcceptButton;
+    case PartButton::More: return ControlId::MoreButton;
+  }
+  return ControlId::PrevButton;
+}
+
+}  // namespace
+
+QFont SystemFont() { return QFontDatabase::systemFont(QFontDatabase::TitleFont); }
+
+Rect WidgetRect(const ControlSpec& spec, const Rect& rect, int closedListHeight) {
+  if (spec.kind != ControlKind::ComboBox) return rect;
+  return {rect.x, rect.y, rect.width, std::min(rect.height, closedListHeight)};
+}
+
+SpeedTrackbar::SpeedTrackbar(QWidget* parent) : QSlider(Qt::Vertical, parent) {
+  setRange(kTrackbarMin, kTrackbarMax);
+  setTickInterval(kTrackbarTickFrequency);
+  setTickPosition(QSlider::TicksRight);
+  // The least value at the top; Down moves the thumb down, towards faster.
+  setInvertedAppearance(true);
+  setInvertedControls(true);
+}
+
+void SpeedTrackbar::mouseReleaseEvent(QMouseEvent* event) {
+  QSlider::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && onEvent) onEvent(SliderEvent::MouseReleased);
+}
+
+void SpeedTrackbar::keyPressEvent(QKeyEvent* event) {
+  const int before = value();
+  QSlider::keyPressEvent(event);
+  if (value() != before && onEvent) onEvent(SliderEvent::KeyboardMoved);
+}
+
+PanelWidgets::PanelWidgets(QWidget* client, QWidget* window, DisplayCodePage codePage)
+    : window_(window) {
+  topRow_ = ComputeTopRow(MeasureTopRow());
+  QWidget* panel = nullptr;
+  for (const ControlSpec& spec : ControlTable()) {
+    QWidget* widget = Create(spec, panel ? panel : client, codePage);
+    if (spec.control == ControlId::Panel) panel = widget;
+    widgets_[static_cast<std::size_t>(spec.control)] = widget;
+    if (!spec.guiFont) widget->setFont(SystemFont());
+    widget->setEnabled(spec.initiallyEnabled);
+    Place(spec.control, CreationRect(spec.control, topRow_));
+  }
+}
+
+PanelWidgets::~PanelWidgets() = default;
+
+QWidget* PanelWidgets::Create(const ControlSpec& spec, QWidget* parent, DisplayCodePage codePage) {
+  const QString text = FromText(spec.text);
+  switch (spec.kind) {
+    case ControlKind::Panel:
+      return new QWidget(parent);
+    case ControlKind::Label:
+      return new QLabel(text, parent);
+    case ControlKind::LineEdit: {
+      auto* edit = new QLineEdit(parent);
+      edit->setFocusPolicy(Qt::ClickFocus);
+      return edit;
+    }
+    case ControlKind::PushButton: {
+      auto* button = new QPushButton(text, parent);
+      button->setFocusPolicy(Qt::ClickFocus);
+      return button;
+    }
+    case ControlKind::CheckBox: {
+      auto* check = new QCheckBox(text, parent);
+      check->setLayoutDirection(Qt::RightToLeft);  // the label left of the box
+      check->setChecked(spec.initiallyChecked);
+      check->setFocusPolicy(Qt::ClickFocus);
+      return check;
+    }
+    case ControlKind::ComboBox: {
+      auto* list = new QComboBox(parent);
+      for (const std::string_view item : FontSizeItems()) list->addItem(FromText(item));
+      list->setFocusPolicy(Qt::ClickFocus);
+      return list;
+    }
+    case ControlKind::RichText: {
+      auto& document = spec.control == ControlId::SourceBox ? sourceBox_ : previewBox_;
+      document = std::make_unique<ScintillaDocument>(parent, codePage);
+      return document->widget();
+    }
+    case ControlKind::Trackbar: {
+      auto* trackbar = new SpeedTrackbar(parent);
+      trackbar->setFocusPolicy(Qt::ClickFocus);
+      return trackbar;
+    }
+  }
+  return new QWidget(parent);
+}
+
+void PanelWidgets::Place(ControlId id, const Rect& rect) {
+  QWidget* target = widget(id);
+  const Rect r = WidgetRect(Control(id), rect, target->sizeHint().height());
+  target->setGeometry(r.x, r.y, r.width, r.height);
+}
+
+void PanelWidgets::Connect(MainPanel& panel) {
+  for (const ControlSpec& spec : ControlTable()) {
+    const int id = spec.commandId;
+    if (spec.kind == ControlKind::PushButton) {
+      QObject::connect(Button(spec.control), &QPushButton::clicked,
+                       [&panel, id] { panel.RunCommand(id); });
+    } else if (spec.kind == ControlKind::CheckBox) {
+      QObject::connect(Check(), &QCheckBox::clicked, [&panel, id] { panel.RunCommand(id); });
+    }
+  }
+  QObject::connect(FontList(), &QComboBox::activated, [&panel] { panel.ApplyFontSize(); });
+  Trackbar()->onEvent = [&panel](SliderEvent event) { HandleSliderEvent(panel, event); };
+}
+
+void PanelWidgets::Relayout(Size client) {
+  const RelayoutInput input{client,
+                            OuterSize(widget(ControlId::PrevButton)),
+                            OuterSize(widget(ControlId::AcceptButton)),
+                            OuterSize(widget(ControlId::MoreButton)),
+                            OuterSize(widget(ControlId::StartButton)),
+                            OuterSize(widget(ControlId::SpeedTrackbar))};
+  for (const ControlPlace& place : ::plinvaro::Relayout(input)) Place(place.control, place.rect);
+  previewBox_->SetBackground(kPreviewBackground);
+}
+
+QPushButton* PanelWidgets::Button(ControlId id) const {
+  return static_cast<QPushButton*>(widget(id));
+}
+QCheckBox* PanelWidgets::Check() const {
+  return static_cast<QCheckBox*>(widget(ControlId::OnTheFlyCheck));
+}
+QComboBox* PanelWidgets::FontList() const {
+  return static_cast<QComboBox*>(widget(ControlId::FontSizeCombo));
+}
+QLineEdit* PanelWidgets::DirEdit() const {
+  return static_cast<QLineEdit*>(widget(ControlId::DirEdit));
+}
+SpeedTrackbar* PanelWidgets::Trackbar() const {
+  return static_cast<SpeedTrackbar*>(widget(ControlId::SpeedTrackbar));
+}
+
+void PanelWidgets::EnablePartButton(PartButton button, bool enabled) {
+  widget(PartButtonControl(button))->setEnabled(enabled);
+}
+
+bool PanelWidgets::IsPartButtonEnabled(PartButton button) const {
+  return widget(PartButtonControl(button))->isEnabled();
+}
+
+bool PanelWidgets::IsOnTheFlyChecked() const { return Check()->isChecked(); }
+
+void PanelWidgets::SetOnTheFlyChecked(bool checked) { Check()->setChecked(checked); }
+
+std::int32_t PanelWidgets::TrackbarPosition() const { return Trackbar()->value(); }
+
+void PanelWidgets::SetTrackbarPosition(std::int32_t position) { Trackbar()->setValue(position); }
+
+std::string PanelWidgets::DirectoryText() const {
+  return QFile::encodeName(DirEdit()->text()).toStdString();
+}
+
+void PanelWidgets::SetDirectoryText(const std::string& text) {
+  DirEdit()->setText(FromBytes(text));
+}
+
+void PanelWidgets::SetTitle(const std::string& title) { window_->setWindowTitle(FromBytes(title)); }
+
+void PanelWidgets::SelectFontSize(int index) { FontList()->setCurrentIndex(index); }
+
+std::string PanelWidgets::SelectedFontSizeText() const {
+  return FontList()->currentText().toStdString();
+}
+
+}  // namespace plinvaro::qt

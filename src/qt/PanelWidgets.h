@@ -1,0 +1,96 @@
+// PanelWidgets: the panel and its eighteen controls as Qt widgets, made from the control table and placed by Relayout.
+//
+// Realises PanelControls for MainPanel. Every widget belongs to the panel widget,
+// which belongs to the client area given at construction; the two documents are
+// owned here and refer to their boxes. Sizes and places are pixels.
+#pragma once
+
+#include <QFont>
+#include <QSlider>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "panel/ControlTable.h"
+#include "panel/Platform.h"
+#include "panel/SpeedSlider.h"
+#include "qt/ScintillaDocument.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace plinvaro {
+class MainPanel;
+}
+
+namespace plinvaro::qt {
+
+// The font that the top row is measured in and that "..." keeps: the platform's
+// title font (the application font where the platform names none).
+QFont SystemFont();
+
+// The vertical speed trackbar: reports a released mouse and keyboard moves.
+class SpeedTrackbar : public QSlider {
+ public:
+  explicit SpeedTrackbar(QWidget* parent);
+  std::function<void(SliderEvent)> onEvent;
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+class PanelWidgets : public PanelControls {
+ public:
+  // Creates the panel inside `client`; `window` is the top-level window whose title the panel sets.
+  PanelWidgets(QWidget* client, QWidget* window, DisplayCodePage codePage);
+  PanelWidgets(const PanelWidgets&) = delete;
+  PanelWidgets& operator=(const PanelWidgets&) = delete;
+  ~PanelWidgets() override;
+
+  // Routes the controls' clicks, the list's choice and the trackbar's events to `panel`.
+  void Connect(MainPanel& panel);
+  // Places the panel at the client area's size and every control below the top row.
+  void Relayout(Size client);
+
+  ScintillaDocument& sourceBox() { return *sourceBox_; }
+  ScintillaDocument& previewBox() { return *previewBox_; }
+  QWidget* widget(ControlId id) const { return widgets_[static_cast<std::size_t>(id)]; }
+  const TopRowMetrics& topRow() const { return topRow_; }
+
+  void EnablePartButton(PartButton button, bool enabled) override;
+  bool IsPartButtonEnabled(PartButton button) const override;
+  bool IsOnTheFlyChecked() const override;
+  void SetOnTheFlyChecked(bool checked) override;
+  std::int32_t TrackbarPosition() const override;
+  void SetTrackbarPosition(std::int32_t position) override;
+  std::string DirectoryText() const override;
+  void SetDirectoryText(const std::string& text) override;
+  void SetTitle(const std::string& title) override;
+  void SelectFontSize(int index) override;
+  std::string SelectedFontSizeText() const override;
+
+ private:
+  QWidget* Create(const ControlSpec& spec, QWidget* panel, DisplayCodePage codePage);
+  void Place(ControlId id, const Rect& rect);
+  QPushButton* Button(ControlId id) const;
+  QCheckBox* Check() const;
+  QComboBox* FontList() const;
+  QLineEdit* DirEdit() const;
+  SpeedTrackbar* Trackbar() const;
+
+  QWidget* window_;                                // not owned
+  std::array<QWidget*, kControlCount> widgets_{};  // owned by their Qt parents
+  std::unique_ptr<ScintillaDocument> sourceBox_;
+  std::unique_ptr<ScintillaDocument> previewBox_;
+  TopRowMetrics topRow_;
+};
+
+// Where the control's rectangle `rect` is drawn: a closed drop-down list keeps
+// its own height, the list's height being its dropped extent.
+Rect WidgetRect(const ControlSpec& spec, const Rect& rect, int closedListHeight);
+
+}  // namespace plinvaro::qt

@@ -1,0 +1,59 @@
+// plinvaro entry: answers --help and --version without a display, else opens the main window.
+#include <QApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "qt/CommandLine.h"
+#include "qt/MainWindow.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+// Prints the help or the version when asked for; true when the program is done.
+bool AnswerInfo(const plinvaro::qt::LaunchRequest& request) {
+  using plinvaro::qt::LaunchAction;
+  if (request.action == LaunchAction::ShowHelp) std::fputs(plinvaro::qt::HelpText(), stdout);
+  if (request.action == LaunchAction::ShowVersion) std::fputs(plinvaro::qt::VersionText(), stdout);
+  return request.action == LaunchAction::ShowHelp || request.action == LaunchAction::ShowVersion;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace plinvaro::qt;
+  // Help and version need no display; the toolkit's own options are read by QApplication.
+  const LaunchRequest early = ParseCommandLine(Arguments(argc, argv));
+  if (AnswerInfo(early)) return kExitOk;
+  if (early.action == LaunchAction::Usage && !early.toolkitMayKnow) {
+    std::fprintf(stderr, "plinvaro: %s\n\n%s", early.error.c_str(), HelpText());
+    return kExitUsage;
+  }
+
+  QApplication app(argc, argv);
+  const LaunchRequest request = ParseCommandLine(Arguments(argc, argv));
+  if (AnswerInfo(request)) return kExitOk;
+  if (request.action != LaunchAction::OpenWindow) {
+    std::fprintf(stderr, "plinvaro: %s\n\n%s", request.error.c_str(), HelpText());
+    return kExitUsage;
+  }
+  if (!request.baseFile.empty()) {
+    const std::string problem = BaseFileProblem(request.baseFile);
+    if (!problem.empty()) {
+      std::fprintf(stderr, "plinvaro: cannot open '%s': %s\n", request.baseFile.c_str(),
+                   problem.c_str());
+      return kExitUsage;
+    }
+  }
+
+  MainWindow window;
+  if (!request.baseFile.empty()) window.panel().OpenBaseFilePath(request.baseFile);
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,171 @@
+// ScintillaDocument: byte-exact reads and replacements through Scintilla's target and selection messages.
+#include "qt/ScintillaDocument.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <langinfo.h>
+
+#include <QColor>
+#include <QEvent>
+#include <QKeyEvent>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "text/AnsiConversion.h"
+
+namespace plinvaro::qt {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+constexpr int kTwipsPerPoint = 20;
+constexpr int kFractionalPerPoint = 100;  // SCI_STYLESETSIZEFRACTIONAL's unit: 1/100 point
+constexpr int kMarginCount = 5;
+
+// Where a selection bound goes when [a, b) is replaced by n bytes: a bound inside
+// the range goes to its start, one behind it moves by the change in length.
+long MovedBound(long bound, long a, long b, long n) {
+  if (bound < a) return bound;
+  if (bound <= b) return a;
+  return bound + n - (b - a);
+}
+
+// A rich-text box types nothing for Ctrl+digit; Scintilla would insert the digit.
+class CtrlDigitSwallower : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool ctrlOnly = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ==
+                          Qt::ControlModifier;
+    return ctrlOnly && key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9;
+  }
+};
+
+int ColourValue(Rgb colour) {
+  return colour.red | (colour.green << 8) | (colour.blue << 16);  // Scintilla's 0xBBGGRR
+}
+
+}  // namespace
+
+DisplayCodePage DisplayCodePageFromLocale() {
+  const char* codeset = nl_langinfo(CODESET);
+  const bool utf8 = codeset != nullptr &&
+                    (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
+  return utf8 ? DisplayCodePage::Utf8 : DisplayCodePage::Latin1;
+}
+
+ScintillaDocument::ScintillaDocument(QWidget* parent, DisplayCodePage codePage)
+    : box_(new QsciScintilla(parent)) {
+  // Notifications of every change make chunked inserts quadratic; nothing here reads them.
+  Send(Sci::SCI_SETMODEVENTMASK, 0);
+  Send(Sci::SCI_SETCODEPAGE, codePage == DisplayCodePage::Utf8 ? Sci::SC_CP_UTF8 : 0);
+  Send(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_WORD);
+  Send(Sci::SCI_SETHSCROLLBAR, 0);
+  Send(Sci::SCI_SETPASTECONVERTENDINGS, 0);
+  for (int margin = 0; margin < kMarginCount; ++margin) Send(Sci::SCI_SETMARGINWIDTHN, margin, 0);
+  box_->installEventFilter(new CtrlDigitSwallower(box_));
+}
+
+long ScintillaDocument::Send(unsigned int message, unsigned long wParam, long lParam) const {
+  return box_->SendScintilla(message, wParam, lParam);
+}
+
+std::int32_t ScintillaDocument::Length() const {
+  return static_cast<std::int32_t>(Send(Sci::SCI_GETLENGTH));
+}
+
+TextSelection ScintillaDocument::GetSelection() const {
+  return {static_cast<std::int32_t>(Send(Sci::SCI_GETSELECTIONSTART)),
+          static_cast<std::int32_t>(Send(Sci::SCI_GETSELECTIONEND))};
+}
+
+void ScintillaDocument::DoSetSelection(std::int32_t start, std::int32_t end) {
+  Send(Sci::SCI_SETSEL, static_cast<unsigned long>(start), end);
+}
+
+std::u16string ScintillaDocument::DoGetRangeText(std::int32_t start, std::int32_t end) const {
+  std::vector<char> buffer(static_cast<std::size_t>(end - start) + 1);
+  box_->SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(end),
+                      buffer.data());
+  return AnsiToWide(reinterpret_cast<const unsigned char*>(buffer.data()), end - start);
+}
+
+void ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
+                                       const std::u16string& text) {
+  const auto n = static_cast<std::int32_t>(text.size());
+  const std::string bytes = WideToAnsi(text, n);
+  const long anchor = MovedBound(Send(Sci::SCI_GETANCHOR), start, end, n);
+  const long caret = MovedBound(Send(Sci::SCI_GETCURRENTPOS), start, end, n);
+  Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
+  box_->SendScintilla(Sci::SCI_REPLACETARGET, bytes.size(), bytes.data());
+  // Scintilla stretches a selection whose end meets the insertion; hold the bounds exactly.
+  Send(Sci::SCI_SETSELECTION, static_cast<unsigned long>(caret), anchor);
+}
+
+void ScintillaDocument::ScrollCaret() { Send(Sci::SCI_SCROLLCARET); }
+
+void ScintillaDocument::ScrollToTop() { Send(Sci::SCI_SETFIRSTVISIBLELINE, 0); }
+
+void ScintillaDocument::ScrollToBottom() {
+  // Scintilla clamps the first visible line so that the last line ends the view.
+  const long lines = Send(Sci::SCI_GETLINECOUNT);
+  Send(Sci::SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(
+                                         Send(Sci::SCI_VISIBLEFROMDOCLINE,
+                                              static_cast<unsigned long>(lines))));
+}
+
+void ScintillaDocument::Clear() { Send(Sci::SCI_CLEARALL); }
+
+void ScintillaDocument::Focus() { box_->setFocus(Qt::OtherFocusReason); }
+
+bool ScintillaDocument::CanPaste() const { return Send(Sci::SCI_CANPASTE) != 0; }
+
+void ScintillaDocument::Copy() { Send(Sci::SCI_COPY); }
+
+void ScintillaDocument::Cut() { Send(Sci::SCI_CUT); }
+
+void ScintillaDocument::Paste() { Send(Sci::SCI_PASTE); }
+
+void ScintillaDocument::SetDefaultFont(const std::string& face, std::int32_t twips) {
+  box_->SendScintilla(Sci::SCI_STYLESETFONT, static_cast<uintptr_t>(Sci::STYLE_DEFAULT),
+                      face.c_str());
+  Send(Sci::SCI_STYLESETSIZEFRACTIONAL, Sci::STYLE_DEFAULT,
+       static_cast<long>(twips) * kFractionalPerPoint / kTwipsPerPoint);
+  Send(Sci::SCI_STYLECLEARALL);
+}
+
+void ScintillaDocument::SetBackground(Rgb colour) {
+  Send(Sci::SCI_STYLESETBACK, Sci::STYLE_DEFAULT, ColourValue(colour));
+  Send(Sci::SCI_STYLECLEARALL);
+}
+
+std::string ScintillaDocument::Bytes() const {
+  const std::int32_t n = Length();
+  return WideToAnsi(DoGetRangeText(0, n), n);
+}
+
+std::string ScintillaDocument::FontFace() const {
+  std::vector<char> name(static_cast<std::size_t>(
+                             box_->SendScintilla(Sci::SCI_STYLEGETFONT, Sci::STYLE_DEFAULT, 0L)) +
+                         1);
+  box_->SendScintilla(Sci::SCI_STYLEGETFONT, static_cast<unsigned long>(Sci::STYLE_DEFAULT),
+                      static_cast<void*>(name.data()));
+  return std::string(name.data());
+}
+
+std::int32_t ScintillaDocument::FontTwips() const {
+  return static_cast<std::int32_t>(Send(Sci::SCI_STYLEGETSIZEFRACTIONAL, Sci::STYLE_DEFAULT) *
+                                   kTwipsPerPoint / kFractionalPerPoint);
+}
+
+Rgb ScintillaDocument::Background() const {
+  const long value = Send(Sci::SCI_STYLEGETBACK, 0);
+  return {static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>((value >> 8) & 0xFF),
+          static_cast<std::uint8_t>((value >> 16) & 0xFF)};
+}
+
+}  // namespace plinvaro::qt

@@ -1,0 +1,224 @@
+// The byte document over QScintilla: every byte survives, positions are bytes, selections move as in memory.
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QtTest>
+#include <memory>
+#include <string>
+
+#include "qt/ScintillaDocument.h"
+#include "text/AnsiConversion.h"
+#include "text/MemoryDocument.h"
+
+using plinvaro::MemoryDocument;
+using plinvaro::TextSelection;
+using plinvaro::qt::DisplayCodePage;
+using plinvaro::qt::ScintillaDocument;
+
+Q_DECLARE_METATYPE(DisplayCodePage)
+
+namespace {
+
+std::u16string Wide(const std::string& bytes) {
+  return plinvaro::AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()),
+                              static_cast<std::int32_t>(bytes.size()));
+}
+
+std::string Narrow(const std::u16string& text) {
+  return plinvaro::WideToAnsi(text, static_cast<std::int32_t>(text.size()));
+}
+
+// Every byte value but NUL, in order, then the same backwards.
+std::string AllBytes() {
+  std::string bytes;
+  for (int b = 1; b < 256; ++b) bytes += static_cast<char>(b);
+  for (int b = 255; b > 0; --b) bytes += static_cast<char>(b);
+  return bytes;
+}
+
+}  // namespace
+
+class ScintillaDocumentTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QWidget host_;
+  std::unique_ptr<ScintillaDocument> doc_;
+
+  void Make(DisplayCodePage page) { doc_ = std::make_unique<ScintillaDocument>(&host_, page); }
+  void AddCodePages() {
+    QTest::addColumn<DisplayCodePage>("page");
+    QTest::newRow("utf8") << DisplayCodePage::Utf8;
+    QTest::newRow("latin1") << DisplayCodePage::Latin1;
+  }
+
+ private slots:
+  void init() { host_.resize(300, 200); }
+  void cleanup() { doc_.reset(); }
+
+  void everyByteRoundTrips_data() { AddCodePages(); }
+  void everyByteRoundTrips() {
+    QFETCH(DisplayCodePage, page);
+    Make(page);
+    const std::string bytes = AllBytes();
+    doc_->ReplaceRange(0, 0, Wide(bytes));
+    QCOMPARE(doc_->Length(), static_cast<std::int32_t>(bytes.size()));
+    QVERIFY(doc_->Bytes() == bytes);
+    QVERIFY(Narrow(doc_->GetRangeText(100, 400)) == bytes.substr(100, 300));
+    // Positions are bytes: a caret set inside a multi-byte-looking run stays where it was put.
+    for (const std::int32_t at : {1, 128, 129, 300, 509}) {
+      doc_->SetSelection(at, at);
+      QCOMPARE(doc_->GetSelection().start, at);
+    }
+  }
+
+  void nulInTheBoxIsKeptAndCounted_data() { AddCodePages(); }
+  void nulInTheBoxIsKeptAndCounted() {
+    QFETCH(DisplayCodePage, page);
+    Make(page);
+    const std::string bytes("ab\0cd", 5);
+    doc_->widget()->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, bytes.size(), bytes.data());
+    QCOMPARE(doc_->Length(), 5);
+    QVERIFY(doc_->Bytes() == bytes);
+    QVERIFY(doc_->GetRangeText(1, 4) == Wide(std::string("b\0c", 3)));
+  }
+
+  void handedInTextEndsAtItsNulButTheCaretMovesByN() {
+    Make(DisplayCodePage::Utf8);
+    doc_->ReplaceSelection(Wide(std::string("one\0two", 7)), 7);
+    QVERIFY(doc_->Bytes() == "one");
+    QCOMPARE(doc_->GetSelection().start, 3);  // 7 is past the end: the end
+    doc_->ReplaceSelection(Wide(" more"), 5);
+    QVERIFY(doc_->Bytes() == "one more");
+  }
+
+  void lineEndsSurviveChunkedInserts_data() {
+    QTest::addColumn<QStringList>("chunks");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("crlf split") << QStringList{"a\r", "\nb"} << QByteArray("a\r\nb");
+    QTest::newRow("lone cr") << QStringList{"x\ry", "\r"} << QByteArray("x\ry\r");
+    QTest::newRow("lone lf") << QStringList{"\n\n", "z\n"} << QByteArray("\n\nz\n");
+    QTest::newRow("lf cr") << QStringList{"\n", "\r", "\n"} << QByteArray("\n\r\n");
+  }
+  void lineEndsSurviveChunkedInserts() {
+    QFETCH(QStringList, chunks);
+    QFETCH(QByteArray, expected);
+    Make(DisplayCodePage::Utf8);
+    for (const QString& chunk : chunks) {
+      const std::string bytes = chunk.toStdString();
+      doc_->ReplaceSelection(Wide(bytes), static_cast<std::int32_t>(bytes.size()));
+    }
+    QCOMPARE(QByteArray::fromStdString(doc_->Bytes()), expected);
+    QCOMPARE(doc_->GetSelection().start, static_cast<std::int32_t>(expected.size()));
+  }
+
+  void replacingASelectionLeavesTheCaretBehindTheText_data() {
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("caret");
+    QTest::newRow("forward") << 2 << 6;
+    QTest::newRow("backward") << 6 << 2;
+    QTest::newRow("caret only") << 2 << 2;
+  }
+  void replacingASelectionLeavesTheCaretBehindTheText() {
+    QFETCH(int, anchor);
+    QFETCH(int, caret);
+    Make(DisplayCodePage::Utf8);
+    doc_->ReplaceRange(0, 0, Wide("0123456789"));
+    doc_->widget()->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(anchor),
+                                  static_cast<long>(caret));
+    doc_->ReplaceSelection(Wide("AB"), 2);
+    const std::string expected = anchor == caret ? "01AB23456789" : "01AB6789";
+    QVERIFY(doc_->Bytes() == expected);
+    const TextSelection after = doc_->GetSelection();
+    QCOMPARE(after.start, 4);
+    QCOMPARE(after.end, 4);
+  }
+
+  // Each replacement moves the selection exactly as the in-memory document does.
+  void selectionMovesLikeTheMemoryDocument_data() {
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selEnd");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("before the range") << 1 << 2 << 4 << 6 << "xyz";
+    QTest::newRow("inside the range") << 4 << 5 << 3 << 7 << "q";
+    QTest::newRow("behind the range, grows") << 8 << 9 << 2 << 3 << "long text";
+    QTest::newRow("behind the range, shrinks") << 8 << 10 << 1 << 6 << "";
+    QTest::newRow("end meets insertion") << 2 << 5 << 5 << 5 << "ins";
+    QTest::newRow("caret at insertion") << 5 << 5 << 5 << 5 << "ins";
+    QTest::newRow("spanning the range") << 1 << 9 << 3 << 5 << "--";
+  }
+  void selectionMovesLikeTheMemoryDocument() {
+    QFETCH(int, selStart);
+    QFETCH(int, selEnd);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, text);
+    Make(DisplayCodePage::Utf8);
+    MemoryDocument memory;
+    for (plinvaro::RichDocument* doc : {static_cast<plinvaro::RichDocument*>(doc_.get()),
+                                        static_cast<plinvaro::RichDocument*>(&memory)}) {
+      doc->ReplaceRange(0, 0, Wide("abcdefghijkl"));
+      doc->SetSelection(selStart, selEnd);
+      doc->ReplaceRange(from, to, Wide(text.toStdString()));
+    }
+    QVERIFY(doc_->Bytes() == Narrow(memory.text()));
+    QCOMPARE(doc_->GetSelection().start, memory.GetSelection().start);
+    QCOMPARE(doc_->GetSelection().end, memory.GetSelection().end);
+  }
+
+  void theTailOf63BytesComesBackExactly() {
+    Make(DisplayCodePage::Utf8);
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "w\xE9rd\xC3 \r\n";
+    doc_->ReplaceSelection(Wide(text), static_cast<std::int32_t>(text.size()));
+    const std::int32_t n = doc_->Length();
+    QVERIFY(Narrow(doc_->GetRangeText(n - 63, n)) == text.substr(text.size() - 63));
+    QVERIFY(doc_->GetRangeText(n, n + 5).empty());
+  }
+
+  void clearScrollAndFontKeepTheText() {
+    Make(DisplayCodePage::Utf8);
+    doc_->SetDefaultFont("Times New Roman", 240);
+    QCOMPARE(QString::fromStdString(doc_->FontFace()), QString("Times New Roman"));
+    QCOMPARE(doc_->FontTwips(), 240);
+    doc_->SetBackground({250, 230, 206});
+    QVERIFY((doc_->Background() == plinvaro::Rgb{250, 230, 206}));
+    std::string many;
+    for (int i = 0; i < 200; ++i) many += "line\r\n";
+    doc_->ReplaceRange(0, 0, Wide(many));
+    doc_->SetSelection(10, 10);
+    doc_->ScrollToBottom();
+    doc_->ScrollToTop();
+    QCOMPARE(doc_->GetSelection().start, 10);
+    doc_->Clear();
+    QCOMPARE(doc_->Length(), 0);
+  }
+
+  // Line ends may be converted on the way through the clipboard; other bytes are kept.
+  void clipboardRoundTripKeepsBytes_data() { AddCodePages(); }
+  void clipboardRoundTripKeepsBytes() {
+    QFETCH(DisplayCodePage, page);
+    Make(page);
+    const std::string high = page == DisplayCodePage::Utf8 ? "\xC3\xA9" : "\xE9";
+    const std::string text = "alph" + high + "\nbeta";
+    doc_->ReplaceRange(0, 0, Wide(text));
+    const auto copied = static_cast<std::int32_t>(text.size() - 4);
+    doc_->SetSelection(0, copied);
+    doc_->Copy();
+    QVERIFY(doc_->CanPaste());
+    doc_->SetSelection(doc_->Length(), doc_->Length());
+    doc_->Paste();
+    QVERIFY(doc_->Bytes() == text + text.substr(0, static_cast<std::size_t>(copied)));
+    doc_->SetSelection(0, 4);
+    doc_->Cut();
+    QVERIFY(doc_->Bytes().substr(0, 4) == high + "\nb");
+    QApplication::clipboard()->clear();
+    QVERIFY(!doc_->CanPaste());
+  }
+};
+
+QTEST_MAIN(ScintillaDocumentTest)
+#include "ScintillaDocumentTest.moc"
