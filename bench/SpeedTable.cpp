@@ -2,6 +2,7 @@
 #include "SpeedTable.h"
 
 #include <dirent.h>
+#include <malloc.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -83,6 +84,7 @@ std::int64_t StatusBytes(const char* key) {
 
 // Growth of the peak resident set while `run` runs, in bytes; -1 when unknown.
 std::int64_t PeakGrowth(const std::function<void()>& run) {
+  ::malloc_trim(0);  // so that memory freed earlier cannot hide new allocations
   std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak to the current size
   const std::int64_t before = StatusBytes("VmRSS:");
   run();
@@ -90,7 +92,7 @@ std::int64_t PeakGrowth(const std::function<void()>& run) {
   return before < 0 || peak < 0 ? -1 : peak - before;
 }
 
-void Search(TextSearcher& searcher, const std::string& dir, const std::string& pattern) {
+void RunSearch(TextSearcher& searcher, const std::string& dir, const std::string& pattern) {
   searcher.ClearResults();
   searcher.EnumerateFiles(dir, pattern);
   if (searcher.PartCount() != 0) std::fprintf(stderr, "warning: '%s' was found\n", pattern.c_str());
@@ -112,26 +114,39 @@ void PrintRows(const std::vector<Row>& rows, const char* unit) {
   }
 }
 
-// Rounds of the memrchr pass and each pattern's search, interleaved so that
-// load from elsewhere on the machine hits all of them alike.
-std::vector<Row> SideBySide(const Corpus& corpus, const std::vector<std::string>& patterns, int rounds) {
+struct Search {
+  std::string pattern;
+  int threads;  // 0: as the product runs
+};
+
+// Rounds of the memrchr pass and each search, interleaved so that load from
+// elsewhere on the machine hits all of them alike.
+std::vector<Row> SideBySide(const Corpus& corpus, const std::vector<Search>& searches, int rounds) {
   std::vector<Row> rows;
   rows.push_back({"memrchr over mapped files (baseline)", {}, corpus.bytes});
-  for (const auto& p : patterns) rows.push_back({"search \"" + p + "\"", {}, corpus.bytes});
+  for (const Search& s : searches)
+    rows.push_back({"search \"" + s.pattern + "\"" + (s.threads == 1 ? ", one thread" : ""), {},
+                    corpus.bytes});
   TextSearcher searcher;
   for (int r = 0; r < rounds; ++r) {
     std::int64_t passed = 0;
     rows[0].seconds.push_back(Seconds([&] { passed = MappedMemrchrPass(corpus.dir); }));
-    if (passed != corpus.bytes) std::fprintf(stderr, "warning: the memrchr pass saw %lld bytes\n", static_cast<long long>(passed));
-    for (std::size_t i = 0; i < patterns.size(); ++i)
-      rows[i + 1].seconds.push_back(Seconds([&] { Search(searcher, corpus.dir, patterns[i]); }));
+    if (passed != corpus.bytes)
+      std::fprintf(stderr, "warning: the memrchr pass saw %lld bytes\n", static_cast<long long>(passed));
+    for (std::size_t i = 0; i < searches.size(); ++i) {
+      plinvaro::ScanOptions options;
+      options.threads = searches[i].threads;
+      searcher.SetScanOptions(options);
+      rows[i + 1].seconds.push_back(
+          Seconds([&] { RunSearch(searcher, corpus.dir, searches[i].pattern); }));
+    }
   }
   return rows;
 }
 
 bool ReportPeak(const Corpus& corpus, const std::string& pattern) {
   TextSearcher searcher;
-  const std::int64_t growth = PeakGrowth([&] { Search(searcher, corpus.dir, pattern); });
+  const std::int64_t growth = PeakGrowth([&] { RunSearch(searcher, corpus.dir, pattern); });
   const std::int64_t allowed = corpus.largestFile + kMemoryAllowance;
   if (growth < 0) {
     std::printf("  peak memory during a search: not measurable here\n");
@@ -154,13 +169,14 @@ bool PrintSpeedTable() {
   WarmUp(main);
   std::printf("Search speed, warm page cache, median of %d side-by-side rounds\n", rounds);
   std::printf("%lld bytes in %zu files:\n", static_cast<long long>(main.bytes), main.paths.size());
-  PrintRows(SideBySide(main, patterns, rounds), "ms");
+  PrintRows(SideBySide(main, {{patterns[0], 0}, {patterns[1], 0}, {patterns[0], 1}, {patterns[1], 1}}, rounds),
+            "ms");
   ok = ReportPeak(main, patterns[1]) && ok;
 
   const Corpus& many = ManySmallFiles();
   WarmUp(many);
   std::printf("%zu small files, %lld bytes:\n", many.paths.size(), static_cast<long long>(many.bytes));
-  const std::vector<Row> manyRows = SideBySide(many, {patterns[0]}, std::max(3, rounds / 2));
+  const std::vector<Row> manyRows = SideBySide(many, {{patterns[0], 0}}, std::max(3, rounds / 2));
   PrintRows(manyRows, "ms");
   const double manySeconds = Median(manyRows[1].seconds);
   std::printf("  whole search: %.0f ms, %.0f files/s\n", manySeconds * 1000,
@@ -171,7 +187,7 @@ bool PrintSpeedTable() {
     const Corpus& large = LargeFolder();
     WarmUp(large);
     std::printf("%lld bytes in %zu files:\n", static_cast<long long>(large.bytes), large.paths.size());
-    PrintRows(SideBySide(large, patterns, std::max(3, rounds / 3)), "ms");
+    PrintRows(SideBySide(large, {{patterns[0], 0}, {patterns[1], 0}}, std::max(3, rounds / 3)), "ms");
     ok = ReportPeak(large, patterns[1]) && ok;
   } else {
     std::printf("(the 2 GB folder: run with PLINVARO_BENCH_2GB=1)\n");

@@ -9,6 +9,7 @@
 // candidates it skips are exactly those that (a) rejects.
 #include <memory>
 
+#include "search/FileScan.h"
 #include "search/PatternText.h"
 #include "search/TextSearcher.h"
 #include "text/CharClass.h"
@@ -41,6 +42,32 @@ Verdict Evaluate(const unsigned char* d, std::int64_t n, std::int64_t e, const s
   return {true, matched};
 }
 
+// Accepted candidates of one file's bytes in scan order, at most `limit`.
+void ScanBytes(const unsigned char* d, std::int64_t n, const std::string& pattern,
+               std::int32_t minMatch, const SuffixFinder* finder, std::size_t limit,
+               std::vector<ScanHit>& hits) {
+  std::int64_t e = n - 1;
+  while (e > 0) {
+    if (finder != nullptr) {
+      e = finder->FindLastEnd(d, e);
+      if (e <= 0) return;
+    }
+    const Verdict v = Evaluate(d, n, e, pattern, minMatch);
+    if (!v.accepted) {
+      --e;
+      continue;
+    }
+    if (e + 1 >= n) return;
+    std::int64_t q = e + 1;
+    while (IsSeparator(d[q])) {
+      if (++q == n) return;
+    }
+    hits.push_back({v.matched, static_cast<std::int32_t>(e + 1)});
+    if (hits.size() >= limit) return;
+    e -= v.matched;
+  }
+}
+
 }  // namespace
 
 void TextSearcher::ComputeMinMatchLength() { minMatchLength_ = MinMatchLength(pattern_); }
@@ -52,12 +79,12 @@ void TextSearcher::SortParts() {
 }
 
 void TextSearcher::AppendPart(std::int32_t matchLength, std::int64_t offset,
-                              std::int32_t fileIndex) {
+                              std::int32_t fileIndex, std::int32_t fileSize) {
   boost::shared_ptr<FoundPart> part(new FoundPart);
   part->matchLength = matchLength;
   part->offset = static_cast<std::int32_t>(offset);
   part->fileIndex = fileIndex;
-  part->fileSize = scanView_.size();
+  part->fileSize = fileSize;
   parts_.push_back(part);
 }
 
@@ -72,47 +99,33 @@ void TextSearcher::ScanFiles() {
   if (minMatchLength_ > 0)
     finder = std::make_unique<SuffixFinder>(
         pattern_.substr(pattern_.size() - static_cast<std::size_t>(minMatchLength_)), kernel_);
-  const auto count = static_cast<std::int32_t>(files_.size());
-  for (std::int32_t f = 0; f < count; ++f) {
-    OpenScanFile(f);
+  const ByteScan scan = [&](const unsigned char* bytes, std::int32_t size, std::size_t limit,
+                            std::vector<ScanHit>& hits) {
+    ScanBytes(bytes, size, pattern_, minMatchLength_, finder.get(), limit, hits);
+  };
+  // Parts are kept one by one until there are more than maxParts, as a plain
+  // loop over the files would keep them; the files after that are not scanned.
+  const auto stillWanted = [&]() -> std::size_t {
+    return PartCount() > maxParts ? 0 : static_cast<std::size_t>(maxParts + 1 - PartCount());
+  };
+  const CommitFile commit = [&](std::int32_t index, FileScanResult& result) -> std::size_t {
+    openError_ = result.openError;
     if (openError_ != 0) {
       // An entry that cannot be read is skipped; the rest are still scanned.
       ++stats_.filesSkipped;
-      continue;
+      return stillWanted() > 0 ? stillWanted() : 1;
     }
-    ScanOneFile(f, finder.get());
+    for (const ScanHit& hit : result.hits) {
+      AppendPart(hit.matchLength, hit.offset, index, result.fileSize);
+      if (PartCount() > maxParts) break;
+    }
     ++stats_.filesScanned;
-    stats_.bytesScanned += scanView_.size();
-    CloseScanFile();
-    if (PartCount() > maxParts) break;
-  }
+    stats_.bytesScanned += result.fileSize;
+    return stillWanted();
+  };
+  ScanFilesInOrder(files_, scanOptions_, stillWanted() > 0 ? stillWanted() : 1, scan, commit);
   scanView_.Reset();
   SortParts();
-}
-
-void TextSearcher::ScanOneFile(std::int32_t fileIndex, const SuffixFinder* finder) {
-  const unsigned char* d = scanView_.data();
-  const std::int64_t n = scanView_.size();
-  std::int64_t e = n - 1;
-  while (e > 0) {
-    if (finder != nullptr) {
-      e = finder->FindLastEnd(d, e);
-      if (e <= 0) return;
-    }
-    const Verdict v = Evaluate(d, n, e, pattern_, minMatchLength_);
-    if (!v.accepted) {
-      --e;
-      continue;
-    }
-    if (e + 1 >= n) return;
-    std::int64_t q = e + 1;
-    while (IsSeparator(d[q])) {
-      if (++q == n) return;
-    }
-    AppendPart(v.matched, e + 1, fileIndex);
-    if (PartCount() > maxParts) return;
-    e -= v.matched;
-  }
 }
 
 }  // namespace plinvaro

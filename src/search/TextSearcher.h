@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "search/FileScan.h"
 #include "search/FoundPart.h"
 #include "search/SuffixFinder.h"
 #include "text/FileAccess.h"
@@ -71,10 +72,13 @@ class TextSearcher {
 
   // Which search loop the scan uses; Auto unless a test or benchmark says otherwise.
   void SetScanKernel(ScanKernel kernel) { kernel_ = kernel; }
+  // How the scan brings files in and on how many threads; the parts found are
+  // the same whatever the options.
+  void SetScanOptions(const ScanOptions& options) { scanOptions_ = options; }
 
  private:
-  void ScanOneFile(std::int32_t fileIndex, const SuffixFinder* finder);
-  void AppendPart(std::int32_t matchLength, std::int64_t offset, std::int32_t fileIndex);
+  void AppendPart(std::int32_t matchLength, std::int64_t offset, std::int32_t fileIndex,
+                  std::int32_t fileSize);
 
   PartList parts_;
   std::string scanPath_;
@@ -86,6 +90,7 @@ class TextSearcher {
   DirectoryListing listing_;
   ScanStats stats_;
   ScanKernel kernel_ = ScanKernel::Auto;
+  ScanOptions scanOptions_;
 };
 
 }  // namespace plinvaro

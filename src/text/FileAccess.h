@@ -61,6 +61,44 @@ class FileView {
   std::int32_t size_ = 0;
 };
 
+#ifndef _WIN32
+// The bytes of one whole file for a single reading pass, cheaper than FileView:
+// POSIX only (on Windows FileView itself maps the file). Large files are mapped
+// rather than copied, so their bytes may change while open if another program
+// rewrites the file; if the file shrinks, reads past its new end give zero
+// bytes instead of a fault and Shrank() turns true, so that the pass can be
+// repeated on a FileView. The guard covers reads made on the thread that
+// called Load; each thread may hold one loaded view at a time. Owns the file
+// descriptor, the mapping or the copy; not copyable.
+class PassView {
+ public:
+  PassView();
+  ~PassView();
+  PassView(const PassView&) = delete;
+  PassView& operator=(const PassView&) = delete;
+
+  // Closes what is held, then opens `path` and learns its size (bytes not yet
+  // available). The outcomes are those of FileView::Open.
+  FileOpenError Open(const std::string& path);
+  // Brings the opened file's bytes in, mapping them when the file has at
+  // least `mapFromBytes` bytes and copying them otherwise; CannotMap when
+  // they could not be had.
+  FileOpenError Load(std::int32_t mapFromBytes);
+  // Releases the bytes and the file.
+  void Close();
+
+  const unsigned char* data() const { return data_; }  // null until loaded
+  std::int32_t size() const { return size_; }           // bytes; known after Open
+  bool Shrank() const;
+
+ private:
+  struct Storage;
+  std::unique_ptr<Storage> storage_;
+  const unsigned char* data_ = nullptr;
+  std::int32_t size_ = 0;
+};
+#endif
+
 enum class ListStatus { Ok, NotFound, NotDirectory, AccessDenied, OtherError };
 
 struct DirectoryListing {

@@ -2,15 +2,21 @@
 //
 // A whole-file view is the file read into memory owned by the view, so that a
 // file truncated or rewritten underneath can never fault the process (a plain
-// shared mapping would raise SIGBUS on truncation).
+// shared mapping would raise SIGBUS on truncation). A pass view maps large
+// files instead and catches that SIGBUS: the handler puts zero pages over the
+// vanished part of the mapping and notes that the file shrank.
 #include "text/FileAccess.h"
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <new>
 
@@ -43,6 +49,11 @@ class FileDescriptor {
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
+  int release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
 
  private:
   int fd_;
@@ -124,6 +135,171 @@ FileOpenError FileView::Open(const std::string& path) {
   data_ = storage_->bytes.get();
   size_ = static_cast<std::int32_t>(got);
   return FileOpenError::None;
+}
+
+namespace {
+
+// The mapping a thread's loaded pass view guards; empty when end is 0.
+struct BusGuard {
+  std::uintptr_t begin;
+  std::uintptr_t end;
+  volatile std::sig_atomic_t shrank;
+};
+thread_local BusGuard tBusGuard __attribute__((tls_model("initial-exec"))) = {0, 0, 0};
+
+struct sigaction gPreviousBusAction;
+std::uintptr_t gPageSize = 4096;
+
+void OnBusError(int signal, siginfo_t* info, void* context) {
+  const int savedErrno = errno;
+  const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
+  BusGuard& guard = tBusGuard;
+  if (guard.end != 0 && address >= guard.begin && address < guard.end) {
+    const std::uintptr_t page = address & ~(gPageSize - 1);
+    void* zeros = ::mmap(reinterpret_cast<void*>(page), guard.end - page, PROT_READ,
+                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
+    if (zeros != MAP_FAILED) {
+      guard.shrank = 1;
+      errno = savedErrno;
+      return;  // the read is repeated and now sees zeros
+    }
+  }
+  errno = savedErrno;
+  // Not ours: behave as whatever was there before.
+  if ((gPreviousBusAction.sa_flags & SA_SIGINFO) != 0 && gPreviousBusAction.sa_sigaction != nullptr) {
+    gPreviousBusAction.sa_sigaction(signal, info, context);
+    return;
+  }
+  if (gPreviousBusAction.sa_handler == SIG_DFL || gPreviousBusAction.sa_handler == SIG_IGN) {
+    ::signal(signal, SIG_DFL);  // the faulting read repeats and ends the process as usual
+    return;
+  }
+  gPreviousBusAction.sa_handler(signal);
+}
+
+// Installs the handler once; true while it is still the one in place.
+bool BusGuardInstalled() {
+  static const bool installed = [] {
+    const long page = ::sysconf(_SC_PAGESIZE);
+    if (page > 0) gPageSize = static_cast<std::uintptr_t>(page);
+    struct sigaction action;
+    std::memset(&action, 0, sizeof action);
+    action.sa_sigaction = OnBusError;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_SIGINFO;
+    return ::sigaction(SIGBUS, &action, &gPreviousBusAction) == 0;
+  }();
+  if (!installed) return false;
+  struct sigaction current;
+  if (::sigaction(SIGBUS, nullptr, &current) != 0) return false;
+  return (current.sa_flags & SA_SIGINFO) != 0 && current.sa_sigaction == OnBusError;
+}
+
+}  // namespace
+
+struct PassView::Storage {
+  int fd = -1;
+  void* map = nullptr;
+  std::size_t mapLength = 0;
+  std::unique_ptr<unsigned char[]> copy;
+  std::size_t copyCapacity = 0;
+
+  void CloseFile() {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+  }
+  void Unmap() {
+    if (map == nullptr) return;
+    if (tBusGuard.begin == reinterpret_cast<std::uintptr_t>(map)) {
+      tBusGuard.end = 0;
+      tBusGuard.begin = 0;
+      std::atomic_signal_fence(std::memory_order_seq_cst);
+    }
+    ::munmap(map, mapLength);
+    map = nullptr;
+    mapLength = 0;
+  }
+  // Copies the file as far as it goes; the number of bytes, or -1.
+  ssize_t Copy(std::size_t wanted) {
+    if (wanted > copyCapacity) {
+      copy.reset();
+      copyCapacity = 0;
+      copy.reset(new (std::nothrow) unsigned char[wanted]);
+      if (!copy) return -1;
+      copyCapacity = wanted;
+    }
+    return ReadFully(fd, copy.get(), wanted, 0);
+  }
+  // Maps the file under this thread's guard; false when that cannot be done.
+  bool Map(std::size_t wanted) {
+    if (tBusGuard.end != 0 || !BusGuardInstalled()) return false;
+    void* at = ::mmap(nullptr, wanted, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (at == MAP_FAILED) return false;
+    map = at;
+    mapLength = wanted;
+    const auto begin = reinterpret_cast<std::uintptr_t>(at);
+    tBusGuard.shrank = 0;
+    tBusGuard.begin = begin;
+    tBusGuard.end = begin + ((wanted + gPageSize - 1) & ~(gPageSize - 1));
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    return true;
+  }
+};
+
+PassView::PassView() = default;
+
+PassView::~PassView() {
+  Close();
+}
+
+void PassView::Close() {
+  data_ = nullptr;
+  size_ = 0;
+  if (!storage_) return;
+  storage_->Unmap();
+  storage_->CloseFile();
+}
+
+FileOpenError PassView::Open(const std::string& path) {
+  Close();
+  if (!storage_) storage_ = std::make_unique<Storage>();
+  FileDescriptor fd = OpenForReading(path);
+  if (!fd.valid()) return FileOpenError::CannotOpen;
+  struct stat info;
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return FileOpenError::CannotOpen;
+  if (info.st_size <= 0 || info.st_size > kMaxFileSize) return FileOpenError::CannotOpen;
+  storage_->fd = fd.release();
+  size_ = static_cast<std::int32_t>(info.st_size);
+  return FileOpenError::None;
+}
+
+FileOpenError PassView::Load(std::int32_t mapFromBytes) {
+  if (!storage_ || storage_->fd < 0) return FileOpenError::CannotOpen;
+  const auto wanted = static_cast<std::size_t>(size_);
+  if (size_ >= mapFromBytes && storage_->Map(wanted)) {
+    storage_->CloseFile();
+    data_ = static_cast<const unsigned char*>(storage_->map);
+    return FileOpenError::None;
+  }
+  const ssize_t got = storage_->Copy(wanted);
+  storage_->CloseFile();
+  if (got < 0) {
+    Close();
+    return FileOpenError::CannotMap;
+  }
+  // A file that shrank since it was opened is taken as far as it still goes.
+  if (got == 0) {
+    Close();
+    return FileOpenError::CannotOpen;
+  }
+  data_ = storage_->copy.get();
+  size_ = static_cast<std::int32_t>(got);
+  return FileOpenError::None;
+}
+
+bool PassView::Shrank() const {
+  return storage_ && storage_->map != nullptr &&
+         tBusGuard.begin == reinterpret_cast<std::uintptr_t>(storage_->map) && tBusGuard.shrank != 0;
 }
 
 DirectoryListing ListTextFileNames(const std::string& directory) {

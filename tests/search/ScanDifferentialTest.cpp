@@ -48,10 +48,10 @@ std::string MakePattern(std::mt19937& rng, const std::vector<std::string>& texts
   return TrimSeparators(PatternTail(raw));
 }
 
-class ScanDifferential : public ::testing::TestWithParam<ScanKernel> {};
+class ScanDifferential : public ::testing::TestWithParam<testing::ScanSetup> {};
 
 TEST_P(ScanDifferential, AgreesWithTheOracleOnRandomCorpora) {
-  std::mt19937 rng(20261207u + static_cast<unsigned>(GetParam()));
+  std::mt19937 rng(20261207u + static_cast<unsigned>(GetParam().kernel));
   for (int round = 0; round < 120; ++round) {
     TempDir dir;
     std::vector<std::string> texts;
@@ -86,7 +86,7 @@ TEST_P(ScanDifferential, AgreesWithTheOracleOnRandomCorpora) {
 TEST_P(ScanDifferential, AgreesOnManyMatchesAcrossBlockBoundaries) {
   // Long runs of one short word put matches at every offset relative to the
   // SIMD blocks, and make the part limit bite.
-  std::mt19937 rng(7u + static_cast<unsigned>(GetParam()));
+  std::mt19937 rng(7u + static_cast<unsigned>(GetParam().kernel));
   for (int round = 0; round < 40; ++round) {
     TempDir dir;
     std::string text;
@@ -106,8 +106,8 @@ TEST_P(ScanDifferential, AgreesOnManyMatchesAcrossBlockBoundaries) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, ScanDifferential,
-                         ::testing::ValuesIn(testing::AvailableKernels()),
-                         testing::KernelParamName());
+                         ::testing::ValuesIn(testing::AvailableSetups()),
+                         testing::SetupParamName());
 
 }  // namespace
 }  // namespace plinvaro

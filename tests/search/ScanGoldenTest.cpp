@@ -63,7 +63,7 @@ const std::vector<GoldenCase>& Cases() {
   return cases;
 }
 
-class ScanGolden : public ::testing::TestWithParam<std::tuple<std::size_t, ScanKernel>> {};
+class ScanGolden : public ::testing::TestWithParam<std::tuple<std::size_t, testing::ScanSetup>> {};
 
 TEST_P(ScanGolden, MatchesTheExpectedParts) {
   const GoldenCase& c = Cases()[std::get<0>(GetParam())];
@@ -88,18 +88,18 @@ TEST_P(ScanGolden, MatchesTheExpectedParts) {
   EXPECT_EQ(parts, testing::OracleParts(searcher, c.pattern));
 }
 
-std::vector<std::tuple<std::size_t, ScanKernel>> AllCombinations() {
-  std::vector<std::tuple<std::size_t, ScanKernel>> all;
+std::vector<std::tuple<std::size_t, testing::ScanSetup>> AllCombinations() {
+  std::vector<std::tuple<std::size_t, testing::ScanSetup>> all;
   for (std::size_t i = 0; i < Cases().size(); ++i)
-    for (ScanKernel k : testing::AvailableKernels()) all.emplace_back(i, k);
+    for (const testing::ScanSetup& setup : testing::AvailableSetups()) all.emplace_back(i, setup);
   return all;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ScanGolden, ::testing::ValuesIn(AllCombinations()),
-    [](const ::testing::TestParamInfo<std::tuple<std::size_t, ScanKernel>>& param) {
+    [](const ::testing::TestParamInfo<std::tuple<std::size_t, testing::ScanSetup>>& param) {
       return std::string(Cases()[std::get<0>(param.param)].name) + "_" +
-             KernelName(std::get<1>(param.param));
+             KernelName(std::get<1>(param.param).kernel) + "_" + std::get<1>(param.param).reading;
     });
 
 std::string Repeat(const std::string& unit, int times) {

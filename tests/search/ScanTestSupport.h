@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,7 +31,11 @@ inline std::ostream& operator<<(std::ostream& os, const NamedPart& p) {
 }
 
 inline std::string BaseName(const std::string& path) {
+#ifdef _WIN32
+  const auto slash = path.find_last_of("\\/");
+#else
   const auto slash = path.find_last_of('/');
+#endif
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
@@ -82,6 +87,42 @@ struct KernelParamName {
   template <class ParamInfo>
   std::string operator()(const ParamInfo& param) const {
     return KernelName(param.param);
+  }
+};
+
+// A kernel together with a way of reading the files, for suites that go
+// through every code path: copied on the calling thread, or mapped (every
+// file, however small) with the helper thread, or as the product runs.
+struct ScanSetup {
+  ScanKernel kernel;
+  ScanOptions options;
+  const char* reading;  // names the reading mode in test names
+};
+
+inline void PrintTo(const ScanSetup& setup, std::ostream* os) {
+  *os << KernelName(setup.kernel) << "_" << setup.reading;
+}
+
+inline std::vector<NamedPart> Search(TextSearcher& searcher, const std::string& dir,
+                                     const std::string& pattern, const ScanSetup& setup) {
+  searcher.SetScanOptions(setup.options);
+  return Search(searcher, dir, pattern, setup.kernel);
+}
+
+inline std::vector<ScanSetup> AvailableSetups() {
+  std::vector<ScanSetup> setups;
+  for (ScanKernel k : AvailableKernels()) {
+    setups.push_back({k, ScanOptions{1, INT32_MAX}, "copied"});
+    setups.push_back({k, ScanOptions{2, 1}, "mapped"});
+  }
+  setups.push_back({ScanKernel::Auto, ScanOptions{}, "default"});
+  return setups;
+}
+
+struct SetupParamName {
+  template <class ParamInfo>
+  std::string operator()(const ParamInfo& param) const {
+    return std::string(KernelName(param.param.kernel)) + "_" + param.param.reading;
   }
 };
 
