@@ -53,7 +53,11 @@ ControlId PartButtonControl(PartButton button) {
 
 }  // namespace
 
-QFont SystemFont() { return QFontDatabase::systemFont(QFontDatabase::TitleFont); }
+QFont SystemFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+  font.setResolveMask(QFont::AllPropertiesResolved);  // a set font, not one merged with the parent's
+  return font;
+}
 
 Rect WidgetRect(const ControlSpec& spec, const Rect& rect, int closedListHeight) {
   if (spec.kind != ControlKind::ComboBox) return rect;

@@ -4,7 +4,10 @@
 #include <Qsci/qsciscintilla.h>
 #include <langinfo.h>
 
+#include <QClipboard>
 #include <QColor>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QEvent>
 #include <QKeyEvent>
 #include <algorithm>
@@ -122,7 +125,11 @@ void ScintillaDocument::Clear() { Send(Sci::SCI_CLEARALL); }
 
 void ScintillaDocument::Focus() { box_->setFocus(Qt::OtherFocusReason); }
 
-bool ScintillaDocument::CanPaste() const { return Send(Sci::SCI_CANPASTE) != 0; }
+bool ScintillaDocument::CanPaste() const {
+  // Scintilla only asks whether the box is writable; the clipboard must hold text too.
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data != nullptr && data->hasText() && Send(Sci::SCI_CANPASTE) != 0;
+}
 
 void ScintillaDocument::Copy() { Send(Sci::SCI_COPY); }
 

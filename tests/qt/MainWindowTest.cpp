@@ -1,5 +1,238 @@
-// placeholder
+// The main window through its real widgets: initial state, places at several sizes, minimum size, menus, message boxes.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QtTest>
-class MainWindowTest : public QObject { Q_OBJECT };
+#include <functional>
+#include <memory>
+
+#include <Qsci/qsciscintilla.h>
+
+#include "panel/ControlTable.h"
+#include "panel/MainWindowGeometry.h"
+#include "panel/MenuBar.h"
+#include "panel/Relayout.h"
+#include "qt/MainWindow.h"
+#include "text/AnsiConversion.h"
+
+using namespace plinvaro;
+using plinvaro::qt::MainWindow;
+
+namespace {
+
+QRect ToQRect(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
+
+std::u16string Wide(const std::string& bytes) {
+  return AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()),
+                    static_cast<std::int32_t>(bytes.size()));
+}
+
+// Answers the next modal message box: hands it to `check`, then presses OK.
+void AnswerMessageBox(std::function<void(QMessageBox&)> check) {
+  QTimer::singleShot(0, [check] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box != nullptr);
+    check(*box);
+    box->accept();
+  });
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+
+  QWidget* W(ControlId id) { return window_->controls().widget(id); }
+  Size Client() { return {window_->clientArea()->width(), window_->clientArea()->height()}; }
+
+  QStringList MenuTexts(int index) {
+    QStringList texts;
+    for (QAction* action : window_->menu(index)->actions()) {
+      texts << (action->isSeparator() ? QString("-") : action->text());
+    }
+    return texts;
+  }
+
+  // Opens the Edit menu as the user would and reads which items are enabled.
+  QList<bool> EditStates() {
+    QMenu* edit = window_->menu(kEditMenuPosition);
+    edit->popup(QPoint(0, 0));
+    QTest::qWait(1);
+    edit->hide();
+    QList<bool> states;
+    for (int id : {4, 5, 6, 7}) states << window_->menuAction(id)->isEnabled();
+    return states;  // Copy, Cut, Paste, Select All
+  }
+
+ private slots:
+  void init() {
+    window_ = std::make_unique<MainWindow>();
+    window_->show();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  }
+  void cleanup() { window_.reset(); }
+
+  void startsWithTheSpecifiedControlStates() {
+    QCOMPARE(window_->windowTitle(), QString("Plinvaro"));
+    for (const ControlSpec& spec : ControlTable()) {
+      if (spec.kind == ControlKind::PushButton || spec.kind == ControlKind::Label) {
+        const QString text = spec.kind == ControlKind::Label
+                                 ? qobject_cast<QLabel*>(W(spec.control))->text()
+                                 : qobject_cast<QPushButton*>(W(spec.control))->text();
+        QCOMPARE(text, QString::fromLatin1(spec.text.data(), spec.text.size()));
+      }
+    }
+    QCOMPARE(qobject_cast<QPushButton*>(W(ControlId::MoreButton))->text(), QString("\\/"));
+    for (ControlId id : {ControlId::PrevButton, ControlId::NextButton, ControlId::AcceptButton,
+                         ControlId::MoreButton}) {
+      QVERIFY(!W(id)->isEnabled());
+    }
+    QVERIFY(W(ControlId::StartButton)->isEnabled());
+    auto* check = qobject_cast<QCheckBox*>(W(ControlId::OnTheFlyCheck));
+    QVERIFY(check->isChecked());
+    QCOMPARE(check->layoutDirection(), Qt::RightToLeft);  // label left of the box
+    auto* sizes = qobject_cast<QComboBox*>(W(ControlId::FontSizeCombo));
+    QCOMPARE(sizes->count(), 32);
+    QCOMPARE(sizes->itemText(0), QString("8"));
+    QCOMPARE(sizes->itemText(31), QString("70"));
+    QCOMPARE(sizes->currentText(), QString("12"));
+    QVERIFY(qobject_cast<QLineEdit*>(W(ControlId::DirEdit))->text().isEmpty());
+    auto* slider = qobject_cast<QSlider*>(W(ControlId::SpeedTrackbar));
+    QCOMPARE(slider->orientation(), Qt::Vertical);
+    QCOMPARE(slider->minimum(), 0);
+    QCOMPARE(slider->maximum(), 100);
+    QCOMPARE(slider->tickInterval(), 10);
+    QCOMPARE(slider->value(), 70);
+    QVERIFY(slider->invertedAppearance());  // 0 at the top, faster lower down
+    for (auto* box : {&window_->controls().sourceBox(), &window_->controls().previewBox()}) {
+      QCOMPARE(QString::fromStdString(box->FontFace()), QString("Times New Roman"));
+      QCOMPARE(box->FontTwips(), 240);
+    }
+    QVERIFY(window_->controls().previewBox().Background() == kPreviewBackground);
+    QTRY_COMPARE(QApplication::focusWidget(), W(ControlId::SourceBox));
+  }
+
+  void onlyTheBrowseButtonKeepsTheSystemFont() {
+    for (const ControlSpec& spec : ControlTable()) {
+      if (spec.kind == ControlKind::Panel || spec.kind == ControlKind::RichText ||
+          spec.kind == ControlKind::Trackbar) {
+        continue;
+      }
+      // The GUI font is the application's, which a widget has unless a font is set on it.
+      if (spec.guiFont) {
+        QVERIFY(!W(spec.control)->testAttribute(Qt::WA_SetFont));
+      } else {
+        QCOMPARE(W(spec.control)->font(), qt::SystemFont());
+      }
+    }
+    QVERIFY(!Control(ControlId::BrowseButton).guiFont);
+  }
+
+  void opensCentredAt700By500() {
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    QCOMPARE(window_->frameGeometry(),
+             ToQRect(MainWindowStartRect(screen.width(), screen.height())));
+  }
+
+  void everyControlStandsWhereTheModelPutsIt_data() {
+    QTest::addColumn<QSize>("outer");
+    QTest::newRow("start") << QSize(696, 496);
+    QTest::newRow("wider") << QSize(1000, 640);
+    QTest::newRow("large") << QSize(1280, 900);
+  }
+  void everyControlStandsWhereTheModelPutsIt() {
+    QFETCH(QSize, outer);
+    window_->resize(outer);
+    QTRY_COMPARE(window_->size(), outer);
+    const Size client = Client();
+    for (const ControlPlace& place : Relayout(RelayoutInputFromTable(client))) {
+      QCOMPARE(W(place.control)->geometry(), ToQRect(place.rect));
+    }
+    QCOMPARE(W(ControlId::Panel)->geometry(), QRect(0, 0, client.width, client.height));
+    const TopRowMetrics& top = window_->controls().topRow();
+    for (ControlId id : {ControlId::DirLabel, ControlId::DirEdit, ControlId::BrowseButton,
+                         ControlId::OnTheFlyCheck, ControlId::FontSizeLabel}) {
+      QCOMPARE(W(id)->geometry(), ToQRect(CreationRect(id, top)));
+    }
+    const Rect list = CreationRect(ControlId::FontSizeCombo, top);
+    const QRect drawn = W(ControlId::FontSizeCombo)->geometry();
+    QCOMPARE(drawn.topLeft(), QPoint(list.x, list.y));
+    QCOMPARE(drawn.width(), list.width);
+  }
+
+  void isNeverSmallerThan700By500() {
+    const QSize frame = window_->frameGeometry().size() - window_->size();
+    QCOMPARE(window_->minimumSize() + frame, QSize(kMainWindowWidth, kMainWindowHeight));
+    window_->resize(300, 200);
+    QTest::qWait(1);
+    QVERIFY(window_->frameGeometry().width() >= kMainWindowWidth);
+    QVERIFY(window_->frameGeometry().height() >= kMainWindowHeight);
+  }
+
+  void menusHoldExactlyTheItemsWithoutMnemonics() {
+    const QStringList titles = {window_->menu(0)->title(), window_->menu(1)->title(),
+                                window_->menu(2)->title()};
+    QCOMPARE(titles, (QStringList{"File", "Edit", "Help"}));
+    QCOMPARE(MenuTexts(0), (QStringList{"Open...", "Save as...", "-", "Exit"}));
+    QCOMPARE(MenuTexts(1), (QStringList{"Copy", "Cut", "Paste", "Select All"}));
+    QCOMPARE(MenuTexts(2), (QStringList{"View hotkeys...", "About..."}));
+    for (QAction* action : window_->menuBar()->actions()) QVERIFY(action->shortcut().isEmpty());
+  }
+
+  void editItemsFollowTheSourceBoxWhenTheMenuOpens() {
+    QApplication::clipboard()->clear();
+    QCOMPARE(EditStates(), (QList<bool>{false, false, false, false}));
+    auto& source = window_->controls().sourceBox();
+    source.ReplaceSelection(Wide("some words"), 10);
+    QCOMPARE(EditStates(), (QList<bool>{false, false, false, true}));
+    window_->menuAction(static_cast<int>(MenuCommand::SelectAll))->trigger();
+    QCOMPARE(source.GetSelection().end, 10);
+    QCOMPARE(EditStates(), (QList<bool>{true, true, false, true}));
+    window_->menuAction(static_cast<int>(MenuCommand::Copy))->trigger();
+    QCOMPARE(EditStates(), (QList<bool>{true, true, true, true}));
+  }
+
+  void helpItemsShowIconlessBoxes_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("hotkeys") << 8 << "Hotkeys..." << "";
+    QTest::newRow("about") << 9 << "About..." << " Plinvaro version 1.0";
+  }
+  void helpItemsShowIconlessBoxes() {
+    QFETCH(int, command);
+    QFETCH(QString, caption);
+    QFETCH(QString, firstLine);
+    bool seen = false;
+    AnswerMessageBox([&](QMessageBox& box) {
+      seen = true;
+      QCOMPARE(box.windowTitle(), caption);
+      QCOMPARE(box.icon(), QMessageBox::NoIcon);
+      QCOMPARE(box.textFormat(), Qt::PlainText);
+      QCOMPARE(box.text().split('\n').first(), firstLine);
+    });
+    window_->menuAction(command)->trigger();
+    QVERIFY(seen);
+  }
+
+  void exitClosesTheWindow() {
+    window_->menuAction(static_cast<int>(MenuCommand::Exit))->trigger();
+    QTRY_VERIFY(!window_->isVisible());
+  }
+};
+
 QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"
