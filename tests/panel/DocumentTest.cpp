@@ -119,14 +119,18 @@ TEST(AnsiConversionTest, EveryByteSurvivesTheRoundTrip) {
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   const std::u16string wide = Wide(all);
   ASSERT_EQ(wide.size(), 256u);
+#ifndef _WIN32  // the byte carrier; Windows converts with its ANSI code page
   for (int b = 0; b < 256; ++b) EXPECT_EQ(wide[static_cast<std::size_t>(b)], b);
+#endif
   EXPECT_EQ(WideToAnsi(wide, 256), all);
 }
 
 TEST(AnsiConversionTest, WideToAnsiTakesExactlyTheCountGiven) {
   EXPECT_EQ(WideToAnsi(u"abcdef", 3), "abc");
   EXPECT_EQ(WideToAnsi(u"ab", 4), std::string("ab\0\0", 4));  // never reads past the text
+#ifndef _WIN32
   EXPECT_EQ(WideToAnsi(u"a\u20ACb", 3), "a?b");
+#endif
   EXPECT_EQ(WideToAnsi(u"abc", -1), "");
   EXPECT_TRUE(AnsiToWide(nullptr, 5).empty());
 }

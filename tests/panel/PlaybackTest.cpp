@@ -150,6 +150,7 @@ TEST_F(PanelTest, StopThenStartReplaysTheBaseFromItsFirstByte) {
   EXPECT_EQ(SourceText(), "oneone  two");  // inserted at the caret; earlier text stays
 }
 
+#ifndef _WIN32  // the file is locked while played on Windows
 TEST_F(PanelTest, PlaybackSurvivesTheFileBeingTruncatedUnderneath) {
   const std::string path = ChooseBaseWith("alpha beta gamma");
   panel.StartPlayback();
@@ -158,6 +159,7 @@ TEST_F(PanelTest, PlaybackSurvivesTheFileBeingTruncatedUnderneath) {
   TickWhileRunning();
   EXPECT_EQ(SourceText(), "alpha beta gamma");
 }
+#endif
 
 struct SpeedCase {
   std::int32_t position;

@@ -83,6 +83,7 @@ TEST_F(PreviewTest, ButtonsFollowThePlaceOfTheCurrentPart) {
   EXPECT_FALSE(face.controls.IsPartButtonEnabled(PartButton::Prev));
 }
 
+#ifndef _WIN32  // the file is locked while played on Windows
 TEST_F(PreviewTest, ComingBackShowsWhatWasLoadedWithoutReading) {
   // The longest match comes first: the part after "I saw the old road".
   const std::string first =
@@ -97,6 +98,7 @@ TEST_F(PreviewTest, ComingBackShowsWhatWasLoadedWithoutReading) {
   panel.PreviousPart();
   EXPECT_EQ(PreviewText(), extended);
 }
+#endif
 
 TEST_F(PreviewTest, PartWhoseFileVanishedShowsNothingAndReadsNoFurther) {
   CorpusWith("a.txt", "by the old road a");

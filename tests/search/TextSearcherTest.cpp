@@ -55,7 +55,8 @@ TEST_F(WorkedExample, TrailingSeparatorOfTheDirectoryIsKeptInPaths) {
   const auto withSlash = testing::NamedParts(searcher);
   searcher.ClearResults();
   searcher.EnumerateFiles(dir.path(), "the cat");
-  for (const std::string& path : searcher.files()) EXPECT_EQ(path.rfind(dir.path() + "/f", 0), 0u);
+  const std::string joined = dir.path() + kPathSeparator + "f";
+  for (const std::string& path : searcher.files()) EXPECT_EQ(path.rfind(joined, 0), 0u);
   EXPECT_EQ(testing::NamedParts(searcher), withSlash);
 }
 
@@ -69,6 +70,7 @@ TEST_F(WorkedExample, EnumeratingTwiceAppendsTheSecondListing) {
   EXPECT_TRUE(searcher.currentPart == searcher.EndPart());
 }
 
+#ifndef _WIN32
 TEST(TextSearcher, BackslashIsAnOrdinaryNameByteOnThisPlatform) {
   TempDir dir;
   const std::string odd = dir.MakeSubdir("odd\\");
@@ -79,6 +81,7 @@ TEST(TextSearcher, BackslashIsAnOrdinaryNameByteOnThisPlatform) {
   EXPECT_EQ(searcher.files()[0], odd + "/a.txt");
   EXPECT_EQ(searcher.PartCount(), 1);
 }
+#endif
 
 TEST(TextSearcher, MissingDirectoryListsNothing) {
   TempDir dir;
@@ -160,6 +163,7 @@ TEST_F(PartText, DeletedFileKeepsTheOldTextAndItsTrueSize) {
   EXPECT_EQ(part->TextBytes(), 5);
 }
 
+#ifndef _WIN32  // a directory cannot even be opened as a file there
 TEST_F(PartText, FileTurnedIntoADirectoryLeavesNoText) {
   part->textLength = 5;
   searcher.LoadPartText(part);
@@ -169,6 +173,7 @@ TEST_F(PartText, FileTurnedIntoADirectoryLeavesNoText) {
   EXPECT_FALSE(part->text.has_value());
   EXPECT_EQ(part->TextBytes(), 0);
 }
+#endif
 
 }  // namespace
 }  // namespace plinvaro

@@ -45,7 +45,17 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+#ifdef _WIN32
+// Backslashes throughout, as the searcher joins its paths here.
+std::string TempDir::Join(std::string_view name) const {
+  std::string full = path_ + "\\" + std::string(name);
+  for (char& c : full)
+    if (c == '/') c = '\\';
+  return full;
+}
+#else
 std::string TempDir::Join(std::string_view name) const { return path_ + "/" + std::string(name); }
+#endif
 
 std::string TempDir::Write(std::string_view name, std::string_view bytes) const {
   const std::string full = Join(name);
