@@ -1,4 +1,4 @@
-// Replacing a file's whole content without ever leaving it half-written.
+// Replacing a file's whole content without ever leaving it half-written where the system allows it.
 #pragma once
 
 #include <string>
@@ -12,10 +12,24 @@ enum class SaveStatus {
   CannotWrite,   // writing, flushing or putting the new file in place failed
 };
 
-// Writes `bytes` (exactly, no terminator) to a new file beside `path`, flushes it
-// to disk and renames it over `path`. On any failure the new file is removed and
-// `path` keeps its old content (or stays absent). A symbolic link is kept: the
-// file it points to is replaced.
+// Writes `bytes` (exactly, no terminator) to `path`; one byte per byte, so the
+// sizes are bytes.
+//
+// Atomic path, used wherever it works: the bytes go to a new file beside
+// `path`, are flushed to disk, and the new file is renamed over `path`. On any
+// failure of writing or flushing the new file, it is removed and `path` keeps
+// its old content (or stays absent). A symbolic link is kept: the file it
+// points to is replaced.
+//
+// In-place fallback: when the atomic replace cannot work although writing the
+// target itself would (an existing, writable target in a directory where no
+// new file can be created or renamed, or a target that is not a regular file,
+// such as a device or a pipe with a reader), the target is opened for writing,
+// written from its start, cut to the new length and flushed. A failure then
+// restores the old bytes as far as it can, and reports CannotWrite. Both
+// paths return Ok on success, and nothing tells them apart to the caller.
+// A directory, a missing parent directory or a target that may not be written
+// gives CannotCreate.
 SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes);
 
 }  // namespace plinvaro

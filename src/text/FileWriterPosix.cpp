@@ -1,4 +1,4 @@
-// POSIX realisation of ReplaceFileContent: temporary file beside the target, fsync, rename.
+// POSIX realisation of ReplaceFileContent: temporary file beside the target, fsync, rename; in place where that cannot work.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,7 +20,27 @@ struct Target {
   std::string directory;  // where the temporary file goes
   std::string name;       // the last path component
   bool exists = false;
+  bool regular = false;
   mode_t mode = 0;
+};
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() { Close(); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  bool Close() {
+    if (fd_ < 0) return true;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    return closed;
+  }
+
+ private:
+  int fd_;
 };
 
 std::string ResolveLink(const std::string& path) {
@@ -39,9 +59,10 @@ bool DescribeTarget(const std::string& path, Target& target) {
   target.name = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
   struct stat info {};
   if (::stat(target.path.c_str(), &info) != 0) return errno == ENOENT;
-  if (!S_ISREG(info.st_mode)) return false;
+  if (S_ISDIR(info.st_mode)) return false;
   if (::access(target.path.c_str(), W_OK) != 0) return false;
   target.exists = true;
+  target.regular = S_ISREG(info.st_mode);
   target.mode = info.st_mode & 07777;
   return true;
 }
@@ -70,6 +91,20 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// The whole content of a readable regular file; false when it cannot be read.
+bool ReadAll(int fd, std::string& out) {
+  char buffer[65536];
+  out.clear();
+  for (off_t offset = 0;;) {
+    const ssize_t n = ::pread(fd, buffer, sizeof buffer, offset);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) return true;
+    out.append(buffer, static_cast<std::size_t>(n));
+    offset += n;
+  }
+}
+
 void SyncDirectory(const std::string& directory) {
   const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -77,20 +112,65 @@ void SyncDirectory(const std::string& directory) {
   ::close(fd);
 }
 
+// Flushing a pipe or a terminal is not supported there; that is no failure.
+bool Flushed(int fd) { return ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS; }
+
+// Writes a regular file from its start and cuts it to `bytes`; false on any failure.
+bool Overwrite(int fd, std::string_view bytes) {
+  if (::lseek(fd, 0, SEEK_SET) != 0) return false;
+  if (!WriteAll(fd, bytes)) return false;
+  return ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+SaveStatus WriteRegularInPlace(const Target& target, std::string_view bytes) {
+  // Read-write when allowed, so that a failed write can put the old bytes back.
+  int raw = ::open(target.path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+  const bool canRestore = raw >= 0;
+  if (raw < 0) raw = ::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  Descriptor fd(raw);
+  if (!fd.valid()) return SaveStatus::CannotCreate;
+  std::string old;
+  const bool haveOld = canRestore && ReadAll(fd.get(), old);
+  if (Overwrite(fd.get(), bytes)) return fd.Close() ? SaveStatus::Ok : SaveStatus::CannotWrite;
+  if (haveOld) Overwrite(fd.get(), old);
+  return SaveStatus::CannotWrite;
+}
+
+SaveStatus WriteOtherInPlace(const Target& target, std::string_view bytes) {
+  // Non-blocking open, so that a pipe without a reader fails instead of hanging.
+  Descriptor fd(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (!fd.valid()) return SaveStatus::CannotCreate;
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return SaveStatus::CannotWrite;
+  const bool written = WriteAll(fd.get(), bytes) && Flushed(fd.get());
+  return fd.Close() && written ? SaveStatus::Ok : SaveStatus::CannotWrite;
+}
+
+SaveStatus WriteInPlace(const Target& target, std::string_view bytes) {
+  return target.regular ? WriteRegularInPlace(target, bytes) : WriteOtherInPlace(target, bytes);
+}
+
 }  // namespace
 
 SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes) {
   Target target;
   if (!DescribeTarget(path, target)) return SaveStatus::CannotCreate;
+  if (target.exists && !target.regular) return WriteInPlace(target, bytes);
   std::string tempPath;
-  const int fd = CreateTemporary(target, tempPath);
-  if (fd < 0) return SaveStatus::CannotCreate;
-  if (target.exists) ::fchmod(fd, target.mode);
-  bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  written = (::close(fd) == 0) && written;
-  if (!written || ::rename(tempPath.c_str(), target.path.c_str()) != 0) {
+  Descriptor fd(CreateTemporary(target, tempPath));
+  if (!fd.valid()) return target.exists ? WriteInPlace(target, bytes) : SaveStatus::CannotCreate;
+  if (target.exists) ::fchmod(fd.get(), target.mode);
+  bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+  written = fd.Close() && written;
+  if (!written) {
     ::unlink(tempPath.c_str());
     return SaveStatus::CannotWrite;
+  }
+  if (::rename(tempPath.c_str(), target.path.c_str()) != 0) {
+    // The directory lets no entry be replaced (sticky, or the target is busy):
+    // the complete new content is on disk, so only the target is still to write.
+    ::unlink(tempPath.c_str());
+    return target.exists ? WriteInPlace(target, bytes) : SaveStatus::CannotWrite;
   }
   SyncDirectory(target.directory);
   return SaveStatus::Ok;
