@@ -105,13 +105,6 @@ TEST(FileWriter, AtomicReplaceStaysTheRuleWhereItWorks) {
   EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"out.txt"});
 }
 
-TEST(FileWriter, DeviceTargetIsWrittenInPlace) {
-  ASSERT_EQ(ReplaceFileContent("/dev/null", "discarded"), SaveStatus::Ok);
-  struct stat info {};
-  ASSERT_EQ(::stat("/dev/null", &info), 0);
-  EXPECT_TRUE(S_ISCHR(info.st_mode));
-}
-
 TEST(FileWriter, PipeWithAReaderReceivesTheBytesAndOneWithoutFailsAtOnce) {
   TempDir dir;
   const std::string fifo = dir.Join("pipe.txt");
