@@ -1,5 +1,186 @@
-// placeholder
+// The timer, dialogs and message boxes under the controller: real ticks, answered dialogs, one typical use.
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
 #include <QtTest>
-class QtPlatformTest : public QObject { Q_OBJECT };
+#include <functional>
+#include <memory>
+
+#include "TempDir.h"
+#include "panel/ControlTable.h"
+#include "panel/MenuBar.h"
+#include "qt/MainWindow.h"
+
+using namespace plinvaro;
+using plinvaro::qt::MainWindow;
+
+namespace {
+
+constexpr const char* kBaseText =
+    "The ferry left the harbour at dawn and the gulls followed it out past the "
+    "breakwater, calling over the grey water while the town slept behind them.\r\n";
+constexpr const char* kCorpusText =
+    "Nobody on the quay saw the gulls followed it out past the last buoy where the "
+    "sea turned green and cold and the lamps of the town went out one by one.\n";
+
+// Answers the next modal file dialog: `check` looks at it, then `path` is chosen (or it is cancelled).
+void AnswerFileDialog(std::function<void(QFileDialog&)> check, const QString& path) {
+  QTimer::singleShot(0, [check, path] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr);
+    check(*dialog);
+    if (path.isEmpty()) {
+      QMetaObject::invokeMethod(dialog, "reject");
+      return;
+    }
+    dialog->selectFile(path);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+}
+
+}  // namespace
+
+class QtPlatformTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<testing::TempDir> dir_;
+
+  QWidget* W(ControlId id) { return window_->controls().widget(id); }
+  void Click(ControlId id) { QTest::mouseClick(W(id), Qt::LeftButton); }
+  MainPanel& Panel() { return window_->panel(); }
+  void Menu(MenuCommand command) { window_->menuAction(static_cast<int>(command))->trigger(); }
+  std::string Source() { return window_->controls().sourceBox().Bytes(); }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<testing::TempDir>();
+    window_ = std::make_unique<MainWindow>();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void cleanup() {
+    window_.reset();
+    dir_.reset();
+  }
+
+  void playbackTicksThroughTheRealTimerEvenInsideAMessageBox() {
+    Panel().OpenBaseFilePath(dir_->Write("base.txt", kBaseText));
+    window_->controls().SetTrackbarPosition(100);
+    Click(ControlId::StartButton);
+    QCOMPARE(window_->timer().Interval(Panel().timerId), 100);
+    QTRY_VERIFY_WITH_TIMEOUT(Source().size() >= 10, 3000);
+    std::size_t shownAt = 0;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      shownAt = Source().size();
+      QTRY_VERIFY_WITH_TIMEOUT(Source().size() > shownAt, 3000);
+      box->accept();
+    });
+    Menu(MenuCommand::About);
+    QVERIFY(shownAt > 0);
+    Click(ControlId::PauseButton);
+    QVERIFY(!window_->timer().IsRunning(Panel().timerId));
+    const std::string paused = Source();
+    QTest::qWait(250);
+    QVERIFY(Source() == paused);
+    QVERIFY(std::string(kBaseText).compare(0, paused.size(), paused) == 0);
+  }
+
+  void theSliderChangesTheSpeedOnMouseReleaseOnly() {
+    Panel().OpenBaseFilePath(dir_->Write("base.txt", kBaseText));
+    Click(ControlId::StartButton);
+    QCOMPARE(Panel().timerInterval, 430);  // position 70
+    auto* slider = qobject_cast<QSlider*>(W(ControlId::SpeedTrackbar));
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Down);
+    QCOMPARE(slider->value(), 71);
+    QCOMPARE(Panel().timerInterval, 430);
+    // A groove click pages the thumb on the press; the speed follows on the release.
+    slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(Panel().timerInterval, 430);
+    const QPointF at(slider->width() / 2.0, slider->height() - 15.0);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, slider->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(slider, &release);
+    QCOMPARE(Panel().timerInterval, 100 + (100 - slider->value()) * 11);
+    QCOMPARE(window_->timer().Interval(Panel().timerId), Panel().timerInterval);
+  }
+
+  void oneTypicalUseFromOpenToSaveAs() {
+    const std::string base = dir_->Write("base.txt", kBaseText);
+    const std::string corpus = dir_->MakeSubdir("corpus");
+    dir_->Write("corpus/other.txt", kCorpusText);
+
+    AnswerFileDialog([](QFileDialog& dialog) {
+      QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
+      QCOMPARE(dialog.nameFilters(), (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
+      QCOMPARE(dialog.selectedNameFilter(), QString("Text Files (*.txt)"));
+    }, QString::fromStdString(base));
+    Menu(MenuCommand::Open);
+    QCOMPARE(window_->windowTitle(), QString::fromStdString("Plinvaro - " + base));
+
+    AnswerFileDialog([](QFileDialog& dialog) {
+      QCOMPARE(dialog.windowTitle(), QString("Select Base directory"));
+      QCOMPARE(dialog.fileMode(), QFileDialog::Directory);
+    }, QString::fromStdString(corpus));
+    Click(ControlId::BrowseButton);
+    QCOMPARE(qobject_cast<QLineEdit*>(W(ControlId::DirEdit))->text(), QString::fromStdString(corpus));
+
+    window_->controls().SetTrackbarPosition(100);
+    Click(ControlId::StartButton);
+    QTRY_VERIFY_WITH_TIMEOUT(Source().find("followed it out past ") != std::string::npos, 8000);
+    Click(ControlId::SearchButton);  // "On The Fly Mode": plays on in the corpus file
+    QCOMPARE(window_->windowTitle(),
+             QString::fromStdString("Plinvaro - " + corpus + "/other.txt"));
+    QTRY_VERIFY_WITH_TIMEOUT(Source().find("buoy") != std::string::npos, 8000);
+    Click(ControlId::StopButton);
+
+    const std::string saved = dir_->Join("composed");  // no extension is added
+    for (int round = 0; round < 2; ++round) {           // the second save replaces without asking
+      AnswerFileDialog([](QFileDialog& dialog) {
+        QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+        QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        QVERIFY(dialog.defaultSuffix().isEmpty());
+      }, QString::fromStdString(saved));
+      Menu(MenuCommand::SaveAs);
+      QVERIFY(testing::ReadAll(saved) == Source());
+    }
+    QVERIFY(!QFile::exists(QString::fromStdString(saved + ".txt")));
+  }
+
+  void cancelledOpenKeepsTheTitle() {
+    const std::string base = dir_->Write("base.txt", kBaseText);
+    Panel().OpenBaseFilePath(base);
+    AnswerFileDialog([](QFileDialog&) {}, QString());
+    Menu(MenuCommand::Open);
+    QCOMPARE(window_->windowTitle(), QString::fromStdString("Plinvaro - " + base));
+  }
+
+  void anUnwritableSaveShowsTheErrorBox() {
+    window_->controls().sourceBox().ReplaceSelection(u"text", 4);
+    bool shown = false;
+    AnswerFileDialog([&shown](QFileDialog&) {
+      QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->windowTitle(), QString("Error"));
+        QCOMPARE(box->text(), QString("Can't save to file"));
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        shown = true;
+        box->accept();
+      });
+    }, QString::fromStdString(dir_->Join("missing-folder/out.txt")));
+    Menu(MenuCommand::SaveAs);
+    QVERIFY(shown);
+  }
+};
+
 QTEST_MAIN(QtPlatformTest)
 #include "QtPlatformTest.moc"
