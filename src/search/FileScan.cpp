@@ -7,6 +7,7 @@
 #include "search/FileScan.h"
 
 #include <atomic>
+#include <new>
 
 #include "text/FileAccess.h"
 
@@ -70,8 +71,15 @@ class OrderedScan {
         // No thread to be had: the calling thread does it all.
       }
     }
-    Work(0);
-    CommitRemaining();
+    try {
+      Work(0);
+      CommitRemaining();
+    } catch (...) {
+      // A commit that throws ends the scan; the helper is joined first.
+      stop_ = true;
+      if (helper.joinable()) helper.join();
+      throw;
+    }
     stop_ = true;
     if (helper.joinable()) helper.join();
   }
@@ -82,38 +90,51 @@ class OrderedScan {
   // Claims and scans files until none are left; the calling thread (slot 0)
   // also commits whatever is ready after each of its files.
   void Work(int slot) {
-    PassView view;
     while (!stop_) {
       const std::int32_t f = next_.fetch_add(1);
       if (f >= Count()) return;
-      ScanOne(slot, view, f);
+      const auto at = static_cast<std::size_t>(f);
+      ScanOne(slot, at, results_[at], false);
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        done_[static_cast<std::size_t>(f)] = 1;
+        done_[at] = 1;
       }
       cv_.notify_all();
-      if (slot == 0) CommitReady(false);
+      if (slot == 0) CommitReady();
     }
   }
 
-  void ScanOne(int slot, PassView& view, std::int32_t f) {
-    const std::string& path = paths_[static_cast<std::size_t>(f)];
-    FileScanResult& result = results_[static_cast<std::size_t>(f)];
-    const std::size_t limit = wanted_.load();
-    result.openError = static_cast<int>(view.Open(path));
-    if (result.openError != 0) return;
-    budget_.Acquire(slot, view.size(), mutex_, cv_);
-    result.openError = static_cast<int>(view.Load(mapFromBytes_));
-    if (result.openError == 0) {
-      result.fileSize = view.size();
-      scan_(view.data(), view.size(), limit, result.hits);
-      const bool shrank = view.Shrank();
-      view.Close();
-      // The file shrank under the mapping: scan a stable copy of what is left.
-      if (shrank) Rescan(path, limit, result);
+  // Scans file `at` into `result`; false (and nothing done) when `onlySmall`
+  // and the file is too large to hold beside the other thread's.
+  bool ScanOne(int slot, std::size_t at, FileScanResult& result, bool onlySmall) {
+    PassView& view = views_[slot];
+    try {
+      const std::string& path = paths_[at];
+      const std::size_t limit = wanted_.load();
+      result.openError = static_cast<int>(view.Open(path));
+      if (result.openError != 0) return true;
+      if (onlySmall && view.size() > kScanMemorySlack) {
+        view.Close();
+        return false;
+      }
+      budget_.Acquire(slot, view.size(), mutex_, cv_);
+      result.openError = static_cast<int>(view.Load(mapFromBytes_));
+      if (result.openError == 0) {
+        result.fileSize = view.size();
+        scan_(view.data(), view.size(), limit, result.hits);
+        const bool shrank = view.Shrank();
+        view.Close();
+        // The file shrank under the mapping: scan a stable copy of what is left.
+        if (shrank) Rescan(path, limit, result);
+      }
+    } catch (const std::bad_alloc&) {
+      // No memory for the hits: the file counts as one that could not be had.
+      result = FileScanResult{};
+      result.openError = static_cast<int>(FileOpenError::CannotMap);
     }
     view.Close();
     budget_.Release(slot, mutex_, cv_);
+    return true;
   }
 
   void Rescan(const std::string& path, std::size_t limit, FileScanResult& result) {
@@ -126,27 +147,50 @@ class OrderedScan {
     scan_(copy.data(), copy.size(), limit, result.hits);
   }
 
-  // Commits files in order while their results are there; with `wait`, waits
-  // for each claimed file in turn.
-  void CommitReady(bool wait) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (!stop_ && committed_ < Count()) {
-      const auto at = static_cast<std::size_t>(committed_);
-      if (done_[at] == 0) {
-        if (!wait || committed_ >= next_.load()) return;
-        cv_.wait(lock, [&] { return done_[at] != 0; });
+  // Hands file `at`'s result to the caller; the calling thread only.
+  void CommitOne(std::size_t at, FileScanResult& result) {
+    const std::size_t more = commit_(static_cast<std::int32_t>(at), result);
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++committed_;
+    wanted_ = more;
+    if (more == 0) stop_ = true;
+  }
+
+  // Commits files in order while their results are there.
+  void CommitReady() {
+    for (;;) {
+      std::size_t at;
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (stop_ || committed_ >= Count()) return;
+        at = static_cast<std::size_t>(committed_);
+        if (done_[at] == 0) return;
       }
-      lock.unlock();
-      const std::size_t more = commit_(committed_, results_[at]);
+      CommitOne(at, results_[at]);
       results_[at] = FileScanResult{};
-      lock.lock();
-      ++committed_;
-      wanted_ = more;
-      if (more == 0) stop_ = true;
     }
   }
 
-  void CommitRemaining() { CommitReady(true); }
+  // After the last claim: commits the rest in order. A file the helper is
+  // still on is scanned here too, so that a helper the system has put aside
+  // cannot hold the search up; either result is the file's.
+  void CommitRemaining() {
+    for (;;) {
+      CommitReady();
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (stop_ || committed_ >= Count()) return;
+      const auto at = static_cast<std::size_t>(committed_);
+      if (done_[at] != 0) continue;
+      lock.unlock();
+      FileScanResult own;
+      if (ScanOne(0, at, own, true)) {
+        CommitOne(at, own);
+        continue;
+      }
+      lock.lock();
+      cv_.wait(lock, [&] { return done_[at] != 0; });
+    }
+  }
 
   const std::vector<std::string>& paths_;
   const std::int32_t mapFromBytes_;
@@ -161,6 +205,7 @@ class OrderedScan {
   std::mutex mutex_;
   std::condition_variable cv_;
   MemoryBudget budget_;
+  PassView views_[2];  // one per thread, since each guards its own mapping
 };
 
 #endif
