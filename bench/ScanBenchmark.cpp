@@ -86,13 +86,24 @@ void RegisterAll() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --table-only prints the speed table and skips the per-kernel runs.
+  bool tableOnly = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) != "--table-only") continue;
+    tableOnly = true;
+    for (int j = i; j + 1 < argc; ++j) argv[j] = argv[j + 1];
+    --argc;
+    break;
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   const bool withinMemory = plinvaro::bench::PrintSpeedTable();
-  RegisterAll();
-  std::fprintf(stderr, "corpus: %s, %lld bytes in %zu files\n", GetCorpus().dir.c_str(),
-               static_cast<long long>(GetCorpus().bytes), GetCorpus().paths.size());
-  benchmark::RunSpecifiedBenchmarks();
+  if (!tableOnly) {
+    RegisterAll();
+    std::fprintf(stderr, "corpus: %s, %lld bytes in %zu files\n", GetCorpus().dir.c_str(),
+                 static_cast<long long>(GetCorpus().bytes), GetCorpus().paths.size());
+    benchmark::RunSpecifiedBenchmarks();
+  }
   benchmark::Shutdown();
   return withinMemory ? 0 : 1;
 }
