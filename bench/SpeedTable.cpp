@@ -5,6 +5,7 @@
 #include <malloc.h>
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BenchCorpus.h"
@@ -56,10 +58,25 @@ std::int64_t MappedMemrchrPass(const std::string& dir) {
   return total;
 }
 
-double Seconds(const std::function<void()>& run) {
+// Processor seconds (user and system, all threads) used by this process so far.
+double ProcessorSeconds() {
+  struct rusage usage;
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+struct Timing {
+  double wall;       // seconds
+  double processor;  // seconds on all threads
+};
+
+Timing Time(const std::function<void()>& run) {
+  const double processorStart = ProcessorSeconds();
   const auto start = std::chrono::steady_clock::now();
   run();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return {wall, ProcessorSeconds() - processorStart};
 }
 
 double Median(std::vector<double> v) {
@@ -99,18 +116,24 @@ void RunSearch(TextSearcher& searcher, const std::string& dir, const std::string
 }
 
 struct Row {
+  Row(std::string whatRun, std::int64_t bytesRun) : what(std::move(whatRun)), bytes(bytesRun) {}
   std::string what;
-  std::vector<double> seconds;
   std::int64_t bytes = 0;
+  std::vector<double> seconds;    // wall-clock time of each round
+  std::vector<double> processor;  // processor time of each round
+  void Add(const Timing& t) {
+    seconds.push_back(t.wall);
+    processor.push_back(t.processor);
+  }
 };
 
 void PrintRows(const std::vector<Row>& rows, const char* unit) {
   const double base = Median(rows.front().seconds);
-  std::printf("  %-38s %9s %8s %9s\n", "", unit, "GB/s", "ratio");
+  std::printf("  %-38s %9s %8s %9s %10s\n", "", unit, "GB/s", "ratio", "cpu ms");
   for (const Row& row : rows) {
     const double m = Median(row.seconds);
-    std::printf("  %-38s %9.1f %8.2f %9.2f\n", row.what.c_str(), m * 1000,
-                static_cast<double>(row.bytes) / m / 1e9, m / base);
+    std::printf("  %-38s %9.1f %8.2f %9.2f %10.1f\n", row.what.c_str(), m * 1000,
+                static_cast<double>(row.bytes) / m / 1e9, m / base, Median(row.processor) * 1000);
   }
 }
 
@@ -123,22 +146,21 @@ struct Search {
 // elsewhere on the machine hits all of them alike.
 std::vector<Row> SideBySide(const Corpus& corpus, const std::vector<Search>& searches, int rounds) {
   std::vector<Row> rows;
-  rows.push_back({"memrchr over mapped files (baseline)", {}, corpus.bytes});
+  rows.emplace_back("memrchr over mapped files (baseline)", corpus.bytes);
   for (const Search& s : searches)
-    rows.push_back({"search \"" + s.pattern + "\"" + (s.threads == 1 ? ", one thread" : ""), {},
-                    corpus.bytes});
+    rows.emplace_back("search \"" + s.pattern + "\"" + (s.threads == 1 ? ", one thread" : ""),
+                      corpus.bytes);
   TextSearcher searcher;
   for (int r = 0; r < rounds; ++r) {
     std::int64_t passed = 0;
-    rows[0].seconds.push_back(Seconds([&] { passed = MappedMemrchrPass(corpus.dir); }));
+    rows[0].Add(Time([&] { passed = MappedMemrchrPass(corpus.dir); }));
     if (passed != corpus.bytes)
       std::fprintf(stderr, "warning: the memrchr pass saw %lld bytes\n", static_cast<long long>(passed));
     for (std::size_t i = 0; i < searches.size(); ++i) {
       plinvaro::ScanOptions options;
       options.threads = searches[i].threads;
       searcher.SetScanOptions(options);
-      rows[i + 1].seconds.push_back(
-          Seconds([&] { RunSearch(searcher, corpus.dir, searches[i].pattern); }));
+      rows[i + 1].Add(Time([&] { RunSearch(searcher, corpus.dir, searches[i].pattern); }));
     }
   }
   return rows;
