@@ -1,4 +1,5 @@
 // plinvaro-cli entry: dispatches to a subcommand and prints the overall help.
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -14,12 +15,17 @@ constexpr const char* kHelp =
     "  compose              play a base file and wander through DIR headlessly\n"
     "\n"
     "Run 'plinvaro-cli COMMAND --help' for the options of a command.\n"
-    "Exit status: 0 on success, 2 on bad arguments or unreadable input.\n";
+    "Exit status: 0 on success, 1 when the output cannot be written, 2 on bad\n"
+    "arguments or unreadable input.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace plinvaro::cli;
+#ifdef SIGPIPE
+  // A reader that goes away early makes writes fail, reported as such, instead of killing us.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
   if (argc < 2) {
     std::fputs(kHelp, stderr);
     return kExitUsage;

@@ -1,10 +1,17 @@
 // plinvaro-cli compose: drives the real MainPanel headlessly, as a user in "On The Fly Mode" would.
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "cli/CliCommands.h"
 #include "cli/ComposeTrace.h"
@@ -15,7 +22,6 @@
 namespace plinvaro::cli {
 namespace {
 
-constexpr int kExitFailure = 1;
 // Searches in a row that restart playback without a single chunk played.
 constexpr int kMaxStalledSearches = 20;
 
@@ -61,7 +67,9 @@ constexpr const char* kComposeHelp =
     "\n"
     "Exit status: 0 when the text was written (also after an early end); 2 on\n"
     "bad arguments, a missing base file or directory, or a trace file that\n"
-    "cannot be created; 1 when writing the output or the trace failed.\n";
+    "cannot be created (a missing directory, a pipe nobody reads); 1 when\n"
+    "writing the output or the trace failed (a full disk, a reader that went\n"
+    "away).\n";
 
 struct ComposeArgs {
   std::string base;
@@ -105,13 +113,14 @@ int ParseArgs(int argc, char** argv, ComposeArgs& args, bool& helpShown) {
       args.tracePath = value;
     } else if (name == "--words") {
       if (!ParseNumber(value, args.words) || args.words < 0 || args.words > INT32_MAX)
-        return Usage("--words needs a whole number from 0");
+        return Usage("--words needs a whole number from 0 to 2147483647");
     } else if (name == "--search-every") {
       if (!ParseNumber(value, args.searchEvery) || args.searchEvery < 1 ||
           args.searchEvery > INT32_MAX)
-        return Usage("--search-every needs a whole number from 1");
+        return Usage("--search-every needs a whole number from 1 to 2147483647");
     } else if (name == "--seed") {
-      if (!ParseNumber(value, args.seed)) return Usage("--seed needs a whole number from 0");
+      if (!ParseNumber(value, args.seed))
+        return Usage("--seed needs a whole number from 0 to 18446744073709551615");
     } else {
       return Usage("unknown option " + name);
     }
@@ -119,6 +128,24 @@ int ParseArgs(int argc, char** argv, ComposeArgs& args, bool& helpShown) {
   if (args.base.empty()) return Usage("missing --base FILE");
   if (args.directory.empty()) return Usage("missing --dir DIR");
   return kExitOk;
+}
+
+using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// Creates the trace file for writing. A pipe without a reader fails at once
+// instead of blocking the run.
+FilePtr OpenTrace(const std::string& path) {
+#ifdef _WIN32
+  return FilePtr(std::fopen(path.c_str(), "wb"), &std::fclose);
+#else
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+  if (fd < 0) return FilePtr(nullptr, &std::fclose);
+  const int flags = ::fcntl(fd, F_GETFL);
+  std::FILE* file = nullptr;
+  if (flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0) file = ::fdopen(fd, "wb");
+  if (file == nullptr) ::close(fd);
+  return FilePtr(file, &std::fclose);
+#endif
 }
 
 int CheckInputs(const ComposeArgs& args) {
@@ -209,6 +236,12 @@ std::string Play(const ComposeArgs& args, HeadlessPlatform& face, MainPanel& pan
         return "playback stopped and every search led to text that was used up";
       continue;
     }
+    // A source box counts its text in signed 32-bit units; the run ends before
+    // a chunk from the rest of the source could go beyond that.
+    const TextSource& source = panel.ActiveSource();
+    const std::int64_t left = std::max<std::int64_t>(source.size - source.position, 0);
+    if (face.sourceBox.Length() + left > INT32_MAX)
+      return "the text would grow beyond the 2 GiB a source box holds";
     const long long before = composer.chunks();
     panel.PlaybackTick();
     if (composer.chunks() == before) continue;
@@ -237,9 +270,9 @@ int RunComposeCommand(int argc, char** argv) {
     return status;
   if (const int status = CheckInputs(args); status != kExitOk) return status;
 
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace(nullptr, &std::fclose);
+  FilePtr trace(nullptr, &std::fclose);
   if (!args.tracePath.empty()) {
-    trace.reset(std::fopen(args.tracePath.c_str(), "wb"));
+    trace = OpenTrace(args.tracePath);
     if (!trace) {
       std::fprintf(stderr, "plinvaro-cli compose: cannot create trace file '%s'\n",
                    args.tracePath.c_str());

@@ -1,9 +1,10 @@
 // plinvaro-cli search: runs what the Search command runs once it has its pattern, and lists the parts.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "cli/CliCommands.h"
@@ -30,11 +31,13 @@ constexpr const char* kSearchHelp =
     "listed entries from 0. Finding nothing is not an error.\n"
     "\n"
     "Options:\n"
-    "  --pattern-file FILE  take the pattern's raw bytes from FILE\n"
+    "  --pattern-file FILE  take the pattern's raw bytes from FILE, a regular\n"
+    "                       file (only its last 63 bytes are read)\n"
     "  --stats              print files, bytes scanned and elapsed time to stderr\n"
     "  --help               show this text\n"
     "\n"
-    "Exit status: 0 on success (also when nothing is found); 2 when DIR or the\n"
+    "Exit status: 0 on success (also when nothing is found); 1 when the list\n"
+    "cannot be written (a full disk, a reader that went away); 2 when DIR or the\n"
     "pattern file cannot be read or the arguments are wrong.\n";
 
 struct SearchArgs {
@@ -51,10 +54,32 @@ int Usage(const char* message) {
   return kExitUsage;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The pattern a file gives: its last kMaxPatternBytes bytes, all a search
+// takes. Only regular files are read, so a pipe or a device can neither block
+// nor feed bytes without end.
+bool ReadPatternFile(const std::string& path, std::string& out, std::string& why) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (error || !std::filesystem::exists(status)) {
+    why = "no such file";
+    return false;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    why = "not a regular file";
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+  if (size < 0) {
+    why = "cannot be opened";
+    return false;
+  }
+  const std::streamoff start = std::max<std::streamoff>(size - kMaxPatternBytes, 0);
+  out.assign(static_cast<std::size_t>(size - start), '\0');
+  in.seekg(start);
+  in.read(out.data(), static_cast<std::streamsize>(out.size()));
+  out.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) why = "read error";
   return !in.bad();
 }
 
@@ -121,9 +146,10 @@ int RunSearchCommand(int argc, char** argv) {
   if (!args.haveDirectory) return Usage("missing DIR");
   if (!args.patternFile.empty()) {
     if (args.havePattern) return Usage("give either PATTERN or --pattern-file, not both");
-    if (!ReadWholeFile(args.patternFile, args.pattern)) {
-      std::fprintf(stderr, "plinvaro-cli search: cannot read pattern file '%s'\n",
-                   args.patternFile.c_str());
+    std::string why;
+    if (!ReadPatternFile(args.patternFile, args.pattern, why)) {
+      std::fprintf(stderr, "plinvaro-cli search: cannot read pattern file '%s': %s\n",
+                   args.patternFile.c_str(), why.c_str());
       return kExitUsage;
     }
   } else if (!args.havePattern) {
@@ -143,7 +169,11 @@ int RunSearchCommand(int argc, char** argv) {
   }
   PrintParts(searcher);
   if (args.stats) PrintStats(searcher, elapsed.count());
-  return std::fflush(stdout) == 0 ? kExitOk : kExitUsage;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    std::fputs("plinvaro-cli search: cannot write the parts to stdout\n", stderr);
+    return kExitFailure;
+  }
+  return kExitOk;
 }
 
 }  // namespace plinvaro::cli
