@@ -42,11 +42,17 @@ build: configure
 CLI := $(BUILD_DIR)/src/cli/plinvaro-cli
 
 run: build
-	@echo "== plinvaro-cli search $(DEMO_DIR) \"$(DEMO_PATTERN)\""
-	$(CLI) search --stats $(DEMO_DIR) "$(DEMO_PATTERN)"
-	@echo "== plinvaro-cli compose: $(DEMO_DIR)/harbour.txt wandering through $(DEMO_DIR)"
-	$(CLI) compose --base $(DEMO_DIR)/harbour.txt --dir $(DEMO_DIR) --words 150 --seed 7
-	@echo
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD_DIR)/src/qt/plinvaro ]; then \
+	  echo "== $(BUILD_DIR)/src/qt/plinvaro $(DEMO_DIR)/harbour.txt"; \
+	  $(BUILD_DIR)/src/qt/plinvaro $(DEMO_DIR)/harbour.txt; \
+	else \
+	  echo "== no display (DISPLAY and WAYLAND_DISPLAY unset) or no window program built: running the headless demo"; \
+	  echo "== plinvaro-cli search $(DEMO_DIR) \"$(DEMO_PATTERN)\""; \
+	  $(CLI) search --stats $(DEMO_DIR) "$(DEMO_PATTERN)" && \
+	  echo "== plinvaro-cli compose: $(DEMO_DIR)/harbour.txt wandering through $(DEMO_DIR)" && \
+	  $(CLI) compose --base $(DEMO_DIR)/harbour.txt --dir $(DEMO_DIR) --words 150 --seed 7 && \
+	  echo; \
+	fi
 
 test: build
 	ctest --preset $(PRESET) -j $(JOBS)

@@ -1,5 +1,6 @@
 // plinvaro entry: answers --help and --version without a display, else opens the main window.
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("plinvaro"));
+  QApplication::setApplicationVersion(QStringLiteral(PLINVARO_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral("plinvaro"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("plinvaro")));
   const LaunchRequest request = ParseCommandLine(Arguments(argc, argv));
   if (AnswerInfo(request)) return kExitOk;
   if (request.action != LaunchAction::OpenWindow) {

@@ -1,0 +1,41 @@
+# The Qt desktop face: its packages, `make package` (the .deb) and the test step
+# that unpacks the package and runs the installed programs.
+
+APT_PACKAGES += qt6-base-dev libqscintilla2-qt6-dev fonts-liberation dpkg-dev file \
+                xvfb xauth xdotool imagemagick
+PACKAGE_DIR := $(BUILD_DIR)/package
+PROJECT_VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
+
+TEST_STEPS += package-check
+
+.PHONY: package package-check
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB -B $(CURDIR)/$(PACKAGE_DIR)
+	@ls $(PACKAGE_DIR)/*.deb
+
+# Lists the package, checks its files and dependencies, unpacks it into a scratch
+# directory and runs the unpacked programs (the window program on the offscreen platform).
+package-check: package
+	@set -e; deb=$$(ls $(PACKAGE_DIR)/plinvaro_*.deb | head -n 1); \
+	root=$$(mktemp -d); trap 'rm -rf "$$root"' EXIT; \
+	echo "== checking $$deb"; \
+	dpkg-deb --contents "$$deb" > "$$root.list"; \
+	for f in ./usr/bin/plinvaro ./usr/bin/plinvaro-cli \
+	         ./usr/share/applications/plinvaro.desktop \
+	         ./usr/share/icons/hicolor/scalable/apps/plinvaro.svg \
+	         ./usr/share/icons/hicolor/48x48/apps/plinvaro.png \
+	         ./usr/share/icons/hicolor/256x256/apps/plinvaro.png; do \
+	  grep -q " $$f\$$" "$$root.list" || { echo "missing in package: $$f"; rm -f "$$root.list"; exit 1; }; \
+	done; rm -f "$$root.list"; \
+	depends=$$(dpkg-deb --field "$$deb" Depends); echo "Depends: $$depends"; \
+	for d in libqscintilla2-qt6 libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation; do \
+	  echo "$$depends" | grep -q "$$d" || { echo "missing dependency: $$d"; exit 1; }; \
+	done; \
+	grep -q '^Exec=plinvaro %f$$' resources/linux/plinvaro.desktop; \
+	dpkg-deb -x "$$deb" "$$root"; \
+	"$$root/usr/bin/plinvaro-cli" --help > /dev/null; \
+	version=$$(QT_QPA_PLATFORM=offscreen "$$root/usr/bin/plinvaro" --version); \
+	echo "$$version"; [ "$$version" = "plinvaro $(PROJECT_VERSION)" ]; \
+	"$$root/usr/bin/plinvaro" --help | grep -q '^Usage: plinvaro'; \
+	echo "== package ok"
