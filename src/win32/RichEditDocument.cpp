@@ -22,6 +22,14 @@ constexpr LPARAM kTextLimit = 0x7FFFFFFE;
 // The 8-bit character format of Rich Edit 1.0 is 60 bytes.
 static_assert(sizeof(CHARFORMATA) == 60, "CHARFORMATA must be the 60-byte Rich Edit 1.0 layout");
 
+// Wine's text model leaves a changed paragraph unwrapped, and its next caret
+// move asserts; real Windows needs no help.
+bool RunsUnderWine() {
+  static const bool wine =
+      ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  return wine;
+}
+
 template <typename T>
 void ReleaseInterface(T*& p) {
   if (p != nullptr) p->Release();
@@ -98,13 +106,15 @@ void RichEditDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
   if (range_ == nullptr) return;
   const TextSelection before = GetSelection();
   // Some text object models also delete between the range and the selection's
-  // anchor, or lose their place, unless the selection is the range itself.
-  SendSelection(start, end);
+  // anchor, or lose their place, unless the caret stands at the range's start.
+  SendSelection(start, start);
   if (!AimRange(start, end)) return;
   BSTR replacement = ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
                                          static_cast<UINT>(text.size()));
   range_->SetText(replacement);
+  if (RunsUnderWine()) RewrapText();
   ::SysFreeString(replacement);
+  // Lay the new text out before the caret moves: some controls assert on unwrapped paragraphs.
   // Where each bound of the earlier selection goes: before the range it stays,
   // inside it goes to its start, behind it moves by the change in length.
   const auto delta = static_cast<std::int32_t>(text.size()) - (end - start);
@@ -114,6 +124,16 @@ void RichEditDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
     return bound + delta;
   };
   SendSelection(moved(before.start), moved(before.end));
+}
+
+void RichEditDocument::RewrapText() {
+  // Applying the default format again, unchanged, lays every paragraph out anew.
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  ::SendMessageA(control_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_SIZE | CFM_FACE;
+  ::SendMessageA(control_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
 }
 
 void RichEditDocument::ScrollCaret() { ::SendMessageA(control_, EM_SCROLLCARET, 0, 0); }

@@ -53,6 +53,7 @@ class RichEditDocument final : public RichDocument {
   // Sets the range's start, then its end; true when both took.
   bool AimRange(std::int32_t start, std::int32_t end) const;
   void SendSelection(std::int32_t start, std::int32_t end);
+  void RewrapText();
 
   HWND control_ = nullptr;
   IRichEditOle* richEditOle_ = nullptr;
