@@ -51,10 +51,4 @@ std::string FuzzScratch::Write(std::string_view name, std::string_view bytes) co
   return full;
 }
 
-void FuzzScratch::Empty() const {
-  std::error_code ignored;
-  for (const auto& entry : std::filesystem::directory_iterator(path_, ignored))
-    std::filesystem::remove_all(entry.path(), ignored);
-}
-
 }  // namespace plinvaro::fuzz

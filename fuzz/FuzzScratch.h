@@ -19,8 +19,6 @@ class FuzzScratch {
   std::string Join(std::string_view name) const { return path_ + "/" + std::string(name); }
   // Writes `bytes` exactly to `name` (replacing it); returns its full path.
   std::string Write(std::string_view name, std::string_view bytes) const;
-  // Removes every entry inside the directory.
-  void Empty() const;
 
  private:
   std::string path_;

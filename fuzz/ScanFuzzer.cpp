@@ -91,6 +91,22 @@ void Print(const char* label, const std::vector<ReferencePart>& parts) {
   std::abort();
 }
 
+// Loads `wanted` bytes of every part and compares them with the file.
+void CheckPartTexts(TextSearcher& searcher, std::int32_t wanted) {
+  for (const auto& part : searcher.parts()) {
+    part->textLength = wanted;
+    searcher.LoadPartText(part);
+    const std::string file = testing::ReadAll(searcher.FilePath(part->fileIndex));
+    const std::string expected =
+        file.substr(static_cast<std::size_t>(part->offset), static_cast<std::size_t>(wanted));
+    if (!part->text || std::string(part->text->begin(), part->text->end()) != expected) {
+      std::fprintf(stderr, "part text at offset %d of file %d differs from the file\n",
+                   part->offset, part->fileIndex);
+      std::abort();
+    }
+  }
+}
+
 }  // namespace
 }  // namespace plinvaro::fuzz
 
@@ -105,13 +121,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int fileCount = in.ConsumeIntegralInRange(1, kMaxFiles);
   const bool withDirectory = in.ConsumeBool();
 
-  scratch.Empty();
-  for (int f = 0; f < fileCount; ++f) {
+  // Fixed names, so a run only rewrites and removes entries, never lists them.
+  for (int f = 0; f < kMaxFiles; ++f) {
     const std::string name = std::to_string(f) + (f % 2 == 0 ? ".txt" : ".TXT");
-    scratch.Write(name, BuildFile(in, pattern));
+    if (f < fileCount) {
+      scratch.Write(name, BuildFile(in, pattern));
+    } else {
+      ::unlink(scratch.Join(name).c_str());
+    }
   }
-  if (withDirectory) ::mkdir(scratch.Join("folder.txt").c_str(), 0755);
-  scratch.Write("ignored.text", pattern);
+  if (withDirectory) {
+    ::mkdir(scratch.Join("folder.txt").c_str(), 0755);
+  } else {
+    ::rmdir(scratch.Join("folder.txt").c_str());
+  }
+  static const bool ignoredWritten = (scratch.Write("ignored.text", "the old road"), true);
+  (void)ignoredWritten;
 
   std::vector<ReferencePart> reference;
   bool haveReference = false;
@@ -129,6 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<ReferencePart> got = ProductionParts(searcher);
     if (got != reference || searcher.PartCount() > TextSearcher::maxParts + 1)
       Fail(KernelName(kernel), got, reference);
+    if (kernel == ScanKernel::Scalar) CheckPartTexts(searcher, in.ConsumeIntegralInRange(0, 600));
   }
   return 0;
 }
