@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,12 @@
 #include "text/FileAccess.h"
 
 namespace plinvaro {
+
+// Reading options print readably in test output.
+inline void PrintTo(const ScanOptions& options, std::ostream* os) {
+  *os << options.threads << " thread(s), mapped from " << options.mapFromBytes << " bytes";
+}
+
 namespace {
 
 using testing::TempDir;
@@ -87,6 +94,41 @@ TEST_P(OrderedScan, LimitOfTheLastCommitBoundsTheHits) {
 }
 
 #ifndef _WIN32
+TEST_P(OrderedScan, NeverHoldsTwoFilesOverTheSlackAtOnce) {
+  TempDir dir;
+  std::vector<std::string> paths;
+  for (int i = 0; i < 4; ++i) {
+    const std::string path = dir.Write("big" + std::to_string(i) + ".txt", "x");
+    ASSERT_EQ(::truncate(path.c_str(), kScanMemorySlack + 4096), 0);  // sparse
+    paths.push_back(path);
+    paths.push_back(dir.Write("small" + std::to_string(i) + ".txt", "small"));
+  }
+  std::mutex m;
+  int bigHeld = 0;
+  int mostBigHeld = 0;
+  const ByteScan countBig = [&](const unsigned char* bytes, std::int32_t size, std::size_t,
+                                std::vector<ScanHit>& hits) {
+    const bool big = size > kScanMemorySlack;
+    if (big) {
+      std::lock_guard<std::mutex> lock(m);
+      mostBigHeld = std::max(mostBigHeld, ++bigHeld);
+    }
+    hits.push_back({bytes[size / 2], size});
+    if (big) {
+      std::lock_guard<std::mutex> lock(m);
+      --bigHeld;
+    }
+  };
+  std::vector<std::int32_t> sizes;
+  ScanFilesInOrder(paths, GetParam(), 10, countBig, [&](std::int32_t, FileScanResult& r) {
+    sizes.push_back(r.fileSize);
+    return std::size_t{10};
+  });
+  ASSERT_EQ(sizes.size(), 8u);
+  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(sizes[i], i % 2 == 0 ? kScanMemorySlack + 4096 : 5);
+  EXPECT_EQ(mostBigHeld, 1);
+}
+
 TEST_P(OrderedScan, FileThatShrinksWhileScannedIsScannedAgainAsItIsNow) {
   TempDir dir;
   const std::string big(3 * 1024 * 1024, 'q');
