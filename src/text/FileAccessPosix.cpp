@@ -150,7 +150,7 @@ thread_local BusGuard tBusGuard __attribute__((tls_model("initial-exec"))) = {0,
 struct sigaction gPreviousBusAction;
 std::uintptr_t gPageSize = 4096;
 
-void OnBusError(int signal, siginfo_t* info, void* context) {
+void OnBusError(int number, siginfo_t* info, void* context) {
   const int savedErrno = errno;
   const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
   BusGuard& guard = tBusGuard;
@@ -167,14 +167,14 @@ void OnBusError(int signal, siginfo_t* info, void* context) {
   errno = savedErrno;
   // Not ours: behave as whatever was there before.
   if ((gPreviousBusAction.sa_flags & SA_SIGINFO) != 0 && gPreviousBusAction.sa_sigaction != nullptr) {
-    gPreviousBusAction.sa_sigaction(signal, info, context);
+    gPreviousBusAction.sa_sigaction(number, info, context);
     return;
   }
   if (gPreviousBusAction.sa_handler == SIG_DFL || gPreviousBusAction.sa_handler == SIG_IGN) {
-    ::signal(signal, SIG_DFL);  // the faulting read repeats and ends the process as usual
+    ::signal(number, SIG_DFL);  // the faulting read repeats and ends the process as usual
     return;
   }
-  gPreviousBusAction.sa_handler(signal);
+  gPreviousBusAction.sa_handler(number);
 }
 
 // Installs the handler once; true while it is still the one in place.
