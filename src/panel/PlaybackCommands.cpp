@@ -74,13 +74,14 @@ void MainPanel::UpdateSpeed() {
 }
 
 void MainPanel::SlowDown() {
-  const std::int32_t position = controls_.TrackbarPosition();
+  // A face may report any value; step from the nearest position the slider has.
+  const std::int32_t position = std::clamp(controls_.TrackbarPosition(), 0, kTrackbarMax);
   controls_.SetTrackbarPosition(position - kSpeedStep > 0 ? position - kSpeedStep : 0);
   UpdateSpeed();
 }
 
 void MainPanel::SpeedUp() {
-  const std::int32_t position = controls_.TrackbarPosition();
+  const std::int32_t position = std::clamp(controls_.TrackbarPosition(), 0, kTrackbarMax);
   controls_.SetTrackbarPosition(std::min(position + kSpeedStep, kTrackbarMax));
   UpdateSpeed();
 }

@@ -37,7 +37,13 @@ std::u16string RichDocument::GetRangeText(std::int32_t start, std::int32_t end) 
 
 void RichDocument::ReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) {
   const Range r = Clamped(start, end, Length());
-  DoReplaceRange(r.start, r.end, UpToFirstNul(text));
+  // Most texts hold no NUL: hand them on without a copy (a chunk may be a whole large file).
+  const std::size_t nul = text.find(u'\0');
+  if (nul == std::u16string::npos) {
+    DoReplaceRange(r.start, r.end, text);
+    return;
+  }
+  DoReplaceRange(r.start, r.end, text.substr(0, nul));
 }
 
 void RichDocument::ReplaceSelection(const std::u16string& text, std::int32_t n) {

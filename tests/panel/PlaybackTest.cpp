@@ -230,7 +230,12 @@ INSTANTIATE_TEST_SUITE_P(Steps, SpeedStepTest,
                          ::testing::Values(StepCase{70, false, 65, 485}, StepCase{3, false, 0, 1200},
                                            StepCase{0, false, 0, 1200}, StepCase{70, true, 75, 375},
                                            StepCase{98, true, 100, 100},
-                                           StepCase{100, true, 100, 100}));
+                                           StepCase{100, true, 100, 100},
+                                           // Out of range: step from the nearest end, never overflow.
+                                           StepCase{-20, true, 5, 1145},
+                                           StepCase{250, false, 95, 155},
+                                           StepCase{INT32_MIN, false, 0, 1200},
+                                           StepCase{INT32_MAX, true, 100, 100}));
 
 }  // namespace
 }  // namespace plinvaro::testing
