@@ -250,7 +250,7 @@ TEST_F(HostileCli, FiftyMegabytesWithoutWhiteSpacePlayAsOneChunk) {
   std::printf("peak memory: %ld KiB, %.1f times the file\n", run.maxRssKb, multiple);
   RecordProperty("peak_rss_kib", std::to_string(run.maxRssKb));
   if (kMeasuresMemory) {
-    EXPECT_LT(multiple, 8.0);
+    EXPECT_LT(multiple, 7.0);
   }
 }
 
