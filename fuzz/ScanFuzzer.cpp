@@ -3,7 +3,9 @@
 // Each input becomes a pattern and a directory of up to five *.txt entries
 // (empty files and a subdirectory included). The files are built from raw
 // bytes and from tails of the pattern followed by a separator, so that matches
-// of every length, the word-boundary rules and the part limit are all reached.
+// of every length, the word-boundary rules and the part limit are all reached;
+// now and then one file is doubled past half a megabyte, the size from which
+// the scan maps files instead of reading them.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <sys/stat.h>
 
@@ -29,6 +31,7 @@ constexpr int kMaxFiles = 5;
 constexpr int kMaxPieces = 80;
 constexpr std::size_t kMaxPatternInput = 96;
 constexpr std::size_t kMaxRawPiece = 48;
+constexpr std::size_t kLargeFileBytes = 520 * 1024;
 const char kSeparators[] = " \t\n\r.,;:!?\"'()[]{}\x7f";
 
 std::string BuildFile(FuzzedDataProvider& in, const std::string& pattern) {
@@ -125,7 +128,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int f = 0; f < kMaxFiles; ++f) {
     const std::string name = std::to_string(f) + (f % 2 == 0 ? ".txt" : ".TXT");
     if (f < fileCount) {
-      scratch.Write(name, BuildFile(in, pattern));
+      std::string text = BuildFile(in, pattern);
+      // Now and then one file large enough to be mapped rather than read.
+      if (in.ConsumeIntegralInRange(0, 255) == 255 && !text.empty())  // never once input runs out
+        while (text.size() < kLargeFileBytes) text += text;
+      scratch.Write(name, text);
     } else {
       ::unlink(scratch.Join(name).c_str());
     }
