@@ -4,6 +4,8 @@
 #include <Qsci/qsciscintilla.h>
 #include <langinfo.h>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QColor>
 #include <QGuiApplication>
@@ -48,6 +50,23 @@ class CtrlDigitSwallower : public QObject {
   }
 };
 
+// QScintilla's own accessible counts the characters from the start of the text
+// to the caret after every change, so each repaint of a long text costs time in
+// proportion to its length. Without an assistive technology running, the boxes
+// get a plain widget accessible instead.
+QAccessibleInterface* PlainBoxAccessible(const QString& className, QObject* object) {
+  if (className != QLatin1String("QsciScintilla") || !object->isWidgetType()) return nullptr;
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::EditableText);
+}
+
+// Factories installed later are asked first, so this one goes in after QScintilla's.
+void PreferPlainAccessible() {
+  static bool installed = false;
+  if (installed || QAccessible::isActive()) return;
+  QAccessible::installFactory(PlainBoxAccessible);
+  installed = true;
+}
+
 int ColourValue(Rgb colour) {
   return colour.red | (colour.green << 8) | (colour.blue << 16);  // Scintilla's 0xBBGGRR
 }
@@ -71,6 +90,7 @@ ScintillaDocument::ScintillaDocument(QWidget* parent, DisplayCodePage codePage)
   Send(Sci::SCI_SETPASTECONVERTENDINGS, 0);
   for (int margin = 0; margin < kMarginCount; ++margin) Send(Sci::SCI_SETMARGINWIDTHN, margin, 0);
   box_->installEventFilter(new CtrlDigitSwallower(box_));
+  PreferPlainAccessible();
 }
 
 long ScintillaDocument::Send(unsigned int message, unsigned long wParam, long lParam) const {

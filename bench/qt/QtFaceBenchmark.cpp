@@ -1,0 +1,157 @@
+// Measures the Qt face in its real window: playback ticks against a 10 MB source box, and one search plus jump over a 250 MB folder.
+//
+// Run with QT_QPA_PLATFORM=offscreen where there is no display. Sizes can be
+// changed with PLINVARO_BENCH_SOURCE_MB and PLINVARO_BENCH_FOLDER_MB.
+#include <QApplication>
+#include <QLineEdit>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "panel/ControlTable.h"
+#include "qt/MainWindow.h"
+#include "text/AnsiConversion.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using plinvaro::ControlId;
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+int EnvMb(const char* name, int fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
+}
+
+// English-like text from a fixed word list and a fixed seed, with CR LF line ends.
+std::string MakeText(std::size_t bytes, std::uint32_t seed) {
+  static const char* const kWords[] = {
+      "the", "harbour", "light", "over", "water", "and", "a", "gull", "turned", "slowly",
+      "towards", "old", "road", "where", "she", "walked", "down", "in", "winter", "rain",
+      "lamps", "of", "town", "went", "out", "one", "by", "market", "orchard", "letters"};
+  std::string text;
+  text.reserve(bytes + 16);
+  std::uint32_t state = seed;
+  int column = 0;
+  while (text.size() < bytes) {
+    state = state * 1664525u + 1013904223u;
+    const char* word = kWords[(state >> 16) % (sizeof(kWords) / sizeof(kWords[0]))];
+    text += word;
+    column += static_cast<int>(std::char_traits<char>::length(word)) + 1;
+    if (column > 70) {
+      text += "\r\n";
+      column = 0;
+    } else {
+      text += ' ';
+    }
+  }
+  text.resize(bytes);
+  return text;
+}
+
+struct Stats {
+  double median = 0;
+  double p95 = 0;
+  double max = 0;
+};
+
+Stats Summarise(std::vector<double> samples) {
+  std::sort(samples.begin(), samples.end());
+  const std::size_t n = samples.size();
+  return {samples[n / 2], samples[(n * 95) / 100], samples.back()};
+}
+
+void PlaybackBenchmark(plinvaro::qt::MainWindow& window, plinvaro::testing::TempDir& dir) {
+  const int sourceMb = EnvMb("PLINVARO_BENCH_SOURCE_MB", 10);
+  const std::string filler = MakeText(static_cast<std::size_t>(sourceMb) * 1000 * 1000, 1);
+  auto& box = window.controls().sourceBox();
+  const auto fillStart = Clock::now();
+  constexpr std::size_t kChunk = 64 * 1024;
+  for (std::size_t at = 0; at < filler.size(); at += kChunk) {
+    const std::string chunk = filler.substr(at, kChunk);
+    box.ReplaceSelection(plinvaro::AnsiToWide(reinterpret_cast<const unsigned char*>(chunk.data()),
+                                              static_cast<std::int32_t>(chunk.size())),
+                         static_cast<std::int32_t>(chunk.size()));
+  }
+  const double fillMs = MsSince(fillStart);
+  QApplication::processEvents();
+
+  window.panel().OpenBaseFilePath(dir.Write("base.txt", MakeText(2 * 1000 * 1000, 2)));
+  window.panel().StartPlayback();
+  window.timer().Kill(window.panel().timerId);  // ticks are delivered here, one by one
+  constexpr int kTicks = 2000;
+  std::vector<double> tickOnly;
+  std::vector<double> tickAndPaint;
+  for (int i = 0; i < kTicks; ++i) {
+    const auto start = Clock::now();
+    window.panel().PlaybackTick();
+    tickOnly.push_back(MsSince(start));
+    QApplication::processEvents();  // the repaint the tick asked for
+    tickAndPaint.push_back(MsSince(start));
+  }
+  const Stats tick = Summarise(tickOnly);
+  const Stats painted = Summarise(tickAndPaint);
+  std::printf("source box of %d MB filled in %.0f ms (64 KB chunks)\n", sourceMb, fillMs);
+  std::printf("playback tick, %d ticks:            median %.3f ms, p95 %.3f ms, max %.3f ms\n",
+              kTicks, tick.median, tick.p95, tick.max);
+  std::printf("playback tick with repaint:          median %.3f ms, p95 %.3f ms, max %.3f ms\n",
+              painted.median, painted.p95, painted.max);
+}
+
+void SearchBenchmark(plinvaro::qt::MainWindow& window, plinvaro::testing::TempDir& dir) {
+  const int folderMb = EnvMb("PLINVARO_BENCH_FOLDER_MB", 250);
+  constexpr int kFiles = 50;
+  const std::string folder = dir.MakeSubdir("corpus");
+  const std::size_t fileBytes = static_cast<std::size_t>(folderMb) * 1000 * 1000 / kFiles;
+  for (int i = 0; i < kFiles; ++i) {
+    dir.Write("corpus/part" + std::to_string(i) + ".txt",
+              MakeText(fileBytes, 100 + static_cast<std::uint32_t>(i)));
+  }
+  auto* edit = static_cast<QLineEdit*>(window.controls().widget(ControlId::DirEdit));
+  edit->setText(QString::fromStdString(folder));
+  window.panel().StopPlayback();
+  auto& box = window.controls().sourceBox();
+  const std::string tail = " she walked down the old road towards the harbour light over";
+  box.SetSelection(box.Length(), box.Length());
+  box.ReplaceSelection(plinvaro::AnsiToWide(reinterpret_cast<const unsigned char*>(tail.data()),
+                                            static_cast<std::int32_t>(tail.size())),
+                       static_cast<std::int32_t>(tail.size()));
+  // A first pass brings the folder into the page cache, as a second search by the user would find it.
+  window.panel().RunSearch();
+  window.panel().PausePlayback();
+  std::vector<double> runs;
+  for (int i = 0; i < 5; ++i) {
+    window.panel().BackToBase();
+    window.panel().PausePlayback();
+    const auto start = Clock::now();
+    window.panel().RunSearch();  // search, pick, jump, title
+    QApplication::processEvents();
+    runs.push_back(MsSince(start));
+    window.panel().PausePlayback();
+  }
+  const Stats search = Summarise(runs);
+  std::printf("search and jump over %d MB in %d files: median %.0f ms, max %.0f ms (warm cache)\n",
+              folderMb, kFiles, search.median, search.max);
+  std::printf("found parts: %zu, title now: %s\n", static_cast<std::size_t>(window.panel().searcher.PartCount()),
+              window.windowTitle().toStdString().c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  plinvaro::testing::TempDir dir;
+  plinvaro::qt::MainWindow window;
+  window.show();
+  QApplication::processEvents();
+  PlaybackBenchmark(window, dir);
+  SearchBenchmark(window, dir);
+  return 0;
+}
