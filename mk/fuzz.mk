@@ -12,7 +12,7 @@ TEST_STEPS += fuzz
 .PHONY: fuzz
 fuzz: deps
 	cmake --preset fuzz
-	cmake --build --preset fuzz -j $(JOBS)
+	cmake --build --preset fuzz -j $(JOBS) $(addprefix --target plinvaro_fuzz_,$(FUZZERS))
 	@mkdir -p $(FUZZ_DIR)/artifacts
 	@for f in $(FUZZERS); do \
 	  echo "== fuzzing $$f for $(FUZZ_SECONDS) s"; \
