@@ -60,5 +60,6 @@ int main(int argc, char** argv) {
   MainWindow window;
   if (!request.baseFile.empty()) window.panel().OpenBaseFilePath(request.baseFile);
   window.show();
+  window.activateWindow();  // takes the keyboard where no window manager hands it out
   return app.exec();
 }
