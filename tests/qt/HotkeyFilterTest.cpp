@@ -11,7 +11,6 @@
 #include "TempDir.h"
 #include "panel/ControlTable.h"
 #include "panel/MenuBar.h"
-#include "qt/HotkeyFilter.h"
 #include "qt/MainWindow.h"
 
 using namespace plinvaro;
@@ -52,27 +51,6 @@ class HotkeyFilterTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
   }
   void cleanup() { window_.reset(); }
-
-  void keyCodesAreTheWindowsValues_data() {
-    QTest::addColumn<int>("qtKey");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<int>("code");
-    QTest::newRow("F2") << int(Qt::Key_F2) << 0 << 0x71;
-    QTest::newRow("F11") << int(Qt::Key_F11) << 0 << 0x7A;
-    QTest::newRow("F24") << int(Qt::Key_F24) << 0 << 0x87;
-    QTest::newRow("digit 1") << int(Qt::Key_1) << int(Qt::ControlModifier) << 0x31;
-    QTest::newRow("keypad 1") << int(Qt::Key_1) << int(Qt::KeypadModifier) << 0x61;
-    QTest::newRow("up") << int(Qt::Key_Up) << 0 << 0x26;
-    QTest::newRow("down") << int(Qt::Key_Down) << 0 << 0x28;
-    QTest::newRow("unknown") << int(Qt::Key_Escape) << 0 << 0;
-  }
-  void keyCodesAreTheWindowsValues() {
-    QFETCH(int, qtKey);
-    QFETCH(int, modifiers);
-    QFETCH(int, code);
-    const QKeyEvent event(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(qt::KeyCodeOf(event), code);
-  }
 
   void eachPressActsOnceWhereverTheFocusIs_data() {
     QTest::addColumn<ControlId>("focus");
