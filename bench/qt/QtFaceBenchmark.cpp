@@ -110,15 +110,18 @@ void SearchBenchmark(plinvaro::qt::MainWindow& window, plinvaro::testing::TempDi
   constexpr int kFiles = 50;
   const std::string folder = dir.MakeSubdir("corpus");
   const std::size_t fileBytes = static_cast<std::size_t>(folderMb) * 1000 * 1000 / kFiles;
+  // The pattern's last word occurs once, in the middle file: every byte is scanned.
+  constexpr const char* kRareWord = " windquill ";
   for (int i = 0; i < kFiles; ++i) {
-    dir.Write("corpus/part" + std::to_string(i) + ".txt",
-              MakeText(fileBytes, 100 + static_cast<std::uint32_t>(i)));
+    std::string text = MakeText(fileBytes, 100 + static_cast<std::uint32_t>(i));
+    if (i == kFiles / 2) text.replace(text.size() / 2, 11, kRareWord);
+    dir.Write("corpus/part" + std::to_string(i) + ".txt", text);
   }
   auto* edit = static_cast<QLineEdit*>(window.controls().widget(ControlId::DirEdit));
   edit->setText(QString::fromStdString(folder));
   window.panel().StopPlayback();
   auto& box = window.controls().sourceBox();
-  const std::string tail = " she walked down the old road towards the harbour light over";
+  const std::string tail = " she walked down the old road towards the harbour windquill ";
   box.SetSelection(box.Length(), box.Length());
   box.ReplaceSelection(plinvaro::AnsiToWide(reinterpret_cast<const unsigned char*>(tail.data()),
                                             static_cast<std::int32_t>(tail.size())),
