@@ -59,8 +59,8 @@ QFont SystemFont() {
   return font;
 }
 
-Rect WidgetRect(const ControlSpec& spec, const Rect& rect, int closedListHeight) {
-  if (spec.kind != ControlKind::ComboBox) return rect;
+Rect WidgetRect(const ControlSpec& row, const Rect& rect, int closedListHeight) {
+  if (row.kind != ControlKind::ComboBox) return rect;
   return {rect.x, rect.y, rect.width, std::min(rect.height, closedListHeight)};
 }
 
@@ -88,21 +88,21 @@ PanelWidgets::PanelWidgets(QWidget* client, QWidget* window, DisplayCodePage cod
     : window_(window) {
   topRow_ = ComputeTopRow(MeasureTopRow());
   QWidget* panel = nullptr;
-  for (const ControlSpec& spec : ControlTable()) {
-    QWidget* widget = Create(spec, panel ? panel : client, codePage);
-    if (spec.control == ControlId::Panel) panel = widget;
-    widgets_[static_cast<std::size_t>(spec.control)] = widget;
-    if (!spec.guiFont) widget->setFont(SystemFont());
-    widget->setEnabled(spec.initiallyEnabled);
-    Place(spec.control, CreationRect(spec.control, topRow_));
+  for (const ControlSpec& row : ControlTable()) {
+    QWidget* widget = Create(row, panel ? panel : client, codePage);
+    if (row.control == ControlId::Panel) panel = widget;
+    widgets_[static_cast<std::size_t>(row.control)] = widget;
+    if (!row.guiFont) widget->setFont(SystemFont());
+    widget->setEnabled(row.initiallyEnabled);
+    Place(row.control, CreationRect(row.control, topRow_));
   }
 }
 
 PanelWidgets::~PanelWidgets() = default;
 
-QWidget* PanelWidgets::Create(const ControlSpec& spec, QWidget* parent, DisplayCodePage codePage) {
-  const QString text = FromText(spec.text);
-  switch (spec.kind) {
+QWidget* PanelWidgets::Create(const ControlSpec& row, QWidget* parent, DisplayCodePage codePage) {
+  const QString text = FromText(row.text);
+  switch (row.kind) {
     case ControlKind::Panel:
       return new QWidget(parent);
     case ControlKind::Label:
@@ -120,7 +120,7 @@ QWidget* PanelWidgets::Create(const ControlSpec& spec, QWidget* parent, DisplayC
     case ControlKind::CheckBox: {
       auto* check = new QCheckBox(text, parent);
       check->setLayoutDirection(Qt::RightToLeft);  // the label left of the box
-      check->setChecked(spec.initiallyChecked);
+      check->setChecked(row.initiallyChecked);
       check->setFocusPolicy(Qt::ClickFocus);
       return check;
     }
@@ -131,7 +131,7 @@ QWidget* PanelWidgets::Create(const ControlSpec& spec, QWidget* parent, DisplayC
       return list;
     }
     case ControlKind::RichText: {
-      auto& document = spec.control == ControlId::SourceBox ? sourceBox_ : previewBox_;
+      auto& document = row.control == ControlId::SourceBox ? sourceBox_ : previewBox_;
       document = std::make_unique<ScintillaDocument>(parent, codePage);
       return document->widget();
     }
@@ -151,12 +151,12 @@ void PanelWidgets::Place(ControlId id, const Rect& rect) {
 }
 
 void PanelWidgets::Connect(MainPanel& panel) {
-  for (const ControlSpec& spec : ControlTable()) {
-    const int id = spec.commandId;
-    if (spec.kind == ControlKind::PushButton) {
-      QObject::connect(Button(spec.control), &QPushButton::clicked,
+  for (const ControlSpec& row : ControlTable()) {
+    const int id = row.commandId;
+    if (row.kind == ControlKind::PushButton) {
+      QObject::connect(Button(row.control), &QPushButton::clicked,
                        [&panel, id] { panel.RunCommand(id); });
-    } else if (spec.kind == ControlKind::CheckBox) {
+    } else if (row.kind == ControlKind::CheckBox) {
       QObject::connect(Check(), &QCheckBox::clicked, [&panel, id] { panel.RunCommand(id); });
     }
   }

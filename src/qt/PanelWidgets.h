@@ -74,7 +74,7 @@ class PanelWidgets : public PanelControls {
   std::string SelectedFontSizeText() const override;
 
  private:
-  QWidget* Create(const ControlSpec& spec, QWidget* panel, DisplayCodePage codePage);
+  QWidget* Create(const ControlSpec& row, QWidget* panel, DisplayCodePage codePage);
   void Place(ControlId id, const Rect& rect);
   QPushButton* Button(ControlId id) const;
   QCheckBox* Check() const;
@@ -91,6 +91,6 @@ class PanelWidgets : public PanelControls {
 
 // Where the control's rectangle `rect` is drawn: a closed drop-down list keeps
 // its own height, the list's height being its dropped extent.
-Rect WidgetRect(const ControlSpec& spec, const Rect& rect, int closedListHeight);
+Rect WidgetRect(const ControlSpec& row, const Rect& rect, int closedListHeight);
 
 }  // namespace plinvaro::qt

@@ -32,7 +32,7 @@ bool DescribeTarget(const std::string& path, Target& target) {
   target.path = path;
   const std::size_t cut = path.find_last_of("\\/:");
   if (cut == std::string::npos) {
-    target.directory = ".";
+    target.directory.assign(1, '.');  // plain assignment trips a false -Wrestrict in GCC 12
   } else {
     target.directory = path.substr(0, cut + 1);
   }

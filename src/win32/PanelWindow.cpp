@@ -65,52 +65,52 @@ TextExtent PanelWindow::Measure(std::string_view text) const {
   return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
-HWND PanelWindow::CreateControl(const ControlSpec& spec, HWND parent) {
-  const Rect r = CreationRect(spec.control, topRow_);
-  const std::string windowClass(spec.nativeClass);
-  const std::string text(spec.text);
+HWND PanelWindow::CreateControl(const ControlSpec& row, HWND parent) {
+  const Rect r = CreationRect(row.control, topRow_);
+  const std::string windowClass(row.nativeClass);
+  const std::string text(row.text);
   HWND window = ::CreateWindowExA(0, windowClass.c_str(), text.empty() ? nullptr : text.c_str(),
-                                  spec.style, r.x, r.y, r.width, r.height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.commandId)),
+                                  row.style, r.x, r.y, r.width, r.height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.commandId)),
                                   ::GetModuleHandleA(nullptr), nullptr);
-  windows_[static_cast<std::size_t>(spec.control)] = window;
-  if (spec.control == ControlId::Panel) {
+  windows_[static_cast<std::size_t>(row.control)] = window;
+  if (row.control == ControlId::Panel) {
     handles_.panel = window;
     // Messages from here on reach this object; 64-bit safe.
     ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
-  if (spec.guiFont) ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont_), FALSE);
-  if (spec.initiallyChecked) ::SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
-  if (!spec.initiallyEnabled) ::EnableWindow(window, FALSE);
+  if (row.guiFont) ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont_), FALSE);
+  if (row.initiallyChecked) ::SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
+  if (!row.initiallyEnabled) ::EnableWindow(window, FALSE);
   return window;
 }
 
 void PanelWindow::CreateControls(HWND mainWindow) {
-  for (const ControlSpec& spec : ControlTable()) {
+  for (const ControlSpec& row : ControlTable()) {
     // The top row's sizes follow the three texts, measured just before their controls.
-    if (spec.control == ControlId::DirLabel) {
+    if (row.control == ControlId::DirLabel) {
       MeasuredTexts measured;
       measured.baseDirectory = Measure(Control(ControlId::DirLabel).text);
       measured.onTheFly = Measure(Control(ControlId::OnTheFlyCheck).text);
       measured.fontSize = Measure(Control(ControlId::FontSizeLabel).text);
       topRow_ = ComputeTopRow(measured);
     }
-    CreateControl(spec, spec.control == ControlId::Panel ? mainWindow : handles_.panel);
-    switch (spec.control) {
+    CreateControl(row, row.control == ControlId::Panel ? mainWindow : handles_.panel);
+    switch (row.control) {
       case ControlId::FontSizeCombo:
         for (std::string_view item : FontSizeItems()) {
           const std::string text(item);
-          ::SendMessageA(Window(spec.control), CB_ADDSTRING, 0,
+          ::SendMessageA(Window(row.control), CB_ADDSTRING, 0,
                          reinterpret_cast<LPARAM>(text.c_str()));
         }
         break;
-      case ControlId::SourceBox: sourceBox_.Attach(Window(spec.control)); break;
-      case ControlId::PreviewBox: previewBox_.Attach(Window(spec.control)); break;
+      case ControlId::SourceBox: sourceBox_.Attach(Window(row.control)); break;
+      case ControlId::PreviewBox: previewBox_.Attach(Window(row.control)); break;
       case ControlId::SpeedTrackbar:
-        ::SendMessageA(Window(spec.control), TBM_SETRANGE, TRUE,
+        ::SendMessageA(Window(row.control), TBM_SETRANGE, TRUE,
                        MAKELPARAM(kTrackbarMin, kTrackbarMax));
-        ::SendMessageA(Window(spec.control), TBM_SETTICFREQ, kTrackbarTickFrequency, 0);
-        ::SendMessageA(Window(spec.control), TBM_SETPOS, TRUE, kInitialTrackbarPosition);
+        ::SendMessageA(Window(row.control), TBM_SETTICFREQ, kTrackbarTickFrequency, 0);
+        ::SendMessageA(Window(row.control), TBM_SETPOS, TRUE, kInitialTrackbarPosition);
         break;
       default: break;
     }

@@ -42,7 +42,7 @@ class PanelWindow {
   static LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void HandlePanelMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls(HWND mainWindow);
-  HWND CreateControl(const ControlSpec& spec, HWND parent);
+  HWND CreateControl(const ControlSpec& row, HWND parent);
   TextExtent Measure(std::string_view text) const;
   Size OuterSize(ControlId id) const;
 

@@ -87,12 +87,12 @@ class MainWindowTest : public QObject {
 
   void startsWithTheSpecifiedControlStates() {
     QCOMPARE(window_->windowTitle(), QString("Plinvaro"));
-    for (const ControlSpec& spec : ControlTable()) {
-      if (spec.kind == ControlKind::PushButton || spec.kind == ControlKind::Label) {
-        const QString text = spec.kind == ControlKind::Label
-                                 ? qobject_cast<QLabel*>(W(spec.control))->text()
-                                 : qobject_cast<QPushButton*>(W(spec.control))->text();
-        QCOMPARE(text, QString::fromLatin1(spec.text.data(), spec.text.size()));
+    for (const ControlSpec& row : ControlTable()) {
+      if (row.kind == ControlKind::PushButton || row.kind == ControlKind::Label) {
+        const QString text = row.kind == ControlKind::Label
+                                 ? qobject_cast<QLabel*>(W(row.control))->text()
+                                 : qobject_cast<QPushButton*>(W(row.control))->text();
+        QCOMPARE(text, QString::fromLatin1(row.text.data(), row.text.size()));
       }
     }
     QCOMPARE(qobject_cast<QPushButton*>(W(ControlId::MoreButton))->text(), QString("\\/"));
@@ -126,16 +126,16 @@ class MainWindowTest : public QObject {
   }
 
   void onlyTheBrowseButtonKeepsTheSystemFont() {
-    for (const ControlSpec& spec : ControlTable()) {
-      if (spec.kind == ControlKind::Panel || spec.kind == ControlKind::RichText ||
-          spec.kind == ControlKind::Trackbar) {
+    for (const ControlSpec& row : ControlTable()) {
+      if (row.kind == ControlKind::Panel || row.kind == ControlKind::RichText ||
+          row.kind == ControlKind::Trackbar) {
         continue;
       }
       // The GUI font is the application's, which a widget has unless a font is set on it.
-      if (spec.guiFont) {
-        QVERIFY(!W(spec.control)->testAttribute(Qt::WA_SetFont));
+      if (row.guiFont) {
+        QVERIFY(!W(row.control)->testAttribute(Qt::WA_SetFont));
       } else {
-        QCOMPARE(W(spec.control)->font(), qt::SystemFont());
+        QCOMPARE(W(row.control)->font(), qt::SystemFont());
       }
     }
     QVERIFY(!Control(ControlId::BrowseButton).guiFont);

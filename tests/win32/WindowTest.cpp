@@ -72,17 +72,18 @@ TEST_F(WindowTest, IconGroupHoldsTheTenImages) {
 }
 
 TEST_F(WindowTest, EveryControlHasTheClassTextIdAndStyleOfItsRow) {
-  for (const ControlSpec& spec : ControlTable()) {
-    SCOPED_TRACE(std::string(spec.field));
-    HWND window = Window(spec.control);
+  for (const ControlSpec& row : ControlTable()) {
+    SCOPED_TRACE(std::string(row.field));
+    HWND window = Window(row.control);
     ASSERT_TRUE(::IsWindow(window));
-    EXPECT_EQ(Lower(ClassOf(window)), Lower(std::string(spec.nativeClass)));
-    if (spec.kind != ControlKind::RichText && spec.kind != ControlKind::ComboBox &&
-        spec.kind != ControlKind::LineEdit)
-      EXPECT_EQ(TextOf(window), spec.text);
-    EXPECT_EQ(::GetDlgCtrlID(window), spec.commandId);
-    EXPECT_EQ(CreationStyle(window), spec.style);
-    EXPECT_EQ(::IsWindowEnabled(window) != 0, spec.initiallyEnabled);
+    EXPECT_EQ(Lower(ClassOf(window)), Lower(std::string(row.nativeClass)));
+    if (row.kind != ControlKind::RichText && row.kind != ControlKind::ComboBox &&
+        row.kind != ControlKind::LineEdit) {
+      EXPECT_EQ(TextOf(window), row.text);
+    }
+    EXPECT_EQ(::GetDlgCtrlID(window), row.commandId);
+    EXPECT_EQ(CreationStyle(window), row.style);
+    EXPECT_EQ(::IsWindowEnabled(window) != 0, row.initiallyEnabled);
   }
   EXPECT_EQ(::GetParent(Window(ControlId::Panel)), app.mainWindow);
   EXPECT_EQ(::GetParent(Window(ControlId::StartButton)), Window(ControlId::Panel));
