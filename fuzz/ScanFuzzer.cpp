@@ -95,11 +95,12 @@ void Print(const char* label, const std::vector<ReferencePart>& parts) {
 }
 
 // Loads `wanted` bytes of every part and compares them with the file.
-void CheckPartTexts(TextSearcher& searcher, std::int32_t wanted) {
+void CheckPartTexts(TextSearcher& searcher, const std::vector<ReferenceFile>& files,
+                    std::int32_t wanted) {
   for (const auto& part : searcher.parts()) {
     part->textLength = wanted;
     searcher.LoadPartText(part);
-    const std::string file = testing::ReadAll(searcher.FilePath(part->fileIndex));
+    const std::string& file = files[static_cast<std::size_t>(part->fileIndex)].bytes;
     const std::string expected =
         file.substr(static_cast<std::size_t>(part->offset), static_cast<std::size_t>(wanted));
     if (!part->text || std::string(part->text->begin(), part->text->end()) != expected) {
@@ -145,6 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const bool ignoredWritten = (scratch.Write("ignored.text", "the old road"), true);
   (void)ignoredWritten;
 
+  std::vector<ReferenceFile> files;
   std::vector<ReferencePart> reference;
   bool haveReference = false;
   for (ScanKernel kernel : {ScanKernel::Scalar, ScanKernel::Sse2, ScanKernel::Avx2, ScanKernel::Auto}) {
@@ -155,13 +157,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     searcher.EnumerateFiles(in.ConsumeBool() ? scratch.path() : scratch.path() + "/", pattern);
     if (searcher.listStatus() != ListStatus::Ok) std::abort();
     if (!haveReference) {
-      reference = testing::ReferenceScan(FilesAsListed(searcher), pattern);
+      files = FilesAsListed(searcher);
+      reference = testing::ReferenceScan(files, pattern);
       haveReference = true;
     }
     const std::vector<ReferencePart> got = ProductionParts(searcher);
     if (got != reference || searcher.PartCount() > TextSearcher::maxParts + 1)
       Fail(KernelName(kernel), got, reference);
-    if (kernel == ScanKernel::Scalar) CheckPartTexts(searcher, in.ConsumeIntegralInRange(0, 600));
+    if (kernel == ScanKernel::Scalar) CheckPartTexts(searcher, files, in.ConsumeIntegralInRange(0, 600));
   }
   return 0;
 }
