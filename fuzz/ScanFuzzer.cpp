@@ -4,15 +4,17 @@
 // (empty files and a subdirectory included). The files are built from raw
 // bytes and from tails of the pattern followed by a separator, so that matches
 // of every length, the word-boundary rules and the part limit are all reached;
-// now and then one file is doubled past half a megabyte, the size from which
-// the scan maps files instead of reading them.
+// now and then one file is put behind a word of half a megabyte, the size from
+// which the scan maps files instead of reading them.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <sys/stat.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FuzzScratch.h"
@@ -60,6 +62,17 @@ std::string BuildFile(FuzzedDataProvider& in, const std::string& pattern) {
     }
   }
   return text;
+}
+
+// A word byte (no separator) that does not occur in the pattern.
+char PaddingByte(const std::string& pattern) {
+  for (int b = 'A'; b <= 0xFF; ++b) {
+    const char c = static_cast<char>(b);
+    if (pattern.find(c) == std::string::npos && std::string_view(kSeparators).find(c) == std::string_view::npos &&
+        !std::isspace(b))
+      return c;
+  }
+  return 'Q';
 }
 
 std::vector<ReferencePart> ProductionParts(const TextSearcher& searcher) {
@@ -130,9 +143,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = std::to_string(f) + (f % 2 == 0 ? ".txt" : ".TXT");
     if (f < fileCount) {
       std::string text = BuildFile(in, pattern);
-      // Now and then one file large enough to be mapped rather than read.
-      if (in.ConsumeIntegralInRange(0, 255) == 255 && !text.empty())  // never once input runs out
-        while (text.size() < kLargeFileBytes) text += text;
+      // Now and then a file large enough to be mapped rather than read: the
+      // text behind one long word of a byte the pattern lacks, so that every
+      // offset passes the threshold while the scans stay quick.
+      if (in.ConsumeIntegralInRange(0, 255) == 255)  // never once the input runs out
+        text = std::string(kLargeFileBytes, PaddingByte(pattern)) + text;
       scratch.Write(name, text);
     } else {
       ::unlink(scratch.Join(name).c_str());
