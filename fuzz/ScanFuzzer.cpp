@@ -139,15 +139,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool withDirectory = in.ConsumeBool();
 
   // Fixed names, so a run only rewrites and removes entries, never lists them.
+  bool haveLargeFile = false;
   for (int f = 0; f < kMaxFiles; ++f) {
     const std::string name = std::to_string(f) + (f % 2 == 0 ? ".txt" : ".TXT");
     if (f < fileCount) {
       std::string text = BuildFile(in, pattern);
-      // Now and then a file large enough to be mapped rather than read: the
+      // Now and then one file large enough to be mapped rather than read: the
       // text behind one long word of a byte the pattern lacks, so that every
       // offset passes the threshold while the scans stay quick.
-      if (in.ConsumeIntegralInRange(0, 255) == 255)  // never once the input runs out
+      if (!haveLargeFile && in.ConsumeIntegralInRange(0, 255) == 255) {  // never once the input runs out
         text = std::string(kLargeFileBytes, PaddingByte(pattern)) + text;
+        haveLargeFile = true;
+      }
       scratch.Write(name, text);
     } else {
       ::unlink(scratch.Join(name).c_str());

@@ -2,6 +2,7 @@
 #include "ReferenceScan.h"
 
 #include <algorithm>
+#include <array>
 
 namespace plinvaro::testing {
 namespace {
@@ -10,11 +11,27 @@ namespace {
 bool RefIsSpace(unsigned char b) { return b == ' ' || (b >= 9 && b <= 13); }
 
 bool RefIsPunct(unsigned char b) {
-  static const std::string kPunct = "!\"'(),./:;?[\\]`{|}~\x7f";
-  return kPunct.find(static_cast<char>(b)) != std::string::npos;
+  switch (b) {
+    case '!': case '"': case '\'': case '(': case ')': case ',': case '.': case '/':
+    case ':': case ';': case '?': case '[': case '\\': case ']': case '`': case '{':
+    case '|': case '}': case '~': case 0x7f:
+      return true;
+    default:
+      return false;
+  }
 }
 
-bool RefIsSeparator(unsigned char b) { return RefIsSpace(b) || RefIsPunct(b); }
+// Looked up once per byte of every scanned file, so kept in a table.
+bool RefIsSeparator(unsigned char b) {
+  static const std::array<bool, 256> kTable = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c)
+      table[static_cast<std::size_t>(c)] =
+          RefIsSpace(static_cast<unsigned char>(c)) || RefIsPunct(static_cast<unsigned char>(c));
+    return table;
+  }();
+  return kTable[b];
+}
 
 constexpr std::size_t kMaxParts = 50;
 
