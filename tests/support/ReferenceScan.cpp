@@ -11,14 +11,8 @@ namespace {
 bool RefIsSpace(unsigned char b) { return b == ' ' || (b >= 9 && b <= 13); }
 
 bool RefIsPunct(unsigned char b) {
-  switch (b) {
-    case '!': case '"': case '\'': case '(': case ')': case ',': case '.': case '/':
-    case ':': case ';': case '?': case '[': case '\\': case ']': case '`': case '{':
-    case '|': case '}': case '~': case 0x7f:
-      return true;
-    default:
-      return false;
-  }
+  static const std::string kPunct = "!\"'(),./:;?[\\]`{|}~\x7f";
+  return kPunct.find(static_cast<char>(b)) != std::string::npos;
 }
 
 // Looked up once per byte of every scanned file, so kept in a table.
