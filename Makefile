@@ -9,16 +9,19 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT_PACKAGES := cmake make g++ pkg-config libboost-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev
 
-# Each mk/*.mk adds its packages to APT_PACKAGES and its own make targets to
-# TEST_STEPS, which `make test` runs after the native test suite.
-TEST_STEPS :=
+# Each mk/*.mk adds its packages to APT_PACKAGES and defines the make targets
+# of its part of the tests.
 .DEFAULT_GOAL := all
 -include $(sort $(wildcard mk/*.mk))
+
+# The steps of `make test`, in the order they run (the README's order): the
+# native suite, the sanitizers, the fuzzers, the .deb check, Windows under Wine.
+TEST_STEPS := check sanitize fuzz package-check windows-check
 
 DEMO_DIR ?= samples
 DEMO_PATTERN ?= she walked down the old road
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run check test bench clean
 
 all: build
 
@@ -54,8 +57,13 @@ run: build
 	  echo; \
 	fi
 
-test: build
+# The native suite alone, for the edit-build-test loop: configures only the first time.
+check:
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || $(MAKE) --no-print-directory configure
+	cmake --build --preset $(PRESET) -j $(JOBS)
 	ctest --preset $(PRESET) -j $(JOBS)
+
+test: build
 	@for step in $(TEST_STEPS); do $(MAKE) --no-print-directory $$step || exit 1; done
 
 bench: build

@@ -7,8 +7,6 @@ FUZZERS := scan panel
 FUZZ_SECONDS ?= 60
 FUZZ_DIR := build/fuzz
 
-TEST_STEPS += fuzz
-
 .PHONY: fuzz
 fuzz: deps
 	cmake --preset fuzz

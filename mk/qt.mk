@@ -4,9 +4,6 @@
 APT_PACKAGES += qt6-base-dev libqscintilla2-qt6-dev fonts-liberation dpkg-dev file \
                 xvfb xauth xdotool imagemagick
 PACKAGE_DIR := $(BUILD_DIR)/package
-PROJECT_VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)
-
-TEST_STEPS += package-check
 
 .PHONY: package package-check
 
@@ -35,7 +32,10 @@ package-check: package
 	grep -q '^Exec=plinvaro %f$$' resources/linux/plinvaro.desktop; \
 	dpkg-deb -x "$$deb" "$$root"; \
 	"$$root/usr/bin/plinvaro-cli" --help > /dev/null; \
+	packaged=$$(dpkg-deb --field "$$deb" Version); echo "Version: $$packaged"; \
 	version=$$(QT_QPA_PLATFORM=offscreen "$$root/usr/bin/plinvaro" --version); \
-	echo "$$version"; [ "$$version" = "plinvaro $(PROJECT_VERSION)" ]; \
+	echo "$$version"; [ "$$version" = "plinvaro $$packaged" ]; \
+	version=$$("$$root/usr/bin/plinvaro-cli" --version); \
+	echo "$$version"; [ "$$version" = "plinvaro-cli $$packaged" ]; \
 	"$$root/usr/bin/plinvaro" --help | grep -q '^Usage: plinvaro'; \
 	echo "== package ok"

@@ -5,8 +5,6 @@
 SANITIZE_ENV := ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1 \
                 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-TEST_STEPS += sanitize
-
 .PHONY: sanitize
 sanitize: deps
 	cmake --preset debug

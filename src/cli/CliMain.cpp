@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/CliCommands.h"
+#include "plinvaro/Version.h"
 
 namespace {
 
@@ -14,7 +15,8 @@ constexpr const char* kHelp =
     "  search DIR PATTERN   list the continuations of PATTERN in DIR's *.txt files\n"
     "  compose              play a base file and wander through DIR headlessly\n"
     "\n"
-    "Run 'plinvaro-cli COMMAND --help' for the options of a command.\n"
+    "Run 'plinvaro-cli COMMAND --help' for the options of a command,\n"
+    "'plinvaro-cli --version' for the version.\n"
     "Exit status: 0 on success, 1 when the output cannot be written, 2 on bad\n"
     "arguments or unreadable input.\n";
 
@@ -34,6 +36,10 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0 ||
       std::strcmp(command, "help") == 0) {
     std::fputs(kHelp, stdout);
+    return kExitOk;
+  }
+  if (std::strcmp(command, "--version") == 0) {
+    std::printf("plinvaro-cli %s\n", plinvaro::kVersion);
     return kExitOk;
   }
   if (std::strcmp(command, "search") == 0) return RunSearchCommand(argc - 1, argv + 1);

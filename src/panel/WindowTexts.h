@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "plinvaro/Version.h"
+
 namespace plinvaro {
 
 inline constexpr std::string_view kHotkeysCaption = "Hotkeys...";
@@ -17,7 +19,7 @@ inline constexpr std::string_view kHotkeyHelpText =
     "<Ctrl>-<DOWN>\t-  increment displaying speed by 50 ms";
 
 inline constexpr std::string_view kAboutText =
-    " Plinvaro version 1.0\n"
+    " Plinvaro version " PLINVARO_VERSION_TEXT "\n"
     "\n"
     "Copyright (C) 2026 the Plinvaro authors; free software under the GPL, version 3 or later.\n"
     "\n"

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "plinvaro/Version.h"
+
 namespace plinvaro::qt {
 
 LaunchRequest ParseCommandLine(const std::vector<std::string>& args) {
@@ -52,6 +54,6 @@ const char* HelpText() {
          "Exit status: 0 when the window was closed, 2 on bad arguments or an unreadable FILE.\n";
 }
 
-const char* VersionText() { return "plinvaro " PLINVARO_VERSION "\n"; }
+const char* VersionText() { return "plinvaro " PLINVARO_VERSION_TEXT "\n"; }
 
 }  // namespace plinvaro::qt

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "plinvaro/Version.h"
 #include "qt/CommandLine.h"
 #include "qt/MainWindow.h"
 
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("plinvaro"));
-  QApplication::setApplicationVersion(QStringLiteral(PLINVARO_VERSION));
+  QApplication::setApplicationVersion(QString::fromLatin1(plinvaro::kVersion));
   QGuiApplication::setDesktopFileName(QStringLiteral("plinvaro"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("plinvaro")));
   const LaunchRequest request = ParseCommandLine(Arguments(argc, argv));

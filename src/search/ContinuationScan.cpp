@@ -109,8 +109,7 @@ void TextSearcher::ScanFiles() {
     return PartCount() > maxParts ? 0 : static_cast<std::size_t>(maxParts + 1 - PartCount());
   };
   const CommitFile commit = [&](std::int32_t index, FileScanResult& result) -> std::size_t {
-    openError_ = result.openError;
-    if (openError_ != 0) {
+    if (result.openError != FileOpenError::Ok) {
       // An entry that cannot be read is skipped; the rest are still scanned.
       ++stats_.filesSkipped;
       return stillWanted() > 0 ? stillWanted() : 1;
@@ -124,7 +123,6 @@ void TextSearcher::ScanFiles() {
     return stillWanted();
   };
   ScanFilesInOrder(files_, scanOptions_, stillWanted() > 0 ? stillWanted() : 1, scan, commit);
-  scanView_.Reset();
   SortParts();
 }
 

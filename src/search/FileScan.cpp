@@ -7,9 +7,9 @@
 #include "search/FileScan.h"
 
 #include <atomic>
-#include <new>
 
 #include "text/FileAccess.h"
+#include "text/OutOfMemory.h"
 
 #ifndef _WIN32
 #include <condition_variable>
@@ -24,8 +24,8 @@ namespace {
 
 void ScanFile(FileView& view, const std::string& path, const ByteScan& scan, std::size_t limit,
               FileScanResult& result) {
-  result.openError = static_cast<int>(view.Open(path));
-  if (result.openError != 0) return;
+  result.openError = view.Open(path);
+  if (result.openError != FileOpenError::Ok) return;
   result.fileSize = view.size();
   scan(view.data(), view.size(), limit, result.hits);
   view.Close();
@@ -107,33 +107,38 @@ class OrderedScan {
   // Scans file `at` into `result`; false (and nothing done) when `onlySmall`
   // and the file is too large to hold beside the other thread's.
   bool ScanOne(int slot, std::size_t at, FileScanResult& result, bool onlySmall) {
-    PassView& view = views_[slot];
-    try {
-      const std::string& path = paths_[at];
-      const std::size_t limit = wanted_.load();
-      result.openError = static_cast<int>(view.Open(path));
-      if (result.openError != 0) return true;
-      if (onlySmall && view.size() > kScanMemorySlack) {
-        view.Close();
-        return false;
-      }
-      budget_.Acquire(slot, view.size(), mutex_, cv_);
-      result.openError = static_cast<int>(view.Load(mapFromBytes_));
-      if (result.openError == 0) {
-        result.fileSize = view.size();
-        scan_(view.data(), view.size(), limit, result.hits);
-        const bool shrank = view.Shrank();
-        view.Close();
-        // The file shrank under the mapping: scan a stable copy of what is left.
-        if (shrank) Rescan(path, limit, result);
-      }
-    } catch (const std::bad_alloc&) {
+    bool scanned = true;
+    if (!TryWithMemory([&] { scanned = LoadAndScan(slot, at, result, onlySmall); })) {
       // No memory for the hits: the file counts as one that could not be had.
       result = FileScanResult{};
-      result.openError = static_cast<int>(FileOpenError::CannotMap);
+      result.openError = FileOpenError::CannotMap;
     }
-    view.Close();
+    if (!scanned) return false;
+    views_[slot].Close();
     budget_.Release(slot, mutex_, cv_);
+    return true;
+  }
+
+  // ScanOne's work; false (view closed, no memory budget taken) when it may not be done.
+  bool LoadAndScan(int slot, std::size_t at, FileScanResult& result, bool onlySmall) {
+    PassView& view = views_[slot];
+    const std::string& path = paths_[at];
+    const std::size_t limit = wanted_.load();
+    result.openError = view.Open(path);
+    if (result.openError != FileOpenError::Ok) return true;
+    if (onlySmall && view.size() > kScanMemorySlack) {
+      view.Close();
+      return false;
+    }
+    budget_.Acquire(slot, view.size(), mutex_, cv_);
+    result.openError = view.Load(mapFromBytes_);
+    if (result.openError != FileOpenError::Ok) return true;
+    result.fileSize = view.size();
+    scan_(view.data(), view.size(), limit, result.hits);
+    const bool shrank = view.Shrank();
+    view.Close();
+    // The file shrank under the mapping: scan a stable copy of what is left.
+    if (shrank) Rescan(path, limit, result);
     return true;
   }
 
@@ -141,8 +146,8 @@ class OrderedScan {
     result.hits.clear();
     result.fileSize = 0;
     FileView copy;
-    result.openError = static_cast<int>(copy.Open(path));
-    if (result.openError != 0) return;
+    result.openError = copy.Open(path);
+    if (result.openError != FileOpenError::Ok) return;
     result.fileSize = copy.size();
     scan_(copy.data(), copy.size(), limit, result.hits);
   }

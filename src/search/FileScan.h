@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "text/FileAccess.h"
+
 namespace plinvaro {
 
 // One accepted candidate of a file.
@@ -22,7 +24,7 @@ struct ScanHit {
 
 // What one file gave.
 struct FileScanResult {
-  int openError = 0;          // a FileOpenError value; 0 when the file was scanned
+  FileOpenError openError = FileOpenError::Ok;  // Ok when the file was scanned
   std::int32_t fileSize = 0;  // bytes scanned
   std::vector<ScanHit> hits;  // in scan order
 };

@@ -1,7 +1,7 @@
-// TextSearcher: results, directory listing, scan-file access and loading of part text.
+// TextSearcher: results, directory listing and loading of part text.
 #include "search/TextSearcher.h"
 
-#include <new>
+#include "text/OutOfMemory.h"
 
 namespace plinvaro {
 
@@ -29,13 +29,6 @@ void TextSearcher::EnumerateFiles(const std::string& directory, const std::strin
   ScanFiles();
 }
 
-void TextSearcher::OpenScanFile(std::int32_t fileIndex) {
-  scanPath_ = FilePath(fileIndex);
-  openError_ = static_cast<int>(scanView_.Open(scanPath_));
-}
-
-void TextSearcher::CloseScanFile() { scanView_.Close(); }
-
 std::string TextSearcher::FilePath(std::int32_t fileIndex) const {
   if (fileIndex < 0 || static_cast<std::size_t>(fileIndex) >= files_.size()) return {};
   return files_[static_cast<std::size_t>(fileIndex)];
@@ -45,9 +38,7 @@ void TextSearcher::LoadPartText(const boost::shared_ptr<FoundPart>& part) {
   if (!part) return;
   const std::int32_t wanted = part->textLength > 0 ? part->textLength : 0;
   std::vector<unsigned char> buffer;
-  try {
-    buffer.resize(static_cast<std::size_t>(wanted));
-  } catch (const std::bad_alloc&) {
+  if (!TryWithMemory([&] { buffer.resize(static_cast<std::size_t>(wanted)); })) {
     part->text.reset();
     return;
   }

@@ -45,19 +45,11 @@ class TextSearcher {
   void ClearResults();
   // Stores the pattern, appends the directory's *.txt entries to files, then ScanFiles.
   void EnumerateFiles(const std::string& directory, const std::string& pattern);
-  // Opens entry `fileIndex` of files for the scan; sets openError.
-  void OpenScanFile(std::int32_t fileIndex);
-  void CloseScanFile();
   // Copy of entry `fileIndex` of files; empty when out of range.
   std::string FilePath(std::int32_t fileIndex) const;
   // Reads the part's textLength bytes from its offset into its text.
   void LoadPartText(const boost::shared_ptr<FoundPart>& part);
   std::int32_t PartCount() const { return static_cast<std::int32_t>(parts_.size()); }
-
-  // Matching (see ContinuationScan.cpp).
-  void ScanFiles();
-  void ComputeMinMatchLength();
-  void SortParts();
 
   PartPosition FirstPart() { return parts_.begin(); }
   PartPosition EndPart() { return parts_.end(); }
@@ -65,7 +57,6 @@ class TextSearcher {
   const std::vector<std::string>& files() const { return files_; }
   const std::string& pattern() const { return pattern_; }
   std::int32_t minMatchLength() const { return minMatchLength_; }
-  int openError() const { return openError_; }
   ListStatus listStatus() const { return listing_.status; }
   const std::string& listErrorText() const { return listing_.errorText; }
   const ScanStats& stats() const { return stats_; }
@@ -77,14 +68,15 @@ class TextSearcher {
   void SetScanOptions(const ScanOptions& options) { scanOptions_ = options; }
 
  private:
+  // Matching (see ContinuationScan.cpp): EnumerateFiles calls ScanFiles.
+  void ScanFiles();
+  void ComputeMinMatchLength();
+  void SortParts();
   void AppendPart(std::int32_t matchLength, std::int64_t offset, std::int32_t fileIndex,
                   std::int32_t fileSize);
 
   PartList parts_;
-  std::string scanPath_;
   std::string pattern_;
-  FileView scanView_;
-  int openError_ = 0;
   std::int32_t minMatchLength_ = 0;
   std::vector<std::string> files_;
   DirectoryListing listing_;

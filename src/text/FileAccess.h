@@ -23,11 +23,11 @@ inline constexpr bool IsPathSeparator(char c) { return c == '/'; }
 // Largest accepted file size in bytes.
 inline constexpr std::int64_t kMaxFileSize = INT32_MAX;
 
-// Why a whole-file view could not be given. The values are the scan's openError.
-enum class FileOpenError : int {
-  None = 0,
-  CannotOpen = 1,  // missing, unreadable, not a regular file, empty, or too large
-  CannotMap = 2,   // opened, but its bytes could not be brought into memory
+// Whether a whole-file view could be given, and if not why.
+enum class FileOpenError {
+  Ok,
+  CannotOpen,  // missing, unreadable, not a regular file, empty, or too large
+  CannotMap,   // opened, but its bytes could not be brought into memory
 };
 
 // A read-only view of one whole file. While open, data()[0 .. size()-1] are the

@@ -18,7 +18,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <new>
+#include "text/OutOfMemory.h"
+#include "text/UniqueHandle.h"
 
 namespace plinvaro {
 
@@ -30,7 +31,7 @@ struct FileView::Storage {
     if (n <= capacity) return true;
     bytes.reset();
     capacity = 0;
-    bytes.reset(new (std::nothrow) unsigned char[n]);
+    bytes = TryAllocateBytes(n);
     if (!bytes) return false;
     capacity = n;
     return true;
@@ -38,26 +39,6 @@ struct FileView::Storage {
 };
 
 namespace {
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  int release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-
- private:
-  int fd_;
-};
 
 FileDescriptor OpenForReading(const std::string& path) {
   int fd;
@@ -134,7 +115,7 @@ FileOpenError FileView::Open(const std::string& path) {
   if (got == 0) return FileOpenError::CannotOpen;
   data_ = storage_->bytes.get();
   size_ = static_cast<std::int32_t>(got);
-  return FileOpenError::None;
+  return FileOpenError::Ok;
 }
 
 namespace {
@@ -198,16 +179,13 @@ bool BusGuardInstalled() {
 }  // namespace
 
 struct PassView::Storage {
-  int fd = -1;
+  FileDescriptor fd;
   void* map = nullptr;
   std::size_t mapLength = 0;
   std::unique_ptr<unsigned char[]> copy;
   std::size_t copyCapacity = 0;
 
-  void CloseFile() {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
-  }
+  void CloseFile() { fd.Close(); }
   void Unmap() {
     if (map == nullptr) return;
     if (tBusGuard.begin == reinterpret_cast<std::uintptr_t>(map)) {
@@ -224,16 +202,16 @@ struct PassView::Storage {
     if (wanted > copyCapacity) {
       copy.reset();
       copyCapacity = 0;
-      copy.reset(new (std::nothrow) unsigned char[wanted]);
+      copy = TryAllocateBytes(wanted);
       if (!copy) return -1;
       copyCapacity = wanted;
     }
-    return ReadFully(fd, copy.get(), wanted, 0);
+    return ReadFully(fd.get(), copy.get(), wanted, 0);
   }
   // Maps the file under this thread's guard; false when that cannot be done.
   bool Map(std::size_t wanted) {
     if (tBusGuard.end != 0 || !BusGuardInstalled()) return false;
-    void* at = ::mmap(nullptr, wanted, PROT_READ, MAP_PRIVATE, fd, 0);
+    void* at = ::mmap(nullptr, wanted, PROT_READ, MAP_PRIVATE, fd.get(), 0);
     if (at == MAP_FAILED) return false;
     map = at;
     mapLength = wanted;
@@ -268,18 +246,18 @@ FileOpenError PassView::Open(const std::string& path) {
   struct stat info;
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return FileOpenError::CannotOpen;
   if (info.st_size <= 0 || info.st_size > kMaxFileSize) return FileOpenError::CannotOpen;
-  storage_->fd = fd.release();
+  storage_->fd = std::move(fd);
   size_ = static_cast<std::int32_t>(info.st_size);
-  return FileOpenError::None;
+  return FileOpenError::Ok;
 }
 
 FileOpenError PassView::Load(std::int32_t mapFromBytes) {
-  if (!storage_ || storage_->fd < 0) return FileOpenError::CannotOpen;
+  if (!storage_ || !storage_->fd.valid()) return FileOpenError::CannotOpen;
   const auto wanted = static_cast<std::size_t>(size_);
   if (size_ >= mapFromBytes && storage_->Map(wanted)) {
     storage_->CloseFile();
     data_ = static_cast<const unsigned char*>(storage_->map);
-    return FileOpenError::None;
+    return FileOpenError::Ok;
   }
   const ssize_t got = storage_->Copy(wanted);
   storage_->CloseFile();
@@ -294,7 +272,7 @@ FileOpenError PassView::Load(std::int32_t mapFromBytes) {
   }
   data_ = storage_->copy.get();
   size_ = static_cast<std::int32_t>(got);
-  return FileOpenError::None;
+  return FileOpenError::Ok;
 }
 
 bool PassView::Shrank() const {

@@ -9,43 +9,14 @@
 
 #include <cstring>
 
+#include "text/UniqueHandle.h"
+
 namespace plinvaro {
 namespace {
 
 // The classic Windows path buffer: 259 bytes and a terminating zero.
 constexpr std::size_t kMaxPathBytes = MAX_PATH - 1;
 constexpr char kTextPattern[] = "\\*.txt";
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h = INVALID_HANDLE_VALUE) : handle_(h) {}
-  ~FileHandle() { Reset(); }
-  FileHandle(FileHandle&& other) noexcept : handle_(other.Release()) {}
-  FileHandle& operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = other.Release();
-    }
-    return *this;
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE Release() {
-    HANDLE h = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    return h;
-  }
-  void Reset() {
-    if (valid()) ::CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 bool FitsPathBuffer(const std::string& path) {
   return !path.empty() && path.size() <= kMaxPathBytes && path.find('\0') == std::string::npos;
@@ -57,7 +28,7 @@ FileHandle OpenForReading(const std::string& path) {
   FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, 0, nullptr));
   // Devices (CON, NUL, COM1, pipes) answer to file names too; only disk files count.
-  if (file.valid() && ::GetFileType(file.get()) != FILE_TYPE_DISK) file.Reset();
+  if (file.valid() && ::GetFileType(file.get()) != FILE_TYPE_DISK) file.Close();
   return file;
 }
 
@@ -103,15 +74,14 @@ DirectoryListing Failed(ListStatus status, std::string text) {
 
 struct FileView::Storage {
   FileHandle file;
-  HANDLE mapping = nullptr;
+  FileHandle mapping;
   const void* view = nullptr;
 
   void Release() {
     if (view != nullptr) ::UnmapViewOfFile(view);
     view = nullptr;
-    if (mapping != nullptr) ::CloseHandle(mapping);
-    mapping = nullptr;
-    file.Reset();
+    mapping.Close();
+    file.Close();
   }
   ~Storage() { Release(); }
 };
@@ -146,19 +116,19 @@ FileOpenError FileView::Open(const std::string& path) {
     return FileOpenError::CannotOpen;
   }
   // A zero-byte file cannot be mapped (error 1006); it was refused above.
-  s.mapping = ::CreateFileMappingA(s.file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr);
-  if (s.mapping == nullptr) {
+  s.mapping = FileHandle(::CreateFileMappingA(s.file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!s.mapping.valid()) {
     s.Release();
     return FileOpenError::CannotOpen;
   }
-  s.view = ::MapViewOfFile(s.mapping, FILE_MAP_READ, 0, 0, 0);
+  s.view = ::MapViewOfFile(s.mapping.get(), FILE_MAP_READ, 0, 0, 0);
   if (s.view == nullptr) {
     s.Release();
     return FileOpenError::CannotMap;
   }
   data_ = static_cast<const unsigned char*>(s.view);
   size_ = static_cast<std::int32_t>(size.QuadPart);
-  return FileOpenError::None;
+  return FileOpenError::Ok;
 }
 
 DirectoryListing ListTextFileNames(const std::string& directory) {

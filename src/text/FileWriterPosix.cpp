@@ -9,6 +9,7 @@
 #include <string>
 
 #include "text/FileWriter.h"
+#include "text/UniqueHandle.h"
 
 namespace plinvaro {
 namespace {
@@ -22,25 +23,6 @@ struct Target {
   bool exists = false;
   bool regular = false;
   mode_t mode = 0;
-};
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() { Close(); }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  bool Close() {
-    if (fd_ < 0) return true;
-    const bool closed = ::close(fd_) == 0;
-    fd_ = -1;
-    return closed;
-  }
-
- private:
-  int fd_;
 };
 
 std::string ResolveLink(const std::string& path) {
@@ -106,10 +88,8 @@ bool ReadAll(int fd, std::string& out) {
 }
 
 void SyncDirectory(const std::string& directory) {
-  const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
+  const FileDescriptor fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) ::fsync(fd.get());
 }
 
 // Flushing a pipe or a terminal is not supported there; that is no failure.
@@ -127,7 +107,7 @@ SaveStatus WriteRegularInPlace(const Target& target, std::string_view bytes) {
   int raw = ::open(target.path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
   const bool canRestore = raw >= 0;
   if (raw < 0) raw = ::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-  Descriptor fd(raw);
+  FileDescriptor fd(raw);
   if (!fd.valid()) return SaveStatus::CannotCreate;
   std::string old;
   const bool haveOld = canRestore && ReadAll(fd.get(), old);
@@ -138,7 +118,7 @@ SaveStatus WriteRegularInPlace(const Target& target, std::string_view bytes) {
 
 SaveStatus WriteOtherInPlace(const Target& target, std::string_view bytes) {
   // Non-blocking open, so that a pipe without a reader fails instead of hanging.
-  Descriptor fd(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  FileDescriptor fd(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (!fd.valid()) return SaveStatus::CannotCreate;
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return SaveStatus::CannotWrite;
@@ -157,7 +137,7 @@ SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes) {
   if (!DescribeTarget(path, target)) return SaveStatus::CannotCreate;
   if (target.exists && !target.regular) return WriteInPlace(target, bytes);
   std::string tempPath;
-  Descriptor fd(CreateTemporary(target, tempPath));
+  FileDescriptor fd(CreateTemporary(target, tempPath));
   if (!fd.valid()) return target.exists ? WriteInPlace(target, bytes) : SaveStatus::CannotCreate;
   if (target.exists) ::fchmod(fd.get(), target.mode);
   bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;

@@ -9,6 +9,7 @@
 
 #include "text/FileAccess.h"
 #include "text/FileWriter.h"
+#include "text/UniqueHandle.h"
 
 namespace plinvaro {
 namespace {
@@ -47,38 +48,24 @@ bool DescribeTarget(const std::string& path, Target& target) {
   return true;
 }
 
-class WriteHandle {
- public:
-  explicit WriteHandle(const std::string& path, DWORD disposition)
-      : handle_(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~WriteHandle() { Close(); }
-  WriteHandle(const WriteHandle&) = delete;
-  WriteHandle& operator=(const WriteHandle&) = delete;
+// Opens `path` for writing by this program alone.
+FileHandle OpenForWriting(const std::string& path, DWORD disposition) {
+  return FileHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
 
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  // Writes every byte and flushes them to disk.
-  bool WriteAll(std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      DWORD wrote = 0;
-      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-      if (!::WriteFile(handle_, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0)
-        return false;
-      done += wrote;
-    }
-    return ::FlushFileBuffers(handle_) != 0;
+// Writes every byte and flushes them to disk.
+bool WriteAll(const FileHandle& file, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD wrote = 0;
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    if (!::WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0)
+      return false;
+    done += wrote;
   }
-  bool Close() {
-    if (!valid()) return true;
-    const bool closed = ::CloseHandle(handle_) != 0;
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE handle_;
-};
+  return ::FlushFileBuffers(file.get()) != 0;
+}
 
 // Creates an empty, uniquely named file in the target's folder; empty on failure.
 std::string CreateTemporary(const Target& target) {
@@ -90,9 +77,9 @@ std::string CreateTemporary(const Target& target) {
 
 SaveStatus WriteInPlace(const Target& target, std::string_view bytes) {
   // Truncating keeps a hidden or system target's attributes; CREATE_ALWAYS would refuse it.
-  WriteHandle file(target.path, target.exists ? TRUNCATE_EXISTING : CREATE_NEW);
+  FileHandle file = OpenForWriting(target.path, target.exists ? TRUNCATE_EXISTING : CREATE_NEW);
   if (!file.valid()) return SaveStatus::CannotCreate;
-  const bool written = file.WriteAll(bytes);
+  const bool written = WriteAll(file, bytes);
   return file.Close() && written ? SaveStatus::Ok : SaveStatus::CannotWrite;
 }
 
@@ -105,8 +92,8 @@ SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes) {
   if (tempPath.empty()) return WriteInPlace(target, bytes);
   bool written = false;
   {
-    WriteHandle file(tempPath, TRUNCATE_EXISTING);
-    written = file.valid() && file.WriteAll(bytes);
+    FileHandle file = OpenForWriting(tempPath, TRUNCATE_EXISTING);
+    written = file.valid() && WriteAll(file, bytes);
     written = file.Close() && written;
   }
   if (written && target.exists) ::SetFileAttributesA(tempPath.c_str(), target.attributes);

@@ -6,7 +6,7 @@ namespace plinvaro {
 void TextSource::Open(const std::string& filePath, std::int32_t start) {
   Close();
   path = filePath;
-  if (view.Open(filePath) != FileOpenError::None) return;
+  if (view.Open(filePath) != FileOpenError::Ok) return;
   position = start;
   size = view.size();
 }

@@ -121,6 +121,13 @@ TEST(SearchCliHelp, DocumentsTheOutputAndExitStatus) {
   EXPECT_NE(r.out.find("--stats"), std::string::npos);
 }
 
+TEST(CliVersion, PrintsTheProjectVersionAndNothingElse) {
+  const CliResult r = RunCli({"--version"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "plinvaro-cli " PLINVARO_VERSION "\n");
+  EXPECT_EQ(r.err, "");
+}
+
 TEST(SearchCliSamples, FindsContinuationsInTheBundledTexts) {
   const CliResult r = RunCli({"search", PLINVARO_SAMPLES_DIR, "walked along the river"});
   EXPECT_EQ(r.exitCode, 0);

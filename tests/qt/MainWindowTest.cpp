@@ -21,6 +21,7 @@
 #include "panel/MainWindowGeometry.h"
 #include "panel/MenuBar.h"
 #include "panel/Relayout.h"
+#include "plinvaro/Version.h"
 #include "qt/MainWindow.h"
 #include "text/AnsiConversion.h"
 
@@ -210,7 +211,7 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("firstLine");
     QTest::newRow("hotkeys") << 8 << "Hotkeys..." << "";
-    QTest::newRow("about") << 9 << "About..." << " Plinvaro version 1.0";
+    QTest::newRow("about") << 9 << "About..." << QString(" Plinvaro version ") + plinvaro::kVersion;
   }
   void helpItemsShowIconlessBoxes() {
     QFETCH(int, command);

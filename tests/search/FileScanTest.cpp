@@ -52,7 +52,7 @@ TEST_P(OrderedScan, CommitsEveryFileInOrder) {
   std::vector<int> firstBytes;
   ScanFilesInOrder(paths, GetParam(), 100, FirstByteScan, [&](std::int32_t i, FileScanResult& r) {
     order.push_back(i);
-    EXPECT_EQ(r.openError != 0, i % 3 == 2) << "file " << i;
+    EXPECT_EQ(r.openError != FileOpenError::Ok, i % 3 == 2) << "file " << i;
     if (!r.hits.empty()) firstBytes.push_back(r.hits[0].matchLength);
     return std::size_t{100};
   });
@@ -155,7 +155,7 @@ TEST_P(OrderedScan, FileThatShrinksWhileScannedIsScannedAgainAsItIsNow) {
     seen = r;
     return std::size_t{10};
   });
-  ASSERT_EQ(seen.openError, 0);
+  ASSERT_EQ(seen.openError, FileOpenError::Ok);
   ASSERT_EQ(seen.hits.size(), 1u);
   // A mapped file is scanned twice, the second time as it is now; a copied
   // one keeps the bytes of the moment it was read.
@@ -169,16 +169,16 @@ TEST(PassView, ReadsPastTheNewEndOfAShrunkMappedFileAsZeros) {
   TempDir dir;
   const std::string path = dir.Write("p.txt", std::string(1 << 20, 'z'));
   PassView view;
-  ASSERT_EQ(view.Open(path), FileOpenError::None);
-  ASSERT_EQ(view.Load(1), FileOpenError::None);
+  ASSERT_EQ(view.Open(path), FileOpenError::Ok);
+  ASSERT_EQ(view.Load(1), FileOpenError::Ok);
   ASSERT_EQ(::truncate(path.c_str(), 10000), 0);
   EXPECT_EQ(view.data()[9999], 'z');
   EXPECT_EQ(view.data()[(1 << 20) - 1], 0);
   EXPECT_TRUE(view.Shrank());
   view.Close();
   // The guard is free again for the next file.
-  ASSERT_EQ(view.Open(path), FileOpenError::None);
-  ASSERT_EQ(view.Load(1), FileOpenError::None);
+  ASSERT_EQ(view.Open(path), FileOpenError::Ok);
+  ASSERT_EQ(view.Load(1), FileOpenError::Ok);
   EXPECT_EQ(view.size(), 10000);
   EXPECT_FALSE(view.Shrank());
 }
@@ -186,8 +186,8 @@ TEST(PassView, ReadsPastTheNewEndOfAShrunkMappedFileAsZeros) {
 TEST(PassView, CopiesSmallFilesAndRefusesWhatFileViewRefuses) {
   TempDir dir;
   PassView view;
-  ASSERT_EQ(view.Open(dir.Write("s.txt", "small")), FileOpenError::None);
-  ASSERT_EQ(view.Load(INT32_MAX), FileOpenError::None);
+  ASSERT_EQ(view.Open(dir.Write("s.txt", "small")), FileOpenError::Ok);
+  ASSERT_EQ(view.Load(INT32_MAX), FileOpenError::Ok);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(view.data()), 5), "small");
   EXPECT_EQ(view.Open(dir.Write("e.txt", "")), FileOpenError::CannotOpen);
   EXPECT_EQ(view.Open(dir.MakeSubdir("d.txt")), FileOpenError::CannotOpen);
@@ -200,10 +200,10 @@ TEST(PassView, SecondViewOnTheSameThreadCopiesInsteadOfMapping) {
   const std::string path = dir.Write("m.txt", std::string(100000, 'm'));
   PassView first;
   PassView second;
-  ASSERT_EQ(first.Open(path), FileOpenError::None);
-  ASSERT_EQ(first.Load(1), FileOpenError::None);
-  ASSERT_EQ(second.Open(path), FileOpenError::None);
-  ASSERT_EQ(second.Load(1), FileOpenError::None);
+  ASSERT_EQ(first.Open(path), FileOpenError::Ok);
+  ASSERT_EQ(first.Load(1), FileOpenError::Ok);
+  ASSERT_EQ(second.Open(path), FileOpenError::Ok);
+  ASSERT_EQ(second.Load(1), FileOpenError::Ok);
   // The second is an unguarded copy, which a truncation cannot touch.
   ASSERT_EQ(::truncate(path.c_str(), 0), 0);
   EXPECT_EQ(second.data()[99999], 'm');

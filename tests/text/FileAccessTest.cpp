@@ -24,7 +24,7 @@ TEST(FileView, OpensWholeFileByteExact) {
   const std::string bytes("a\r\nb\0c\xff\x80 ", 9);
   const std::string path = dir.Write("x.txt", bytes);
   FileView view;
-  ASSERT_EQ(view.Open(path), FileOpenError::None);
+  ASSERT_EQ(view.Open(path), FileOpenError::Ok);
   ASSERT_TRUE(view.IsOpen());
   ASSERT_EQ(view.size(), 9);
   EXPECT_EQ(std::memcmp(view.data(), bytes.data(), bytes.size()), 0);
@@ -71,7 +71,7 @@ TEST(FileView, KeepsWritersOutUntilClosed) {
   TempDir dir;
   const std::string path = dir.Write("played.txt", std::string(100000, 'q'));
   FileView view;
-  ASSERT_EQ(view.Open(path), FileOpenError::None);
+  ASSERT_EQ(view.Open(path), FileOpenError::Ok);
   EXPECT_FALSE(std::ofstream(path, std::ios::binary | std::ios::trunc).is_open());
   ASSERT_EQ(view.size(), 100000);
   EXPECT_TRUE(std::all_of(view.data(), view.data() + view.size(),
@@ -85,7 +85,7 @@ TEST(FileView, StaysStableWhenTheFileIsTruncatedOrRewritten) {
   const std::string original(100000, 'q');
   const std::string path = dir.Write("played.txt", original);
   FileView view;
-  ASSERT_EQ(view.Open(path), FileOpenError::None);
+  ASSERT_EQ(view.Open(path), FileOpenError::Ok);
   ASSERT_EQ(::truncate(path.c_str(), 0), 0);
   dir.Write("played.txt", "short");
   ASSERT_EQ(view.size(), 100000);
@@ -98,8 +98,8 @@ TEST(FileView, StaysStableWhenTheFileIsTruncatedOrRewritten) {
 TEST(FileView, ReopeningReleasesTheEarlierFile) {
   TempDir dir;
   FileView view;
-  ASSERT_EQ(view.Open(dir.Write("a.txt", "first file")), FileOpenError::None);
-  ASSERT_EQ(view.Open(dir.Write("b.txt", "2nd")), FileOpenError::None);
+  ASSERT_EQ(view.Open(dir.Write("a.txt", "first file")), FileOpenError::Ok);
+  ASSERT_EQ(view.Open(dir.Write("b.txt", "2nd")), FileOpenError::Ok);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(view.data()), 3), "2nd");
   EXPECT_EQ(view.Open(dir.Join("gone.txt")), FileOpenError::CannotOpen);
   EXPECT_FALSE(view.IsOpen());
