@@ -34,11 +34,12 @@ struct MenuItem {
 struct MenuPopup {
   std::string_view title;
   std::span<const MenuItem> items;
+  bool refreshesOnOpen;  // its items' states come from EditMenuStates each time it opens
 };
 
 // "File", "Edit", "Help" in bar order, each with its items in menu order.
 std::span<const MenuPopup> MenuBarTable();
-inline constexpr int kEditMenuPosition = 1;  // the Edit pop-up's place on the bar
+inline constexpr int kEditMenuPosition = 1;  // the Edit pop-up's place on the bar, the one that refreshes
 
 struct MenuItemState {
   int commandId;

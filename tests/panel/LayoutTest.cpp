@@ -5,6 +5,9 @@
 #include <map>
 #include <ostream>
 #include <set>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "panel/ControlTable.h"
 #include "panel/MainWindowGeometry.h"
@@ -138,6 +141,50 @@ TEST(ControlTable, TopRowFollowsTheMeasuredTexts) {
   EXPECT_EQ(CreationRect(FontSizeCombo, m), (Rect{543, 2, 50, 150}));
   EXPECT_EQ(CreationRect(SpeedTrackbar, m), (Rect{0, 0, 45, 140}));
   EXPECT_EQ(CreationRect(AcceptButton, m), (Rect{0, 0, 52, 25}));
+}
+
+TEST(ControlTable, MeasureTopRowMeasuresTheThreeLabelsOnceEach) {
+  std::vector<std::string> asked;
+  const TopRowMetrics m = MeasureTopRow([&asked](std::string_view text) -> TextExtent {
+    asked.emplace_back(text);
+    if (text == "Base directory") return {72, 16};
+    if (text == "On The Fly Mode") return {87, 16};
+    return {45, 13};
+  });
+  EXPECT_EQ(asked, (std::vector<std::string>{"Base directory", "On The Fly Mode", "Font size"}));
+  EXPECT_EQ(m.rowHeight, 21);
+  EXPECT_EQ(m.rowTop, 4);
+  EXPECT_EQ(m.checkWidth, 95);
+  EXPECT_EQ(m.labelWidth, 45);
+  EXPECT_EQ(m.labelHeight, 13);
+}
+
+TEST(ControlTable, ButtonsCarryTheCommandsThePanelRoutes) {
+  const std::map<ControlId, int> expected = {
+      {BrowseButton, 1}, {StartButton, 2}, {PauseButton, 3},   {SearchButton, 4},
+      {ToSrcButton, 5},  {StopButton, 6},  {PrevButton, 7},    {NextButton, 8},
+      {AcceptButton, 9}, {OnTheFlyCheck, 10}, {MoreButton, 11}, {FontSizeCombo, 12}};
+  for (const auto& [id, command] : expected) EXPECT_EQ(Control(id).commandId, command) << Control(id).field;
+}
+
+TEST(Relayout, TheFaceCallReadsEachControlsOwnSize) {
+  // Sizes a face might report, all different, so a swapped control shows.
+  const std::map<ControlId, Size> sizes = {{PrevButton, {21, 23}},
+                                           {AcceptButton, {57, 24}},
+                                           {MoreButton, {26, 22}},
+                                           {StartButton, {47, 27}},
+                                           {SpeedTrackbar, {41, 133}}};
+  std::vector<ControlId> read;
+  const auto outerSize = [&](ControlId id) {
+    read.push_back(id);
+    return sizes.at(id);
+  };
+  const Size panel{800, 600};
+  RelayoutInput expected{panel, {21, 23}, {57, 24}, {26, 22}, {47, 27}, {41, 133}};
+  EXPECT_EQ(RelayoutPanel(panel, outerSize), Relayout(expected));
+  EXPECT_EQ(read.size(), sizes.size()) << "each size read once";
+  EXPECT_EQ(RelayoutPanel(panel, [](ControlId id) { return Size{Control(id).rect.width, Control(id).rect.height}; }),
+            Relayout(RelayoutInputFromTable(panel)));
 }
 
 TEST(MainWindowGeometry, StartsCentredAtSevenHundredByFiveHundred) {
