@@ -19,14 +19,16 @@ using namespace style;
 constexpr int Id(PanelCommand command) { return static_cast<int>(command); }
 
 constexpr std::uint32_t kChildVisible = kWsChild | kWsVisible;
-constexpr std::uint32_t kLabel = kChildVisible | kSsSimple;
-constexpr std::uint32_t kDirEditStyle = kChildVisible | kWsBorder | kEsSunken | kEsNoHideSel | kEsAutoHScroll;
+constexpr std::uint32_t kLabelStyle = kChildVisible | kSsSimple;
+constexpr std::uint32_t kDirEditStyle =
+    kChildVisible | kWsBorder | kEsSunken | kEsNoHideSel | kEsAutoHScroll;
 constexpr std::uint32_t kPushButton = kChildVisible | kBsPushButton;
 constexpr std::uint32_t kCheckStyle = kChildVisible | kBsAutoCheckBox | kBsLeftText;
 constexpr std::uint32_t kListStyle = kChildVisible | kWsVScroll | kWsBorder | kCbsDropDownList;
 constexpr std::uint32_t kSourceStyle = kChildVisible | kWsVScroll | kWsHScroll | kWsBorder |
                                        kEsMultiline | kEsAutoVScroll | kEsNoHideSel;
-constexpr std::uint32_t kPreviewStyle = kChildVisible | kWsVScroll | kEsSunken | kEsMultiline | kEsAutoVScroll;
+constexpr std::uint32_t kPreviewStyle =
+    kChildVisible | kWsVScroll | kEsSunken | kEsMultiline | kEsAutoVScroll;
 constexpr std::uint32_t kTrackbarStyle = kChildVisible | kTbsAutoTicks | kTbsVert;
 
 constexpr int kBrowse = Id(PanelCommand::Browse);
@@ -40,18 +42,18 @@ constexpr int kNext = Id(PanelCommand::Next);
 constexpr int kAccept = Id(PanelCommand::Accept);
 constexpr int kOnTheFly = Id(PanelCommand::OnTheFly);
 constexpr int kMore = Id(PanelCommand::More);
-constexpr int kList = kFontSizeComboId;
+constexpr int kFontList = kFontSizeComboId;
 
 // clang-format off
 constexpr std::array<ControlSpec, kControlCount> kControls = {{
   // control        field              kind           class                 text               id         style           font   enabled checked placement  rect
   {Panel,           "panelWindow",     K::Panel,      "ZekWindowClass",     "",                0,         kChildVisible,  true,  true,  false, P::Fixed,  {0, 0, 0, 0}},
-  {DirLabel,        "dirLabel",        K::Label,      "static",             "Base directory",  0,         kLabel,         true,  true,  false, P::TopRow, {}},
+  {DirLabel,        "dirLabel",        K::Label,      "static",             "Base directory",  0,         kLabelStyle,    true,  true,  false, P::TopRow, {}},
   {DirEdit,         "dirEdit",         K::LineEdit,   "edit",               "",                0,         kDirEditStyle,  true,  true,  false, P::TopRow, {}},
   {BrowseButton,    "browseButton",    K::PushButton, "button",             "...",             kBrowse,   kPushButton,    false, true,  false, P::TopRow, {}},
   {OnTheFlyCheck,   "onTheFlyCheck",   K::CheckBox,   "button",             "On The Fly Mode", kOnTheFly, kCheckStyle,    true,  true,  true,  P::TopRow, {}},
-  {FontSizeLabel,   "fontSizeLabel",   K::Label,      "static",             "Font size",       0,         kLabel,         true,  true,  false, P::TopRow, {}},
-  {FontSizeCombo,   "fontSizeCombo",   K::ComboBox,   "combobox",           "",                kList,     kListStyle,     true,  true,  false, P::TopRow, {}},
+  {FontSizeLabel,   "fontSizeLabel",   K::Label,      "static",             "Font size",       0,         kLabelStyle,    true,  true,  false, P::TopRow, {}},
+  {FontSizeCombo,   "fontSizeCombo",   K::ComboBox,   "combobox",           "",                kFontList, kListStyle,     true,  true,  false, P::TopRow, {}},
   {SourceBox,       "sourceBox",       K::RichText,   "richedit",           "",                0,         kSourceStyle,   true,  true,  false, P::Fixed,  {0, 0, 0, 0}},
   {PreviewBox,      "previewBox",      K::RichText,   "richedit",           "",                0,         kPreviewStyle,  true,  true,  false, P::Fixed,  {0, 0, 0, 0}},
   {MoreButton,      "moreButton",      K::PushButton, "button",             "\\/",             kMore,     kPushButton,    true,  false, false, P::Fixed,  {0, 0, 25, 25}},

@@ -39,7 +39,8 @@ struct MenuPopup {
 
 // "File", "Edit", "Help" in bar order, each with its items in menu order.
 std::span<const MenuPopup> MenuBarTable();
-inline constexpr int kEditMenuPosition = 1;  // the Edit pop-up's place on the bar, the one that refreshes
+// The Edit pop-up's place on the bar; it alone refreshes on opening.
+inline constexpr int kEditMenuPosition = 1;
 
 struct MenuItemState {
   int commandId;

@@ -1,4 +1,4 @@
-// Win32 window style bits under their Win32 names, as portable values for the window model's tables.
+// Win32 window style bits under their Win32 names, as portable values for the model's tables.
 //
 // The values are those of the Win32 headers; the Win32 face checks each against
 // the real macro. Every value is a 32-bit style word or part of one.

@@ -30,7 +30,8 @@ int KeyCodeOf(const QKeyEvent& event) {
   const int key = event.key();
   const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
   for (const QtKeyRun& qtRun : kQtKeyRuns) {
-    if (key >= qtRun.first && key <= qtRun.last) return PortableKeyCode(qtRun.run, key - qtRun.first, keypad);
+    if (key < qtRun.first || key > qtRun.last) continue;
+    return PortableKeyCode(qtRun.run, key - qtRun.first, keypad);
   }
   return 0;
 }

@@ -162,7 +162,9 @@ void PanelWidgets::Relayout(Size client) {
   const auto outerSize = [this](ControlId id) -> Size {
     return {widget(id)->width(), widget(id)->height()};
   };
-  for (const ControlPlace& place : RelayoutPanel(client, outerSize)) Place(place.control, place.rect);
+  for (const ControlPlace& place : RelayoutPanel(client, outerSize)) {
+    Place(place.control, place.rect);
+  }
   previewBox_->SetBackground(kPreviewBackground);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <ostream>
 #include <set>
@@ -110,6 +111,21 @@ TEST(ControlTable, ListsNineteenWindowsInCreationOrderWithTheirIdsAndTexts) {
   EXPECT_EQ(Control(OnTheFlyCheck).style & 0x20u, 0x20u) << "label left of the box";
 }
 
+// The words the Win32 face creates its windows with, as the named bits must add up to.
+TEST(ControlTable, StyleWordsKeepTheirWin32Values) {
+  const std::map<ControlId, std::uint32_t> words = {
+      {Panel, 0x50000000},         {DirLabel, 0x5000000B},     {DirEdit, 0x50804180},
+      {BrowseButton, 0x50000000},  {OnTheFlyCheck, 0x50000023}, {FontSizeLabel, 0x5000000B},
+      {FontSizeCombo, 0x50A00003}, {SourceBox, 0x50B00144},    {PreviewBox, 0x50204044},
+      {MoreButton, 0x50000000},    {StartButton, 0x50000000},  {PauseButton, 0x50000000},
+      {SearchButton, 0x50000000},  {ToSrcButton, 0x50000000},  {StopButton, 0x50000000},
+      {SpeedTrackbar, 0x50000003}, {PrevButton, 0x50000000},   {NextButton, 0x50000000},
+      {AcceptButton, 0x50000000}};
+  ASSERT_EQ(words.size(), static_cast<std::size_t>(kControlCount));
+  for (const auto& [id, word] : words) EXPECT_EQ(Control(id).style, word) << Control(id).field;
+  EXPECT_EQ(kMainWindowStyle, 0x10CF0000u);
+}
+
 TEST(ControlTable, StartsWithThePartButtonsDisabledAndTheModeChecked) {
   std::set<ControlId> disabled;
   std::set<ControlId> checked;
@@ -164,7 +180,9 @@ TEST(ControlTable, ButtonsCarryTheCommandsThePanelRoutes) {
       {BrowseButton, 1}, {StartButton, 2}, {PauseButton, 3},   {SearchButton, 4},
       {ToSrcButton, 5},  {StopButton, 6},  {PrevButton, 7},    {NextButton, 8},
       {AcceptButton, 9}, {OnTheFlyCheck, 10}, {MoreButton, 11}, {FontSizeCombo, 12}};
-  for (const auto& [id, command] : expected) EXPECT_EQ(Control(id).commandId, command) << Control(id).field;
+  for (const auto& [id, command] : expected) {
+    EXPECT_EQ(Control(id).commandId, command) << Control(id).field;
+  }
 }
 
 TEST(Relayout, TheFaceCallReadsEachControlsOwnSize) {
@@ -183,8 +201,10 @@ TEST(Relayout, TheFaceCallReadsEachControlsOwnSize) {
   RelayoutInput expected{panel, {21, 23}, {57, 24}, {26, 22}, {47, 27}, {41, 133}};
   EXPECT_EQ(RelayoutPanel(panel, outerSize), Relayout(expected));
   EXPECT_EQ(read.size(), sizes.size()) << "each size read once";
-  EXPECT_EQ(RelayoutPanel(panel, [](ControlId id) { return Size{Control(id).rect.width, Control(id).rect.height}; }),
-            Relayout(RelayoutInputFromTable(panel)));
+  const auto creationSize = [](ControlId id) {
+    return Size{Control(id).rect.width, Control(id).rect.height};
+  };
+  EXPECT_EQ(RelayoutPanel(panel, creationSize), Relayout(RelayoutInputFromTable(panel)));
 }
 
 TEST(MainWindowGeometry, StartsCentredAtSevenHundredByFiveHundred) {
