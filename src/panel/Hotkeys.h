@@ -1,10 +1,10 @@
 // The thirteen hotkeys: which key, which keys must be down, which MainPanel operation.
 //
 // Key codes are portable integers whose values are the Windows virtual-key
-// codes; a face maps its own key events onto them through PortableKeyCode. The face calls HandleKey
-// for every key press, every auto-repeat and, where its platform reports one,
-// every release, and then lets the key go on to the focused control: a hotkey
-// never consumes its key.
+// codes; a face maps its own key events onto them through PortableKeyCode. The
+// face calls HandleKey for every key press, every auto-repeat and, where its
+// platform reports one, every release, and then lets the key go on to the
+// focused control: a hotkey never consumes its key.
 #pragma once
 
 #include <optional>
