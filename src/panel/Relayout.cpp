@@ -52,7 +52,8 @@ std::vector<ControlPlace> Relayout(const RelayoutInput& in) {
   return {
       {ControlId::Panel, {0, 0, NonNegative(w), NonNegative(h)}},
       {ControlId::SourceBox,
-       {0, kTopRowHeight, boxWidth, NonNegative(h - kTopRowHeight - kPreviewGap - kPreviewHeight)}},
+       {0, kTopRowHeight, boxWidth,
+        NonNegative(h - kTopRowHeight - kPreviewGap - kPreviewHeight)}},
       {ControlId::PreviewBox, {0, previewTop, boxWidth, kPreviewHeight}},
       {ControlId::PrevButton, {partX, previewTop, bw.width, bw.height}},
       {ControlId::NextButton, {partX + bw.width + kSpacing, previewTop, bw.width, bw.height}},

@@ -34,7 +34,6 @@ TextExtent Measure(std::string_view text) {
   return {metrics.horizontalAdvance(FromText(text)), metrics.height()};
 }
 
-
 ControlId PartButtonControl(PartButton button) {
   switch (button) {
     case PartButton::Prev: return ControlId::PrevButton;
