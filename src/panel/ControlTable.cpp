@@ -3,6 +3,10 @@
 
 #include <array>
 
+#include "panel/FontSizes.h"
+#include "panel/MainPanel.h"
+#include "panel/WindowStyles.h"
+
 namespace plinvaro {
 namespace {
 
@@ -10,31 +14,58 @@ using enum ControlId;
 using K = ControlKind;
 using P = Placement;
 
-constexpr std::uint32_t kChildVisible = 0x50000000;  // WS_CHILD | WS_VISIBLE
-constexpr std::uint32_t kPushButton = kChildVisible;  // BS_PUSHBUTTON is 0
+using namespace style;
+
+constexpr int Id(PanelCommand command) { return static_cast<int>(command); }
+
+constexpr std::uint32_t kChildVisible = kWsChild | kWsVisible;
+constexpr std::uint32_t kLabelStyle = kChildVisible | kSsSimple;
+constexpr std::uint32_t kDirEditStyle =
+    kChildVisible | kWsBorder | kEsSunken | kEsNoHideSel | kEsAutoHScroll;
+constexpr std::uint32_t kPushButton = kChildVisible | kBsPushButton;
+constexpr std::uint32_t kCheckStyle = kChildVisible | kBsAutoCheckBox | kBsLeftText;
+constexpr std::uint32_t kListStyle = kChildVisible | kWsVScroll | kWsBorder | kCbsDropDownList;
+constexpr std::uint32_t kSourceStyle = kChildVisible | kWsVScroll | kWsHScroll | kWsBorder |
+                                       kEsMultiline | kEsAutoVScroll | kEsNoHideSel;
+constexpr std::uint32_t kPreviewStyle =
+    kChildVisible | kWsVScroll | kEsSunken | kEsMultiline | kEsAutoVScroll;
+constexpr std::uint32_t kTrackbarStyle = kChildVisible | kTbsAutoTicks | kTbsVert;
+
+constexpr int kBrowse = Id(PanelCommand::Browse);
+constexpr int kStart = Id(PanelCommand::Start);
+constexpr int kPause = Id(PanelCommand::Pause);
+constexpr int kSearch = Id(PanelCommand::Search);
+constexpr int kToSrc = Id(PanelCommand::ToSrc);
+constexpr int kStop = Id(PanelCommand::Stop);
+constexpr int kPrev = Id(PanelCommand::Prev);
+constexpr int kNext = Id(PanelCommand::Next);
+constexpr int kAccept = Id(PanelCommand::Accept);
+constexpr int kOnTheFly = Id(PanelCommand::OnTheFly);
+constexpr int kMore = Id(PanelCommand::More);
+constexpr int kFontList = kFontSizeComboId;
 
 // clang-format off
 constexpr std::array<ControlSpec, kControlCount> kControls = {{
-  // control        field              kind           class                 text               id  style        font   enabled checked placement  rect
-  {Panel,           "panelWindow",     K::Panel,      "ZekWindowClass",     "",                0,  kChildVisible, true,  true,  false, P::Fixed,  {0, 0, 0, 0}},
-  {DirLabel,        "dirLabel",        K::Label,      "static",             "Base directory",  0,  0x5000000B,  true,  true,  false, P::TopRow, {}},
-  {DirEdit,         "dirEdit",         K::LineEdit,   "edit",               "",                0,  0x50804180,  true,  true,  false, P::TopRow, {}},
-  {BrowseButton,    "browseButton",    K::PushButton, "button",             "...",             1,  kPushButton, false, true,  false, P::TopRow, {}},
-  {OnTheFlyCheck,   "onTheFlyCheck",   K::CheckBox,   "button",             "On The Fly Mode", 10, 0x50000023,  true,  true,  true,  P::TopRow, {}},
-  {FontSizeLabel,   "fontSizeLabel",   K::Label,      "static",             "Font size",       0,  0x5000000B,  true,  true,  false, P::TopRow, {}},
-  {FontSizeCombo,   "fontSizeCombo",   K::ComboBox,   "combobox",           "",                12, 0x50A00003,  true,  true,  false, P::TopRow, {}},
-  {SourceBox,       "sourceBox",       K::RichText,   "richedit",           "",                0,  0x50B00144,  true,  true,  false, P::Fixed,  {0, 0, 0, 0}},
-  {PreviewBox,      "previewBox",      K::RichText,   "richedit",           "",                0,  0x50204044,  true,  true,  false, P::Fixed,  {0, 0, 0, 0}},
-  {MoreButton,      "moreButton",      K::PushButton, "button",             "\\/",             11, kPushButton, true,  false, false, P::Fixed,  {0, 0, 25, 25}},
-  {StartButton,     "startButton",     K::PushButton, "button",             "Start",           2,  kPushButton, true,  true,  false, P::Fixed,  {0, 0, 45, 25}},
-  {PauseButton,     "pauseButton",     K::PushButton, "button",             "Pause",           3,  kPushButton, true,  true,  false, P::Fixed,  {0, 0, 45, 25}},
-  {SearchButton,    "searchButton",    K::PushButton, "button",             "Search",          4,  kPushButton, true,  true,  false, P::Fixed,  {0, 0, 45, 25}},
-  {ToSrcButton,     "toSrcButton",     K::PushButton, "button",             "To Src",          5,  kPushButton, true,  true,  false, P::Fixed,  {0, 0, 45, 25}},
-  {StopButton,      "stopButton",      K::PushButton, "button",             "Stop",            6,  kPushButton, true,  true,  false, P::Fixed,  {0, 0, 45, 25}},
-  {SpeedTrackbar,   "speedTrackbar",   K::Trackbar,   "msctls_trackbar32",  "",                0,  0x50000003,  false, true,  false, P::Fixed,  {0, 0, 45, 140}},
-  {PrevButton,      "prevButton",      K::PushButton, "button",             "<<",              7,  kPushButton, true,  false, false, P::Fixed,  {0, 0, 25, 25}},
-  {NextButton,      "nextButton",      K::PushButton, "button",             ">>",              8,  kPushButton, true,  false, false, P::Fixed,  {0, 0, 25, 25}},
-  {AcceptButton,    "acceptButton",    K::PushButton, "button",             "Accept",          9,  kPushButton, true,  false, false, P::Fixed,  {0, 0, 52, 25}},
+  // control        field              kind           class                 text               id         style           font   enabled checked placement  rect
+  {Panel,           "panelWindow",     K::Panel,      "ZekWindowClass",     "",                0,         kChildVisible,  true,  true,  false, P::Fixed,  {0, 0, 0, 0}},
+  {DirLabel,        "dirLabel",        K::Label,      "static",             "Base directory",  0,         kLabelStyle,    true,  true,  false, P::TopRow, {}},
+  {DirEdit,         "dirEdit",         K::LineEdit,   "edit",               "",                0,         kDirEditStyle,  true,  true,  false, P::TopRow, {}},
+  {BrowseButton,    "browseButton",    K::PushButton, "button",             "...",             kBrowse,   kPushButton,    false, true,  false, P::TopRow, {}},
+  {OnTheFlyCheck,   "onTheFlyCheck",   K::CheckBox,   "button",             "On The Fly Mode", kOnTheFly, kCheckStyle,    true,  true,  true,  P::TopRow, {}},
+  {FontSizeLabel,   "fontSizeLabel",   K::Label,      "static",             "Font size",       0,         kLabelStyle,    true,  true,  false, P::TopRow, {}},
+  {FontSizeCombo,   "fontSizeCombo",   K::ComboBox,   "combobox",           "",                kFontList, kListStyle,     true,  true,  false, P::TopRow, {}},
+  {SourceBox,       "sourceBox",       K::RichText,   "richedit",           "",                0,         kSourceStyle,   true,  true,  false, P::Fixed,  {0, 0, 0, 0}},
+  {PreviewBox,      "previewBox",      K::RichText,   "richedit",           "",                0,         kPreviewStyle,  true,  true,  false, P::Fixed,  {0, 0, 0, 0}},
+  {MoreButton,      "moreButton",      K::PushButton, "button",             "\\/",             kMore,     kPushButton,    true,  false, false, P::Fixed,  {0, 0, 25, 25}},
+  {StartButton,     "startButton",     K::PushButton, "button",             "Start",           kStart,    kPushButton,    true,  true,  false, P::Fixed,  {0, 0, 45, 25}},
+  {PauseButton,     "pauseButton",     K::PushButton, "button",             "Pause",           kPause,    kPushButton,    true,  true,  false, P::Fixed,  {0, 0, 45, 25}},
+  {SearchButton,    "searchButton",    K::PushButton, "button",             "Search",          kSearch,   kPushButton,    true,  true,  false, P::Fixed,  {0, 0, 45, 25}},
+  {ToSrcButton,     "toSrcButton",     K::PushButton, "button",             "To Src",          kToSrc,    kPushButton,    true,  true,  false, P::Fixed,  {0, 0, 45, 25}},
+  {StopButton,      "stopButton",      K::PushButton, "button",             "Stop",            kStop,     kPushButton,    true,  true,  false, P::Fixed,  {0, 0, 45, 25}},
+  {SpeedTrackbar,   "speedTrackbar",   K::Trackbar,   "msctls_trackbar32",  "",                0,         kTrackbarStyle, false, true,  false, P::Fixed,  {0, 0, 45, 140}},
+  {PrevButton,      "prevButton",      K::PushButton, "button",             "<<",              kPrev,     kPushButton,    true,  false, false, P::Fixed,  {0, 0, 25, 25}},
+  {NextButton,      "nextButton",      K::PushButton, "button",             ">>",              kNext,     kPushButton,    true,  false, false, P::Fixed,  {0, 0, 25, 25}},
+  {AcceptButton,    "acceptButton",    K::PushButton, "button",             "Accept",          kAccept,   kPushButton,    true,  false, false, P::Fixed,  {0, 0, 52, 25}},
 }};
 // clang-format on
 
@@ -45,8 +76,6 @@ constexpr bool RowsInEnumOrder() {
   return true;
 }
 static_assert(RowsInEnumOrder(), "control rows must follow ControlId order");
-
-constexpr int kTopRowHeight = 30;  // the band above the source box
 
 }  // namespace
 
@@ -62,6 +91,14 @@ TopRowMetrics ComputeTopRow(const MeasuredTexts& measured) {
   metrics.labelWidth = measured.fontSize.width;
   metrics.labelHeight = measured.fontSize.height;
   return metrics;
+}
+
+TopRowMetrics MeasureTopRow(const MeasureText& measure) {
+  MeasuredTexts measured;
+  measured.baseDirectory = measure(Control(DirLabel).text);
+  measured.onTheFly = measure(Control(OnTheFlyCheck).text);
+  measured.fontSize = measure(Control(FontSizeLabel).text);
+  return ComputeTopRow(measured);
 }
 
 Rect CreationRect(ControlId id, const TopRowMetrics& m) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -75,9 +76,8 @@ struct Rgb {
 // The preview box's background, set on every Relayout.
 inline constexpr Rgb kPreviewBackground{250, 230, 206};
 
-// The trackbar: range, tick spacing, start position (higher is faster, lower on screen).
-inline constexpr int kTrackbarMin = 0;
-inline constexpr int kTrackbarTickFrequency = 10;
+// The band above the source box that holds the top row, in pixels.
+inline constexpr int kTopRowHeight = 30;
 
 // Width and height of a text in the panel's default measuring font, in pixels.
 struct TextExtent {
@@ -102,6 +102,12 @@ struct MeasuredTexts {
 };
 
 TopRowMetrics ComputeTopRow(const MeasuredTexts& measured);
+
+// A text's size in the panel's default measuring font, as the face measures it.
+using MeasureText = std::function<TextExtent(std::string_view text)>;
+
+// The top row's sizes from the three labels, each measured once through `measure`.
+TopRowMetrics MeasureTopRow(const MeasureText& measure);
 
 // Where `id` is created; the top row's rectangles follow `metrics`.
 Rect CreationRect(ControlId id, const TopRowMetrics& metrics);

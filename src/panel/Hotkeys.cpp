@@ -2,6 +2,8 @@
 #include "panel/Hotkeys.h"
 
 #include <array>
+#include <cstddef>
+#include <iterator>
 
 #include "panel/MainPanel.h"
 
@@ -25,6 +27,17 @@ constexpr std::array<Hotkey, 13> kHotkeys = {{
     {key::kF9, {key::kF9, 0}, NextPart},
     {key::kF11, {key::kF11, 0}, AcceptPart},
 }};
+
+// Each run's first code and length, in KeyRun order.
+struct RunCodes {
+  int first;
+  int count;
+};
+constexpr RunCodes kRuns[] = {
+    {key::kDigit0, 10}, {key::kLetterA, 26}, {key::kF1, 24}, {key::kUp, 1},
+    {key::kDown, 1},    {key::kLeft, 1},     {key::kRight, 1}, {key::kControl, 1},
+};
+static_assert(std::size(kRuns) == static_cast<std::size_t>(KeyRun::Control) + 1);
 
 bool AllDown(const Hotkey& row, const KeyState& keys) {
   for (const int code : row.mustBeDown) {
@@ -62,6 +75,13 @@ void RunHotkeyAction(MainPanel& panel, HotkeyAction action) {
     case NextPart: panel.NextPart(); return;
     case AcceptPart: panel.AcceptPart(); return;
   }
+}
+
+int PortableKeyCode(KeyRun run, int index, bool onKeypad) {
+  const RunCodes& codes = kRuns[static_cast<std::size_t>(run)];
+  if (index < 0 || index >= codes.count) return 0;
+  const int first = run == KeyRun::Digit && onKeypad ? key::kKeypad0 : codes.first;
+  return first + index;
 }
 
 bool HandleKey(MainPanel& panel, int keyCode, const KeyState& keys) {

@@ -15,6 +15,7 @@
 #include "search/TextSearcher.h"
 #include "text/TextSource.h"
 #include "panel/Platform.h"
+#include "panel/SpeedSlider.h"
 
 namespace plinvaro {
 
@@ -26,9 +27,6 @@ inline constexpr const char* kCannotWriteText = "Can't write to file";
 inline constexpr const char* kBrowseTitle = "Select Base directory";
 
 inline constexpr std::int32_t kInitialTimerInterval = 500;  // ms
-inline constexpr std::int32_t kInitialTrackbarPosition = 70;
-inline constexpr std::int32_t kTrackbarMax = 100;
-inline constexpr std::int32_t kSpeedStep = 5;          // trackbar positions per SlowDown/SpeedUp
 inline constexpr std::int32_t kPartTextStep = 1024;    // bytes per preview load
 
 // The command ids of the panel's controls.

@@ -7,11 +7,12 @@
 #include <cstdint>
 
 #include "panel/WindowGeometry.h"
+#include "panel/WindowStyles.h"
 
 namespace plinvaro {
 
 inline constexpr const char* kMainWindowClass = "ZEK_Class";
-inline constexpr std::uint32_t kMainWindowStyle = 0x10CF0000;  // WS_VISIBLE | WS_OVERLAPPEDWINDOW
+inline constexpr std::uint32_t kMainWindowStyle = style::kWsVisible | style::kWsOverlappedWindow;
 inline constexpr int kAppIconId = 55555;                        // the icon group's resource id
 
 inline constexpr int kMainWindowWidth = 700;   // outer width at start and the least allowed

@@ -1,6 +1,7 @@
 // The menu bar's table, its commands and the Edit menu's enabling rule.
 #include "panel/MenuBar.h"
 
+#include <iterator>
 #include <string>
 
 #include "panel/MainPanel.h"
@@ -28,10 +29,18 @@ constexpr MenuItem kHelpItems[] = {
     {"About...", Id(MenuCommand::About)},
 };
 constexpr MenuPopup kMenuBar[] = {
-    {"File", kFileItems},
-    {"Edit", kEditItems},
-    {"Help", kHelpItems},
+    {"File", kFileItems, false},
+    {"Edit", kEditItems, true},
+    {"Help", kHelpItems, false},
 };
+
+constexpr bool OnlyEditRefreshes() {
+  for (int i = 0; i < static_cast<int>(std::size(kMenuBar)); ++i) {
+    if (kMenuBar[i].refreshesOnOpen != (i == kEditMenuPosition)) return false;
+  }
+  return true;
+}
+static_assert(OnlyEditRefreshes(), "the Edit pop-up alone refreshes its items on opening");
 
 }  // namespace
 

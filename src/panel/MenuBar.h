@@ -34,11 +34,13 @@ struct MenuItem {
 struct MenuPopup {
   std::string_view title;
   std::span<const MenuItem> items;
+  bool refreshesOnOpen;  // its items' states come from EditMenuStates each time it opens
 };
 
 // "File", "Edit", "Help" in bar order, each with its items in menu order.
 std::span<const MenuPopup> MenuBarTable();
-inline constexpr int kEditMenuPosition = 1;  // the Edit pop-up's place on the bar
+// The Edit pop-up's place on the bar; it alone refreshes on opening.
+inline constexpr int kEditMenuPosition = 1;
 
 struct MenuItemState {
   int commandId;

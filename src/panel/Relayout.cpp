@@ -6,7 +6,6 @@
 namespace plinvaro {
 namespace {
 
-constexpr int kTopBand = 30;          // above the source box
 constexpr int kRightColumn = 60;      // beside both boxes
 constexpr int kPreviewHeight = 125;
 constexpr int kPreviewGap = 2;        // between the source box and the preview box
@@ -16,20 +15,27 @@ constexpr int kSpacing = 2;           // between stacked buttons
 // A window cannot be smaller than nothing.
 constexpr int NonNegative(int value) { return std::max(value, 0); }
 
-Size SizeOf(ControlId id) {
+Size CreationSize(ControlId id) {
   const Rect& r = Control(id).rect;
   return {r.width, r.height};
 }
 
+template <typename SizeOf>
+RelayoutInput InputOf(Size panel, const SizeOf& sizeOf) {
+  return {panel,
+          sizeOf(ControlId::PrevButton),
+          sizeOf(ControlId::AcceptButton),
+          sizeOf(ControlId::MoreButton),
+          sizeOf(ControlId::StartButton),
+          sizeOf(ControlId::SpeedTrackbar)};
+}
+
 }  // namespace
 
-RelayoutInput RelayoutInputFromTable(Size panel) {
-  return {panel,
-          SizeOf(ControlId::PrevButton),
-          SizeOf(ControlId::AcceptButton),
-          SizeOf(ControlId::MoreButton),
-          SizeOf(ControlId::StartButton),
-          SizeOf(ControlId::SpeedTrackbar)};
+RelayoutInput RelayoutInputFromTable(Size panel) { return InputOf(panel, CreationSize); }
+
+std::vector<ControlPlace> RelayoutPanel(Size panel, const OuterSizeOf& outerSize) {
+  return Relayout(InputOf(panel, outerSize));
 }
 
 std::vector<ControlPlace> Relayout(const RelayoutInput& in) {
@@ -41,12 +47,13 @@ std::vector<ControlPlace> Relayout(const RelayoutInput& in) {
   const Size bw = in.prevButton;
   const Size sb = in.startButton;
   const int x = boxWidth + (kRightColumn - sb.width) / 2;
-  auto column = [&](int row) { return kTopBand + row * (sb.height + kSpacing); };
+  auto column = [&](int row) { return kTopRowHeight + row * (sb.height + kSpacing); };
 
   return {
       {ControlId::Panel, {0, 0, NonNegative(w), NonNegative(h)}},
       {ControlId::SourceBox,
-       {0, kTopBand, boxWidth, NonNegative(h - kTopBand - kPreviewGap - kPreviewHeight)}},
+       {0, kTopRowHeight, boxWidth,
+        NonNegative(h - kTopRowHeight - kPreviewGap - kPreviewHeight)}},
       {ControlId::PreviewBox, {0, previewTop, boxWidth, kPreviewHeight}},
       {ControlId::PrevButton, {partX, previewTop, bw.width, bw.height}},
       {ControlId::NextButton, {partX + bw.width + kSpacing, previewTop, bw.width, bw.height}},

@@ -5,6 +5,7 @@
 // truncates toward zero. The top row keeps its creation places.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "panel/ControlTable.h"
@@ -35,5 +36,12 @@ struct ControlPlace {
 // The moves in the order a face makes them: the panel, the source box, the
 // preview box, "<<", ">>", "Accept", "\/", the five buttons, the trackbar.
 std::vector<ControlPlace> Relayout(const RelayoutInput& input);
+
+// A control's current outer size, as the face reads it from its window.
+using OuterSizeOf = std::function<Size(ControlId control)>;
+
+// The one call of a face: Relayout for a panel of `panel` size, the controls'
+// sizes read through `outerSize`.
+std::vector<ControlPlace> RelayoutPanel(Size panel, const OuterSizeOf& outerSize);
 
 }  // namespace plinvaro

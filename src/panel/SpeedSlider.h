@@ -1,7 +1,16 @@
-// Which events of the speed slider change the playback speed.
+// The speed slider: its range and steps, and which of its events change the playback speed.
 #pragma once
 
+#include <cstdint>
+
 namespace plinvaro {
+
+// Trackbar positions: higher is faster and lower on screen.
+inline constexpr std::int32_t kTrackbarMin = 0;
+inline constexpr std::int32_t kTrackbarMax = 100;
+inline constexpr std::int32_t kTrackbarTickFrequency = 10;  // positions between ticks
+inline constexpr std::int32_t kInitialTrackbarPosition = 70;
+inline constexpr std::int32_t kSpeedStep = 5;  // positions per SlowDown/SpeedUp
 
 class MainPanel;
 

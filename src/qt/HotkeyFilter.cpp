@@ -7,31 +7,33 @@
 namespace plinvaro::qt {
 namespace {
 
-constexpr int kVkDigit0 = 0x30;
-constexpr int kVkLetterA = 0x41;
-constexpr int kVkNumpad0 = 0x60;
-constexpr int kVkLeft = 0x25;
-constexpr int kVkRight = 0x27;
-constexpr int kFunctionKeys = 24;
+// Qt's key runs, each named by the model's run it stands for.
+struct QtKeyRun {
+  int first;  // Qt::Key of the run's first key
+  int last;   // Qt::Key of its last key
+  KeyRun run;
+};
+constexpr QtKeyRun kQtKeyRuns[] = {
+    {Qt::Key_0, Qt::Key_9, KeyRun::Digit},
+    {Qt::Key_A, Qt::Key_Z, KeyRun::Letter},
+    {Qt::Key_F1, Qt::Key_F35, KeyRun::FunctionKey},
+    {Qt::Key_Up, Qt::Key_Up, KeyRun::Up},
+    {Qt::Key_Down, Qt::Key_Down, KeyRun::Down},
+    {Qt::Key_Left, Qt::Key_Left, KeyRun::Left},
+    {Qt::Key_Right, Qt::Key_Right, KeyRun::Right},
+    {Qt::Key_Control, Qt::Key_Control, KeyRun::Control},
+};
 
 }  // namespace
 
 int KeyCodeOf(const QKeyEvent& event) {
   const int key = event.key();
   const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-    return (keypad ? kVkNumpad0 : kVkDigit0) + (key - Qt::Key_0);
+  for (const QtKeyRun& qtRun : kQtKeyRuns) {
+    if (key < qtRun.first || key > qtRun.last) continue;
+    return PortableKeyCode(qtRun.run, key - qtRun.first, keypad);
   }
-  if (key >= Qt::Key_A && key <= Qt::Key_Z) return kVkLetterA + (key - Qt::Key_A);
-  if (key >= Qt::Key_F1 && key < Qt::Key_F1 + kFunctionKeys) return key::kF1 + (key - Qt::Key_F1);
-  switch (key) {
-    case Qt::Key_Up: return key::kUp;
-    case Qt::Key_Down: return key::kDown;
-    case Qt::Key_Left: return kVkLeft;
-    case Qt::Key_Right: return kVkRight;
-    case Qt::Key_Control: return key::kControl;
-    default: return 0;
-  }
+  return 0;
 }
 
 HotkeyFilter::HotkeyFilter(MainPanel& panel) : panel_(panel) {}

@@ -20,8 +20,8 @@ class MainPanel;
 
 namespace plinvaro::qt {
 
-// The portable key code (Windows virtual-key value) of a Qt key event; 0 for a key
-// with none. Keypad digits are not the main keyboard's digits.
+// The portable key code of a Qt key event, from the model's key runs; 0 for a key
+// with none.
 int KeyCodeOf(const QKeyEvent& event);
 
 class HotkeyFilter : public QObject, public KeyState {

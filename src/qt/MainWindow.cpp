@@ -76,7 +76,6 @@ MainWindow::MainWindow(DisplayCodePage codePage)
 MainWindow::~MainWindow() { qApp->removeEventFilter(hotkeys_.get()); }
 
 void MainWindow::BuildMenuBar() {
-  int position = 0;
   for (const MenuPopup& popup : MenuBarTable()) {
     QMenu* menu = menuBar()->addMenu(MenuText(popup.title));
     menus_.push_back(menu);
@@ -90,10 +89,9 @@ void MainWindow::BuildMenuBar() {
       connect(action, &QAction::triggered, this, [this, id] { RunMenuCommand(*panel_, *this, id); });
       actions_[id] = action;
     }
-    if (position == kEditMenuPosition) {
+    if (popup.refreshesOnOpen) {
       connect(menu, &QMenu::aboutToShow, this, [this] { UpdateEditMenu(); });
     }
-    ++position;
   }
 }
 

@@ -34,13 +34,6 @@ TextExtent Measure(std::string_view text) {
   return {metrics.horizontalAdvance(FromText(text)), metrics.height()};
 }
 
-MeasuredTexts MeasureTopRow() {
-  return {Measure(Control(ControlId::DirLabel).text), Measure(Control(ControlId::OnTheFlyCheck).text),
-          Measure(Control(ControlId::FontSizeLabel).text)};
-}
-
-Size OuterSize(const QWidget* widget) { return {widget->width(), widget->height()}; }
-
 ControlId PartButtonControl(PartButton button) {
   switch (button) {
     case PartButton::Prev: return ControlId::PrevButton;
@@ -86,7 +79,7 @@ void SpeedTrackbar::keyPressEvent(QKeyEvent* event) {
 
 PanelWidgets::PanelWidgets(QWidget* client, QWidget* window, DisplayCodePage codePage)
     : window_(window) {
-  topRow_ = ComputeTopRow(MeasureTopRow());
+  topRow_ = MeasureTopRow(Measure);
   QWidget* panel = nullptr;
   for (const ControlSpec& row : ControlTable()) {
     QWidget* widget = Create(row, panel ? panel : client, codePage);
@@ -165,13 +158,12 @@ void PanelWidgets::Connect(MainPanel& panel) {
 }
 
 void PanelWidgets::Relayout(Size client) {
-  const RelayoutInput input{client,
-                            OuterSize(widget(ControlId::PrevButton)),
-                            OuterSize(widget(ControlId::AcceptButton)),
-                            OuterSize(widget(ControlId::MoreButton)),
-                            OuterSize(widget(ControlId::StartButton)),
-                            OuterSize(widget(ControlId::SpeedTrackbar))};
-  for (const ControlPlace& place : ::plinvaro::Relayout(input)) Place(place.control, place.rect);
+  const auto outerSize = [this](ControlId id) -> Size {
+    return {widget(id)->width(), widget(id)->height()};
+  };
+  for (const ControlPlace& place : RelayoutPanel(client, outerSize)) {
+    Place(place.control, place.rect);
+  }
   previewBox_->SetBackground(kPreviewBackground);
 }
 

@@ -37,11 +37,9 @@ MainPanel* PanelOrNull() { return App().panel ? &App().panel->panel() : nullptr;
 void BuildMenuBar() {
   Application& app = App();
   app.menuBar = ::CreateMenu();
-  HMENU* popups[] = {&app.fileMenu, &app.editMenu, &app.helpMenu};
-  std::size_t index = 0;
   for (const MenuPopup& popup : MenuBarTable()) {
     HMENU menu = ::CreateMenu();
-    if (index < std::size(popups)) *popups[index++] = menu;
+    if (popup.refreshesOnOpen) app.editMenu = menu;
     for (const MenuItem& item : popup.items) {
       if (item.IsSeparator()) {
         ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);

@@ -16,9 +16,7 @@ namespace plinvaro::win32 {
 struct Application {
   HWND mainWindow = nullptr;
   HMENU menuBar = nullptr;
-  HMENU fileMenu = nullptr;
-  HMENU editMenu = nullptr;
-  HMENU helpMenu = nullptr;
+  HMENU editMenu = nullptr;  // the pop-up that refreshes its items on opening
   HHOOK keyboardHook = nullptr;
   std::unique_ptr<PanelWindow> panel;  // null until the main window exists
 };

@@ -11,11 +11,26 @@
 #include "panel/MainWindowGeometry.h"
 #include "panel/Relayout.h"
 #include "panel/SpeedSlider.h"
+#include "panel/WindowStyles.h"
 
 namespace plinvaro::win32 {
 namespace {
 
 constexpr const char* kRichEditLibrary = "riched32.dll";
+
+// The model's style words are the Win32 headers' bits.
+static_assert(style::kWsChild == WS_CHILD && style::kWsVisible == WS_VISIBLE);
+static_assert(style::kWsBorder == WS_BORDER && style::kWsVScroll == WS_VSCROLL &&
+              style::kWsHScroll == WS_HSCROLL);
+static_assert(style::kWsOverlappedWindow == WS_OVERLAPPEDWINDOW);
+static_assert(style::kSsSimple == SS_SIMPLE);
+static_assert(style::kEsMultiline == ES_MULTILINE && style::kEsAutoVScroll == ES_AUTOVSCROLL &&
+              style::kEsAutoHScroll == ES_AUTOHSCROLL && style::kEsNoHideSel == ES_NOHIDESEL &&
+              style::kEsSunken == ES_SUNKEN);
+static_assert(style::kBsPushButton == BS_PUSHBUTTON && style::kBsAutoCheckBox == BS_AUTOCHECKBOX &&
+              style::kBsLeftText == BS_LEFTTEXT);
+static_assert(style::kCbsDropDownList == CBS_DROPDOWNLIST);
+static_assert(style::kTbsAutoTicks == TBS_AUTOTICKS && style::kTbsVert == TBS_VERT);
 
 COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
@@ -52,8 +67,8 @@ PanelWindow::PanelWindow(HWND mainWindow) {
   CreateControls(mainWindow);
   panel_ = std::make_unique<MainPanel>(
       Platform{sourceBox_, previewBox_, controls_, timer_, dialogs_, messages_, random_});
+  // MainPanel sets the trackbar's start position and focuses the source box.
   Relayout();
-  sourceBox_.Focus();
 }
 
 TextExtent PanelWindow::Measure(std::string_view text) const {
@@ -89,11 +104,7 @@ void PanelWindow::CreateControls(HWND mainWindow) {
   for (const ControlSpec& row : ControlTable()) {
     // The top row's sizes follow the three texts, measured just before their controls.
     if (row.control == ControlId::DirLabel) {
-      MeasuredTexts measured;
-      measured.baseDirectory = Measure(Control(ControlId::DirLabel).text);
-      measured.onTheFly = Measure(Control(ControlId::OnTheFlyCheck).text);
-      measured.fontSize = Measure(Control(ControlId::FontSizeLabel).text);
-      topRow_ = ComputeTopRow(measured);
+      topRow_ = MeasureTopRow([this](std::string_view text) { return Measure(text); });
     }
     CreateControl(row, row.control == ControlId::Panel ? mainWindow : handles_.panel);
     switch (row.control) {
@@ -110,7 +121,6 @@ void PanelWindow::CreateControls(HWND mainWindow) {
         ::SendMessageA(Window(row.control), TBM_SETRANGE, TRUE,
                        MAKELPARAM(kTrackbarMin, kTrackbarMax));
         ::SendMessageA(Window(row.control), TBM_SETTICFREQ, kTrackbarTickFrequency, 0);
-        ::SendMessageA(Window(row.control), TBM_SETPOS, TRUE, kInitialTrackbarPosition);
         break;
       default: break;
     }
@@ -134,15 +144,10 @@ Size PanelWindow::OuterSize(ControlId id) const {
 void PanelWindow::Relayout() {
   RECT client{};
   ::GetClientRect(handles_.mainWindow, &client);
-  RelayoutInput input;
-  input.panel = {static_cast<int>(client.right - client.left),
-                 static_cast<int>(client.bottom - client.top)};
-  input.prevButton = OuterSize(ControlId::PrevButton);
-  input.acceptButton = OuterSize(ControlId::AcceptButton);
-  input.moreButton = OuterSize(ControlId::MoreButton);
-  input.startButton = OuterSize(ControlId::StartButton);
-  input.speedTrackbar = OuterSize(ControlId::SpeedTrackbar);
-  for (const ControlPlace& place : plinvaro::Relayout(input)) {
+  const Size panel{static_cast<int>(client.right - client.left),
+                   static_cast<int>(client.bottom - client.top)};
+  const auto outerSize = [this](ControlId id) { return OuterSize(id); };
+  for (const ControlPlace& place : RelayoutPanel(panel, outerSize)) {
     ::MoveWindow(Window(place.control), place.rect.x, place.rect.y, place.rect.width,
                  place.rect.height, TRUE);
     if (place.control == ControlId::PreviewBox)

@@ -149,5 +149,33 @@ TEST_F(HotkeyPanelTest, F5AndF6ActAsToSrcAndStop) {
   EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
 }
 
+// The face names a key by its run and index; the model gives the Windows virtual-key value.
+TEST(PortableKeyCode, GivesEachRunsCodesAndNothingOutsideTheRun) {
+  struct Case {
+    KeyRun run;
+    int index;
+    bool keypad;
+    int code;
+  };
+  const Case cases[] = {
+      {KeyRun::Digit, 0, false, 0x30},      {KeyRun::Digit, 1, false, key::kDigit1},
+      {KeyRun::Digit, 2, false, key::kDigit2}, {KeyRun::Digit, 9, false, 0x39},
+      {KeyRun::Digit, 1, true, kNumpad1},   {KeyRun::Digit, 2, true, kNumpad2},
+      {KeyRun::Digit, 10, false, 0},        {KeyRun::Digit, -1, true, 0},
+      {KeyRun::Letter, 0, false, 'A'},      {KeyRun::Letter, 25, false, 'Z'},
+      {KeyRun::Letter, 25, true, 'Z'},      {KeyRun::Letter, 26, false, 0},
+      {KeyRun::FunctionKey, 0, false, key::kF1}, {KeyRun::FunctionKey, 10, false, key::kF11},
+      {KeyRun::FunctionKey, 23, false, 0x87},  {KeyRun::FunctionKey, 24, false, 0},
+      {KeyRun::Up, 0, false, key::kUp},     {KeyRun::Up, 0, true, key::kUp},
+      {KeyRun::Down, 0, false, key::kDown}, {KeyRun::Left, 0, false, 0x25},
+      {KeyRun::Right, 0, false, 0x27},      {KeyRun::Control, 0, false, key::kControl},
+      {KeyRun::Control, 1, false, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PortableKeyCode(c.run, c.index, c.keypad), c.code)
+        << static_cast<int>(c.run) << " " << c.index << " keypad " << c.keypad;
+  }
+}
+
 }  // namespace
 }  // namespace plinvaro::testing

@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <ostream>
 #include <set>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "panel/ControlTable.h"
 #include "panel/MainWindowGeometry.h"
@@ -107,6 +111,21 @@ TEST(ControlTable, ListsNineteenWindowsInCreationOrderWithTheirIdsAndTexts) {
   EXPECT_EQ(Control(OnTheFlyCheck).style & 0x20u, 0x20u) << "label left of the box";
 }
 
+// The words the Win32 face creates its windows with, as the named bits must add up to.
+TEST(ControlTable, StyleWordsKeepTheirWin32Values) {
+  const std::map<ControlId, std::uint32_t> words = {
+      {Panel, 0x50000000},         {DirLabel, 0x5000000B},     {DirEdit, 0x50804180},
+      {BrowseButton, 0x50000000},  {OnTheFlyCheck, 0x50000023}, {FontSizeLabel, 0x5000000B},
+      {FontSizeCombo, 0x50A00003}, {SourceBox, 0x50B00144},    {PreviewBox, 0x50204044},
+      {MoreButton, 0x50000000},    {StartButton, 0x50000000},  {PauseButton, 0x50000000},
+      {SearchButton, 0x50000000},  {ToSrcButton, 0x50000000},  {StopButton, 0x50000000},
+      {SpeedTrackbar, 0x50000003}, {PrevButton, 0x50000000},   {NextButton, 0x50000000},
+      {AcceptButton, 0x50000000}};
+  ASSERT_EQ(words.size(), static_cast<std::size_t>(kControlCount));
+  for (const auto& [id, word] : words) EXPECT_EQ(Control(id).style, word) << Control(id).field;
+  EXPECT_EQ(kMainWindowStyle, 0x10CF0000u);
+}
+
 TEST(ControlTable, StartsWithThePartButtonsDisabledAndTheModeChecked) {
   std::set<ControlId> disabled;
   std::set<ControlId> checked;
@@ -138,6 +157,54 @@ TEST(ControlTable, TopRowFollowsTheMeasuredTexts) {
   EXPECT_EQ(CreationRect(FontSizeCombo, m), (Rect{543, 2, 50, 150}));
   EXPECT_EQ(CreationRect(SpeedTrackbar, m), (Rect{0, 0, 45, 140}));
   EXPECT_EQ(CreationRect(AcceptButton, m), (Rect{0, 0, 52, 25}));
+}
+
+TEST(ControlTable, MeasureTopRowMeasuresTheThreeLabelsOnceEach) {
+  std::vector<std::string> asked;
+  const TopRowMetrics m = MeasureTopRow([&asked](std::string_view text) -> TextExtent {
+    asked.emplace_back(text);
+    if (text == "Base directory") return {72, 16};
+    if (text == "On The Fly Mode") return {87, 16};
+    return {45, 13};
+  });
+  EXPECT_EQ(asked, (std::vector<std::string>{"Base directory", "On The Fly Mode", "Font size"}));
+  EXPECT_EQ(m.rowHeight, 21);
+  EXPECT_EQ(m.rowTop, 4);
+  EXPECT_EQ(m.checkWidth, 95);
+  EXPECT_EQ(m.labelWidth, 45);
+  EXPECT_EQ(m.labelHeight, 13);
+}
+
+TEST(ControlTable, ButtonsCarryTheCommandsThePanelRoutes) {
+  const std::map<ControlId, int> expected = {
+      {BrowseButton, 1}, {StartButton, 2}, {PauseButton, 3},   {SearchButton, 4},
+      {ToSrcButton, 5},  {StopButton, 6},  {PrevButton, 7},    {NextButton, 8},
+      {AcceptButton, 9}, {OnTheFlyCheck, 10}, {MoreButton, 11}, {FontSizeCombo, 12}};
+  for (const auto& [id, command] : expected) {
+    EXPECT_EQ(Control(id).commandId, command) << Control(id).field;
+  }
+}
+
+TEST(Relayout, TheFaceCallReadsEachControlsOwnSize) {
+  // Sizes a face might report, all different, so a swapped control shows.
+  const std::map<ControlId, Size> sizes = {{PrevButton, {21, 23}},
+                                           {AcceptButton, {57, 24}},
+                                           {MoreButton, {26, 22}},
+                                           {StartButton, {47, 27}},
+                                           {SpeedTrackbar, {41, 133}}};
+  std::vector<ControlId> read;
+  const auto outerSize = [&](ControlId id) {
+    read.push_back(id);
+    return sizes.at(id);
+  };
+  const Size panel{800, 600};
+  RelayoutInput expected{panel, {21, 23}, {57, 24}, {26, 22}, {47, 27}, {41, 133}};
+  EXPECT_EQ(RelayoutPanel(panel, outerSize), Relayout(expected));
+  EXPECT_EQ(read.size(), sizes.size()) << "each size read once";
+  const auto creationSize = [](ControlId id) {
+    return Size{Control(id).rect.width, Control(id).rect.height};
+  };
+  EXPECT_EQ(RelayoutPanel(panel, creationSize), Relayout(RelayoutInputFromTable(panel)));
 }
 
 TEST(MainWindowGeometry, StartsCentredAtSevenHundredByFiveHundred) {

@@ -1,4 +1,5 @@
 // The menu bar: its table, what each item runs, and the Edit enabling rule.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,14 @@ TEST(MenuBarTable, HoldsThreePopUpsWithPlainTextsAndIdsOneToNine) {
   EXPECT_EQ(MenuBarTable()[kEditMenuPosition].title, "Edit");
 }
 
+TEST(MenuBarTable, OnlyTheEditPopUpRefreshesItsItemsOnOpening) {
+  std::vector<std::string> refreshing;
+  for (const MenuPopup& popup : MenuBarTable()) {
+    if (popup.refreshesOnOpen) refreshing.emplace_back(popup.title);
+  }
+  EXPECT_EQ(refreshing, (std::vector<std::string>{"Edit"}));
+}
+
 class MenuCommandTest : public PanelTest {
  protected:
   std::array<bool, 4> EditStates() {
@@ -40,6 +49,19 @@ class MenuCommandTest : public PanelTest {
   }
   RecordingWindowHost host;
 };
+
+TEST_F(MenuCommandTest, TheRefreshedStatesAreThoseOfTheRefreshingPopUpsItems) {
+  std::vector<int> own;
+  for (const MenuPopup& popup : MenuBarTable()) {
+    if (!popup.refreshesOnOpen) continue;
+    for (const MenuItem& item : popup.items) own.push_back(item.commandId);
+  }
+  std::vector<int> refreshed;
+  for (const MenuItemState& state : EditMenuStates(panel)) refreshed.push_back(state.commandId);
+  std::sort(own.begin(), own.end());
+  std::sort(refreshed.begin(), refreshed.end());
+  EXPECT_EQ(refreshed, own);
+}
 
 TEST_F(MenuCommandTest, EditItemsFollowTheSourceBoxAndTheClipboard) {
   face.sourceBox.SetClipboard(std::nullopt);
