@@ -15,7 +15,7 @@ struct LaunchRequest {
   // An unknown single-dash option may be the toolkit's own; it is read again
   // once the toolkit has taken its options.
   bool toolkitMayKnow = false;
-  std::string directory;  // 8-bit path given with --dir; empty for none
+  std::string directory{};  // 8-bit path given with --dir; empty for none
 };
 
 // Reads the arguments after the program name (toolkit options already removed).
