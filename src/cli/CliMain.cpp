@@ -16,7 +16,7 @@ constexpr const char* kHelp =
     "\n"
     "Run 'plinvaro-cli COMMAND --help' for the options of a command.\n"
     "Exit status: 0 on success, 1 when the output cannot be written, 2 on bad\n"
-    "arguments or unreadable input.\n";
+    "arguments or unreadable input, 3 when DIR holds no *.txt file.\n";
 
 }  // namespace
 
