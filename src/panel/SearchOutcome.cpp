@@ -13,7 +13,19 @@ std::string Counted(std::int32_t count, const char* singular, const char* plural
   return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
-std::string ControlText(ControlId id) { return std::string(Control(id).text); }
+// `text` with the control's text in quotes appended.
+std::string& AppendQuoted(std::string& text, ControlId id) {
+  text += '"';
+  text += Control(id).text;
+  text += '"';
+  return text;
+}
+
+std::string NoDirectoryText() {
+  std::string text = "no directory chosen: type one into ";
+  AppendQuoted(text, ControlId::DirLabel) += " or pick it with ";
+  return AppendQuoted(text, ControlId::BrowseButton);
+}
 
 }  // namespace
 
@@ -46,8 +58,7 @@ std::string SearchOutcomeText(const SearchOutcome& outcome) {
     case SearchOutcomeKind::NotRun:
       return {};
     case SearchOutcomeKind::NoDirectory:
-      return "no directory chosen: type one into \"" + ControlText(ControlId::DirLabel) +
-             "\" or pick it with \"" + ControlText(ControlId::BrowseButton) + "\"";
+      return NoDirectoryText();
     case SearchOutcomeKind::NoPattern:
       return "nothing to search for: no text before the caret";
     case SearchOutcomeKind::CannotRead:

@@ -6,7 +6,15 @@
 namespace plinvaro {
 namespace {
 
-std::string Quoted(ControlId id) { return "\"" + std::string(Control(id).text) + "\""; }
+// `before`, the control's text in quotes, then `after`; built by appending only.
+std::string AroundControl(const char* before, ControlId id, const std::string& after) {
+  std::string text = before;
+  text += '"';
+  text += Control(id).text;
+  text += '"';
+  text += after;
+  return text;
+}
 
 }  // namespace
 
@@ -14,10 +22,11 @@ std::string StartHint(const std::string& baseFile, const std::string& directory)
   if (baseFile.empty())
     return "Open a base file (File, Open...): F2 plays it, F4 wanders into another .txt file";
   if (directory.empty())
-    return "F2 plays the base file; choose a directory with " + Quoted(ControlId::BrowseButton) +
-           " and F4 wanders into its .txt files";
-  return "F2 plays the base file, F4 wanders into another file of " + directory + "; with " +
-         Quoted(ControlId::OnTheFlyCheck) + " off, F4 shows the found part first";
+    return AroundControl("F2 plays the base file; choose a directory with ", ControlId::BrowseButton,
+                         " and F4 wanders into its .txt files");
+  const std::string lead = "F2 plays the base file, F4 wanders into another file of " + directory;
+  return lead + AroundControl("; with ", ControlId::OnTheFlyCheck,
+                              " off, F4 shows the found part first");
 }
 
 }  // namespace plinvaro
