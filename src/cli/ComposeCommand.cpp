@@ -245,7 +245,7 @@ class Composer : public PanelObserver {
 
 // Plays until `words` chunks are in; says why when it ended early.
 EarlyEnd Play(const ComposeArgs& args, HeadlessPlatform& face, MainPanel& panel,
-                 Composer& composer) {
+              Composer& composer) {
   long long sinceSearch = 0;
   int stalledSearches = 0;
   while (composer.chunks() < args.words) {

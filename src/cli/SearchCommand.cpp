@@ -41,7 +41,8 @@ constexpr const char* kSearchHelp =
     "Options:\n"
     "  --pattern-file FILE  take the pattern's raw bytes from FILE, a regular\n"
     "                       file (only its last 63 bytes are read); '-' reads\n"
-    "                       standard input to its end and keeps the last 63\n"
+    "                       standard input to its end and keeps its last 63\n"
+    "                       bytes (a pipe or device named as FILE is refused)\n"
     "  --stats              print files, bytes scanned and elapsed time to stderr\n"
     "  --help               show this text\n"
     "\n"
@@ -208,8 +209,9 @@ int RunSearchCommand(int argc, char** argv) {
   if (!args.patternFile.empty()) {
     if (args.havePattern) return Usage("give either PATTERN or --pattern-file, not both");
     std::string why;
-    const bool read = args.patternFile == kStdinName ? ReadPatternStdin(args.pattern, why)
-                                                     : ReadPatternFile(args.patternFile, args.pattern, why);
+    const bool read = args.patternFile == kStdinName
+                          ? ReadPatternStdin(args.pattern, why)
+                          : ReadPatternFile(args.patternFile, args.pattern, why);
     if (!read) {
       std::fprintf(stderr, "plinvaro-cli search: cannot read pattern file '%s': %s\n",
                    args.patternFile.c_str(), why.c_str());
