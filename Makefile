@@ -46,8 +46,8 @@ CLI := $(BUILD_DIR)/src/cli/plinvaro-cli
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD_DIR)/src/qt/plinvaro ]; then \
-	  echo "== $(BUILD_DIR)/src/qt/plinvaro $(DEMO_DIR)/harbour.txt"; \
-	  $(BUILD_DIR)/src/qt/plinvaro $(DEMO_DIR)/harbour.txt; \
+	  echo "== $(BUILD_DIR)/src/qt/plinvaro --dir $(DEMO_DIR) $(DEMO_DIR)/harbour.txt"; \
+	  $(BUILD_DIR)/src/qt/plinvaro --dir $(DEMO_DIR) $(DEMO_DIR)/harbour.txt; \
 	else \
 	  echo "== no display (DISPLAY and WAYLAND_DISPLAY unset) or no window program built: running the headless demo"; \
 	  echo "== plinvaro-cli search $(DEMO_DIR) \"$(DEMO_PATTERN)\""; \

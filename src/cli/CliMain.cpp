@@ -18,7 +18,7 @@ constexpr const char* kHelp =
     "Run 'plinvaro-cli COMMAND --help' for the options of a command,\n"
     "'plinvaro-cli --version' for the version.\n"
     "Exit status: 0 on success, 1 when the output cannot be written, 2 on bad\n"
-    "arguments or unreadable input.\n";
+    "arguments or unreadable input, 3 when DIR holds no *.txt file.\n";
 
 }  // namespace
 

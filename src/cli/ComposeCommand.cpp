@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #ifndef _WIN32
@@ -69,7 +70,9 @@ constexpr const char* kComposeHelp =
     "bad arguments, a missing base file or directory, or a trace file that\n"
     "cannot be created (a missing directory, a pipe nobody reads); 1 when\n"
     "writing the output or the trace failed (a full disk, a reader that went\n"
-    "away).\n";
+    "away); 3 when DIR holds no *.txt entry, so there is nothing to wander into\n"
+    "(nothing is played). A search that finds DIR gone or emptied during the\n"
+    "run ends it early with 2 or 3, after the text so far was written.\n";
 
 struct ComposeArgs {
   std::string base;
@@ -167,10 +170,32 @@ int CheckInputs(const ComposeArgs& args) {
                  args.directory.c_str(), listing.errorText.c_str());
     return kExitUsage;
   }
+  if (listing.names.empty()) {
+    SearchOutcome outcome;
+    outcome.kind = SearchOutcomeKind::NoTextFiles;
+    outcome.directory = args.directory;
+    std::fprintf(stderr, "plinvaro-cli compose: %s: nothing to wander into\n",
+                 SearchOutcomeText(outcome).c_str());
+    return kExitNothingToSearch;
+  }
   return kExitOk;
 }
 
-enum class SearchOutcome { NotRun, NothingFound, Found };
+// Why a run ended before its N chunks, and the exit status that goes with it.
+struct EarlyEnd {
+  std::string why;  // empty when the run was not cut short
+  int status = kExitOk;
+};
+
+// A search that found the directory unreadable or without *.txt entries ends
+// the run: no later search could find anything either.
+std::optional<EarlyEnd> NothingToSearch(const SearchOutcome& outcome) {
+  if (outcome.kind == SearchOutcomeKind::CannotRead)
+    return EarlyEnd{SearchOutcomeText(outcome), kExitUsage};
+  if (outcome.kind == SearchOutcomeKind::NoTextFiles)
+    return EarlyEnd{SearchOutcomeText(outcome), kExitNothingToSearch};
+  return std::nullopt;
+}
 
 // Counts what the panel did and writes the trace.
 class Composer : public PanelObserver {
@@ -185,8 +210,6 @@ class Composer : public PanelObserver {
   }
 
   void SearchDone(bool found) override {
-    ++searches_;
-    lastFound_ = found;
     if (trace_ == nullptr) return;
     SearchRecord record;
     record.pattern = panel_.searchPattern;
@@ -201,11 +224,12 @@ class Composer : public PanelObserver {
     Write(SearchLine(record));
   }
 
-  SearchOutcome PressSearch() {
-    const long long before = searches_;
+  void SearchReported(const SearchOutcome& outcome) override { lastOutcome_ = outcome; }
+
+  // Presses Search; what it came to.
+  const SearchOutcome& PressSearch() {
     panel_.RunSearch();
-    if (searches_ == before) return SearchOutcome::NotRun;
-    return lastFound_ ? SearchOutcome::Found : SearchOutcome::NothingFound;
+    return lastOutcome_;
   }
 
   long long chunks() const { return chunks_; }
@@ -216,24 +240,25 @@ class Composer : public PanelObserver {
   MainPanel& panel_;
   std::FILE* trace_;
   long long chunks_ = 0;
-  long long searches_ = 0;
-  bool lastFound_ = false;
+  SearchOutcome lastOutcome_;
 };
 
-// Plays until `words` chunks are in; returns why it ended early, or empty.
-std::string Play(const ComposeArgs& args, HeadlessPlatform& face, MainPanel& panel,
-                 Composer& composer) {
+// Plays until `words` chunks are in; says why when it ended early.
+EarlyEnd Play(const ComposeArgs& args, HeadlessPlatform& face, MainPanel& panel,
+              Composer& composer) {
   long long sinceSearch = 0;
   int stalledSearches = 0;
   while (composer.chunks() < args.words) {
     if (!face.timer.running()) {
       sinceSearch = 0;
-      const SearchOutcome outcome = composer.PressSearch();
-      if (outcome == SearchOutcome::NotRun) return "playback stopped with no text to search from";
-      if (outcome == SearchOutcome::NothingFound)
-        return "playback stopped and the search found nothing";
+      const SearchOutcome& outcome = composer.PressSearch();
+      if (auto end = NothingToSearch(outcome)) return *end;
+      if (outcome.kind == SearchOutcomeKind::NoMatch)
+        return {"playback stopped and the search found nothing"};
+      if (outcome.kind != SearchOutcomeKind::Found)
+        return {"playback stopped with no text to search from"};
       if (++stalledSearches > kMaxStalledSearches)
-        return "playback stopped and every search led to text that was used up";
+        return {"playback stopped and every search led to text that was used up"};
       continue;
     }
     // A source box counts its text in signed 32-bit units; the run ends before
@@ -241,14 +266,14 @@ std::string Play(const ComposeArgs& args, HeadlessPlatform& face, MainPanel& pan
     const TextSource& source = panel.ActiveSource();
     const std::int64_t left = std::max<std::int64_t>(source.size - source.position, 0);
     if (face.sourceBox.Length() + left > INT32_MAX)
-      return "the text would grow beyond the 2 GiB a source box holds";
+      return {"the text would grow beyond the 2 GiB a source box holds"};
     const long long before = composer.chunks();
     panel.PlaybackTick();
     if (composer.chunks() == before) continue;
     stalledSearches = 0;
     if (++sinceSearch >= args.searchEvery && composer.chunks() < args.words) {
       sinceSearch = 0;
-      composer.PressSearch();
+      if (auto end = NothingToSearch(composer.PressSearch())) return *end;
     }
   }
   return {};
@@ -289,10 +314,10 @@ int RunComposeCommand(int argc, char** argv) {
   panel.OpenBaseFile();
   face.controls.SetDirectoryText(args.directory);
   panel.StartPlayback();
-  const std::string earlyEnd = Play(args, face, panel, composer);
-  if (!earlyEnd.empty())
+  const EarlyEnd earlyEnd = Play(args, face, panel, composer);
+  if (!earlyEnd.why.empty())
     std::fprintf(stderr, "plinvaro-cli compose: ended after %lld of %lld chunks: %s\n",
-                 composer.chunks(), args.words, earlyEnd.c_str());
+                 composer.chunks(), args.words, earlyEnd.why.c_str());
 
   if (!WriteSourceText(face.sourceBox)) {
     std::fputs("plinvaro-cli compose: cannot write the text to stdout\n", stderr);
@@ -303,7 +328,7 @@ int RunComposeCommand(int argc, char** argv) {
                  args.tracePath.c_str());
     return kExitFailure;
   }
-  return kExitOk;
+  return earlyEnd.status;
 }
 
 }  // namespace plinvaro::cli

@@ -1,5 +1,6 @@
 // plinvaro-cli search: runs what the Search command runs once it has its pattern, and lists the parts.
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -7,7 +8,13 @@
 #include <fstream>
 #include <string>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "cli/CliCommands.h"
+#include "panel/SearchOutcome.h"
 #include "search/PatternText.h"
 #include "search/TextSearcher.h"
 
@@ -28,17 +35,24 @@ constexpr const char* kSearchHelp =
     "Prints one line per found part, longest match first (at most 51):\n"
     "  matchLength<TAB>offset<TAB>fileIndex<TAB>fileSize<TAB>path\n"
     "offset is the byte where the continuation begins; fileIndex counts the\n"
-    "listed entries from 0. Finding nothing is not an error.\n"
+    "listed entries from 0. Finding nothing is not an error; a DIR without any\n"
+    "*.txt entry is (there was nothing to search).\n"
     "\n"
     "Options:\n"
     "  --pattern-file FILE  take the pattern's raw bytes from FILE, a regular\n"
-    "                       file (only its last 63 bytes are read)\n"
+    "                       file (only its last 63 bytes are read); '-' reads\n"
+    "                       standard input to its end and keeps its last 63\n"
+    "                       bytes (a pipe or device named as FILE is refused)\n"
     "  --stats              print files, bytes scanned and elapsed time to stderr\n"
     "  --help               show this text\n"
     "\n"
     "Exit status: 0 on success (also when nothing is found); 1 when the list\n"
     "cannot be written (a full disk, a reader that went away); 2 when DIR or the\n"
-    "pattern file cannot be read or the arguments are wrong.\n";
+    "pattern file cannot be read, DIR is empty or the arguments are wrong; 3 when\n"
+    "DIR holds no *.txt entry.\n";
+
+// The --pattern-file name that stands for standard input.
+constexpr const char* kStdinName = "-";
 
 struct SearchArgs {
   std::string directory;
@@ -81,6 +95,53 @@ bool ReadPatternFile(const std::string& path, std::string& out, std::string& why
   out.resize(static_cast<std::size_t>(in.gcount()));
   if (in.bad()) why = "read error";
   return !in.bad();
+}
+
+// The last kMaxPatternBytes bytes of a stream read to its end, in a fixed ring.
+class TailRing {
+ public:
+  void Append(const char* bytes, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+      ring_[next_] = bytes[i];
+      next_ = (next_ + 1) % ring_.size();
+      if (held_ < ring_.size()) ++held_;
+    }
+  }
+  // The held bytes, oldest first.
+  std::string Bytes() const {
+    const std::size_t oldest = (next_ + ring_.size() - held_) % ring_.size();
+    std::string out;
+    out.reserve(held_);
+    for (std::size_t i = 0; i < held_; ++i) out += ring_[(oldest + i) % ring_.size()];
+    return out;
+  }
+
+ private:
+  std::array<char, kMaxPatternBytes> ring_{};
+  std::size_t next_ = 0;
+  std::size_t held_ = 0;
+};
+
+// The pattern standard input gives: its last kMaxPatternBytes bytes, read to
+// the end of the stream in small blocks, so any length takes the same memory.
+bool ReadPatternStdin(std::string& out, std::string& why) {
+#ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
+  TailRing tail;
+  std::array<char, 4096> block;
+  for (;;) {
+    const std::size_t n = std::fread(block.data(), 1, block.size(), stdin);
+    tail.Append(block.data(), n);
+    if (n == block.size()) continue;
+    if (std::ferror(stdin) != 0) {
+      why = "read error";
+      return false;
+    }
+    if (std::feof(stdin) != 0) break;
+  }
+  out = tail.Bytes();
+  return true;
 }
 
 void PrintParts(const TextSearcher& searcher) {
@@ -144,10 +205,14 @@ int RunSearchCommand(int argc, char** argv) {
     }
   }
   if (!args.haveDirectory) return Usage("missing DIR");
+  if (args.directory.empty()) return Usage("DIR is empty: no directory to search");
   if (!args.patternFile.empty()) {
     if (args.havePattern) return Usage("give either PATTERN or --pattern-file, not both");
     std::string why;
-    if (!ReadPatternFile(args.patternFile, args.pattern, why)) {
+    const bool read = args.patternFile == kStdinName
+                          ? ReadPatternStdin(args.pattern, why)
+                          : ReadPatternFile(args.patternFile, args.pattern, why);
+    if (!read) {
       std::fprintf(stderr, "plinvaro-cli search: cannot read pattern file '%s': %s\n",
                    args.patternFile.c_str(), why.c_str());
       return kExitUsage;
@@ -162,10 +227,16 @@ int RunSearchCommand(int argc, char** argv) {
   searcher.ClearResults();
   searcher.EnumerateFiles(args.directory, trimmed);
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-  if (searcher.listStatus() != ListStatus::Ok) {
+  const SearchOutcome outcome = OutcomeOfScan(searcher, args.directory);
+  if (outcome.kind == SearchOutcomeKind::CannotRead) {
     std::fprintf(stderr, "plinvaro-cli search: cannot read directory '%s': %s\n",
-                 args.directory.c_str(), searcher.listErrorText().c_str());
+                 args.directory.c_str(), outcome.reason.c_str());
     return kExitUsage;
+  }
+  if (outcome.kind == SearchOutcomeKind::NoTextFiles) {
+    std::fprintf(stderr, "plinvaro-cli search: %s\n", SearchOutcomeText(outcome).c_str());
+    if (args.stats) PrintStats(searcher, elapsed.count());
+    return kExitNothingToSearch;
   }
   PrintParts(searcher);
   if (args.stats) PrintStats(searcher, elapsed.count());

@@ -1,5 +1,6 @@
 // MainPanel's file and edit commands: Open..., Save as..., the folder browser, clipboard and focus.
 #include "text/AnsiConversion.h"
+#include "text/FileAccess.h"
 #include "text/FileWriter.h"
 #include "panel/MainPanel.h"
 
@@ -12,6 +13,17 @@ const std::vector<FileFilter>& TextFileFilters() {
       {"All Files (*.*)", "*.*"},
   };
   return filters;
+}
+
+// The folder part of `path`: "." for a bare name, the root kept as it is.
+std::string FolderOf(const std::string& path) {
+  std::size_t nameStart = path.size();
+  while (nameStart > 0 && !IsPathSeparator(path[nameStart - 1])) --nameStart;
+  if (nameStart == 0) return ".";
+  std::size_t end = nameStart;
+  while (end > 1 && IsPathSeparator(path[end - 1])) --end;
+  if (end < nameStart && path[end - 1] == ':') ++end;  // "C:\" is a drive's root, "C:" is not
+  return path.substr(0, end);
 }
 
 }  // namespace
@@ -34,6 +46,10 @@ void MainPanel::UseBaseFile(const std::string& path) {
   baseFilePath = path;
   playbackSource = PlaybackSource::None;
   ShowTitleFor(baseFilePath);
+  if (directoryFollowsBaseFile_ && controls_.DirectoryText().empty()) {
+    baseDirectory = FolderOf(path);
+    controls_.SetDirectoryText(baseDirectory);
+  }
 }
 
 void MainPanel::SaveSourceAs() {

@@ -16,6 +16,7 @@
 #include "text/TextSource.h"
 #include "panel/Platform.h"
 #include "panel/SpeedSlider.h"
+#include "panel/SearchOutcome.h"
 
 namespace plinvaro {
 
@@ -59,6 +60,8 @@ class PanelObserver {
   virtual void ChunkPlayed(const PlayedChunk&) {}
   // After SearchAndPick: `found` tells whether a part was picked.
   virtual void SearchDone(bool) {}
+  // After every Search command, also one that did nothing: what it came to.
+  virtual void SearchReported(const SearchOutcome&) {}
 };
 
 class MainPanel {
@@ -70,6 +73,11 @@ class MainPanel {
   // Routes a control's command id; false for an id no command has.
   bool RunCommand(int commandId);
   void SetObserver(PanelObserver* watcher) { observer_ = watcher; }
+  // When on, opening a base file while the directory box is empty puts the
+  // file's folder into the box. Off unless the face turns it on.
+  void SetDirectoryFollowsBaseFile(bool follows) { directoryFollowsBaseFile_ = follows; }
+  // What the last Search command came to; NotRun before the first.
+  const SearchOutcome& lastSearch() const { return lastSearch_; }
 
   // Playback.
   void StartPlayback();
@@ -153,6 +161,8 @@ class MainPanel {
   // The chosen base file: playback starts it from its beginning next time.
   void UseBaseFile(const std::string& path);
   FoundPart* CurrentPart();
+  // Keeps `outcome` as the last search's and tells the observer.
+  void ReportSearch(SearchOutcome outcome);
 
   RichDocument& sourceBox_;
   RichDocument& previewBox_;
@@ -162,6 +172,8 @@ class MainPanel {
   MessageBoxes& messages_;
   RandomSource& random_;
   PanelObserver* observer_ = nullptr;  // not owned
+  bool directoryFollowsBaseFile_ = false;
+  SearchOutcome lastSearch_;
 };
 
 }  // namespace plinvaro

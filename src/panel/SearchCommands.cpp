@@ -1,6 +1,7 @@
 // MainPanel's Search command, the random pick of a found part, and the switch back to the base file.
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "search/PatternText.h"
 #include "text/AnsiConversion.h"
@@ -31,19 +32,27 @@ SeparatorRun TrailingSeparators(const std::string& pattern) {
   return run;
 }
 
+// The outcome of a Search that stopped before scanning.
+SearchOutcome Unscanned(SearchOutcomeKind kind) {
+  SearchOutcome outcome;
+  outcome.kind = kind;
+  return outcome;
+}
+
 }  // namespace
 
 void MainPanel::RunSearch() {
   HidePreview();
   RefreshLengths();
   baseDirectory = controls_.DirectoryText();
-  if (baseDirectory.empty() || sourceLength == 0) return;
+  if (baseDirectory.empty()) return ReportSearch(Unscanned(SearchOutcomeKind::NoDirectory));
+  if (sourceLength == 0) return ReportSearch(Unscanned(SearchOutcomeKind::NoPattern));
   StopTimer();
   const TextSelection selection = sourceBox_.GetSelection();
   const std::int32_t end = selection.end;
   const std::int32_t start =
       std::max(selection.IsEmpty() ? end - kMaxPatternBytes : selection.start, 0);
-  if (start >= end) return;
+  if (start >= end) return ReportSearch(Unscanned(SearchOutcomeKind::NoPattern));
   const std::int32_t n = std::min(end - start, kMaxPatternBytes);
   searchPattern = WideToAnsi(sourceBox_.GetRangeText(start, end), n);
   searchPattern.resize(std::min(searchPattern.find('\0'), searchPattern.size()));
@@ -56,6 +65,7 @@ void MainPanel::RunSearch() {
   } else if (found) {
     ShowCurrentPart();
   }
+  ReportSearch(lastSearch_);
 }
 
 bool MainPanel::SearchAndPick() {
@@ -64,6 +74,7 @@ bool MainPanel::SearchAndPick() {
   searcher.EnumerateFiles(baseDirectory, trimmedPattern);
   searcher.currentPart = searcher.FirstPart();
   const bool found = searcher.currentPart != searcher.EndPart();
+  lastSearch_ = OutcomeOfScan(searcher, baseDirectory);
   if (found) {
     const std::int32_t draw = random_.Next();
     const std::int32_t steps = (draw < 0 ? -(draw + 1) : draw) % searcher.PartCount();
@@ -74,6 +85,11 @@ bool MainPanel::SearchAndPick() {
   }
   if (observer_ != nullptr) observer_->SearchDone(found);
   return found;
+}
+
+void MainPanel::ReportSearch(SearchOutcome outcome) {
+  lastSearch_ = std::move(outcome);
+  if (observer_ != nullptr) observer_->SearchReported(lastSearch_);
 }
 
 void MainPanel::TrimPattern() { trimmedPattern = TrimSeparators(searchPattern); }

@@ -3,10 +3,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStatusBar>
 #include <functional>
 
 #include "panel/MainWindowGeometry.h"
@@ -61,6 +63,9 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   panel_ = std::make_unique<MainPanel>(Platform{controls_->sourceBox(), controls_->previewBox(),
                                                 *controls_, timer_, dialogs_, messages_, random_});
   controls_->Connect(*panel_);
+  panel_->SetDirectoryFollowsBaseFile(true);
+  panel_->SetObserver(this);
+  statusBar()->setSizeGripEnabled(false);
   BuildMenuBar();
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
   qApp->installEventFilter(hotkeys_.get());
@@ -115,6 +120,14 @@ void MainWindow::CloseMainWindow() { close(); }
 
 void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {
   ShowPlainMessage(this, text, caption);
+}
+
+void MainWindow::ShowStatus(const std::string& text) {
+  statusBar()->showMessage(QFile::decodeName(QByteArray::fromStdString(text)));
+}
+
+void MainWindow::SearchReported(const SearchOutcome& outcome) {
+  ShowStatus(SearchOutcomeText(outcome));
 }
 
 void MainWindow::RelayoutPanel() {

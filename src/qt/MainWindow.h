@@ -3,7 +3,8 @@
 // Owns the panel's widgets, the platform objects and the one MainPanel, and
 // installs the hotkey filter on the application for as long as it lives. The
 // outer (frame) size starts at 700 x 500 centred on the screen and is held at
-// that minimum as far as the window manager tells the frame's size.
+// that minimum as far as the window manager tells the frame's size. The status
+// bar shows the start hint and what each Search came to.
 #pragma once
 
 #include <QMainWindow>
@@ -23,13 +24,15 @@ class QMenu;
 
 namespace plinvaro::qt {
 
-class MainWindow : public QMainWindow, public MainWindowHost {
+class MainWindow : public QMainWindow, public MainWindowHost, private PanelObserver {
  public:
   explicit MainWindow(DisplayCodePage codePage = DisplayCodePageFromLocale());
   ~MainWindow() override;
 
   void CloseMainWindow() override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
+  // Shows `text` (8-bit, as paths are) in the status bar until the next status text.
+  void ShowStatus(const std::string& text);
 
   MainPanel& panel() { return *panel_; }
   PanelWidgets& controls() { return *controls_; }
@@ -44,6 +47,7 @@ class MainWindow : public QMainWindow, public MainWindowHost {
   void moveEvent(QMoveEvent* event) override;
 
  private:
+  void SearchReported(const SearchOutcome& outcome) override;
   void BuildMenuBar();
   void UpdateEditMenu();
   void RelayoutPanel();

@@ -2,12 +2,13 @@
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "plinvaro/Version.h"
 #include "qt/CommandLine.h"
-#include "qt/MainWindow.h"
+#include "qt/Launch.h"
 
 namespace {
 
@@ -49,18 +50,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "plinvaro: %s\n\n%s", request.error.c_str(), HelpText());
     return kExitUsage;
   }
-  if (!request.baseFile.empty()) {
-    const std::string problem = BaseFileProblem(request.baseFile);
-    if (!problem.empty()) {
-      std::fprintf(stderr, "plinvaro: cannot open '%s': %s\n", request.baseFile.c_str(),
-                   problem.c_str());
-      return kExitUsage;
-    }
+  std::string problem;
+  const std::unique_ptr<MainWindow> window = OpenMainWindow(request, problem);
+  if (!window) {
+    std::fprintf(stderr, "plinvaro: %s\n", problem.c_str());
+    return kExitUsage;
   }
-
-  MainWindow window;
-  if (!request.baseFile.empty()) window.panel().OpenBaseFilePath(request.baseFile);
-  window.show();
-  window.activateWindow();  // takes the keyboard where no window manager hands it out
   return app.exec();
 }

@@ -1,0 +1,12 @@
+// The one-line hint a desktop face shows once at start: which keys play and wander.
+#pragma once
+
+#include <string>
+
+namespace plinvaro {
+
+// `baseFile` and `directory` as the panel holds them after start-up (8-bit
+// paths, empty for none); the hint names what the user has still to choose.
+std::string StartHint(const std::string& baseFile, const std::string& directory);
+
+}  // namespace plinvaro

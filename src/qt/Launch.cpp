@@ -1,0 +1,38 @@
+// Launch: checks the named base file and directory, and opens the main window on them.
+#include "qt/Launch.h"
+
+#include "panel/StartHint.h"
+
+namespace plinvaro::qt {
+namespace {
+
+// Why the request's FILE or DIR cannot be used; empty when both can.
+std::string RequestProblem(const LaunchRequest& request) {
+  if (!request.baseFile.empty()) {
+    const std::string problem = BaseFileProblem(request.baseFile);
+    if (!problem.empty()) return "cannot open '" + request.baseFile + "': " + problem;
+  }
+  if (!request.directory.empty()) {
+    const std::string problem = DirectoryProblem(request.directory);
+    if (!problem.empty()) return "cannot search '" + request.directory + "': " + problem;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::unique_ptr<MainWindow> OpenMainWindow(const LaunchRequest& request, std::string& problem) {
+  problem = RequestProblem(request);
+  if (!problem.empty()) return nullptr;
+  auto window = std::make_unique<MainWindow>();
+  MainPanel& panel = window->panel();
+  // The directory goes in first, so that the base file's folder does not replace it.
+  if (!request.directory.empty()) window->controls().SetDirectoryText(request.directory);
+  if (!request.baseFile.empty()) panel.OpenBaseFilePath(request.baseFile);
+  window->ShowStatus(StartHint(panel.baseFilePath, window->controls().DirectoryText()));
+  window->show();
+  window->activateWindow();  // takes the keyboard where no window manager hands it out
+  return window;
+}
+
+}  // namespace plinvaro::qt
