@@ -2,7 +2,8 @@
 # that unpacks the package and runs the installed programs.
 
 APT_PACKAGES += qt6-base-dev libqscintilla2-qt6-dev fonts-liberation dpkg-dev file \
-                xvfb xauth xdotool imagemagick
+                xvfb xauth xdotool imagemagick \
+                desktop-file-utils appstream man-db groff-base
 PACKAGE_DIR := $(BUILD_DIR)/package
 
 .PHONY: package package-check
@@ -22,7 +23,10 @@ package-check: package
 	         ./usr/share/applications/plinvaro.desktop \
 	         ./usr/share/icons/hicolor/scalable/apps/plinvaro.svg \
 	         ./usr/share/icons/hicolor/48x48/apps/plinvaro.png \
-	         ./usr/share/icons/hicolor/256x256/apps/plinvaro.png; do \
+	         ./usr/share/icons/hicolor/256x256/apps/plinvaro.png \
+	         ./usr/share/metainfo/org.plinvaro.Plinvaro.metainfo.xml \
+	         ./usr/share/man/man1/plinvaro.1 ./usr/share/man/man1/plinvaro-cli.1 \
+	         ./usr/share/doc/plinvaro/copyright; do \
 	  grep -q " $$f\$$" "$$root.list" || { echo "missing in package: $$f"; rm -f "$$root.list"; exit 1; }; \
 	done; rm -f "$$root.list"; \
 	depends=$$(dpkg-deb --field "$$deb" Depends); echo "Depends: $$depends"; \
@@ -31,6 +35,16 @@ package-check: package
 	done; \
 	grep -q '^Exec=plinvaro %f$$' resources/linux/plinvaro.desktop; \
 	dpkg-deb -x "$$deb" "$$root"; \
+	! grep -r -l -a '\.example' "$$root/usr/share" "$$root/usr/bin" || { echo "placeholder address in the package"; exit 1; }; \
+	out=$$(desktop-file-validate "$$root/usr/share/applications/plinvaro.desktop" 2>&1); \
+	[ -z "$$out" ] || { echo "$$out"; exit 1; }; \
+	appstreamcli validate --no-net "$$root/usr/share/metainfo/org.plinvaro.Plinvaro.metainfo.xml"; \
+	for m in "$$root"/usr/share/man/man1/*.1; do \
+	  out=$$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$$m" 2>&1 >/dev/null); \
+	  [ -z "$$out" ] || { echo "$$m: $$out"; exit 1; }; \
+	done; \
+	grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$$root/usr/share/doc/plinvaro/copyright"; \
+	grep -q '^License: GPL-3.0-or-later' "$$root/usr/share/doc/plinvaro/copyright"; \
 	"$$root/usr/bin/plinvaro-cli" --help > /dev/null; \
 	packaged=$$(dpkg-deb --field "$$deb" Version); echo "Version: $$packaged"; \
 	version=$$(QT_QPA_PLATFORM=offscreen "$$root/usr/bin/plinvaro" --version); \

@@ -23,6 +23,6 @@ inline constexpr std::string_view kAboutText =
     "\n"
     "Copyright (C) 2026 the Plinvaro authors; free software under the GPL, version 3 or later.\n"
     "\n"
-    "    https://plinvaro.example.org";
+    "    Guide: man plinvaro (Linux), README.txt beside plinvaro.exe (Windows)";
 
 }  // namespace plinvaro
