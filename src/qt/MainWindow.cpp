@@ -115,10 +115,6 @@ QMenu* MainWindow::menu(int index) const {
 
 void MainWindow::CloseMainWindow() { close(); }
 
-void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {
-  ShowPlainMessage(this, text, caption);
-}
-
 void MainWindow::RelayoutPanel() {
   if (!controls_) return;
   controls_->Relayout({client_->width(), client_->height()});

@@ -29,7 +29,6 @@ class MainWindow : public QMainWindow, public MainWindowHost {
   ~MainWindow() override;
 
   void CloseMainWindow() override;
-  void ShowMessage(const std::string& text, const std::string& caption) override;
 
   MainPanel& panel() { return *panel_; }
   PanelWidgets& controls() { return *controls_; }
