@@ -1,6 +1,6 @@
 // Stateful fuzz target: random command sequences on the headless MainPanel, invariants checked after every step.
 //
-// The panel runs on the tests' recording face over a small generated directory
+// The panel runs on the in-memory platform over a small generated directory
 // (prose, 8-bit bytes with NUL, a word without white space, an empty file, a
 // *.txt subdirectory, a file with more continuations than the part limit).
 // After each step: isPlaying exactly when the timer runs; both selections
@@ -25,15 +25,15 @@
 
 #include "FuzzScratch.h"
 #include "TempDir.h"
-#include "fakes/RecordingPlatform.h"
 #include "text/AnsiConversion.h"
 #include "text/CharClass.h"
+#include "headless/HeadlessPlatform.h"
 #include "panel/MainPanel.h"
 
 namespace plinvaro::fuzz {
 namespace {
 
-using testing::RecordingPlatform;
+using headless::HeadlessPlatform;
 
 constexpr int kMaxSteps = 96;
 constexpr int kMaxTicksPerStep = 40;
@@ -408,7 +408,7 @@ class Session {
 
   Corpus& corpus_;
   FuzzedDataProvider& in_;
-  RecordingPlatform face_;
+  HeadlessPlatform face_;
   MainPanel panel_{face_.platform()};
   ChunkChecker chunks_;
 };

@@ -249,7 +249,7 @@ EarlyEnd Play(const ComposeArgs& args, HeadlessPlatform& face, MainPanel& panel,
   long long sinceSearch = 0;
   int stalledSearches = 0;
   while (composer.chunks() < args.words) {
-    if (!face.timer.running()) {
+    if (!face.timer.running) {
       sinceSearch = 0;
       const SearchOutcome& outcome = composer.PressSearch();
       if (auto end = NothingToSearch(outcome)) return *end;
@@ -310,7 +310,7 @@ int RunComposeCommand(int argc, char** argv) {
   Composer composer(panel, trace.get());
   panel.SetObserver(&composer);
 
-  face.dialogs.openAnswer = args.base;
+  face.dialogs.openAnswers.push_back(args.base);
   panel.OpenBaseFile();
   face.controls.SetDirectoryText(args.directory);
   panel.StartPlayback();

@@ -1,4 +1,4 @@
-// MainPanel's file and edit commands: Open..., Save as..., the folder browser, clipboard and focus.
+// MainPanel's file and edit commands: Open..., Save as..., the folder browser, clipboard, focus, message boxes.
 #include "text/AnsiConversion.h"
 #include "text/FileAccess.h"
 #include "text/FileWriter.h"
@@ -67,10 +67,10 @@ void MainPanel::SaveSourceText(const std::string& path) {
     case SaveStatus::Ok:
       return;
     case SaveStatus::CannotCreate:
-      messages_.ShowError(kCannotSaveText, kErrorCaption);
+      ShowMessage(kCannotSaveText, kErrorCaption);
       return;
     case SaveStatus::CannotWrite:
-      messages_.ShowError(kCannotWriteText, kErrorCaption);
+      ShowMessage(kCannotWriteText, kErrorCaption);
       return;
   }
 }
@@ -91,5 +91,9 @@ void MainPanel::PasteSource() { sourceBox_.Paste(); }
 void MainPanel::FocusSourceBox() { sourceBox_.Focus(); }
 
 void MainPanel::FocusPreviewBox() { previewBox_.Focus(); }
+
+void MainPanel::ShowMessage(const std::string& text, const std::string& caption) {
+  messages_.ShowMessage(text, caption);
+}
 
 }  // namespace plinvaro

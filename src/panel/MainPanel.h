@@ -131,6 +131,8 @@ class MainPanel {
   void PasteSource();
   void FocusSourceBox();
   void FocusPreviewBox();
+  // A box with an OK button, through the face's message boxes (the Help items, save errors).
+  void ShowMessage(const std::string& text, const std::string& caption);
 
   // The "Font size" list's selection as the default font of both boxes.
   void ApplyFontSize();

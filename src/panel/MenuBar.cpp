@@ -66,10 +66,10 @@ bool RunMenuCommand(MainPanel& panel, MainWindowHost& window, int commandId) {
     case MenuCommand::Paste: panel.PasteSource(); return true;
     case MenuCommand::SelectAll: panel.SelectAllSource(); return true;
     case MenuCommand::ViewHotkeys:
-      window.ShowMessage(std::string(kHotkeyHelpText), std::string(kHotkeysCaption));
+      panel.ShowMessage(std::string(kHotkeyHelpText), std::string(kHotkeysCaption));
       return true;
     case MenuCommand::About:
-      window.ShowMessage(std::string(kAboutText), std::string(kAboutCaption));
+      panel.ShowMessage(std::string(kAboutText), std::string(kAboutCaption));
       return true;
   }
   return false;

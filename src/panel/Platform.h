@@ -67,11 +67,12 @@ class FileDialogs {
   virtual std::optional<std::string> BrowseForFolder(const std::string& title) = 0;
 };
 
-// Modal message box with an OK button.
+// Modal message box with an OK button and no icon, owned by the main window;
+// the text is shown as plain text. Save errors and the Help items use it alike.
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  virtual void ShowError(const std::string& text, const std::string& caption) = 0;
+  virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
 };
 
 // Pseudo-random numbers for picking a found part.
@@ -90,8 +91,6 @@ class MainWindowHost {
   virtual ~MainWindowHost() = default;
   // Asks the window to close as its close box would; the program then ends.
   virtual void CloseMainWindow() = 0;
-  // Modal message box with an OK button and no icon, owned by the main window.
-  virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
 };
 
 // Everything a face hands to MainPanel; references, owned by the face.

@@ -118,10 +118,6 @@ QMenu* MainWindow::menu(int index) const {
 
 void MainWindow::CloseMainWindow() { close(); }
 
-void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {
-  ShowPlainMessage(this, text, caption);
-}
-
 void MainWindow::ShowStatus(const std::string& text) {
   statusBar()->showMessage(QFile::decodeName(QByteArray::fromStdString(text)));
 }

@@ -30,7 +30,6 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   ~MainWindow() override;
 
   void CloseMainWindow() override;
-  void ShowMessage(const std::string& text, const std::string& caption) override;
   // Shows `text` (8-bit, as paths are) in the status bar until the next status text.
   void ShowStatus(const std::string& text);
 

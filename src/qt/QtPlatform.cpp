@@ -93,9 +93,9 @@ std::optional<std::string> QtFileDialogs::BrowseForFolder(const std::string& tit
   return Run(dialog);
 }
 
-void ShowPlainMessage(QWidget* parent, const std::string& text, const std::string& caption) {
+void QtMessageBoxes::ShowMessage(const std::string& text, const std::string& caption) {
   QMessageBox box(QMessageBox::NoIcon, FromBytes(caption), FromBytes(text), QMessageBox::Ok,
-                  parent);
+                  parent_);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }

@@ -50,15 +50,11 @@ class QtFileDialogs : public FileDialogs {
   QWidget* parent_;  // not owned
 };
 
-// A modal box with an OK button and no icon; the text is shown as plain text.
-void ShowPlainMessage(QWidget* parent, const std::string& text, const std::string& caption);
-
+// A QMessageBox with an OK button and no icon over `parent`; the text is plain.
 class QtMessageBoxes : public MessageBoxes {
  public:
   explicit QtMessageBoxes(QWidget* parent) : parent_(parent) {}
-  void ShowError(const std::string& text, const std::string& caption) override {
-    ShowPlainMessage(parent_, text, caption);
-  }
+  void ShowMessage(const std::string& text, const std::string& caption) override;
 
  private:
   QWidget* parent_;  // not owned

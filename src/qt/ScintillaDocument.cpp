@@ -27,14 +27,6 @@ constexpr int kTwipsPerPoint = 20;
 constexpr int kFractionalPerPoint = 100;  // SCI_STYLESETSIZEFRACTIONAL's unit: 1/100 point
 constexpr int kMarginCount = 5;
 
-// Where a selection bound goes when [a, b) is replaced by n bytes: a bound inside
-// the range goes to its start, one behind it moves by the change in length.
-long MovedBound(long bound, long a, long b, long n) {
-  if (bound < a) return bound;
-  if (bound <= b) return a;
-  return bound + n - (b - a);
-}
-
 // A rich-text box types nothing for Ctrl+digit; Scintilla would insert the digit.
 class CtrlDigitSwallower : public QObject {
  public:
@@ -117,16 +109,22 @@ std::u16string ScintillaDocument::DoGetRangeText(std::int32_t start, std::int32_
   return AnsiToWide(reinterpret_cast<const unsigned char*>(buffer.data()), end - start);
 }
 
-void ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
+bool ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
                                        const std::u16string& text) {
-  const auto n = static_cast<std::int32_t>(text.size());
-  const std::string bytes = WideToAnsi(text, n);
-  const long anchor = MovedBound(Send(Sci::SCI_GETANCHOR), start, end, n);
-  const long caret = MovedBound(Send(Sci::SCI_GETCURRENTPOS), start, end, n);
+  const std::string bytes = WideToAnsi(text, static_cast<std::int32_t>(text.size()));
   Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
   box_->SendScintilla(Sci::SCI_REPLACETARGET, bytes.size(), bytes.data());
+  return true;
+}
+
+SelectionEnds ScintillaDocument::DoGetSelectionEnds() const {
+  return {static_cast<std::int32_t>(Send(Sci::SCI_GETANCHOR)),
+          static_cast<std::int32_t>(Send(Sci::SCI_GETCURRENTPOS))};
+}
+
+void ScintillaDocument::DoSetSelectionEnds(SelectionEnds ends) {
   // Scintilla stretches a selection whose end meets the insertion; hold the bounds exactly.
-  Send(Sci::SCI_SETSELECTION, static_cast<unsigned long>(caret), anchor);
+  Send(Sci::SCI_SETSELECTION, static_cast<unsigned long>(ends.caret), ends.anchor);
 }
 
 void ScintillaDocument::ScrollCaret() { Send(Sci::SCI_SCROLLCARET); }

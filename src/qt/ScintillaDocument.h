@@ -57,7 +57,10 @@ class ScintillaDocument : public RichDocument {
  protected:
   void DoSetSelection(std::int32_t start, std::int32_t end) override;
   std::u16string DoGetRangeText(std::int32_t start, std::int32_t end) const override;
-  void DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) override;
+  bool DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) override;
+  // Anchor and caret apart, so that a replacement keeps the selection's direction.
+  SelectionEnds DoGetSelectionEnds() const override;
+  void DoSetSelectionEnds(SelectionEnds ends) override;
 
  private:
   long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;

@@ -1,4 +1,4 @@
-// The shared rules of RichDocument: clamping, NUL-terminated input and the caret after a replacement.
+// The shared rules of RichDocument: clamping, NUL-terminated input, the selection and caret after a replacement.
 #include "text/RichDocument.h"
 
 #include <algorithm>
@@ -16,6 +16,15 @@ Range Clamped(std::int32_t start, std::int32_t end, std::int32_t length) {
   end = std::clamp(end, 0, length);
   if (start > end) std::swap(start, end);
   return {start, end};
+}
+
+// Where a selection bound goes when [a, b) is replaced by n units: before the
+// range it stays, inside it goes to the range's start, behind it moves by the
+// change in length.
+std::int32_t MovedBound(std::int32_t bound, std::int32_t a, std::int32_t b, std::int32_t n) {
+  if (bound < a) return bound;
+  if (bound <= b) return a;
+  return bound + n - (b - a);
 }
 
 }  // namespace
@@ -40,10 +49,28 @@ void RichDocument::ReplaceRange(std::int32_t start, std::int32_t end, const std:
   // Most texts hold no NUL: hand them on without a copy (a chunk may be a whole large file).
   const std::size_t nul = text.find(u'\0');
   if (nul == std::u16string::npos) {
-    DoReplaceRange(r.start, r.end, text);
+    ReplaceClampedRange(r.start, r.end, text);
     return;
   }
-  DoReplaceRange(r.start, r.end, text.substr(0, nul));
+  ReplaceClampedRange(r.start, r.end, text.substr(0, nul));
+}
+
+void RichDocument::ReplaceClampedRange(std::int32_t start, std::int32_t end,
+                                       const std::u16string& text) {
+  const SelectionEnds before = DoGetSelectionEnds();
+  if (!DoReplaceRange(start, end, text)) return;
+  const auto n = static_cast<std::int32_t>(text.size());
+  DoSetSelectionEnds(
+      {MovedBound(before.anchor, start, end, n), MovedBound(before.caret, start, end, n)});
+}
+
+SelectionEnds RichDocument::DoGetSelectionEnds() const {
+  const TextSelection selection = GetSelection();
+  return {selection.start, selection.end};
+}
+
+void RichDocument::DoSetSelectionEnds(SelectionEnds ends) {
+  DoSetSelection(std::min(ends.anchor, ends.caret), std::max(ends.anchor, ends.caret));
 }
 
 void RichDocument::ReplaceSelection(const std::u16string& text, std::int32_t n) {

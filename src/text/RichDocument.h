@@ -3,8 +3,9 @@
 // Positions are signed 32-bit counts of UTF-16 units from the start of the
 // document. Text goes in and comes out as std::u16string values owned by the
 // caller. The non-virtual operations hold the rules every face shares (clamping,
-// text ending at its first NUL, where ReplaceSelection leaves the caret); a face
-// realises only the protected primitives and the view, focus and clipboard calls.
+// text ending at its first NUL, where a replacement moves the selection, where
+// ReplaceSelection leaves the caret); a face realises only the protected
+// primitives and the view, focus and clipboard calls.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,13 @@ struct TextSelection {
   std::int32_t start = 0;  // UTF-16 units, start <= end
   std::int32_t end = 0;
   bool IsEmpty() const { return start == end; }
+};
+
+// A selection as a box holds it: the anchor stays put while the caret moves;
+// either may be the greater (UTF-16 units).
+struct SelectionEnds {
+  std::int32_t anchor = 0;
+  std::int32_t caret = 0;
 };
 
 class RichDocument {
@@ -55,8 +63,18 @@ class RichDocument {
   // Primitives; the arguments are already clamped with 0 <= start <= end <= Length().
   virtual void DoSetSelection(std::int32_t start, std::int32_t end) = 0;
   virtual std::u16string DoGetRangeText(std::int32_t start, std::int32_t end) const = 0;
-  // `text` holds no NUL unit.
-  virtual void DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) = 0;
+  // Replaces the text only (`text` holds no NUL unit); ReplaceRange then puts the
+  // selection where it belongs. False when the text could not be replaced.
+  virtual bool DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) = 0;
+  // The selection around a replacement. By default the anchor is GetSelection's
+  // start and the caret its end, set back through DoSetSelection; a box that
+  // keeps the selection's direction overrides both.
+  virtual SelectionEnds DoGetSelectionEnds() const;
+  virtual void DoSetSelectionEnds(SelectionEnds ends);
+
+ private:
+  // ReplaceRange once [start, end) is clamped and `text` cut at its first NUL.
+  void ReplaceClampedRange(std::int32_t start, std::int32_t end, const std::u16string& text);
 };
 
 // `text` up to (not including) its first NUL unit.

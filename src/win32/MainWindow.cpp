@@ -14,9 +14,6 @@ namespace {
 class MainWindowAdapter final : public MainWindowHost {
  public:
   void CloseMainWindow() override { ::SendMessageA(App().mainWindow, WM_CLOSE, 0, 0); }
-  void ShowMessage(const std::string& text, const std::string& caption) override {
-    ::MessageBoxA(App().mainWindow, text.c_str(), caption.c_str(), MB_OK);
-  }
 };
 
 // "Is this key down now", as GetAsyncKeyState's most significant bit tells it.

@@ -146,8 +146,8 @@ std::optional<std::string> Win32Dialogs::BrowseForFolder(const std::string& titl
   return std::string(path);
 }
 
-void Win32Messages::ShowError(const std::string& text, const std::string& caption) {
-  ::MessageBoxA(h_.panel, text.c_str(), caption.c_str(), MB_OK);
+void Win32Messages::ShowMessage(const std::string& text, const std::string& caption) {
+  ::MessageBoxA(h_.mainWindow, text.c_str(), caption.c_str(), MB_OK);
 }
 
 void CRandom::Seed(std::uint32_t seed) { std::srand(seed); }

@@ -67,10 +67,11 @@ class Win32Dialogs final : public FileDialogs {
   const PanelHandles& h_;
 };
 
+// MessageBoxA with MB_OK, owned by the main window.
 class Win32Messages final : public MessageBoxes {
  public:
   explicit Win32Messages(const PanelHandles& handles) : h_(handles) {}
-  void ShowError(const std::string& text, const std::string& caption) override;
+  void ShowMessage(const std::string& text, const std::string& caption) override;
 
  private:
   const PanelHandles& h_;

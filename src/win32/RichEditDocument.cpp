@@ -101,29 +101,20 @@ std::u16string RichEditDocument::DoGetRangeText(std::int32_t start, std::int32_t
   return result;
 }
 
-void RichEditDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
+bool RichEditDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
                                       const std::u16string& text) {
-  if (range_ == nullptr) return;
-  const TextSelection before = GetSelection();
+  if (range_ == nullptr) return false;
   // Some text object models also delete between the range and the selection's
   // anchor, or lose their place, unless the caret stands at the range's start.
   SendSelection(start, start);
-  if (!AimRange(start, end)) return;
+  if (!AimRange(start, end)) return false;
   BSTR replacement = ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
                                          static_cast<UINT>(text.size()));
   range_->SetText(replacement);
+  // Lay the new text out before the caret moves: some controls assert on unwrapped paragraphs.
   if (RunsUnderWine()) RewrapText();
   ::SysFreeString(replacement);
-  // Lay the new text out before the caret moves: some controls assert on unwrapped paragraphs.
-  // Where each bound of the earlier selection goes: before the range it stays,
-  // inside it goes to its start, behind it moves by the change in length.
-  const auto delta = static_cast<std::int32_t>(text.size()) - (end - start);
-  const auto moved = [&](std::int32_t bound) {
-    if (bound < start) return bound;
-    if (bound <= end) return start;
-    return bound + delta;
-  };
-  SendSelection(moved(before.start), moved(before.end));
+  return true;
 }
 
 void RichEditDocument::RewrapText() {

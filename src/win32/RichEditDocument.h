@@ -47,7 +47,7 @@ class RichEditDocument final : public RichDocument {
  protected:
   void DoSetSelection(std::int32_t start, std::int32_t end) override;
   std::u16string DoGetRangeText(std::int32_t start, std::int32_t end) const override;
-  void DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) override;
+  bool DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) override;
 
  private:
   // Sets the range's start, then its end; true when both took.

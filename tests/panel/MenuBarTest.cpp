@@ -98,9 +98,9 @@ TEST_F(MenuCommandTest, FileAndHelpItemsReachTheDialogsTheWindowAndTheMessageBox
   EXPECT_EQ(face.dialogs.opened.back().first, "save");
   ASSERT_TRUE(RunMenuCommand(panel, host, 8));
   ASSERT_TRUE(RunMenuCommand(panel, host, 9));
-  ASSERT_EQ(host.shown.size(), 2u);
-  EXPECT_EQ(host.shown[0], (std::pair<std::string, std::string>{std::string(kHotkeyHelpText), "Hotkeys..."}));
-  EXPECT_EQ(host.shown[1].second, "About...");
+  ASSERT_EQ(face.messages.shown.size(), 2u);
+  EXPECT_EQ(face.messages.shown[0], (std::pair<std::string, std::string>{std::string(kHotkeyHelpText), "Hotkeys..."}));
+  EXPECT_EQ(face.messages.shown[1].second, "About...");
   EXPECT_EQ(host.closeRequests, 0);
   ASSERT_TRUE(RunMenuCommand(panel, host, 3));
   EXPECT_EQ(host.closeRequests, 1);

@@ -1,52 +1,31 @@
-// A face for tests: in-memory documents and controls that record every call the panel makes.
+// The headless platform for tests: documents, timer and dialogs that also record the calls the panel makes.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <deque>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "text/MemoryDocument.h"
-#include "panel/FontSizes.h"
-#include "panel/Platform.h"
+#include "headless/HeadlessPlatform.h"
 
 namespace plinvaro::testing {
 
-class RecordingControls : public PanelControls {
+enum class ScrollRequest { None, Caret, Top, Bottom };
+
+// Notes the last scroll request and counts focus requests.
+class RecordingDocument : public MemoryDocument {
  public:
-  void EnablePartButton(PartButton button, bool enabled) override {
-    enabled_[static_cast<std::size_t>(button)] = enabled;
-  }
-  bool IsPartButtonEnabled(PartButton button) const override {
-    return enabled_[static_cast<std::size_t>(button)];
-  }
-  bool IsOnTheFlyChecked() const override { return onTheFly; }
-  void SetOnTheFlyChecked(bool checked) override { onTheFly = checked; }
-  std::int32_t TrackbarPosition() const override { return trackbar; }
-  void SetTrackbarPosition(std::int32_t position) override { trackbar = position; }
-  std::string DirectoryText() const override { return directory; }
-  void SetDirectoryText(const std::string& text) override { directory = text; }
-  void SetTitle(const std::string& title) override { titles.push_back(title); }
-  void SelectFontSize(int index) override { fontSizeIndex = index; }
-  std::string SelectedFontSizeText() const override {
-    return std::string(FontSizeItem(fontSizeIndex));
-  }
-
-  // "<<", ">>", "Accept", "\/" as four truth values.
-  std::array<bool, 4> Buttons() const { return enabled_; }
-  std::string title() const { return titles.empty() ? std::string() : titles.back(); }
-
-  bool onTheFly = false;
-  std::int32_t trackbar = 0;
-  std::string directory;
-  std::vector<std::string> titles;
-  int fontSizeIndex = -1;
+  void ScrollCaret() override { lastScroll_ = ScrollRequest::Caret; }
+  void ScrollToTop() override { lastScroll_ = ScrollRequest::Top; }
+  void ScrollToBottom() override { lastScroll_ = ScrollRequest::Bottom; }
+  void Focus() override { ++focusCount_; }
+  int focusCount() const { return focusCount_; }
+  ScrollRequest lastScroll() const { return lastScroll_; }
 
  private:
-  std::array<bool, 4> enabled_{true, true, true, true};
+  int focusCount_ = 0;
+  ScrollRequest lastScroll_ = ScrollRequest::None;
 };
 
 struct TimerCall {
@@ -56,111 +35,55 @@ struct TimerCall {
   bool operator==(const TimerCall&) const = default;
 };
 
-class RecordingTimer : public PlaybackTimer {
+class RecordingTimer : public headless::HeadlessTimer {
  public:
   std::uint32_t Start(std::uint32_t timerId, std::int32_t periodMs) override {
     calls.push_back({true, timerId, periodMs});
-    running = true;
-    period = periodMs;
-    return nextHandle++;
+    return HeadlessTimer::Start(timerId, periodMs);
   }
   void Kill(std::uint32_t timerId) override {
     calls.push_back({false, timerId, 0});
-    running = false;
+    HeadlessTimer::Kill(timerId);
   }
   std::vector<TimerCall> calls;
-  bool running = false;
-  std::int32_t period = 0;
-  std::uint32_t nextHandle = 41;
 };
 
-// Answers each dialog from a queue (nullopt: the user cancels) and notes
-// whether the timer ran when the dialog opened.
-class ScriptedDialogs : public FileDialogs {
+// Notes each dialog's kind and arguments, and whether the timer ran when it opened.
+class ScriptedDialogs : public headless::QueuedDialogs {
  public:
-  explicit ScriptedDialogs(const RecordingTimer& timer) : timer_(timer) {}
   std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters) override {
-    lastFilters = filters;
-    return Answer(openAnswers, "open");
+    Opened("open", filters);
+    return QueuedDialogs::ChooseFileToOpen(filters);
   }
   std::optional<std::string> ChooseFileToSave(const std::vector<FileFilter>& filters) override {
-    lastFilters = filters;
-    return Answer(saveAnswers, "save");
+    Opened("save", filters);
+    return QueuedDialogs::ChooseFileToSave(filters);
   }
   std::optional<std::string> BrowseForFolder(const std::string& title) override {
     lastBrowseTitle = title;
-    return Answer(folderAnswers, "browse");
+    opened.emplace_back("browse", TimerRunning());
+    return QueuedDialogs::BrowseForFolder(title);
   }
 
-  std::deque<std::optional<std::string>> openAnswers;
-  std::deque<std::optional<std::string>> saveAnswers;
-  std::deque<std::optional<std::string>> folderAnswers;
+  const headless::HeadlessTimer* timer = nullptr;  // not owned
   std::vector<std::pair<std::string, bool>> opened;  // dialog kind, timer running then
   std::vector<FileFilter> lastFilters;
   std::string lastBrowseTitle;
 
  private:
-  std::optional<std::string> Answer(std::deque<std::optional<std::string>>& queue,
-                                    const char* kind) {
-    opened.emplace_back(kind, timer_.running);
-    if (queue.empty()) return std::nullopt;
-    std::optional<std::string> answer = queue.front();
-    queue.pop_front();
-    return answer;
+  bool TimerRunning() const { return timer != nullptr && timer->running; }
+  void Opened(const char* kind, const std::vector<FileFilter>& filters) {
+    lastFilters = filters;
+    opened.emplace_back(kind, TimerRunning());
   }
-  const RecordingTimer& timer_;
 };
 
-class RecordingMessages : public MessageBoxes {
+using RecordingWindowHost = headless::HeadlessWindowHost;
+
+class RecordingPlatform
+    : public headless::BasicHeadlessPlatform<RecordingDocument, RecordingTimer, ScriptedDialogs> {
  public:
-  void ShowError(const std::string& text, const std::string& caption) override {
-    shown.emplace_back(text, caption);
-  }
-  std::vector<std::pair<std::string, std::string>> shown;
-};
-
-// Hands out queued values, then 0.
-class ScriptedRandom : public RandomSource {
- public:
-  void Seed(std::uint32_t seed) override { seeds.push_back(seed); }
-  std::int32_t Next() override {
-    if (values.empty()) return 0;
-    const std::int32_t value = values.front();
-    values.pop_front();
-    return value;
-  }
-  std::deque<std::int32_t> values;
-  std::vector<std::uint32_t> seeds;
-};
-
-// The main window as the menu commands see it.
-class RecordingWindowHost : public MainWindowHost {
- public:
-  void CloseMainWindow() override { ++closeRequests; }
-  void ShowMessage(const std::string& text, const std::string& caption) override {
-    shown.emplace_back(text, caption);
-  }
-  int closeRequests = 0;
-  std::vector<std::pair<std::string, std::string>> shown;
-};
-
-class RecordingPlatform {
- public:
-  RecordingPlatform() = default;
-  RecordingPlatform(const RecordingPlatform&) = delete;
-  RecordingPlatform& operator=(const RecordingPlatform&) = delete;
-
-  Platform platform() {
-    return Platform{sourceBox, previewBox, controls, timer, dialogs, messages, random};
-  }
-
-  MemoryDocument sourceBox;
-  MemoryDocument previewBox;
-  RecordingControls controls;
-  RecordingTimer timer;
-  ScriptedDialogs dialogs{timer};
-  RecordingMessages messages;
-  ScriptedRandom random;
+  RecordingPlatform() { dialogs.timer = &timer; }
 };
 
 }  // namespace plinvaro::testing
