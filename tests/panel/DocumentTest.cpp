@@ -94,6 +94,26 @@ TEST(MemoryDocumentTest, PositionsOutsideTheTextAreClamped) {
   EXPECT_EQ(doc.text(), u"abZ");
 }
 
+TEST(MemoryDocumentTest, RangesGivenInReverseAreTakenInOrder) {
+  MemoryDocument doc;
+  doc.SetText(u"0123456789");
+  EXPECT_EQ(doc.GetRangeText(7, 2), u"23456");
+  EXPECT_EQ(doc.GetRangeText(99, 8), u"89");
+  EXPECT_EQ(doc.GetRangeText(3, -5), u"012");
+  doc.SetSelection(6, 1);
+  EXPECT_EQ(doc.GetSelection().start, 1);
+  EXPECT_EQ(doc.GetSelection().end, 6);
+  doc.SetSelection(50, -50);
+  EXPECT_EQ(doc.GetSelection().start, 0);
+  EXPECT_EQ(doc.GetSelection().end, 10);
+  doc.SetSelection(9, 9);
+  doc.ReplaceRange(5, 2, u"ab");  // [2, 5) becomes "ab"; the caret behind moves by -1
+  EXPECT_EQ(doc.text(), u"01ab56789");
+  EXPECT_EQ(doc.GetSelection().start, 8);
+  doc.ReplaceRange(40, 7, u"Z");
+  EXPECT_EQ(doc.text(), u"01ab567Z");
+}
+
 TEST(MemoryDocumentTest, CrLfCountsAsTwoCharacters) {
   MemoryDocument doc;
   doc.ReplaceSelection(Wide("a\r\nb"), 4);

@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
         Route{"F9", Key{key::kF9}, 2, kPartText[2], ScrollRequest::Top, false},
         Route{"F11", Key{key::kF11}, 1, kPartText[1], ScrollRequest::None, true},
         Route{"F7", Key{key::kF7}, 1, "", ScrollRequest::None, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // After each entry the buttons say where the current part now stands.
 TEST_F(PanelTest, PreviewEntriesLeaveTheButtonsOfTheNewPlace) {

@@ -1,4 +1,4 @@
-// The oracle scan, written from the matching rules: every end position judged on its own, then picked.
+// The oracle scan by brute force: every end position judged on its own, then parts picked from the file end.
 //
 // For each end position the common suffix with the pattern is measured from
 // scratch; the acceptance rules are applied to that figure alone. Parts are
@@ -34,7 +34,7 @@ bool IsSeparatorByte(unsigned char b) {
 
 bool IsWhiteSpaceByte(char c) { return kWhiteSpace.find(c) != std::string_view::npos; }
 
-// What one end position gives: the common suffix length and whether the rules accept it.
+// What one end position gives: the common suffix length and whether it is accepted.
 struct EndVerdict {
   bool accepted = false;
   std::int32_t matchLength = 0;
