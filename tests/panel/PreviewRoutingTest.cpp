@@ -116,5 +116,21 @@ TEST_F(PanelTest, PreviewEntriesLeaveTheButtonsOfTheNewPlace) {
   EXPECT_EQ(face.previewBox.lastScroll(), ScrollRequest::None) << "disabled entries do nothing";
 }
 
+// A part with exactly one load step of text after it: the first load asks one
+// byte short of the file's end, so coming back to it still offers "\/" once.
+TEST_F(PanelTest, PartOfExactlyOneLoadStepKeepsMoreUntilTheByteAfterTheFileIsAskedFor) {
+  const std::string tail = Words(kPartTextStep);
+  CorpusWith("two.txt", "x the old road b, the old road" + tail);
+  PreviewSearch("the old road");
+  ASSERT_EQ(panel.searcher.PartCount(), 2);
+  ASSERT_EQ(PreviewText(), tail.substr(0, kPartTextStep - 1));
+  panel.RunCommand(static_cast<int>(PanelCommand::Next));
+  panel.RunCommand(static_cast<int>(PanelCommand::Prev));
+  EXPECT_EQ(face.controls.Buttons(), (ButtonStates{false, true, true, true}));
+  panel.RunCommand(static_cast<int>(PanelCommand::More));
+  EXPECT_EQ(PreviewText(), tail);
+  EXPECT_EQ(face.controls.Buttons(), (ButtonStates{false, true, true, false}));
+}
+
 }  // namespace
 }  // namespace plinvaro::testing
