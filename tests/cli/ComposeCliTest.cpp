@@ -166,6 +166,13 @@ TEST_F(ComposeCliTest, TraceAgreesChunkByChunkWithTheFiles) {
     EXPECT_EQ(ReplayTrace(trace, chunks, searches), run.out) << "seed " << seed;
     if (run.err.empty()) {
       EXPECT_EQ(chunks, 400);
+    } else {
+      // An early end names the chunks the trace holds.
+      EXPECT_EQ(run.err.rfind("plinvaro-cli compose: ended after " + std::to_string(chunks) +
+                                  " of 400 chunks: ",
+                              0),
+                0u)
+          << run.err;
     }
     EXPECT_GE(searches, chunks / 7);
   }
@@ -192,6 +199,113 @@ TEST_F(ComposeCliTest, JsonStringRoundTripsEveryByte) {
   const std::string line = "{\"k\":" + cli::JsonString(all) + "}";
   EXPECT_EQ(Field(ParseObject(line), "k"), all);
   EXPECT_EQ(cli::HexBytes(std::string("\x00\xff a", 4)), "00ff2061");
+}
+
+TEST(ComposeTrace, EscapesEachByteClassAsItsOwnForm) {
+  const std::pair<std::string, std::string> cases[] = {
+      {std::string(1, '\0'), "\\u0000"}, {"\x01", "\\u0001"}, {"\b", "\\u0008"},
+      {"\t", "\\u0009"},   {"\n", "\\u000a"}, {"\r", "\\u000d"}, {"\x1f", "\\u001f"},
+      {" ", " "},          {"!", "!"},        {"\"", "\\\""},    {"/", "/"},
+      {"\\", "\\\\"},      {"~", "~"},        {"\x7f", "\\u007f"}, {"\x80", "\\u0080"},
+      {"\xe9", "\\u00e9"}, {"\xff", "\\u00ff"}, {"aZ09", "aZ09"},
+  };
+  for (const auto& [bytes, escaped] : cases)
+    EXPECT_EQ(cli::JsonString(bytes), "\"" + escaped + "\"") << escaped;
+  // Each of the 256 bytes: 161 as \u00XX, two with a backslash, 93 as they are.
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(cli::JsonString(all).size(), 2u + 161 * 6 + 2 * 2 + 93);
+  EXPECT_EQ(cli::JsonString(""), "\"\"");
+}
+
+TEST(ComposeTrace, LinesHaveTheirFieldsInOrder) {
+  EXPECT_EQ(cli::ChunkLine("found", "a\"b", 12, 5),
+            "{\"event\":\"chunk\",\"source\":\"found\",\"file\":\"a\\\"b\",\"offset\":12,\"length\":5}\n");
+  cli::SearchRecord record;
+  record.pattern = "a\n";
+  record.parts = 3;
+  record.file = "f";
+  record.offset = 7;
+  record.matchLength = 4;
+  record.position = 9;
+  EXPECT_EQ(cli::SearchLine(record),
+            "{\"event\":\"search\",\"pattern_hex\":\"610a\",\"parts\":3,\"file\":\"f\",\"offset\":7,"
+            "\"match_length\":4,\"position\":9}\n");
+  EXPECT_EQ(cli::SearchLine(cli::SearchRecord{}),
+            "{\"event\":\"search\",\"pattern_hex\":\"\",\"parts\":0,\"file\":\"\",\"offset\":-1,"
+            "\"match_length\":-1,\"position\":-1}\n");
+}
+
+// The try-help line every refused call of `compose` ends with.
+std::string Refused(const std::string& why) {
+  return "plinvaro-cli compose: " + why + "\nTry 'plinvaro-cli compose --help'.\n";
+}
+
+TEST_F(ComposeCliTest, ArgumentEdgesGiveExactlyTheseOutcomes) {
+  const std::string base = samples + "/market.txt";
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  } calls[] = {
+      {"value missing at the end", {"--base", base, "--dir"}, 2, Refused("--dir needs a value")},
+      {"lone dash at the end", {"--base", base, "--dir", samples, "-"}, 2,
+       Refused("unexpected argument -")},
+      {"lone dash with a value", {"-", "x", "--base", base, "--dir", samples}, 2,
+       Refused("unknown option -")},
+      {"double dash at the end", {"--base", base, "--dir", samples, "--"}, 2,
+       Refused("-- needs a value")},
+      {"double dash with a value", {"--", "x", "--base", base, "--dir", samples}, 2,
+       Refused("unknown option --")},
+      {"option taken as a value", {"--base", "--dir", samples}, 2,
+       Refused("unexpected argument " + samples)},
+      {"options are case sensitive", {"--Base", base, "--dir", samples}, 2,
+       Refused("unknown option --Base")},
+      {"plus sign", {"--base", base, "--dir", samples, "--words", "+5"}, 2,
+       Refused("--words needs a whole number from 0 to 2147483647")},
+      {"leading space", {"--base", base, "--dir", samples, "--words", " 5"}, 2,
+       Refused("--words needs a whole number from 0 to 2147483647")},
+      {"search every beyond range", {"--base", base, "--dir", samples, "--search-every", "2147483648"},
+       2, Refused("--search-every needs a whole number from 1 to 2147483647")},
+      {"empty base", {"--base", "", "--dir", samples}, 2, Refused("missing --base FILE")},
+      {"empty directory", {"--base", base, "--dir", ""}, 2, Refused("missing --dir DIR")},
+      {"no directory", {"--base", base}, 2, Refused("missing --dir DIR")},
+      {"base is a directory", {"--base", samples, "--dir", samples}, 2,
+       "plinvaro-cli compose: base file '" + samples + "' does not exist or is not a file\n"},
+      {"last of a repeated option counts",
+       {"--base", samples + "/absent.txt", "--base", base, "--dir", samples, "--words", "7",
+        "--words", "0"},
+       0, ""},
+      {"largest seed", {"--base", base, "--dir", samples, "--words", "0", "--seed",
+                        "18446744073709551615"}, 0, ""},
+  };
+  for (const auto& call : calls) {
+    const CliRun run = Run(call.args);
+    EXPECT_EQ(run.status, call.status) << call.name;
+    EXPECT_EQ(run.err, call.err) << call.name;
+    EXPECT_EQ(run.out, "") << call.name;
+  }
+}
+
+TEST_F(ComposeCliTest, EarlyEndsNameTheChunksPlayedAndTheReason) {
+  const std::string corpus = scratch.MakeSubdir("corpus");
+  scratch.Write("corpus/other.txt", "and so the boat went out, far out to sea");
+  // Played whole, then one jump: the rest of the found file, then nothing more.
+  const std::string base = scratch.Write("base.txt", "a boat went");
+  const CliRun run = Run({"--base", base, "--dir", corpus, "--words", "50"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "a boat went out, far out to sea");
+  EXPECT_EQ(run.err,
+            "plinvaro-cli compose: ended after 9 of 50 chunks: playback stopped and the search "
+            "found nothing\n");
+  const CliRun empty = Run({"--base", scratch.Write("empty.txt", ""), "--dir", corpus});
+  EXPECT_EQ(empty.err,
+            "plinvaro-cli compose: ended after 0 of 200 chunks: playback stopped with no text to "
+            "search from\n");
+  const CliRun exact = Run({"--base", base, "--dir", corpus, "--words", "3"});
+  EXPECT_EQ(exact.out, "a boat went");
+  EXPECT_EQ(exact.err, "");
 }
 
 TEST_F(ComposeCliTest, EndsEarlyAndSaysWhyWhenNothingIsFound) {

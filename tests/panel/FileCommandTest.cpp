@@ -191,6 +191,29 @@ TEST_F(FileCommandTest, BrowseSetsTheDirectoryWithoutPausing) {
   EXPECT_TRUE(face.timer.running);
 }
 
+TEST_F(FileCommandTest, DialogsAnsweringWithAnEmptyPath) {
+  const std::string base = dir.Write("base.txt", "one two");
+  PlayOneTick("one two");
+  const std::string title = face.controls.title();
+  face.dialogs.openAnswers.push_back(std::string());
+  panel.OpenBaseFile();  // taken as cancelled, but playback is paused
+  EXPECT_FALSE(face.timer.running);
+  EXPECT_EQ(panel.baseFilePath, base);
+  EXPECT_EQ(face.controls.title(), title);
+  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+
+  SaveAs("");
+  EXPECT_TRUE(face.messages.shown.empty());
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"base.txt"});
+
+  // The folder browser takes the empty answer: the typed directory is emptied.
+  face.controls.directory = "typed";
+  face.dialogs.folderAnswers.push_back(std::string());
+  panel.BrowseDirectory();
+  EXPECT_EQ(face.controls.directory, "");
+  EXPECT_EQ(panel.baseDirectory, "");
+}
+
 TEST_F(FileCommandTest, EditCommandsAndTheirPredicatesActOnTheSourceBox) {
   EXPECT_FALSE(panel.SourceHasText());
   panel.SelectAllSource();

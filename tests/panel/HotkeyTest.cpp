@@ -1,5 +1,7 @@
 // The hotkeys: which events act, once per press, and what each row runs on the real panel.
 #include <initializer_list>
+#include <map>
+#include <vector>
 #include <set>
 
 #include "PanelFixture.h"
@@ -39,7 +41,17 @@ TEST(HotkeyMatch, EachFunctionKeyActsWhileItIsDownWhateverModifiersAreHeld) {
     EXPECT_EQ(MatchHotkey(row.key, HeldKeys{row.key, kShift, key::kControl, kAlt}), row.action);
     EXPECT_EQ(MatchHotkey(row.key, HeldKeys{}), std::nullopt) << "release of " << row.key;
   }
-  EXPECT_EQ(HotkeyTable().size(), 13u);
+}
+
+TEST(HotkeyMatch, EachOfTheThirteenActionsHasExactlyOneKey) {
+  std::map<HotkeyAction, std::vector<int>> keysOf;
+  for (int code = 0; code < 256; ++code) {
+    if (const auto action = MatchHotkey(code, HeldKeys{code, key::kControl}))
+      keysOf[*action].push_back(code);
+  }
+  EXPECT_EQ(keysOf.size(), 13u);
+  for (const auto& [action, codes] : keysOf)
+    EXPECT_EQ(codes.size(), 1u) << "action " << static_cast<int>(action);
 }
 
 TEST(HotkeyMatch, ArrowsNeedControlAndTheirOwnKey) {

@@ -59,6 +59,8 @@ const std::vector<GoldenCase>& Cases() {
       {"MatchRunningBackToTheFirstByte", {{"a.txt", "he cat, yes"}}, "the cat",
        {{"a.txt", {{6, 6}}}}},
       {"WholeShortFileMatched", {{"a.txt", "cat, then"}}, "big cat", {{"a.txt", {{3, 3}}}}},
+      {"MatchStartingWithASeparatorRightBehindTheNextOne", {{"a.txt", "q ab ab cd"}}, "x ab",
+       {{"a.txt", {{3, 7}, {3, 4}}}}},
   };
   return cases;
 }

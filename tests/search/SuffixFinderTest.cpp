@@ -59,10 +59,28 @@ INSTANTIATE_TEST_SUITE_P(Kernels, SuffixFinderKernels,
                          ::testing::ValuesIn(testing::AvailableKernels()),
                          testing::KernelParamName());
 
-TEST(SuffixFinder, UnavailableKernelFallsBackToARunnableOne) {
-  const SuffixFinder finder("ab", ScanKernel::Auto);
-  EXPECT_NE(finder.kernel(), ScanKernel::Auto);
-  EXPECT_TRUE(KernelAvailable(finder.kernel()));
+// The widest kernel this machine runs, which Auto and every fallback resolve to.
+ScanKernel WidestAvailable() {
+  for (ScanKernel k : {ScanKernel::Avx2, ScanKernel::Sse2})
+    if (KernelAvailable(k)) return k;
+  return ScanKernel::Scalar;
+}
+
+TEST(SuffixFinder, UnavailableKernelFallsBackToTheWidestRunnableOne) {
+  const std::string hay = "xx ab yy ab zz";
+  const auto* bytes = reinterpret_cast<const unsigned char*>(hay.data());
+  // A value no build knows stands for a kernel this machine lacks, so the
+  // fallback is taken whatever the CPU; named kernels it lacks fall back too.
+  std::vector<ScanKernel> wanted = {static_cast<ScanKernel>(99), ScanKernel::Auto};
+  for (ScanKernel k : {ScanKernel::Sse2, ScanKernel::Avx2})
+    if (!KernelAvailable(k)) wanted.push_back(k);
+  EXPECT_FALSE(KernelAvailable(static_cast<ScanKernel>(99)));
+  for (ScanKernel k : wanted) {
+    const SuffixFinder finder("ab", k);
+    EXPECT_EQ(finder.kernel(), WidestAvailable()) << static_cast<int>(k);
+    EXPECT_EQ(finder.FindLastEnd(bytes, 13), 10) << static_cast<int>(k);
+    EXPECT_EQ(finder.FindLastEnd(bytes, 9), 4) << static_cast<int>(k);
+  }
 }
 
 }  // namespace

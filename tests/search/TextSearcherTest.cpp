@@ -1,4 +1,4 @@
-// TextSearcher: the worked example, listing and paths, results lifecycle, loading of part text.
+// TextSearcher: a three-file corpus, listing and paths, results lifecycle, loading of part text.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -15,7 +15,7 @@ namespace {
 using testing::NamedPart;
 using testing::TempDir;
 
-class WorkedExample : public ::testing::Test {
+class ThreeFileCorpus : public ::testing::Test {
  protected:
   void SetUp() override {
     dir.Write("f0.txt", "I saw the cat run. A bobcat ran. Then a cat sat. The cats slept.");
@@ -26,7 +26,7 @@ class WorkedExample : public ::testing::Test {
   TextSearcher searcher;
 };
 
-TEST_F(WorkedExample, FindsAndSortsThePartsOfTheThreeFiles) {
+TEST_F(ThreeFileCorpus, FindsAndSortsThePartsOfTheThreeFiles) {
   const std::map<std::string, std::vector<NamedPart>> foundPerFile = {
       {"f0.txt", {{4, 43, "f0.txt"}, {7, 13, "f0.txt"}}},
       {"f1.txt", {}},
@@ -48,7 +48,7 @@ TEST_F(WorkedExample, FindsAndSortsThePartsOfTheThreeFiles) {
   }
 }
 
-TEST_F(WorkedExample, TrailingSeparatorOfTheDirectoryIsKeptInPaths) {
+TEST_F(ThreeFileCorpus, TrailingSeparatorOfTheDirectoryIsKeptInPaths) {
   searcher.EnumerateFiles(dir.path() + "/", "the cat");
   ASSERT_EQ(searcher.files().size(), 3u);
   for (const std::string& path : searcher.files()) EXPECT_EQ(path.rfind(dir.path() + "/f", 0), 0u);
@@ -60,7 +60,7 @@ TEST_F(WorkedExample, TrailingSeparatorOfTheDirectoryIsKeptInPaths) {
   EXPECT_EQ(testing::NamedParts(searcher), withSlash);
 }
 
-TEST_F(WorkedExample, EnumeratingTwiceAppendsTheSecondListing) {
+TEST_F(ThreeFileCorpus, EnumeratingTwiceAppendsTheSecondListing) {
   searcher.EnumerateFiles(dir.path(), "the cat");
   searcher.EnumerateFiles(dir.path(), "the cat");
   EXPECT_EQ(searcher.files().size(), 6u);
@@ -82,6 +82,16 @@ TEST(TextSearcher, BackslashIsAnOrdinaryNameByteOnThisPlatform) {
   EXPECT_EQ(searcher.PartCount(), 1);
 }
 #endif
+
+TEST(TextSearcher, RootDirectoryIsListedAsItselfWithOneSlashBeforeEachName) {
+  TextSearcher searcher;
+  searcher.EnumerateFiles("/", "zq xj");
+  EXPECT_EQ(searcher.listStatus(), ListStatus::Ok) << searcher.listErrorText();
+  const DirectoryListing listing = ListTextFileNames("/");
+  ASSERT_EQ(searcher.files().size(), listing.names.size());
+  for (std::size_t i = 0; i < listing.names.size(); ++i)
+    EXPECT_EQ(searcher.files()[i], "/" + listing.names[i]);
+}
 
 TEST(TextSearcher, MissingDirectoryListsNothing) {
   TempDir dir;

@@ -1,102 +1,127 @@
-// The oracle scan: every candidate, plain backward comparison, stable sort.
+// The oracle scan by brute force: every end position judged on its own, then parts picked from the file end.
+//
+// For each end position the common suffix with the pattern is measured from
+// scratch; the acceptance rules are applied to that figure alone. Parts are
+// then picked from the file's end backwards without overlap, the limit is
+// applied over the files in listing order, and the result is sorted by match
+// length. Quadratic and slow by design; for small inputs and the fuzzer.
 #include "ReferenceScan.h"
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace plinvaro::testing {
 namespace {
 
-// Byte classes written out independently of the production table.
-bool RefIsSpace(unsigned char b) { return b == ' ' || (b >= 9 && b <= 13); }
+// Most parts a search keeps; the scan stops as soon as it holds this many.
+constexpr std::size_t kPartLimit = 51;
 
-bool RefIsPunct(unsigned char b) {
-  static const std::string kPunct = "!\"'(),./:;?[\\]`{|}~\x7f";
-  return kPunct.find(static_cast<char>(b)) != std::string::npos;
-}
+constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
+constexpr std::string_view kPunctuation = "!\"'(),./:;?[\\]`{|}~\x7f";
 
-// Looked up once per byte of every scanned file, so kept in a table.
-bool RefIsSeparator(unsigned char b) {
+// Separators split words: white space and punctuation. Looked up for every
+// byte of every file, hence the table.
+bool IsSeparatorByte(unsigned char b) {
   static const std::array<bool, 256> kTable = [] {
     std::array<bool, 256> table{};
-    for (int c = 0; c < 256; ++c)
-      table[static_cast<std::size_t>(c)] =
-          RefIsSpace(static_cast<unsigned char>(c)) || RefIsPunct(static_cast<unsigned char>(c));
+    for (const char c : kWhiteSpace) table[static_cast<unsigned char>(c)] = true;
+    for (const char c : kPunctuation) table[static_cast<unsigned char>(c)] = true;
     return table;
   }();
   return kTable[b];
 }
 
-constexpr std::size_t kMaxParts = 50;
+bool IsWhiteSpaceByte(char c) { return kWhiteSpace.find(c) != std::string_view::npos; }
 
-// Scans one file; returns false when the part limit was exceeded.
-bool ScanOne(const std::string& text, const std::string& p, std::int32_t minMatch,
-             std::int32_t fileIndex, std::vector<ReferencePart>& out) {
-  const auto d = [&](long long i) { return static_cast<unsigned char>(text[static_cast<std::size_t>(i)]); };
-  const long long n = static_cast<long long>(text.size());
-  const long long len = static_cast<long long>(p.size());
-  long long e = n - 1;
-  while (e > 0) {
-    const long long lo = (e + 1 < len) ? len - 1 - e : 0;
-    long long k = len - 1;
-    bool saw = false;
-    while (k >= lo) {
-      const unsigned char b = d(e - (len - 1 - k));
-      if (RefIsSeparator(b)) saw = true;
-      if (b != static_cast<unsigned char>(p[static_cast<std::size_t>(k)])) break;
-      --k;
-    }
-    const long long first = k + 1;
-    const long long m = len - first;
-    const bool reject = m < minMatch || (first != lo && !saw) ||
-                        (e != n - 1 && !RefIsSeparator(d(e + 1)));
-    if (reject) {
-      --e;
-      continue;
-    }
-    if (e + 1 >= n) return true;
-    long long q = e + 1;
-    bool onlySeparatorsFollow = true;
-    for (; q < n; ++q) {
-      if (!RefIsSeparator(d(q))) {
-        onlySeparatorsFollow = false;
-        break;
-      }
-    }
-    if (onlySeparatorsFollow) return true;
-    out.push_back({static_cast<std::int32_t>(m), static_cast<std::int32_t>(e + 1), fileIndex,
-                   static_cast<std::int32_t>(n)});
-    if (out.size() > kMaxParts) return false;
-    e -= m;
+// What one end position gives: the common suffix length and whether it is accepted.
+struct EndVerdict {
+  bool accepted = false;
+  std::int32_t matchLength = 0;
+};
+
+// Judges the match that ends with file byte `end` (the pattern's last byte lined up with it).
+EndVerdict JudgeEnd(std::string_view file, std::string_view pattern, std::size_t end,
+                    std::int32_t minMatch) {
+  // Pattern bytes that would lie before the file's first byte take no part.
+  const std::size_t window = std::min(pattern.size(), end + 1);
+  std::size_t common = 0;
+  while (common < window && file[end - common] == pattern[pattern.size() - 1 - common]) ++common;
+  EndVerdict verdict;
+  verdict.matchLength = static_cast<std::int32_t>(common);
+  // The file's word must end where the match ends.
+  const bool wordEndsHere = end + 1 == file.size() || IsSeparatorByte(static_cast<unsigned char>(file[end + 1]));
+  if (!wordEndsHere || verdict.matchLength < minMatch) return verdict;
+  // A match short of the lined-up pattern must hold a separator, or stop at one.
+  if (common < window) {
+    const std::string_view looked = file.substr(end - common, common + 1);
+    const bool separated = std::any_of(looked.begin(), looked.end(), [](char c) {
+      return IsSeparatorByte(static_cast<unsigned char>(c));
+    });
+    if (!separated) return verdict;
   }
-  return true;
+  verdict.accepted = true;
+  return verdict;
+}
+
+// True when a non-separator byte follows position `from` (inclusive) in `file`.
+bool WordFollows(std::string_view file, std::size_t from) {
+  for (std::size_t i = from; i < file.size(); ++i)
+    if (!IsSeparatorByte(static_cast<unsigned char>(file[i]))) return true;
+  return false;
+}
+
+// Appends one file's parts, nearest the end first, until `out` holds kPartLimit.
+void PickParts(std::string_view file, std::string_view pattern, std::int32_t minMatch,
+               std::int32_t fileIndex, std::vector<ReferencePart>& out) {
+  // Every end position, judged independently; the first byte never ends a part.
+  std::vector<EndVerdict> verdicts(file.size());
+  for (std::size_t end = 1; end < file.size(); ++end)
+    verdicts[end] = JudgeEnd(file, pattern, end, minMatch);
+  // Greedy from the end: the next part ends at or before the byte ahead of the last one's match.
+  std::int64_t bound = static_cast<std::int64_t>(file.size()) - 1;
+  while (out.size() < kPartLimit) {
+    std::int64_t end = bound;
+    while (end >= 1 && !verdicts[static_cast<std::size_t>(end)].accepted) --end;
+    if (end < 1) return;
+    const EndVerdict& v = verdicts[static_cast<std::size_t>(end)];
+    // A part with no word after it ends the file.
+    if (!WordFollows(file, static_cast<std::size_t>(end) + 1)) return;
+    out.push_back({v.matchLength, static_cast<std::int32_t>(end + 1), fileIndex,
+                   static_cast<std::int32_t>(file.size())});
+    bound = end - v.matchLength;
+  }
 }
 
 }  // namespace
 
-std::int32_t ReferenceMinMatchLength(const std::string& p) {
-  const long long len = static_cast<long long>(p.size());
-  const auto at = [&](long long i) { return static_cast<unsigned char>(p[static_cast<std::size_t>(i)]); };
-  long long i = len - 1;
-  while (i >= 0 && !RefIsSpace(at(i))) --i;
-  long long result = len - i - 1;
-  if (result == 1 && i >= 0) {
-    while (i >= 0 && RefIsSpace(at(i))) --i;
-    if (i < 0) return static_cast<std::int32_t>(len);
-    while (i >= 0 && !RefIsSpace(at(i))) --i;
-    result = len - i - 1;
-  }
-  return static_cast<std::int32_t>(result);
+std::int32_t ReferenceMinMatchLength(const std::string& pattern) {
+  // Words are the runs between white-space bytes; a trailing white space leaves no last word.
+  if (pattern.empty() || IsWhiteSpaceByte(pattern.back())) return 0;
+  std::vector<std::size_t> wordStarts;
+  for (std::size_t i = 0; i < pattern.size(); ++i)
+    if (!IsWhiteSpaceByte(pattern[i]) && (i == 0 || IsWhiteSpaceByte(pattern[i - 1])))
+      wordStarts.push_back(i);
+  const std::size_t lastWord = pattern.size() - wordStarts.back();
+  const auto fromStartOf = [&](std::size_t start) {
+    return static_cast<std::int32_t>(pattern.size() - start);
+  };
+  // A one-byte last word takes the word before it along, or the whole
+  // pattern when white space alone comes before it.
+  if (lastWord != 1 || wordStarts.back() == 0) return fromStartOf(wordStarts.back());
+  if (wordStarts.size() == 1) return fromStartOf(0);
+  return fromStartOf(wordStarts[wordStarts.size() - 2]);
 }
 
 std::vector<ReferencePart> ReferenceScan(const std::vector<ReferenceFile>& files,
                                          const std::string& pattern) {
   std::vector<ReferencePart> parts;
   const std::int32_t minMatch = ReferenceMinMatchLength(pattern);
+  // A pattern of one word byte finds nothing.
   if (minMatch == 1) return parts;
-  for (std::size_t f = 0; f < files.size(); ++f) {
+  for (std::size_t f = 0; f < files.size() && parts.size() < kPartLimit; ++f) {
     if (!files[f].readable || files[f].bytes.empty()) continue;
-    if (!ScanOne(files[f].bytes, pattern, minMatch, static_cast<std::int32_t>(f), parts)) break;
+    PickParts(files[f].bytes, pattern, minMatch, static_cast<std::int32_t>(f), parts);
   }
   std::stable_sort(parts.begin(), parts.end(), [](const ReferencePart& a, const ReferencePart& b) {
     return a.matchLength > b.matchLength;

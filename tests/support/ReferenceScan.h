@@ -1,8 +1,9 @@
 // A plain, independent implementation of the continuation scan, used as the oracle.
 //
-// It tries every candidate end position with a full backward comparison, as
-// the matching rules are stated, with no shortcuts. Tests and the benchmark
-// compare the production scan against it.
+// It judges every end position of every file on its own (the common suffix
+// with the pattern, then the word-boundary rules), picks parts greedily from
+// each file's end, applies the 51-part limit and sorts by match length. Tests,
+// the fuzzer and the benchmark compare the production scan against it.
 #pragma once
 
 #include <cstdint>

@@ -120,6 +120,30 @@ TEST(ListTextFileNames, KeepsTxtInAnyCaseAndSubdirectories) {
   EXPECT_EQ(listing.names, (std::vector<std::string>{"B.TXT", "a.txt", "c.Txt", "folder.txt"}));
 }
 
+TEST(ListTextFileNames, NameRulesAtTheirEdges) {
+  const struct {
+    const char* name;
+    bool listed;
+  } cases[] = {
+      {".txt", true},     {"a.TXT", true},     {"a..txt", true},   {"a.tXt", true},
+      {"a.txt~", false},  {"a.txt.bak", false}, {"atxt", false},   {"a.tx", false},
+      {"a_txt", false},   {"a.txu", false},     {"a txt", false},
+  };
+  TempDir dir;
+  std::vector<std::string> expected;
+  for (const auto& c : cases) {
+    dir.Write(c.name, "x");
+    if (c.listed) expected.emplace_back(c.name);
+  }
+  dir.MakeSubdir("x.txt");  // listed; the scan is what skips it
+  expected.emplace_back("x.txt");
+  DirectoryListing listing = ListTextFileNames(dir.path());
+  ASSERT_EQ(listing.status, ListStatus::Ok);
+  std::sort(listing.names.begin(), listing.names.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(listing.names, expected);
+}
+
 TEST(ListTextFileNames, ReportsWhyADirectoryCannotBeListed) {
   TempDir dir;
   EXPECT_EQ(ListTextFileNames(dir.Join("nope")).status, ListStatus::NotFound);

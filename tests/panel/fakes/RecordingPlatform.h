@@ -22,6 +22,7 @@ class RecordingDocument : public MemoryDocument {
   void Focus() override { ++focusCount_; }
   int focusCount() const { return focusCount_; }
   ScrollRequest lastScroll() const { return lastScroll_; }
+  void ResetScroll() { lastScroll_ = ScrollRequest::None; }
 
  private:
   int focusCount_ = 0;
