@@ -26,6 +26,7 @@ class HeadlessControls : public PanelControls {
   void SetTrackbarPosition(std::int32_t position) override { trackbar = position; }
   std::string DirectoryText() const override { return directory; }
   void SetDirectoryText(const std::string& text) override { directory = text; }
+  bool DirectoryHasFocus() const override { return directoryHasFocus; }
   void SetTitle(const std::string& title) override { title_ = title; }
   void SelectFontSize(int index) override { fontSizeIndex = index; }
   // The text of list item `fontSizeIndex`; empty when no item is selected.
@@ -39,6 +40,7 @@ class HeadlessControls : public PanelControls {
   bool onTheFly = false;
   std::int32_t trackbar = 0;
   std::string directory;
+  bool directoryHasFocus = false;  // as a face would report it
   int fontSizeIndex = -1;  // 0-based; -1: none selected
 
  private:

@@ -32,6 +32,8 @@ class PanelControls {
   // The base directory edit box.
   virtual std::string DirectoryText() const = 0;
   virtual void SetDirectoryText(const std::string& text) = 0;
+  // Whether the directory box holds the keyboard focus now.
+  virtual bool DirectoryHasFocus() const = 0;
   // The main window's title.
   virtual void SetTitle(const std::string& title) = 0;
   // The "Font size" list: selects item `index` (0-based) and reads the selected item's text.

@@ -60,7 +60,8 @@ void MainPanel::AppendNextWord() {
   source.position = end;
   sourceBox_.ReplaceSelection(AnsiToWide(source.data() + start, n), n);
   sourceBox_.ScrollCaret();
-  sourceBox_.Focus();
+  // Someone typing a directory keeps typing there; every other control gives the focus back.
+  if (!controls_.DirectoryHasFocus()) sourceBox_.Focus();
   if (observer_ != nullptr)
     observer_->ChunkPlayed(PlayedChunk{playbackSource, source.path, start, n});
 }

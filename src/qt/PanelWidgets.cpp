@@ -207,6 +207,8 @@ void PanelWidgets::SetDirectoryText(const std::string& text) {
   DirEdit()->setText(FromBytes(text));
 }
 
+bool PanelWidgets::DirectoryHasFocus() const { return DirEdit()->hasFocus(); }
+
 void PanelWidgets::SetTitle(const std::string& title) { window_->setWindowTitle(FromBytes(title)); }
 
 void PanelWidgets::SelectFontSize(int index) { FontList()->setCurrentIndex(index); }

@@ -73,6 +73,8 @@ void Win32Controls::SetTrackbarPosition(std::int32_t position) {
   ::SendMessageA(h_.speedTrackbar, TBM_SETPOS, TRUE, position);
 }
 
+bool Win32Controls::DirectoryHasFocus() const { return ::GetFocus() == h_.dirEdit; }
+
 std::string Win32Controls::DirectoryText() const { return WindowText(h_.dirEdit); }
 
 void Win32Controls::SetDirectoryText(const std::string& text) {

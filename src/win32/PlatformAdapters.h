@@ -35,6 +35,7 @@ class Win32Controls final : public PanelControls {
   void SetTrackbarPosition(std::int32_t position) override;
   std::string DirectoryText() const override;
   void SetDirectoryText(const std::string& text) override;
+  bool DirectoryHasFocus() const override;
   void SetTitle(const std::string& title) override;
   void SelectFontSize(int index) override;
   std::string SelectedFontSizeText() const override;

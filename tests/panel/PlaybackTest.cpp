@@ -70,6 +70,19 @@ TEST_F(PanelTest, EachTickScrollsToTheCaretAndTakesFocus) {
   EXPECT_EQ(face.sourceBox.focusCount(), focus + 1);
 }
 
+TEST_F(PanelTest, TickLeavesTheFocusInTheDirectoryBoxWhileItIsTyped) {
+  ChooseBaseWith("one two three");
+  panel.StartPlayback();
+  face.controls.directoryHasFocus = true;
+  const int focus = face.sourceBox.focusCount();
+  panel.PlaybackTick();
+  EXPECT_EQ(SourceText(), "one ");
+  EXPECT_EQ(face.sourceBox.focusCount(), focus);
+  face.controls.directoryHasFocus = false;
+  panel.PlaybackTick();
+  EXPECT_EQ(face.sourceBox.focusCount(), focus + 1);
+}
+
 TEST_F(PanelTest, UnplayableBaseStopsAtTheFirstTick) {
   for (const std::string& path : {dir.Write("empty.txt", ""), dir.Join("missing.txt")}) {
     ChooseBase(path);

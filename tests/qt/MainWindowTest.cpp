@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -204,6 +205,32 @@ class MainWindowTest : public QObject {
     QCOMPARE(EditStates(), (QList<bool>{true, true, false, true}));
     window_->menuAction(static_cast<int>(MenuCommand::Copy))->trigger();
     QCOMPARE(EditStates(), (QList<bool>{true, true, true, true}));
+  }
+
+  void tickLeavesTheFocusInTheDirectoryBoxButTakesItFromAButton() {
+    QTemporaryDir scratch;
+    const QString base = scratch.filePath("base.txt");
+    QFile file(base);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("one two three four ");
+    file.close();
+    window_->panel().OpenBaseFilePath(QFile::encodeName(base).toStdString());
+    window_->panel().StartPlayback();
+    auto* dir = qobject_cast<QLineEdit*>(W(ControlId::DirEdit));
+    dir->clear();
+    dir->setFocus();
+    QTRY_VERIFY(dir->hasFocus());
+    QTest::keyClicks(dir, "ab");
+    window_->panel().PlaybackTick();
+    QVERIFY(dir->hasFocus());
+    QTest::keyClicks(dir, "cd");
+    QCOMPARE(dir->text(), QString("abcd"));
+    auto& source = window_->controls().sourceBox();
+    QCOMPARE(source.GetRangeText(0, source.Length()), std::u16string(u"one "));
+    W(ControlId::StartButton)->setFocus();
+    QTRY_VERIFY(W(ControlId::StartButton)->hasFocus());
+    window_->panel().PlaybackTick();
+    QTRY_VERIFY(source.widget()->hasFocus());
   }
 
   void helpItemsShowIconlessBoxes_data() {
