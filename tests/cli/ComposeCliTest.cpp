@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "CliProcess.h"
 #include "TempDir.h"
 #include "cli/ComposeTrace.h"
 #include "search/PatternText.h"
@@ -20,38 +21,11 @@
 namespace plinvaro::testing {
 namespace {
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 class ComposeCliTest : public ::testing::Test {
  protected:
   CliRun Run(std::vector<std::string> args) {
     args.insert(args.begin(), {PLINVARO_CLI_PATH, "compose"});
-    const std::string outPath = scratch.Join("stdout");
-    const std::string errPath = scratch.Join("stderr");
-    const pid_t child = ::fork();
-    if (child == 0) {
-      const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      if (out < 0 || err < 0) ::_exit(99);
-      ::dup2(out, 1);
-      ::dup2(err, 2);
-      std::vector<char*> argv;
-      for (std::string& arg : args) argv.push_back(arg.data());
-      argv.push_back(nullptr);
-      ::execv(argv[0], argv.data());
-      ::_exit(98);
-    }
-    CliRun run;
-    int status = 0;
-    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
-      run.status = WEXITSTATUS(status);
-    run.out = ReadAll(outPath);
-    run.err = ReadAll(errPath);
-    return run;
+    return RunProgram(std::move(args), scratch);
   }
 
   TempDir scratch;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CliProcess.h"
 #include "TempDir.h"
 
 namespace plinvaro::testing {
@@ -16,53 +17,12 @@ namespace {
 
 constexpr int kNothingToSearch = 3;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 // Runs plinvaro-cli with `input` written to its standard input through a pipe.
 class PipedCli : public ::testing::Test {
  protected:
   CliRun Run(std::vector<std::string> args, const std::string& input = {}) {
     args.insert(args.begin(), PLINVARO_CLI_PATH);
-    const std::string outPath = scratch.Join("stdout");
-    const std::string errPath = scratch.Join("stderr");
-    int in[2];
-    if (::pipe(in) != 0) return {};
-    const pid_t child = ::fork();
-    if (child == 0) {
-      const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      if (out < 0 || err < 0) ::_exit(99);
-      ::dup2(in[0], 0);
-      ::dup2(out, 1);
-      ::dup2(err, 2);
-      ::close(in[0]);
-      ::close(in[1]);
-      std::vector<char*> argv;
-      for (std::string& arg : args) argv.push_back(arg.data());
-      argv.push_back(nullptr);
-      ::execv(argv[0], argv.data());
-      ::_exit(98);
-    }
-    ::close(in[0]);
-    const auto oldHandler = std::signal(SIGPIPE, SIG_IGN);  // a child that does not read
-    for (std::size_t sent = 0; sent < input.size();) {
-      const ssize_t n = ::write(in[1], input.data() + sent, input.size() - sent);
-      if (n <= 0) break;
-      sent += static_cast<std::size_t>(n);
-    }
-    ::close(in[1]);
-    std::signal(SIGPIPE, oldHandler);
-    CliRun run;
-    int status = 0;
-    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
-      run.status = WEXITSTATUS(status);
-    run.out = ReadAll(outPath);
-    run.err = ReadAll(errPath);
-    return run;
+    return RunProgram(std::move(args), scratch, input);
   }
 
   TempDir scratch;
