@@ -1,12 +1,12 @@
 // Launch: checks the named base file and directory, and opens the main window on them.
 #include "qt/Launch.h"
 
+#include <cstdlib>
+
 #include "panel/StartHint.h"
 
 namespace plinvaro::qt {
-namespace {
 
-// Why the request's FILE or DIR cannot be used; empty when both can.
 std::string RequestProblem(const LaunchRequest& request) {
   if (!request.baseFile.empty()) {
     const std::string problem = BaseFileProblem(request.baseFile);
@@ -19,7 +19,13 @@ std::string RequestProblem(const LaunchRequest& request) {
   return {};
 }
 
-}  // namespace
+bool DisplayNamed() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
 
 std::unique_ptr<MainWindow> OpenMainWindow(const LaunchRequest& request, std::string& problem) {
   problem = RequestProblem(request);

@@ -9,6 +9,12 @@
 
 namespace plinvaro::qt {
 
+// Why the request's FILE or DIR cannot be used; empty when both can. Needs no display.
+std::string RequestProblem(const LaunchRequest& request);
+
+// Whether a window could be shown: a display is named, or a platform is chosen.
+bool DisplayNamed();
+
 // Checks the request's FILE and DIR, then creates the window, types DIR into
 // the directory box, opens FILE as "Open..." would, shows the start hint in the
 // status bar and shows the window. Null, with `problem` saying why, when FILE

@@ -38,6 +38,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "plinvaro: %s\n\n%s", early.error.c_str(), HelpText());
     return kExitUsage;
   }
+  // Refusals need no display either; without one the toolkit would abort.
+  if (early.action == LaunchAction::OpenWindow) {
+    const std::string problem = RequestProblem(early);
+    if (!problem.empty()) {
+      std::fprintf(stderr, "plinvaro: %s\n", problem.c_str());
+      return kExitUsage;
+    }
+    if (!DisplayNamed()) {
+      std::fputs("plinvaro: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
+                 stderr);
+      return kExitUsage;
+    }
+  }
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("plinvaro"));

@@ -59,6 +59,39 @@ class CommandLineTest : public QObject {
              QString("is a directory"));
   }
 
+  // Without any display the program answers and refuses on its own, exit 2, never the toolkit's abort.
+  void answersWithoutADisplay_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("stdoutStart");
+    QTest::addColumn<QString>("stderrStart");
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "plinvaro " PLINVARO_VERSION << "";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: plinvaro" << "";
+    QTest::newRow("missing file") << QStringList{"/nonexistent/x.txt"} << 2 << ""
+                                  << "plinvaro: cannot open '/nonexistent/x.txt': ";
+    QTest::newRow("missing dir") << QStringList{"--dir", "/nonexistent/d"} << 2 << ""
+                                 << "plinvaro: cannot search '/nonexistent/d': ";
+    QTest::newRow("no display") << QStringList{} << 2 << "" << "plinvaro: no display";
+  }
+  void answersWithoutADisplay() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, stdoutStart);
+    QFETCH(QString, stderrStart);
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    program.setProcessEnvironment(env);
+    program.start(PLINVARO_GUI_PATH, args);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), status);
+    const QString out = program.readAllStandardOutput();
+    const QString err = program.readAllStandardError();
+    QVERIFY2(stdoutStart.isEmpty() || out.startsWith(stdoutStart), qPrintable(out));
+    QVERIFY2(stderrStart.isEmpty() ? err.isEmpty() : err.startsWith(stderrStart), qPrintable(err));
+  }
+
   void versionComesFromTheProject() {
     QCOMPARE(QString(plinvaro::qt::VersionText()), QString("plinvaro " PLINVARO_VERSION "\n"));
     QVERIFY(QString(plinvaro::qt::HelpText()).startsWith("Usage: plinvaro [FILE]"));
