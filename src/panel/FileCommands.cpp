@@ -59,20 +59,42 @@ void MainPanel::SaveSourceAs() {
   SaveSourceText(*chosen);
 }
 
-void MainPanel::SaveSourceText(const std::string& path) {
+bool MainPanel::SaveSourceText(const std::string& path) {
   RefreshLengths();
   const std::int32_t n = sourceLength;
-  const std::string bytes = WideToAnsi(sourceBox_.GetRangeText(0, n), n);
-  switch (ReplaceFileContent(path, bytes)) {
+  const std::u16string text = sourceBox_.GetRangeText(0, n);
+  switch (ReplaceFileContent(path, WideToAnsi(text, n))) {
     case SaveStatus::Ok:
-      return;
+      savedTextHash_ = std::hash<std::u16string>{}(text);
+      return true;
     case SaveStatus::CannotCreate:
       ShowMessage(kCannotSaveText, kErrorCaption);
-      return;
+      return false;
     case SaveStatus::CannotWrite:
       ShowMessage(kCannotWriteText, kErrorCaption);
-      return;
+      return false;
   }
+  return false;
+}
+
+std::size_t MainPanel::SourceTextHash() {
+  return std::hash<std::u16string>{}(sourceBox_.GetRangeText(0, sourceBox_.Length()));
+}
+
+bool MainPanel::HasUnsavedText() { return SourceTextHash() != savedTextHash_; }
+
+bool MainPanel::ConfirmClose(const std::function<CloseAnswer()>& ask) {
+  if (!HasUnsavedText()) return true;
+  switch (ask()) {
+    case CloseAnswer::Discard:
+      return true;
+    case CloseAnswer::Cancel:
+      return false;
+    case CloseAnswer::Save:
+      SaveSourceAs();
+      return !HasUnsavedText();
+  }
+  return false;
 }
 
 void MainPanel::BrowseDirectory() {

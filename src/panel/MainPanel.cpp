@@ -24,6 +24,7 @@ MainPanel::MainPanel(const Platform& platform)
   ApplyFontSize();
   sourceBox_.Focus();
   random_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
+  savedTextHash_ = SourceTextHash();
 }
 
 bool MainPanel::RunCommand(int commandId) {

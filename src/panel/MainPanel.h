@@ -8,7 +8,9 @@
 // interfaces (panel/Platform.h), which must outlive it. One thread only.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +28,11 @@ inline constexpr const char* kErrorCaption = "Error";
 inline constexpr const char* kCannotSaveText = "Can't save to file";
 inline constexpr const char* kCannotWriteText = "Can't write to file";
 inline constexpr const char* kBrowseTitle = "Select Base directory";
+inline constexpr const char* kUnsavedQuestion =
+    "The composition has changes that are not saved. Save them before closing?";
+
+// The user's answer when the window closes over unsaved text.
+enum class CloseAnswer { Save, Discard, Cancel };
 
 inline constexpr std::int32_t kInitialTimerInterval = 500;  // ms
 inline constexpr std::int32_t kPartTextStep = 1024;    // bytes per preview load
@@ -124,7 +131,14 @@ class MainPanel {
   // As "Open..." with `path` already chosen (a path given at start-up); an empty path only pauses.
   void OpenBaseFilePath(const std::string& path);
   void SaveSourceAs();
-  void SaveSourceText(const std::string& path);
+  // True when the saved file was written; false after a refusal (the message was shown).
+  bool SaveSourceText(const std::string& path);
+  // Whether the source box differs from what was last saved (or, before any
+  // save, from the empty box it started as).
+  bool HasUnsavedText();
+  // Asks `ask` only when there is unsaved text; Save runs "Save as...". True
+  // when the window may close: nothing unsaved, Discard, or Save that saved.
+  bool ConfirmClose(const std::function<CloseAnswer()>& ask);
   void BrowseDirectory();
   void CopySource();
   void CutSource();
@@ -155,6 +169,8 @@ class MainPanel {
   TextSearcher searcher;
 
  private:
+  std::size_t SourceTextHash();
+  std::size_t savedTextHash_ = 0;  // SourceTextHash() of the last saved text; set at construction
   // isPlaying false, the timer killed, timerHandle 0.
   void StopTimer();
   void DisablePartButtons();

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QMessageBox>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -117,6 +119,26 @@ QMenu* MainWindow::menu(int index) const {
 }
 
 void MainWindow::CloseMainWindow() { close(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!panel_->ConfirmClose([this] { return AskToSave(); })) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+CloseAnswer MainWindow::AskToSave() {
+  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kAppTitle),
+                  QString::fromLatin1(kUnsavedQuestion),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save: return CloseAnswer::Save;
+    case QMessageBox::Discard: return CloseAnswer::Discard;
+    default: return CloseAnswer::Cancel;
+  }
+}
 
 void MainWindow::ShowStatus(const std::string& text) {
   statusBar()->showMessage(QFile::decodeName(QByteArray::fromStdString(text)));

@@ -44,9 +44,12 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  // Over unsaved text, asks Save / Discard / Cancel first (close box, Exit).
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void SearchReported(const SearchOutcome& outcome) override;
+  CloseAnswer AskToSave();
   void BuildMenuBar();
   void UpdateEditMenu();
   void RelayoutPanel();

@@ -140,6 +140,34 @@ TEST_F(FileCommandTest, CancelledSaveWritesNothing) {
   EXPECT_EQ(Entries(dir.path()).size(), 1u);
 }
 
+// Closing over unsaved text asks once; each answer decides whether the window may close.
+TEST_F(FileCommandTest, CloseAsksOnlyOverUnsavedTextAndFollowsTheAnswer) {
+  int asked = 0;
+  auto answer = [&asked](CloseAnswer a) {
+    return [&asked, a] { ++asked; return a; };
+  };
+  EXPECT_TRUE(panel.ConfirmClose(answer(CloseAnswer::Cancel)));  // the empty box is nothing to save
+  EXPECT_EQ(asked, 0);
+  PlayOneTick("one two");
+  EXPECT_TRUE(panel.HasUnsavedText());
+  EXPECT_FALSE(panel.ConfirmClose(answer(CloseAnswer::Cancel)));
+  EXPECT_TRUE(panel.ConfirmClose(answer(CloseAnswer::Discard)));
+  EXPECT_EQ(asked, 2);
+  EXPECT_FALSE(panel.ConfirmClose(answer(CloseAnswer::Save)));  // the save dialog was cancelled
+  face.dialogs.saveAnswers.push_back(dir.Join("missing/out.txt"));
+  EXPECT_FALSE(panel.ConfirmClose(answer(CloseAnswer::Save)));  // the save failed
+  face.dialogs.saveAnswers.push_back(dir.Join("out.txt"));
+  EXPECT_TRUE(panel.ConfirmClose(answer(CloseAnswer::Save)));
+  EXPECT_EQ(ReadAll(dir.Join("out.txt")), "one ");
+  asked = 0;
+  EXPECT_TRUE(panel.ConfirmClose(answer(CloseAnswer::Cancel)));  // saved: no question
+  panel.PlaybackTick();
+  EXPECT_TRUE(panel.HasUnsavedText());
+  face.sourceBox.SetText(Wide("one "));  // back to the saved text
+  EXPECT_FALSE(panel.HasUnsavedText());
+  EXPECT_EQ(asked, 0);
+}
+
 TEST_F(FileCommandTest, TargetThatCannotBeCreatedShowsCantSave) {
   SetSourceText("text");
   const std::string folder = dir.MakeSubdir("folder");

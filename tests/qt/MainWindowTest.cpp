@@ -256,6 +256,28 @@ class MainWindowTest : public QObject {
     QVERIFY(seen);
   }
 
+  void exitOverUnsavedTextAsksAndFollowsTheAnswer() {
+    window_->controls().sourceBox().ReplaceSelection(Wide("typed words"), 11);
+    QString question;
+    auto press = [&question](QMessageBox::StandardButton button) {
+      QTimer::singleShot(0, [&question, button] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        question = box->text();
+        box->button(button)->click();
+      });
+    };
+    press(QMessageBox::Cancel);
+    window_->menuAction(static_cast<int>(MenuCommand::Exit))->trigger();
+    QVERIFY(question.startsWith("The composition has changes that are not saved."));
+    QVERIFY(window_->isVisible());
+    question.clear();
+    press(QMessageBox::Discard);
+    window_->close();
+    QVERIFY(!question.isEmpty());
+    QTRY_VERIFY(!window_->isVisible());
+  }
+
   void exitClosesTheWindow() {
     window_->menuAction(static_cast<int>(MenuCommand::Exit))->trigger();
     QTRY_VERIFY(!window_->isVisible());
