@@ -51,7 +51,8 @@ WIN_GUI_SUMMARY = if [ ! -s "$(1)" ]; then echo "GUI suite: no results written";
 	  failed=$$(( $${failed:-1} + $${errors:-1} )); \
 	  echo "GUI: $$(( $${tests:-0} - failed )) passed, $$failed failed"; [ "$$failed" -eq 0 ]; fi
 
-# One Wine prefix per run (about 10 s): window management off, so focus needs no
+# The console suites' wineserver is ended before the GUI suite, which would
+# otherwise join it and find no display. One Wine prefix per run (about 10 s): window management off, so focus needs no
 # window manager and closing is quick; the packaged fonts copied in.
 windows-check: windows
 	cmake --build --preset $(WIN_PRESET) -j 2 --target \
@@ -66,6 +67,7 @@ windows-check: windows
 	  echo "== wine $$t.exe"; \
 	  $(WIN_ENV) wine $(WIN_BUILD_DIR)/tests/$$t.exe --gtest_brief=1 || status=1; \
 	done; \
+	$(WIN_ENV) wineserver -k 2>/dev/null; $(WIN_ENV) wineserver -w; \
 	echo "== wine plinvaro_win32_tests.exe (Xvfb)"; \
 	results=$(CURDIR)/$(WIN_BUILD_DIR)/win32-gui-tests.xml; rm -f "$$results"; \
 	$(WIN_ENV) xvfb-run -a -s "-screen 0 1024x768x24" \
