@@ -339,5 +339,26 @@ TEST_F(ComposeCliTest, HelpDocumentsEveryOption) {
     EXPECT_NE(run.out.find(option), std::string::npos) << option;
 }
 
+// Each file holds two words, so every switch plays one word and stops again:
+// thirty stops in a row, each followed by a search that finds, never end the run.
+TEST(ComposeCliChain, EverySearchThatFindsKeepsTheRunGoing) {
+  TempDir scratch;
+  const std::string chain = scratch.MakeSubdir("chain");
+  std::string expected = "w0 w1";
+  for (int k = 1; k < 30; ++k) {
+    scratch.Write("chain/f" + std::to_string(k) + ".txt",
+                  "w" + std::to_string(k) + " w" + std::to_string(k + 1));
+    expected += " w" + std::to_string(k + 1);
+  }
+  const CliRun run = RunProgram({PLINVARO_CLI_PATH, "compose", "--base", scratch.Write("base.txt", "w0 w1"),
+                                 "--dir", chain, "--words", "100", "--search-every", "1000"},
+                                scratch);
+  EXPECT_EQ(run.out, expected);
+  // A switch plays the separator, then the word: two chunks per file.
+  EXPECT_EQ(run.err,
+            "plinvaro-cli compose: ended after 60 of 100 chunks: playback stopped and the search "
+            "found nothing\n");
+}
+
 }  // namespace
 }  // namespace plinvaro::testing

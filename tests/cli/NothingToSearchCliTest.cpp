@@ -71,6 +71,11 @@ TEST_F(PipedCli, SearchInADirectoryWithoutTextFilesSaysSoWithStatusThree) {
   EXPECT_EQ(run.status, kNothingToSearch);
   EXPECT_EQ(run.out, "");
   EXPECT_NE(run.err.find("no .txt files in " + notes), std::string::npos) << run.err;
+  // --stats still says what was looked at.
+  const CliRun counted = Run({"search", "--stats", notes, "the old road"});
+  EXPECT_EQ(counted.status, kNothingToSearch);
+  EXPECT_NE(counted.err.find("files: 0 listed, 0 scanned, 0 skipped"), std::string::npos)
+      << counted.err;
 }
 
 TEST_F(PipedCli, EmptyDirectoryArgumentIsRefusedWithStatusTwo) {

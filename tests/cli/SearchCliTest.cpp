@@ -58,6 +58,14 @@ TEST_F(SearchCli, TrimsTrailingSeparatorsAndKeepsTheLast63Bytes) {
   // Only the tail "z...z the cat" is searched; " the cat" matches, 8 bytes.
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
   EXPECT_EQ(r.out.substr(0, 5), "8\t23\t");
+  // A pattern that matches the text for more than 63 bytes still matches 63.
+  const std::string phrase =
+      "then the long grey road ran on past the mill and down to the old harbour wall";
+  TempDir road;
+  road.Write("road.txt", phrase + " at dusk");
+  const CliResult tail = RunCli({"search", road.path(), phrase});
+  EXPECT_EQ(tail.out, "63\t" + std::to_string(phrase.size()) + "\t0\t" +
+                          std::to_string(phrase.size() + 8) + "\t" + road.path() + "/road.txt\n");
 }
 
 TEST_F(SearchCli, PatternFileGivesRawBytes) {
@@ -247,11 +255,15 @@ TEST(CliEntry, CommandsHelpAndUnknownCommands) {
 }
 
 TEST(SearchCliHelp, DocumentsTheOutputAndExitStatus) {
-  const CliResult r = RunCli({"search", "--help"});
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_NE(r.out.find("matchLength<TAB>offset<TAB>fileIndex<TAB>fileSize<TAB>path"), std::string::npos);
-  EXPECT_NE(r.out.find("--pattern-file"), std::string::npos);
-  EXPECT_NE(r.out.find("--stats"), std::string::npos);
+  for (const char* option : {"--help", "-h"}) {
+    const CliResult r = RunCli({"search", option});
+    EXPECT_EQ(r.exitCode, 0) << option;
+    EXPECT_NE(r.out.find("matchLength<TAB>offset<TAB>fileIndex<TAB>fileSize<TAB>path"),
+              std::string::npos)
+        << option;
+    EXPECT_NE(r.out.find("--pattern-file"), std::string::npos);
+    EXPECT_NE(r.out.find("--stats"), std::string::npos);
+  }
 }
 
 TEST(CliVersion, PrintsTheProjectVersionAndNothingElse) {
