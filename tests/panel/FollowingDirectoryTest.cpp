@@ -72,6 +72,10 @@ TEST_F(FollowingDirectoryTest, FolderOfEachKindOfPath) {
       {"samples//harbour.txt", "samples"},
       {"/harbour.txt", "/"},
       {"/home/me/texts/harbour.txt", "/home/me/texts"},
+#ifdef _WIN32
+      {"C:\\texts\\harbour.txt", "C:\\texts"},
+      {"C:\\harbour.txt", "C:\\"},
+#endif
   };
   for (const FolderCase& c : cases) {
     face.controls.directory.clear();

@@ -43,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         ChunkCase{"CrLfTravelsWithTheWordBefore", "one two\r\nthree", {"one ", "two\r\n", "three"}},
         ChunkCase{"LeadingWhiteSpaceIsAChunkOfItsOwn", " \t lead on", {" \t ", "lead ", "on"}},
         ChunkCase{"HighBytesAreWordBytes", "\xE9t\xE9 fin\xFF", {"\xE9t\xE9 ", "fin\xFF"}},
-        ChunkCase{"TextWithoutSpaceIsOneChunk", "abc,def.ghi", {"abc,def.ghi"}}),
+        ChunkCase{"TextWithoutSpaceIsOneChunk", "abc,def.ghi", {"abc,def.ghi"}},
+        ChunkCase{"PunctuationAfterWhiteSpaceStartsTheNextChunk", "a , b", {"a ", ", ", "b"}}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(PanelTest, ChunkWithNulIsInsertedUpToItWhileThePositionPassesIt) {

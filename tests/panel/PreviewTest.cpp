@@ -129,6 +129,14 @@ TEST_F(PreviewTest, AcceptWithoutSelectionsTakesTheWholePreviewAtTheCaret) {
   EXPECT_EQ(PreviewText(), ", and then home");
 }
 
+TEST_F(PreviewTest, AcceptWithTheCaretInsideThePreviewStillTakesItWhole) {
+  SearchOneFile(", and then home");
+  face.previewBox.SetSelection(6, 6);
+  panel.AcceptPart();
+  EXPECT_EQ(SourceText(), "the old road, and then home");
+  EXPECT_EQ(panel.foundSource.position, 15 + 15);
+}
+
 TEST_F(PreviewTest, AcceptTakesThePreviewSelectionAndGoesOnBehindIt) {
   const std::string body = " 0123456789abcdefghijklmnopqrstuvwxyz";
   SearchOneFile(body);
@@ -174,6 +182,18 @@ TEST_F(PreviewTest, DisabledButtonsMakeTheirCommandsDoNothing) {
   panel.PreviousPart();
   EXPECT_EQ(SourceText(), "keep");
   EXPECT_EQ(face.previewBox.lastScroll(), ScrollRequest::None);
+  // On The Fly Mode keeps a current part but no enabled Accept: Accept inserts nothing.
+  CorpusWith("found.txt", "on the old road, and then");
+  face.controls.onTheFly = true;
+  SetSourceText("the old road");
+  panel.RunSearch();
+  ASSERT_NE(panel.searcher.PartCount(), 0);
+  panel.PlaybackTick();
+  panel.PausePlayback();
+  const std::int32_t position = panel.foundSource.position;
+  panel.AcceptPart();
+  EXPECT_EQ(SourceText(), "the old road, ");
+  EXPECT_EQ(panel.foundSource.position, position);
 }
 
 TEST_F(PreviewTest, SwitchingTheModeOnKeepsPartsAndOffDiscardsThem) {
