@@ -46,6 +46,7 @@ TEST(PatternTail, KeepsTheLast63Bytes) {
   EXPECT_EQ(PatternTail(text), std::string(63, 'y'));
   EXPECT_EQ(PatternTail("short"), "short");
   EXPECT_EQ(PatternTail(std::string(63, 'z')).size(), 63u);
+  EXPECT_EQ(PatternTail("a" + std::string(63, 'z')), std::string(63, 'z'));
 }
 
 }  // namespace
