@@ -70,7 +70,9 @@ class PixelTest : public FaceTest {
     PumpMessages();
   }
 
+  // The focus leaves the box first: its caret would count as ink.
   int SourceInkHeight() {
+    ::SetFocus(Window(ControlId::FontSizeCombo));
     Settle();
     return ScreenPixels::OfClient(Window(ControlId::SourceBox)).InkHeight(kInkThreshold);
   }
@@ -145,9 +147,11 @@ TEST_F(PixelTest, TopRowIsDrawnAtTheStartSize) {
 TEST_F(PixelTest, ScreenshotWhenAsked) {
   const char* path = std::getenv("PLINVARO_SCREENSHOT");
   if (path == nullptr || *path == '\0') GTEST_SKIP() << "PLINVARO_SCREENSHOT is not set";
-  face().sourceBox().ReplaceSelection(
-      u"The harbour lay still under the morning fog, and the boats waited for the tide. ", 81);
-  face().previewBox().ReplaceSelection(u" went down to the water and on along the shore", 46);
+  const std::u16string source =
+      u"The harbour lay still under the morning fog, and the boats waited for the tide. ";
+  const std::u16string preview = u" went down to the water and on along the shore";
+  face().sourceBox().ReplaceSelection(source, static_cast<std::int32_t>(source.size()));
+  face().previewBox().ReplaceSelection(preview, static_cast<std::int32_t>(preview.size()));
   Settle();
   EXPECT_TRUE(ScreenPixels::OfWindow(app.mainWindow).SaveBmp(path)) << path;
 }
