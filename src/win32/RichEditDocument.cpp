@@ -119,13 +119,12 @@ bool RichEditDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
 }
 
 void RichEditDocument::RewrapText() {
-  // Applying the default format again, unchanged, lays every paragraph out anew.
-  CHARFORMATA format{};
+  // A paragraph format that changes nothing lays out the paragraphs waiting for
+  // it, the ones the replacement touched, and leaves the rest as they were.
+  PARAFORMAT format{};
   format.cbSize = sizeof format;
-  ::SendMessageA(control_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  format.cbSize = sizeof format;
-  format.dwMask = CFM_SIZE | CFM_FACE;
-  ::SendMessageA(control_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  format.dwMask = 0;
+  ::SendMessageA(control_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
 }
 
 void RichEditDocument::ScrollCaret() { ::SendMessageA(control_, EM_SCROLLCARET, 0, 0); }
