@@ -16,7 +16,7 @@ WIN_PACKAGES := g++-mingw-w64-i686 mingw-w64-tools googletest libboost-dev cmake
 WIN_ENV := WINEPREFIX=$(WIN_PREFIX) WINEARCH=win32 WINEDEBUG=fixme-all \
            WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=" LANG=en_US.UTF-8
 
-.PHONY: windows-deps windows windows-check windows-screenshot
+.PHONY: windows-deps windows windows-check windows-screenshot windows-bench
 
 # wine32 is an i386 package: the architecture comes first, then a fresh index.
 windows-deps:
@@ -109,3 +109,13 @@ windows-screenshot: windows
 	    --gtest_filter=PixelTest.ScreenshotWhenAsked >/dev/null 2>&1; \
 	$(WIN_ENV) wineserver -k; \
 	convert "$$shot" -strip $(WIN_SCREENSHOT) && echo "== $(WIN_SCREENSHOT)"
+
+# The Win32 face's playback tick in its real window under Wine, on a 10 MB
+# source box (PLINVARO_BENCH_SOURCE_MB and PLINVARO_BENCH_TICKS change that).
+windows-bench: windows
+	cmake --preset $(WIN_PRESET) -DPLINVARO_BUILD_BENCH=ON
+	cmake --build --preset $(WIN_PRESET) -j 2 --target plinvaro-win32-bench
+	@$(WIN_NEW_PREFIX)
+	@$(WIN_ENV) xvfb-run -a -s "-screen 0 1024x768x24" \
+	  wine $(WIN_BUILD_DIR)/bench/win32/plinvaro-win32-bench.exe; \
+	status=$$?; $(WIN_ENV) wineserver -k; exit $$status
