@@ -28,8 +28,9 @@ enum class SaveStatus {
 // written from its start, cut to the new length and flushed. A failure then
 // restores the old bytes as far as it can, and reports CannotWrite. Both
 // paths return Ok on success, and nothing tells them apart to the caller.
-// A directory, a missing parent directory or a target that may not be written
-// gives CannotCreate.
+// A directory, a missing parent directory, a target that may not be written
+// or one that is locked (open elsewhere without write or delete sharing) gives
+// CannotCreate, leaves the target as it was and leaves no new file behind.
 SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes);
 
 }  // namespace plinvaro

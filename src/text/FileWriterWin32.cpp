@@ -2,6 +2,8 @@
 //
 // When no temporary file can be made beside the target (a folder where only
 // the target itself may be written), the target is rewritten in place instead.
+// A target locked by another handle is refused, on either path, as one that
+// cannot be opened.
 #include <windows.h>
 
 #include <algorithm>
@@ -67,6 +69,21 @@ bool WriteAll(const FileHandle& file, std::string_view bytes) {
   return ::FlushFileBuffers(file.get()) != 0;
 }
 
+// Whether an existing target may be opened for writing now: false when it is
+// locked (open elsewhere without write sharing) or write access is denied.
+bool CanOpenExisting(const Target& target) {
+  FileHandle probe(::CreateFileA(target.path.c_str(), GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return probe.valid();
+}
+
+// A failed rename that says the target cannot be replaced, not that writing failed.
+bool TargetRefused(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
 // Creates an empty, uniquely named file in the target's folder; empty on failure.
 std::string CreateTemporary(const Target& target) {
   if (target.directory.size() + kTempNameBytes > kMaxPathBytes) return {};
@@ -88,6 +105,8 @@ SaveStatus WriteInPlace(const Target& target, std::string_view bytes) {
 SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes) {
   Target target;
   if (!DescribeTarget(path, target)) return SaveStatus::CannotCreate;
+  // A locked target is refused before any temporary file is written.
+  if (target.exists && !CanOpenExisting(target)) return SaveStatus::CannotCreate;
   const std::string tempPath = CreateTemporary(target);
   if (tempPath.empty()) return WriteInPlace(target, bytes);
   bool written = false;
@@ -97,10 +116,16 @@ SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes) {
     written = file.Close() && written;
   }
   if (written && target.exists) ::SetFileAttributesA(tempPath.c_str(), target.attributes);
-  if (!written || !::MoveFileExA(tempPath.c_str(), target.path.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!written) {
     ::DeleteFileA(tempPath.c_str());
     return SaveStatus::CannotWrite;
+  }
+  if (!::MoveFileExA(tempPath.c_str(), target.path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // Locked since the probe, or open without delete sharing: the target stays as it was.
+    const DWORD error = ::GetLastError();
+    ::DeleteFileA(tempPath.c_str());
+    return TargetRefused(error) ? SaveStatus::CannotCreate : SaveStatus::CannotWrite;
   }
   return SaveStatus::Ok;
 }

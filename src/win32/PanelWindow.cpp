@@ -153,6 +153,10 @@ void PanelWindow::Relayout() {
     if (place.control == ControlId::PreviewBox)
       ::SendMessageA(Window(place.control), EM_SETBKGNDCOLOR, 0, ToColorRef(kPreviewBackground));
   }
+  // The panel's own repaint erases the whole panel, children included (it has no
+  // WS_CLIPCHILDREN), while moved children are not all invalidated: after a relayout
+  // the panel and every child are drawn again, or the enlarged right column stays blank.
+  ::RedrawWindow(handles_.panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void PanelWindow::HandlePanelMessage(UINT message, WPARAM wParam, LPARAM lParam) {

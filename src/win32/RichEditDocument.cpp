@@ -22,8 +22,9 @@ constexpr LPARAM kTextLimit = 0x7FFFFFFE;
 // The 8-bit character format of Rich Edit 1.0 is 60 bytes.
 static_assert(sizeof(CHARFORMATA) == 60, "CHARFORMATA must be the 60-byte Rich Edit 1.0 layout");
 
-// Wine's text model leaves a changed paragraph unwrapped, and its next caret
-// move asserts; real Windows needs no help.
+// Wine's box needs two helps real Windows does not: its text model leaves a
+// changed paragraph unwrapped (the next caret move asserts), and its text keeps
+// its own character format when the default one changes.
 bool RunsUnderWine() {
   static const bool wine =
       ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
@@ -118,13 +119,12 @@ bool RichEditDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
 }
 
 void RichEditDocument::RewrapText() {
-  // Applying the default format again, unchanged, lays every paragraph out anew.
-  CHARFORMATA format{};
+  // A paragraph format that changes nothing lays out the paragraphs waiting for
+  // it, the ones the replacement touched, and leaves the rest as they were.
+  PARAFORMAT format{};
   format.cbSize = sizeof format;
-  ::SendMessageA(control_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  format.cbSize = sizeof format;
-  format.dwMask = CFM_SIZE | CFM_FACE;
-  ::SendMessageA(control_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  format.dwMask = 0;
+  ::SendMessageA(control_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
 }
 
 void RichEditDocument::ScrollCaret() { ::SendMessageA(control_, EM_SCROLLCARET, 0, 0); }
@@ -157,6 +157,12 @@ void RichEditDocument::SetDefaultFont(const std::string& face, std::int32_t twip
   std::memset(format.szFaceName, 0, sizeof format.szFaceName);
   face.copy(format.szFaceName, sizeof format.szFaceName - 1);
   ::SendMessageA(control_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  // Wine's box gives its text, down to the final paragraph mark, its own copy of
+  // the format WM_SETFONT set; the default no longer reaches it, and new text
+  // takes the format of the text it joins. The same face and size on all text
+  // make the default the one shown, for the text there and for text to come.
+  if (RunsUnderWine())
+    ::SendMessageA(control_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 }
 
 }  // namespace plinvaro::win32

@@ -53,6 +53,7 @@ class RichEditDocument final : public RichDocument {
   // Sets the range's start, then its end; true when both took.
   bool AimRange(std::int32_t start, std::int32_t end) const;
   void SendSelection(std::int32_t start, std::int32_t end);
+  // Under Wine: lays out the paragraphs a replacement left unwrapped, only those.
   void RewrapText();
 
   HWND control_ = nullptr;

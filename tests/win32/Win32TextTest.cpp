@@ -88,6 +88,26 @@ TEST_F(WriterTest, WritesInPlaceWhenNoTemporaryFileFitsBesideTheTarget) {
   EXPECT_EQ(EntriesIn(folder), 1u);
 }
 
+// Held open by another handle: with no sharing at all, or read-only sharing as a playing file is.
+TEST_F(WriterTest, ALockedTargetCannotBeSavedAndStaysAsItWas) {
+  const std::string deep = MakeFolderOfLength(dir, 250);
+  for (const std::string& folder : {dir.MakeSubdir("atomic"), deep}) {
+    for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
+      SCOPED_TRACE(folder.size() > 200 ? "in place" : "atomic");
+      SCOPED_TRACE(share == 0 ? "no sharing" : "read sharing");
+      const std::string target = folder + "\\t.txt";
+      ASSERT_EQ(ReplaceFileContent(target, "old content"), SaveStatus::Ok);
+      HANDLE lock = ::CreateFileA(target.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+      EXPECT_EQ(ReplaceFileContent(target, "new"), SaveStatus::CannotCreate);
+      ::CloseHandle(lock);
+      EXPECT_EQ(ReadAll(target), "old content");
+      EXPECT_EQ(EntriesIn(folder), 1u);
+    }
+  }
+}
+
 TEST(AnsiCodePage, ConvertsWithTheSystemCodePageOneUnitPerByte) {
   if (::GetACP() != 1252) GTEST_SKIP() << "code page " << ::GetACP();
   const unsigned char bytes[] = {'a', 0x80, 0xE9, '\r', '\n'};
