@@ -164,6 +164,13 @@ class MainPanel {
   // (panel/ProvenanceJson.h); true when it was written. The saved text is untouched.
   bool ExportSources();
   bool ExportSourcesTo(const std::string& path);
+  // "Show source": the file of the span at unit `position` in the preview from
+  // the span's offset, its bytes selected; false for text of no file.
+  bool ShowSpanSource(std::int32_t position);
+  // The current part's place in the list; -1 for none.
+  std::int32_t CurrentPartIndex();
+  // Makes part `index` the current part and shows it, as "<<" or ">>" would.
+  void ShowPartAt(std::int32_t index);
   // Chunks played since the newest join: the current run.
   std::int32_t CurrentRunWords() const { return provenance_.runWords(); }
 

@@ -27,6 +27,7 @@ const std::string& ProvenanceMap::FilePath(const ProvenanceSpan& span) const {
 }
 
 void ProvenanceMap::Reset(std::int32_t length, SpanKind kind) {
+  ++revision_;
   spans_.clear();
   files_.clear();
   length_ = std::max(length, 0);
@@ -45,6 +46,7 @@ bool ProvenanceMap::Replace(std::int32_t position, std::int32_t removed, std::in
   const std::int64_t after = static_cast<std::int64_t>(length_) - removed + inserted;
   if (after > std::numeric_limits<std::int32_t>::max()) return false;
   if (IsFileKind(origin.kind) && origin.offset < 0) return false;
+  ++revision_;
   Erase(position, removed);
   Insert(position, inserted, origin);
   return true;

@@ -56,6 +56,8 @@ class ProvenanceMap {
   const std::vector<ProvenanceSpan>& spans() const { return spans_; }
   const std::vector<std::string>& files() const { return files_; }
   const std::string& FilePath(const ProvenanceSpan& span) const;
+  // Counts the changes made to the map; a view redraws when it moved on.
+  std::uint64_t revision() const { return revision_; }
 
   // Forgets everything: `length` units (>= 0) of `kind` (a kind without a file).
   void Reset(std::int32_t length, SpanKind kind = SpanKind::Unknown);
@@ -81,6 +83,7 @@ class ProvenanceMap {
   std::vector<ProvenanceSpan> spans_;
   std::vector<std::string> files_;
   std::int32_t length_ = 0;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace plinvaro
