@@ -29,9 +29,13 @@ struct SeamMenuItem {
   bool checked;           // at start, for a checkable item
 };
 
-// In menu order within each menu; a face appends each menu's items to its end
-// and puts "View" before "Help".
+// In menu order within each menu. A face puts File's items before the File
+// menu's first separator, Edit's behind a separator at the Edit menu's end, and
+// the "View" menu before "Help".
 std::span<const SeamMenuItem> SeamMenuTable();
+
+// The source box's context-menu item that shows a span's file in the preview.
+inline constexpr std::string_view kShowSourceText = "Show source";
 
 // Runs a controller command; false for the view toggles, which the face handles.
 bool RunSeamCommand(MainPanel& panel, SeamCommand command);
