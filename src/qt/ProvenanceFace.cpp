@@ -41,6 +41,12 @@ ProvenanceFace::ProvenanceFace(MainWindow& window)
   refresh_.start(kSeamRefreshMs);
 }
 
+ProvenanceFace* ProvenanceFaceOf(const QObject& window) {
+  for (QObject* child : window.children())
+    if (auto* face = dynamic_cast<ProvenanceFace*>(child)) return face;
+  return nullptr;
+}
+
 void ProvenanceFace::AddMenuItems() {
   std::map<std::string_view, QMenu*> menus;
   QMenu* help = nullptr;

@@ -51,4 +51,7 @@ class ProvenanceFace : public QObject {
   bool tracking_ = true;
 };
 
+// The face installed in `window`; nullptr when there is none.
+ProvenanceFace* ProvenanceFaceOf(const QObject& window);
+
 }  // namespace plinvaro::qt
