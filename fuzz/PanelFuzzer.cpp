@@ -6,7 +6,9 @@
 // After each step: isPlaying exactly when the timer runs; both selections
 // inside their documents; at most 51 parts; the part buttons as
 // UpdatePartButtons sets them; every played chunk is a word and its white
-// space, taken from its file's bytes at the reported offset.
+// space, taken from its file's bytes at the reported offset; the provenance
+// spans cover the source text in order, and each file span holds bytes its
+// file had at the span's offset.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -276,12 +278,49 @@ class Session {
   }
 
   void Edit() {
-    switch (in_.ConsumeIntegralInRange(0, 3)) {
+    switch (in_.ConsumeIntegralInRange(0, 7)) {
       case 0: panel_.CopySource(); return;
       case 1: panel_.CutSource(); return;
       case 2: panel_.PasteSource(); return;
-      default: panel_.SelectAllSource(); return;
+      case 3: panel_.SelectAllSource(); return;
+      case 4: UserEdit(ChangeCause::User); return;
+      case 5: UserEdit(ChangeCause::Restore); return;
+      case 6: panel_.UndoJoin(); return;
+      default: panel_.RetryJoin(); return;
     }
+  }
+
+  // Typing, Delete or the box's own Undo, as a face reports them.
+  void UserEdit(ChangeCause cause) {
+    const std::int32_t n = face_.sourceBox.Length();
+    const std::int32_t start = Position(n);
+    const std::int32_t end = Position(n);
+    face_.sourceBox.UserReplace(std::min(start, end), std::max(start, end),
+                                Wide(in_.ConsumeRandomLengthString(12)), cause);
+  }
+
+  void CheckProvenance() {
+    const ProvenanceMap& map = panel_.provenance();
+    const std::u16string& text = face_.sourceBox.text();
+    Check(map.Length() == static_cast<std::int32_t>(text.size()), "provenance length differs from the text");
+    std::int32_t next = 0;
+    for (const ProvenanceSpan& span : map.spans()) {
+      Check(span.start == next && span.length > 0, "provenance spans leave a gap or overlap");
+      next = span.end();
+      if (!IsFileKind(span.kind)) continue;
+      const auto found = corpus_.versions.find(BaseName(map.FilePath(span)));
+      Check(found != corpus_.versions.end(), "file span names a file outside the corpus");
+      const std::string played = Narrow(std::u16string(text.substr(
+          static_cast<std::size_t>(span.start), static_cast<std::size_t>(span.length))));
+      Check(span.offset >= 0, "file span before its file's start");
+      const auto offset = static_cast<std::size_t>(span.offset);
+      bool held = false;
+      for (const std::string& version : found->second)
+        held = held || (offset <= version.size() && version.size() - offset >= played.size() &&
+                        std::memcmp(version.data() + offset, played.data(), played.size()) == 0);
+      Check(held, "file span differs from its file's bytes at its offset");
+    }
+    Check(next == map.Length(), "provenance spans end before the text");
   }
 
   void Speed() {
@@ -376,6 +415,7 @@ class Session {
   }
 
   void CheckInvariants() {
+    CheckProvenance();
     Check(panel_.isPlaying == face_.timer.running, "isPlaying differs from the timer");
     Check((panel_.timerHandle != 0) == face_.timer.running, "timer handle differs from the timer");
     CheckSelection(face_.sourceBox, "source selection outside the document");

@@ -52,7 +52,10 @@ constexpr const char* kComposeHelp =
     "  --search-every K   chunks between searches, at least 1, default 12\n"
     "  --seed S           seed of the random pick (0 to 2^64-1), default 1;\n"
     "                     the same seed and files give the same output\n"
-    "  --trace FILE       write one JSON object per line to FILE:\n"
+    "  --trace FILE       write the run's provenance to FILE as JSON, the format\n"
+    "                     \"Export sources...\" writes (one object per line), with\n"
+    "                     an \"events\" array after its head: one object per line,\n"
+    "                     each followed by a comma, ending with {\"event\":\"end\"}:\n"
     "    {\"event\":\"chunk\",\"source\":\"base\"|\"found\",\"file\":PATH,\"offset\":O,\"length\":N}\n"
     "        O is the byte position in PATH before the chunk, N its length;\n"
     "    {\"event\":\"search\",\"pattern_hex\":HEX,\"parts\":COUNT,\"file\":PATH,\n"
@@ -61,6 +64,10 @@ constexpr const char* kComposeHelp =
     "        PATH, OFFSET and M those of the picked part, POS the position in\n"
     "        PATH where playback goes on (after the skipped separators). When\n"
     "        nothing was found PATH is \"\" and OFFSET, M and POS are -1.\n"
+    "    After the events: \"base_directory\":DIR,\"length\":L,\"spans\":[...]}, one\n"
+    "    {\"start\":S,\"end\":E,\"kind\":K,\"file\":PATH,\"offset\":O,\"shared\":WORDS}\n"
+    "    per line: the text's units S to E came from PATH's bytes from O; K is\n"
+    "    base or found here; WORDS the words the join before it shared.\n"
     "    Paths keep their bytes: '\"' and '\\' are escaped with a backslash, and\n"
     "    every byte below 0x20 or from 0x7F up is written as \\u00XX, one code\n"
     "    point per byte, so the trace is plain ASCII.\n"
@@ -206,7 +213,7 @@ class Composer : public PanelObserver {
     ++chunks_;
     if (trace_ == nullptr) return;
     const char* source = chunk.source == PlaybackSource::Base ? "base" : "found";
-    Write(ChunkLine(source, chunk.file, chunk.offset, chunk.length));
+    Write(TraceEvent(ChunkLine(source, chunk.file, chunk.offset, chunk.length)));
   }
 
   void SearchDone(bool found) override {
@@ -221,7 +228,15 @@ class Composer : public PanelObserver {
       record.matchLength = part.matchLength;
       record.position = panel_.foundSource.position;
     }
-    Write(SearchLine(record));
+    Write(TraceEvent(SearchLine(record)));
+  }
+
+  // The trace's head before the run, its end and the provenance after it.
+  void BeginTrace() {
+    if (trace_ != nullptr) Write(TraceHead());
+  }
+  void EndTrace(const std::string& directory) {
+    if (trace_ != nullptr) Write(TraceTail(panel_.provenance(), directory));
   }
 
   void SearchReported(const SearchOutcome& outcome) override { lastOutcome_ = outcome; }
@@ -309,12 +324,14 @@ int RunComposeCommand(int argc, char** argv) {
   MainPanel panel(face.platform());
   Composer composer(panel, trace.get());
   panel.SetObserver(&composer);
+  composer.BeginTrace();
 
   face.dialogs.openAnswers.push_back(args.base);
   panel.OpenBaseFile();
   face.controls.SetDirectoryText(args.directory);
   panel.StartPlayback();
   const EarlyEnd earlyEnd = Play(args, face, panel, composer);
+  composer.EndTrace(args.directory);
   if (!earlyEnd.why.empty())
     std::fprintf(stderr, "plinvaro-cli compose: ended after %lld of %lld chunks: %s\n",
                  composer.chunks(), args.words, earlyEnd.why.c_str());

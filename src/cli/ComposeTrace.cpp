@@ -1,4 +1,4 @@
-// ComposeTrace: byte-exact JSON escaping and the two trace line shapes.
+// ComposeTrace: the two event line shapes and the document around them.
 #include "cli/ComposeTrace.h"
 
 namespace plinvaro::cli {
@@ -6,30 +6,7 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-void AppendUnicodeEscape(std::string& out, unsigned char byte) {
-  out += "\\u00";
-  out += kHexDigits[byte >> 4];
-  out += kHexDigits[byte & 0x0F];
-}
-
 }  // namespace
-
-std::string JsonString(std::string_view bytes) {
-  std::string out = "\"";
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte == '"' || byte == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20 || byte >= 0x7F) {
-      AppendUnicodeEscape(out, byte);
-    } else {
-      out += c;
-    }
-  }
-  out += '"';
-  return out;
-}
 
 std::string HexBytes(std::string_view bytes) {
   std::string out;
@@ -55,6 +32,17 @@ std::string SearchLine(const SearchRecord& r) {
          ",\"offset\":" + std::to_string(r.offset) +
          ",\"match_length\":" + std::to_string(r.matchLength) +
          ",\"position\":" + std::to_string(r.position) + "}\n";
+}
+
+std::string TraceHead() { return ProvenanceHead() + "\"events\":[\n"; }
+
+std::string TraceEvent(const std::string& line) {
+  const std::size_t end = line.empty() || line.back() != '\n' ? line.size() : line.size() - 1;
+  return line.substr(0, end) + ",\n";
+}
+
+std::string TraceTail(const ProvenanceMap& map, std::string_view baseDirectory) {
+  return "{\"event\":\"end\"}],\n" + ProvenanceBody(map, baseDirectory);
 }
 
 }  // namespace plinvaro::cli

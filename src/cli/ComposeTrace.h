@@ -1,4 +1,8 @@
-// The JSON-lines trace of plinvaro-cli compose: one object per played chunk and per search.
+// The trace of plinvaro-cli compose: the provenance document with one event object per played chunk and per search.
+//
+// The document is panel/ProvenanceJson.h's with an "events" member after its
+// head: one object per line, each followed by a comma, ending with
+// {"event":"end"}.
 #pragma once
 
 #include <cstdint>
@@ -6,11 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "panel/ProvenanceJson.h"
+
 namespace plinvaro::cli {
 
-// `bytes` as a JSON string literal: quotes and backslashes escaped, control bytes,
-// 0x7F and every byte from 0x80 as \u00XX (one code point per byte).
-std::string JsonString(std::string_view bytes);
+using plinvaro::JsonString;
 // Two lower-case hex digits per byte.
 std::string HexBytes(std::string_view bytes);
 
@@ -26,5 +30,11 @@ struct SearchRecord {
 std::string ChunkLine(const char* source, std::string_view file, std::int32_t offset,
                       std::int32_t length);
 std::string SearchLine(const SearchRecord& record);
+
+// The trace's text up to its first event, an event line as it goes into the
+// "events" array, and the text from the end event on.
+std::string TraceHead();
+std::string TraceEvent(const std::string& line);
+std::string TraceTail(const ProvenanceMap& map, std::string_view baseDirectory);
 
 }  // namespace plinvaro::cli

@@ -14,7 +14,8 @@ MainPanel::MainPanel(const Platform& platform)
       timer_(platform.timer),
       dialogs_(platform.dialogs),
       messages_(platform.messages),
-      random_(platform.random) {
+      random_(platform.random),
+      provenance_(platform.sourceBox) {
   DisablePartButtons();
   controls_.SetOnTheFlyChecked(true);
   controls_.SetTrackbarPosition(kInitialTrackbarPosition);

@@ -17,6 +17,7 @@
 #include "search/TextSearcher.h"
 #include "text/TextSource.h"
 #include "panel/Platform.h"
+#include "panel/ProvenanceTracker.h"
 #include "panel/SpeedSlider.h"
 #include "panel/SearchOutcome.h"
 
@@ -151,6 +152,28 @@ class MainPanel {
   // The "Font size" list's selection as the default font of both boxes.
   void ApplyFontSize();
 
+  // Where the source box's text came from, and the joins (JoinCommands.cpp).
+  const ProvenanceMap& provenance() const { return provenance_.map(); }
+  const ProvenanceTracker& provenanceTracker() const { return provenance_; }
+  // Takes the box back to just before the newest join and playback to where it
+  // stood then; false, after a message, when there is none or it holds user text.
+  bool UndoJoin();
+  // Undo join, then Search at the same place; false when Undo join refused.
+  bool RetryJoin();
+  // "Export sources...": asks for a file and writes the provenance document
+  // (panel/ProvenanceJson.h); true when it was written. The saved text is untouched.
+  bool ExportSources();
+  bool ExportSourcesTo(const std::string& path);
+  // "Show source": the file of the span at unit `position` in the preview from
+  // the span's offset, its bytes selected; false for text of no file.
+  bool ShowSpanSource(std::int32_t position);
+  // The current part's place in the list; -1 for none.
+  std::int32_t CurrentPartIndex();
+  // Makes part `index` the current part and shows it, as "<<" or ">>" would.
+  void ShowPartAt(std::int32_t index);
+  // Chunks played since the newest join: the current run.
+  std::int32_t CurrentRunWords() const { return provenance_.runWords(); }
+
   // State, as the commands leave it.
   std::uint32_t timerId = 0;
   std::uint32_t timerHandle = 0;  // 0 while no timer runs
@@ -181,6 +204,12 @@ class MainPanel {
   FoundPart* CurrentPart();
   // Keeps `outcome` as the last search's and tells the observer.
   void ReportSearch(SearchOutcome outcome);
+  // A join at box unit `position`, just before a search's pick or an Accept changes playback.
+  void RecordJoin(std::int32_t position);
+  void RestorePlayback(const JoinRecord& join);
+  // Accepted text's origin: the part's file when `text` is the part's bytes from `from`.
+  SpanOrigin AcceptOrigin(const FoundPart& part, std::int32_t from, const std::u16string& text,
+                          const std::string& file) const;
 
   RichDocument& sourceBox_;
   RichDocument& previewBox_;
@@ -192,6 +221,7 @@ class MainPanel {
   PanelObserver* observer_ = nullptr;  // not owned
   bool directoryFollowsBaseFile_ = false;
   SearchOutcome lastSearch_;
+  ProvenanceTracker provenance_;  // listens to sourceBox_
 };
 
 }  // namespace plinvaro

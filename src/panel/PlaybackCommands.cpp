@@ -58,7 +58,12 @@ void MainPanel::AppendNextWord() {
   const std::int32_t end = ChunkEnd(source.data(), start, source.size);
   const std::int32_t n = end - start;
   source.position = end;
-  sourceBox_.ReplaceSelection(AnsiToWide(source.data() + start, n), n);
+  {
+    const SpanKind kind = playbackSource == PlaybackSource::Base ? SpanKind::Base : SpanKind::Found;
+    const ProvenanceTracker::Expecting played(provenance_, SpanOrigin(kind, source.path, start));
+    sourceBox_.ReplaceSelection(AnsiToWide(source.data() + start, n), n);
+  }
+  provenance_.NoteChunkPlayed();
   sourceBox_.ScrollCaret();
   // Someone typing a directory keeps typing there; every other control gives the focus back.
   if (!controls_.DirectoryHasFocus()) sourceBox_.Focus();

@@ -100,7 +100,13 @@ void MainPanel::AcceptPart() {
     taken = {0, previewLength};
   }
   const std::int32_t n = taken.end - taken.start;
-  sourceBox_.ReplaceSelection(previewBox_.GetRangeText(taken.start, taken.end), n);
+  RecordJoin(sourceBox_.GetSelection().start);
+  const std::u16string text = previewBox_.GetRangeText(taken.start, taken.end);
+  const std::string file = searcher.FilePath(part->fileIndex);
+  {
+    const ProvenanceTracker::Expecting accepted(provenance_, AcceptOrigin(*part, taken.start, text, file));
+    sourceBox_.ReplaceSelection(text, n);
+  }
   OpenFoundSource();
   foundSource.position = SaturatingSum(part->offset, taken.end);
   sourceBox_.Focus();

@@ -79,6 +79,7 @@ bool MainPanel::SearchAndPick() {
     const std::int32_t draw = random_.Next();
     const std::int32_t steps = (draw < 0 ? -(draw + 1) : draw) % searcher.PartCount();
     std::advance(searcher.currentPart, steps);
+    RecordJoin(sourceBox_.GetSelection().end);
     OpenFoundSource();
     playbackSource = PlaybackSource::Found;
     SkipPatternSeparators();

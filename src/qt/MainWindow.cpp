@@ -15,6 +15,7 @@
 
 #include "panel/MainWindowGeometry.h"
 #include "panel/MenuBar.h"
+#include "qt/ProvenanceFace.h"
 
 namespace plinvaro::qt {
 namespace {
@@ -69,6 +70,7 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   panel_->SetObserver(this);
   statusBar()->setSizeGripEnabled(false);
   BuildMenuBar();
+  new ProvenanceFace(*this);  // the seam views; owned by this window
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
   qApp->installEventFilter(hotkeys_.get());
 

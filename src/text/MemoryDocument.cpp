@@ -1,11 +1,17 @@
 // MemoryDocument: the text as a string, the clipboard commands on its selection.
 #include "text/MemoryDocument.h"
 
+#include <algorithm>
+
 namespace plinvaro {
 
+MemoryDocument::MemoryDocument() { SetReportsUserChanges(true); }
+
 void MemoryDocument::Clear() {
+  const std::int32_t removed = Length();
   text_.clear();
   selection_ = {};
+  if (removed > 0) ReportUserChange({0, removed, 0, ChangeCause::User});
 }
 
 void MemoryDocument::Copy() {
@@ -16,22 +22,36 @@ void MemoryDocument::Copy() {
 void MemoryDocument::Cut() {
   if (selection_.IsEmpty()) return;
   Copy();
-  ReplaceRange(selection_.start, selection_.end, std::u16string());
+  TypeOver(std::u16string());
 }
 
 void MemoryDocument::Paste() {
   if (!clipboard_) return;
   // The clipboard's NUL units go in too: the box keeps what it is given.
-  const std::u16string content = *clipboard_;
-  const std::int32_t start = selection_.start;
-  DoReplaceRange(start, selection_.end, content);
-  const auto caret = start + static_cast<std::int32_t>(content.size());
+  TypeOver(*clipboard_);
+}
+
+void MemoryDocument::TypeOver(const std::u16string& text) {
+  UserReplace(selection_.start, selection_.end, text, ChangeCause::User);
+}
+
+void MemoryDocument::UserReplace(std::int32_t start, std::int32_t end, const std::u16string& text,
+                                 ChangeCause cause) {
+  start = std::clamp(start, 0, Length());
+  end = std::clamp(end, start, Length());
+  text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), text);
+  const auto caret = start + static_cast<std::int32_t>(text.size());
   selection_ = {caret, caret};
+  if (end > start || !text.empty())
+    ReportUserChange({start, end - start, static_cast<std::int32_t>(text.size()), cause});
 }
 
 void MemoryDocument::SetText(std::u16string text) {
+  const std::int32_t removed = Length();
+  const auto inserted = static_cast<std::int32_t>(text.size());
   text_ = std::move(text);
   selection_ = {Length(), Length()};
+  if (removed > 0 || inserted > 0) ReportUserChange({0, removed, inserted, ChangeCause::User});
 }
 
 std::u16string MemoryDocument::DoGetRangeText(std::int32_t start, std::int32_t end) const {

@@ -3,6 +3,7 @@
 // Owns its text (UTF-16 units, one per byte of 8-bit text), its clipboard and
 // the font last set (face and twips). Keeps NUL units that reach it (through
 // Paste or SetText). Scrolling and focus have nothing to act on and do nothing.
+// Reports the user's changes: Clear, Cut, Paste, SetText, TypeOver, UserReplace.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@ namespace plinvaro {
 
 class MemoryDocument : public RichDocument {
  public:
+  MemoryDocument();
   std::int32_t Length() const override { return static_cast<std::int32_t>(text_.size()); }
   TextSelection GetSelection() const override { return selection_; }
 
@@ -34,8 +36,13 @@ class MemoryDocument : public RichDocument {
 
   // Whole text, NUL units included.
   const std::u16string& text() const { return text_; }
-  // Replaces the whole text (kept verbatim) and puts the caret at its end.
+  // Replaces the whole text (kept verbatim) and puts the caret at its end, as a user change.
   void SetText(std::u16string text);
+  // The user types `text` over the selection (kept verbatim); the caret goes behind it.
+  void TypeOver(const std::u16string& text);
+  // A change the user made to [start, end) (clamped), told as `cause`; the caret goes behind it.
+  void UserReplace(std::int32_t start, std::int32_t end, const std::u16string& text,
+                   ChangeCause cause);
   const std::string& fontFace() const { return fontFace_; }
   std::int32_t fontTwips() const { return fontTwips_; }
   const std::optional<std::u16string>& clipboard() const { return clipboard_; }

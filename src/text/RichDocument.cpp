@@ -58,10 +58,19 @@ void RichDocument::ReplaceRange(std::int32_t start, std::int32_t end, const std:
 void RichDocument::ReplaceClampedRange(std::int32_t start, std::int32_t end,
                                        const std::u16string& text) {
   const SelectionEnds before = DoGetSelectionEnds();
-  if (!DoReplaceRange(start, end, text)) return;
+  replacing_ = true;
+  const bool replaced = DoReplaceRange(start, end, text);
+  replacing_ = false;
+  if (!replaced) return;
   const auto n = static_cast<std::int32_t>(text.size());
+  if (listener_ != nullptr) listener_->TextChanged({start, end - start, n, ChangeCause::Program});
   DoSetSelectionEnds(
       {MovedBound(before.anchor, start, end, n), MovedBound(before.caret, start, end, n)});
+}
+
+void RichDocument::ReportUserChange(const TextChange& change) {
+  if (replacing_ || listener_ == nullptr) return;
+  listener_->TextChanged(change);
 }
 
 SelectionEnds RichDocument::DoGetSelectionEnds() const {

@@ -19,6 +19,28 @@ struct TextSelection {
   bool IsEmpty() const { return start == end; }
 };
 
+// What made a change of the text.
+enum class ChangeCause {
+  Program,  // ReplaceRange, called by the controller
+  User,     // typing, Delete, Cut, Paste, replacing a selection
+  Restore,  // the box's own Undo or Redo
+};
+
+// One change: `removed` units at `position` gave way to `inserted` units (UTF-16 units).
+struct TextChange {
+  std::int32_t position = 0;
+  std::int32_t removed = 0;
+  std::int32_t inserted = 0;
+  ChangeCause cause = ChangeCause::Program;
+};
+
+// Told of each change of a document's text, after it happened.
+class TextChangeListener {
+ public:
+  virtual ~TextChangeListener() = default;
+  virtual void TextChanged(const TextChange& change) = 0;
+};
+
 // A selection as a box holds it: the anchor stays put while the caret moves;
 // either may be the greater (UTF-16 units).
 struct SelectionEnds {
@@ -59,6 +81,17 @@ class RichDocument {
   // Sets the default character format's face and height (twips, 1/20 point).
   virtual void SetDefaultFont(const std::string& face, std::int32_t twips) = 0;
 
+  // The listener (not owned; nullptr for none) hears every ReplaceRange as a
+  // Program change and, once the face reports them, the user's changes too.
+  void SetChangeListener(TextChangeListener* listener) { listener_ = listener; }
+  // Whether the face reports the user's changes through ReportUserChange; a face
+  // that does not leaves the listener unable to tell where the user edited.
+  bool ReportsUserChanges() const { return reportsUserChanges_; }
+  void SetReportsUserChanges(bool reports) { reportsUserChanges_ = reports; }
+  // For the face's change notifications. Ignored while ReplaceRange runs: that
+  // change reaches the listener as one Program change.
+  void ReportUserChange(const TextChange& change);
+
  protected:
   // Primitives; the arguments are already clamped with 0 <= start <= end <= Length().
   virtual void DoSetSelection(std::int32_t start, std::int32_t end) = 0;
@@ -75,6 +108,10 @@ class RichDocument {
  private:
   // ReplaceRange once [start, end) is clamped and `text` cut at its first NUL.
   void ReplaceClampedRange(std::int32_t start, std::int32_t end, const std::u16string& text);
+
+  TextChangeListener* listener_ = nullptr;  // not owned
+  bool reportsUserChanges_ = false;
+  bool replacing_ = false;  // inside ReplaceClampedRange
 };
 
 // `text` up to (not including) its first NUL unit.

@@ -89,15 +89,42 @@ std::string FromHex(const std::string& hex) {
   return bytes;
 }
 
-// Checks every trace line against the files; returns the chunks' bytes in order.
+// What the trace's provenance spans say the text is, read from the files; "" and
+// a failure when the spans do not follow each other from 0 to the length.
+std::string SpansText(const std::string& tracePath) {
+  std::ifstream trace(tracePath, std::ios::binary);
+  std::string line, text, length;
+  while (std::getline(trace, line)) {
+    if (line.rfind("\"base_directory\":", 0) == 0) {
+      length = line.substr(line.find("\"length\":") + 9);
+      length = length.substr(0, length.find(','));
+    }
+    if (line.rfind("{\"start\":", 0) != 0) continue;
+    const JsonFields fields = ParseObject(line);
+    EXPECT_EQ(Keys(fields), (std::vector<std::string>{"start", "end", "kind", "file", "offset",
+                                                      "shared"}))
+        << line;
+    EXPECT_EQ(std::stoul(Field(fields, "start")), text.size()) << line;
+    const auto n = std::stoul(Field(fields, "end")) - std::stoul(Field(fields, "start"));
+    text += ReadAll(Field(fields, "file")).substr(std::stoul(Field(fields, "offset")), n);
+  }
+  EXPECT_EQ(length, std::to_string(text.size()));
+  return text;
+}
+
+// Checks every trace event against the files; returns the chunks' bytes in order.
 std::string ReplayTrace(const std::string& tracePath, int& chunkCount, int& searchCount) {
   const std::vector<std::string> chunkKeys{"event", "source", "file", "offset", "length"};
   const std::vector<std::string> searchKeys{"event", "pattern_hex", "parts", "file",
                                             "offset", "match_length", "position"};
   std::ifstream trace(tracePath, std::ios::binary);
   std::string line, replayed;
+  bool ended = false;
   while (std::getline(trace, line)) {
     for (const char c : line) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << line;
+    if (line == "{\"event\":\"end\"}],") ended = true;
+    if (line.rfind("{\"event\":", 0) != 0 || ended) continue;
+    EXPECT_EQ(line.back(), ',') << line;
     const JsonFields fields = ParseObject(line);
     const std::string file = ReadAll(Field(fields, "file"));
     if (Field(fields, "event") == "chunk") {
@@ -117,6 +144,7 @@ std::string ReplayTrace(const std::string& tracePath, int& chunkCount, int& sear
     for (std::size_t p = static_cast<std::size_t>(offset); p < position; ++p)
       EXPECT_TRUE(IsSeparator(static_cast<unsigned char>(file[p]))) << line;
   }
+  EXPECT_TRUE(ended) << "no end event";
   return replayed;
 }
 
@@ -138,6 +166,7 @@ TEST_F(ComposeCliTest, TraceAgreesChunkByChunkWithTheFiles) {
     ASSERT_EQ(run.status, 0) << run.err;
     int chunks = 0, searches = 0;
     EXPECT_EQ(ReplayTrace(trace, chunks, searches), run.out) << "seed " << seed;
+    EXPECT_EQ(SpansText(trace), run.out) << "seed " << seed;
     if (run.err.empty()) {
       EXPECT_EQ(chunks, 400);
     } else {
@@ -163,6 +192,7 @@ TEST_F(ComposeCliTest, PathsWithUnusualBytesAreEscapedInTheTrace) {
   ASSERT_EQ(run.status, 0) << run.err;
   int chunks = 0, searches = 0;
   EXPECT_EQ(ReplayTrace(trace, chunks, searches), run.out);
+  EXPECT_EQ(SpansText(trace), run.out);
   EXPECT_GT(chunks, 0);
   EXPECT_NE(ReadAll(trace).find("we\\\"ird\\\\ \\u00e9\\u0001"), std::string::npos);
 }

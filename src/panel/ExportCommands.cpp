@@ -1,0 +1,43 @@
+// MainPanel's "Export sources...": the provenance of the source box written as a JSON document.
+#include <vector>
+
+#include "text/FileWriter.h"
+#include "panel/MainPanel.h"
+#include "panel/ProvenanceJson.h"
+
+namespace plinvaro {
+namespace {
+
+const std::vector<FileFilter>& ProvenanceFileFilters() {
+  static const std::vector<FileFilter> filters = {
+      {"JSON Files (*.json)", "*.json"},
+      {"All Files (*.*)", "*.*"},
+  };
+  return filters;
+}
+
+}  // namespace
+
+bool MainPanel::ExportSources() {
+  StopTimer();
+  const std::optional<std::string> chosen = dialogs_.ChooseFileToSave(ProvenanceFileFilters());
+  if (!chosen || chosen->empty()) return false;
+  return ExportSourcesTo(*chosen);
+}
+
+bool MainPanel::ExportSourcesTo(const std::string& path) {
+  const std::string directory = baseDirectory.empty() ? controls_.DirectoryText() : baseDirectory;
+  switch (ReplaceFileContent(path, ProvenanceJson(provenance(), directory))) {
+    case SaveStatus::Ok:
+      return true;
+    case SaveStatus::CannotCreate:
+      ShowMessage(kCannotSaveText, kErrorCaption);
+      return false;
+    case SaveStatus::CannotWrite:
+      ShowMessage(kCannotWriteText, kErrorCaption);
+      return false;
+  }
+  return false;
+}
+
+}  // namespace plinvaro

@@ -1,0 +1,81 @@
+// FoundPartsDock: FoundPartRows in a four-column table, kept in step with the current part.
+#include "qt/FoundPartsDock.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <cstdint>
+
+#include "panel/SeamTexts.h"
+
+namespace plinvaro::qt {
+namespace {
+
+QString FromBytes(const std::string& bytes) {
+  return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+}  // namespace
+
+FoundPartsDock::FoundPartsDock(MainPanel& panel, const PanelControls& controls, QWidget* parent)
+    : QDockWidget(QStringLiteral("Found parts"), parent),
+      panel_(panel),
+      controls_(controls),
+      table_(new QTableWidget(0, 4, this)) {
+  setObjectName(QStringLiteral("FoundPartsDock"));
+  table_->setHorizontalHeaderLabels({QStringLiteral("Match"), QStringLiteral("File"),
+                                     QStringLiteral("Shared words"),
+                                     QStringLiteral("Continuation")});
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->verticalHeader()->hide();
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  setWidget(table_);
+  connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
+    const QList<QTableWidgetItem*> chosen = table_->selectedItems();
+    if (!chosen.isEmpty()) panel_.ShowPartAt(chosen.front()->row());
+  });
+  hide();
+}
+
+std::string FoundPartsDock::ListKey() const {
+  const TextSearcher& searcher = panel_.searcher;
+  if (searcher.PartCount() == 0) return {};
+  const FoundPart& first = *searcher.parts().front();
+  return searcher.pattern() + '\n' + std::to_string(searcher.PartCount()) + ' ' +
+         std::to_string(first.fileIndex) + ' ' + std::to_string(first.offset) + ' ' +
+         std::to_string(reinterpret_cast<std::uintptr_t>(&first));
+}
+
+void FoundPartsDock::Refresh() {
+  const std::string key = ListKey();
+  if (key != shownKey_) {
+    shownKey_ = key;
+    const std::vector<FoundPartRow> rows = FoundPartRows(panel_.searcher);
+    const QSignalBlocker quiet(table_);
+    table_->setRowCount(static_cast<int>(rows.size()));
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+      const FoundPartRow& row = rows[static_cast<std::size_t>(i)];
+      // The items are owned by the table.
+      table_->setItem(i, 0, new QTableWidgetItem(QString::number(row.matchLength)));
+      table_->setItem(i, 1, new QTableWidgetItem(FromBytes(BaseNameOf(row.file))));
+      table_->setItem(i, 2, new QTableWidgetItem(FromBytes(row.shared)));
+      table_->setItem(i, 3, new QTableWidgetItem(FromBytes(row.continuation)));
+    }
+    if (!rows.empty() && !controls_.IsOnTheFlyChecked()) show();
+  }
+  SelectCurrent();
+}
+
+void FoundPartsDock::SelectCurrent() {
+  const int current = panel_.CurrentPartIndex();
+  const QSignalBlocker quiet(table_);
+  if (current < 0) {
+    table_->clearSelection();
+    return;
+  }
+  table_->selectRow(current);
+}
+
+}  // namespace plinvaro::qt

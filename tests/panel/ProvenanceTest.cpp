@@ -1,0 +1,171 @@
+// The panel's provenance map through playback, searches, Accept and every kind of user edit.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PanelFixture.h"
+#include "ProvenanceCheck.h"
+
+namespace plinvaro::testing {
+namespace {
+
+constexpr const char* kBase = "The cat sat by the old road, and then it slept.";
+constexpr const char* kHill = "Up the hill ran the old road, past the farm and the mill.";
+
+class ProvenanceTest : public PanelTest {
+ protected:
+  void SetUp() override {
+    base = dir.Write("base.txt", kBase);
+    hill = CorpusWith("hill.txt", kHill);
+    ChooseBase(base);
+  }
+  const ProvenanceMap& Map() const { return panel.provenance(); }
+  std::string Fault() const { return ProvenanceFault(Map(), SourceText()); }
+  std::vector<SpanKind> Kinds() const {
+    std::vector<SpanKind> kinds;
+    for (const ProvenanceSpan& span : Map().spans()) kinds.push_back(span.kind);
+    return kinds;
+  }
+  void Play(int chunks) {
+    for (int i = 0; i < chunks; ++i) panel.PlaybackTick();
+  }
+  // Plays the base file's first seven chunks, then searches on the fly.
+  void PlayAndSwitch() {
+    panel.StartPlayback();
+    Play(7);
+    panel.RunSearch();
+  }
+
+  std::string base;
+  std::string hill;
+};
+
+TEST_F(ProvenanceTest, PlaybackOfTheBaseFileIsOneSpanFromItsFirstByte) {
+  panel.StartPlayback();
+  Play(5);
+  ASSERT_EQ(Map().spans().size(), 1u);
+  EXPECT_EQ(Map().spans()[0].kind, SpanKind::Base);
+  EXPECT_EQ(Map().FilePath(Map().spans()[0]), base);
+  EXPECT_EQ(Map().spans()[0].offset, 0);
+  EXPECT_EQ(Fault(), "");
+}
+
+TEST_F(ProvenanceTest, AnOnTheFlySwitchStartsAFoundSpanThatKnowsTheSharedWords) {
+  PlayAndSwitch();
+  Play(3);
+  ASSERT_EQ(Kinds(), (std::vector<SpanKind>{SpanKind::Base, SpanKind::Found}));
+  const ProvenanceSpan& found = Map().spans()[1];
+  EXPECT_EQ(found.start, 29);
+  EXPECT_EQ(Map().FilePath(found), hill);
+  EXPECT_EQ(found.shared, " the old road");
+  EXPECT_EQ(Fault(), "");
+}
+
+TEST_F(ProvenanceTest, AcceptedTextIsAcceptedFromThePartsFileAndPlaybackFollowsIt) {
+  panel.StartPlayback();
+  Play(7);
+  face.controls.onTheFly = false;
+  panel.RunSearch();
+  face.previewBox.SetSelection(0, 6);
+  panel.AcceptPart();
+  panel.StartPlayback();
+  Play(2);
+  ASSERT_EQ(Kinds(), (std::vector<SpanKind>{SpanKind::Base, SpanKind::Accepted, SpanKind::Found}));
+  EXPECT_EQ(Map().spans()[1].length, 6);
+  EXPECT_EQ(Map().spans()[1].shared, " the old road");
+  EXPECT_EQ(Map().spans()[2].shared, "");
+  EXPECT_EQ(Fault(), "");
+}
+
+TEST_F(ProvenanceTest, AcceptingAnEditedPreviewVouchesForNoFile) {
+  face.controls.onTheFly = false;
+  SetSourceText("the old road");
+  panel.RunSearch();
+  face.previewBox.UserReplace(0, 1, Wide(";"), ChangeCause::User);
+  face.previewBox.SetSelection(0, 5);
+  panel.AcceptPart();
+  EXPECT_EQ(Kinds(), (std::vector<SpanKind>{SpanKind::Typed, SpanKind::Unknown}));
+  EXPECT_EQ(Fault(), "");
+}
+
+// One user edit on "The cat sat " (played) and what the map says afterwards.
+struct EditCase {
+  const char* name;
+  void (*edit)(RecordingDocument& box);
+  const char* text;
+  std::vector<SpanKind> kinds;
+};
+
+class UserEditTest : public ProvenanceTest, public ::testing::WithParamInterface<EditCase> {};
+
+TEST_P(UserEditTest, MapFollowsTheEditAndStillHoldsTheFilesBytes) {
+  panel.StartPlayback();
+  Play(3);
+  GetParam().edit(face.sourceBox);
+  EXPECT_EQ(SourceText(), GetParam().text);
+  EXPECT_EQ(Kinds(), GetParam().kinds);
+  EXPECT_EQ(Fault(), "");
+  // Playback goes on where the caret is; its text is the base file's again.
+  panel.PlaybackTick();
+  EXPECT_EQ(Fault(), "");
+}
+
+using K = SpanKind;
+INSTANTIATE_TEST_SUITE_P(
+    Edits, UserEditTest,
+    ::testing::Values(
+        EditCase{"Typing",
+                 [](RecordingDocument& b) { b.SetSelection(4, 4); b.TypeOver(u"big "); },
+                 "The big cat sat ", {K::Base, K::Typed, K::Base}},
+        EditCase{"Delete",
+                 [](RecordingDocument& b) { b.UserReplace(3, 4, u"", ChangeCause::User); },
+                 "Thecat sat ", {K::Base, K::Base}},
+        EditCase{"Cut",
+                 [](RecordingDocument& b) { b.SetSelection(0, 4); b.Cut(); },
+                 "cat sat ", {K::Base}},
+        EditCase{"Paste",
+                 [](RecordingDocument& b) {
+                   b.SetClipboard(u"a ");
+                   b.SetSelection(0, 0);
+                   b.Paste();
+                 },
+                 "a The cat sat ", {K::Typed, K::Base}},
+        EditCase{"ReplaceSelection",
+                 [](RecordingDocument& b) { b.SetSelection(4, 7); b.TypeOver(u"dog"); },
+                 "The dog sat ", {K::Base, K::Typed, K::Base}},
+        EditCase{"UndoThenRedo",
+                 [](RecordingDocument& b) {
+                   b.UserReplace(8, 12, u"", ChangeCause::Restore);
+                   b.UserReplace(8, 8, u"sat ", ChangeCause::Restore);
+                 },
+                 "The cat sat ", {K::Base, K::Unknown}},
+        EditCase{"TypingThenDeletingIt",
+                 [](RecordingDocument& b) {
+                   b.SetSelection(4, 4);
+                   b.TypeOver(u"xx");
+                   b.UserReplace(4, 6, u"", ChangeCause::User);
+                 },
+                 "The cat sat ", {K::Base}}),
+    [](const ::testing::TestParamInfo<EditCase>& param) { return param.param.name; });
+
+// A face that cannot tell the user's edits.
+TEST_F(ProvenanceTest, ABoxThatReportsNoEditsIsOfUnknownOriginThroughout) {
+  face.sourceBox.SetReportsUserChanges(false);
+  panel.StartPlayback();
+  Play(3);
+  EXPECT_EQ(Kinds(), (std::vector<SpanKind>{SpanKind::Unknown}));
+  EXPECT_EQ(Map().Length(), 12);
+}
+
+TEST_F(ProvenanceTest, ANulInTheFileEndsTheInsertedTextAndTheSpan) {
+  const std::string nul = dir.Write("nul.txt", std::string("ab\0cd ef", 8));
+  ChooseBase(nul);
+  panel.StartPlayback();
+  Play(2);
+  EXPECT_EQ(SourceText(), "abef");
+  EXPECT_EQ(Fault(), "");
+}
+
+}  // namespace
+}  // namespace plinvaro::testing
