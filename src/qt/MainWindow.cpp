@@ -11,6 +11,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <cstdlib>
 #include <functional>
 
 #include "panel/MainWindowGeometry.h"
@@ -67,6 +68,8 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   controls_->Connect(*panel_);
   panel_->SetDirectoryFollowsBaseFile(true);
   panel_->SetObserver(this);
+  recovery_ = std::make_unique<RecoveryKeeper>(
+      *panel_, this, RecoveryDirectory(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
   statusBar()->setSizeGripEnabled(false);
   BuildMenuBar();
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
@@ -125,8 +128,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  recovery_->Discard();
   QMainWindow::closeEvent(event);
 }
+
+void MainWindow::OfferRecovery() { recovery_->Offer(); }
 
 CloseAnswer MainWindow::AskToSave() {
   QMessageBox box(QMessageBox::Question, QString::fromLatin1(kAppTitle),

@@ -18,6 +18,7 @@
 #include "qt/HotkeyFilter.h"
 #include "qt/PanelWidgets.h"
 #include "qt/QtPlatform.h"
+#include "qt/RecoveryKeeper.h"
 
 class QAction;
 class QMenu;
@@ -32,6 +33,9 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   void CloseMainWindow() override;
   // Shows `text` (8-bit, as paths are) in the status bar until the next status text.
   void ShowStatus(const std::string& text);
+  // Offers the copy of a composition that a previous run left unsaved; called at start.
+  void OfferRecovery();
+  const RecoveryStore& recovery() const { return recovery_->store(); }
 
   MainPanel& panel() { return *panel_; }
   PanelWidgets& controls() { return *controls_; }
@@ -68,6 +72,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   std::vector<QMenu*> menus_;        // owned by the menu bar
   QMargins frame_;                   // the frame's size as last applied
   bool userSized_ = false;
+  std::unique_ptr<RecoveryKeeper> recovery_;  // the composition's copy for after a crash
 };
 
 }  // namespace plinvaro::qt
