@@ -68,9 +68,10 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   controls_->Connect(*panel_);
   panel_->SetDirectoryFollowsBaseFile(true);
   panel_->SetObserver(this);
+  panel_->UpdateSpeed();  // the status bar shows the slider's speed before the first Start
   recovery_ = std::make_unique<RecoveryKeeper>(
       *panel_, this, RecoveryDirectory(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
-  statusBar()->setSizeGripEnabled(false);
+  status_ = std::make_unique<StatusBar>(*this, *panel_, *controls_);
   BuildMenuBar();
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
   qApp->installEventFilter(hotkeys_.get());
@@ -146,13 +147,9 @@ CloseAnswer MainWindow::AskToSave() {
   }
 }
 
-void MainWindow::ShowStatus(const std::string& text) {
-  statusBar()->showMessage(QFile::decodeName(QByteArray::fromStdString(text)));
-}
+void MainWindow::ShowStatus(const std::string& text) { status_->ShowMessage(text); }
 
-void MainWindow::SearchReported(const SearchOutcome& outcome) {
-  ShowStatus(SearchOutcomeText(outcome));
-}
+void MainWindow::SearchReported(const SearchOutcome&) { status_->ShowSearchOutcome(); }
 
 void MainWindow::RelayoutPanel() {
   if (!controls_) return;
