@@ -81,6 +81,19 @@ std::size_t MainPanel::SourceTextHash() {
   return std::hash<std::u16string>{}(sourceBox_.GetRangeText(0, sourceBox_.Length()));
 }
 
+std::string MainPanel::SourceBytes() {
+  RefreshLengths();
+  return WideToAnsi(sourceBox_.GetRangeText(0, sourceLength), sourceLength);
+}
+
+void MainPanel::RestoreSourceText(const std::string& bytes) {
+  const auto n = static_cast<std::int32_t>(bytes.size());
+  sourceBox_.ReplaceRange(0, sourceBox_.Length(),
+                          AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()), n));
+  sourceBox_.SetSelection(sourceBox_.Length(), sourceBox_.Length());
+  sourceBox_.ScrollCaret();
+}
+
 bool MainPanel::HasUnsavedText() { return SourceTextHash() != savedTextHash_; }
 
 bool MainPanel::ConfirmClose(const std::function<CloseAnswer()>& ask) {

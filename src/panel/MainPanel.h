@@ -32,6 +32,9 @@ inline constexpr const char* kBrowseTitle = "Select Base directory";
 inline constexpr const char* kUnsavedQuestion =
     "The composition has changes that are not saved. Save them before closing?";
 
+inline constexpr const char* kRecoveryQuestion =
+    "A composition from a session that did not end cleanly was kept. Restore it?";
+
 // The user's answer when the window closes over unsaved text.
 enum class CloseAnswer { Save, Discard, Cancel };
 
@@ -137,6 +140,11 @@ class MainPanel {
   // Whether the source box differs from what was last saved (or, before any
   // save, from the empty box it started as).
   bool HasUnsavedText();
+  // The source box's text as "Save as..." writes it: one byte per unit.
+  std::string SourceBytes();
+  // Puts `bytes` (a recovered composition) in place of the source box's text,
+  // caret at the end; the text counts as unsaved.
+  void RestoreSourceText(const std::string& bytes);
   // Asks `ask` only when there is unsaved text; Save runs "Save as...". True
   // when the window may close: nothing unsaved, Discard, or Save that saved.
   bool ConfirmClose(const std::function<CloseAnswer()>& ask);

@@ -72,8 +72,7 @@ void MainPanel::AppendNextWord() {
 }
 
 void MainPanel::UpdateSpeed() {
-  const std::int32_t position = std::clamp(controls_.TrackbarPosition(), 0, kTrackbarMax);
-  timerInterval = static_cast<std::int32_t>(100 - (100 - position) * -11.0);
+  timerInterval = IntervalAtPosition(controls_.TrackbarPosition());
   if (timerHandle == 0) return;
   timer_.Kill(timerId);
   timerHandle = timer_.Start(timerId, timerInterval);

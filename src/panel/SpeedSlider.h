@@ -22,6 +22,9 @@ enum class SliderEvent {
 
 bool UpdatesSpeed(SliderEvent event);
 
+// The playback interval in ms that trackbar `position` stands for (clamped to the range).
+std::int32_t IntervalAtPosition(std::int32_t position);
+
 // Runs UpdateSpeed for the events that change the speed.
 void HandleSliderEvent(MainPanel& panel, SliderEvent event);
 

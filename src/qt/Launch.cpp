@@ -38,6 +38,7 @@ std::unique_ptr<MainWindow> OpenMainWindow(const LaunchRequest& request, std::st
   window->ShowStatus(StartHint(panel.baseFilePath, window->controls().DirectoryText()));
   window->show();
   window->activateWindow();  // takes the keyboard where no window manager hands it out
+  window->OfferRecovery();
   return window;
 }
 

@@ -11,6 +11,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <cstdlib>
 #include <functional>
 
 #include "panel/MainWindowGeometry.h"
@@ -68,7 +69,10 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   controls_->Connect(*panel_);
   panel_->SetDirectoryFollowsBaseFile(true);
   panel_->SetObserver(this);
-  statusBar()->setSizeGripEnabled(false);
+  panel_->UpdateSpeed();  // the status bar shows the slider's speed before the first Start
+  recovery_ = std::make_unique<RecoveryKeeper>(
+      *panel_, this, RecoveryDirectory(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
+  status_ = std::make_unique<StatusBar>(*this, *panel_, *controls_);
   BuildMenuBar();
   new ProvenanceFace(*this);  // the seam views; owned by this window
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
@@ -127,8 +131,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  recovery_->Discard();
   QMainWindow::closeEvent(event);
 }
+
+void MainWindow::OfferRecovery() { recovery_->Offer(); }
 
 CloseAnswer MainWindow::AskToSave() {
   QMessageBox box(QMessageBox::Question, QString::fromLatin1(kAppTitle),
@@ -142,13 +149,9 @@ CloseAnswer MainWindow::AskToSave() {
   }
 }
 
-void MainWindow::ShowStatus(const std::string& text) {
-  statusBar()->showMessage(QFile::decodeName(QByteArray::fromStdString(text)));
-}
+void MainWindow::ShowStatus(const std::string& text) { status_->ShowMessage(text); }
 
-void MainWindow::SearchReported(const SearchOutcome& outcome) {
-  ShowStatus(SearchOutcomeText(outcome));
-}
+void MainWindow::SearchReported(const SearchOutcome&) { status_->ShowSearchOutcome(); }
 
 void MainWindow::RelayoutPanel() {
   if (!controls_) return;

@@ -4,7 +4,8 @@
 // installs the hotkey filter on the application for as long as it lives. The
 // outer (frame) size starts at 700 x 500 centred on the screen and is held at
 // that minimum as far as the window manager tells the frame's size. The status
-// bar shows the start hint and what each Search came to.
+// bar (qt/StatusBar) shows the start hint, what each Search came to, the
+// playback state, the preview's part and the speed.
 #pragma once
 
 #include <QMainWindow>
@@ -18,6 +19,8 @@
 #include "qt/HotkeyFilter.h"
 #include "qt/PanelWidgets.h"
 #include "qt/QtPlatform.h"
+#include "qt/RecoveryKeeper.h"
+#include "qt/StatusBar.h"
 
 class QAction;
 class QMenu;
@@ -32,7 +35,11 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   void CloseMainWindow() override;
   // Shows `text` (8-bit, as paths are) in the status bar until the next status text.
   void ShowStatus(const std::string& text);
+  // Offers the copy of a composition that a previous run left unsaved; called at start.
+  void OfferRecovery();
+  const RecoveryStore& recovery() const { return recovery_->store(); }
 
+  StatusBar& status() { return *status_; }
   MainPanel& panel() { return *panel_; }
   PanelWidgets& controls() { return *controls_; }
   QtPlaybackTimer& timer() { return timer_; }
@@ -68,6 +75,8 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   std::vector<QMenu*> menus_;        // owned by the menu bar
   QMargins frame_;                   // the frame's size as last applied
   bool userSized_ = false;
+  std::unique_ptr<StatusBar> status_;
+  std::unique_ptr<RecoveryKeeper> recovery_;  // the composition's copy for after a crash
 };
 
 }  // namespace plinvaro::qt

@@ -46,7 +46,7 @@ class LaunchTest : public QObject {
     if (window && !QTest::qWaitForWindowActive(window.get())) return nullptr;
     return window;
   }
-  QString Status() const { return window_->statusBar()->currentMessage(); }
+  QString Status() const { return window_->status().message(); }
   QString Title() const { return window_->windowTitle(); }
   QString DirectoryBox() const {
     return qobject_cast<QLineEdit*>(window_->controls().widget(ControlId::DirEdit))->text();

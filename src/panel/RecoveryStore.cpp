@@ -1,0 +1,77 @@
+// RecoveryStore: where the copy lives, and when it is written or removed.
+#include "panel/RecoveryStore.h"
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sys/stat.h>
+
+#include "panel/MainPanel.h"
+#include "text/FileWriter.h"
+
+namespace plinvaro {
+namespace {
+
+constexpr const char* kRecoveryName = "composition.txt";
+
+// Creates `path` and any missing parents, private to the user; failures show on the next write.
+void MakeDirectories(const std::string& path) {
+#ifdef _WIN32
+  (void)path;
+#else
+  for (std::size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+    ::mkdir(path.substr(0, slash).c_str(), 0700);
+    if (slash == std::string::npos) return;
+  }
+#endif
+}
+
+}  // namespace
+
+std::string RecoveryDirectory(const char* xdgStateHome, const char* home) {
+  if (xdgStateHome != nullptr && xdgStateHome[0] == '/') return std::string(xdgStateHome) + "/plinvaro";
+  if (home != nullptr && home[0] == '/') return std::string(home) + "/.local/state/plinvaro";
+  return {};
+}
+
+RecoveryStore::RecoveryStore(std::string directory)
+    : directory_(std::move(directory)),
+      path_(directory_.empty() ? std::string() : directory_ + "/" + kRecoveryName) {}
+
+bool RecoveryStore::Sync(MainPanel& panel) {
+  if (path_.empty()) return false;
+  if (!panel.HasUnsavedText()) {
+    if (written_) Discard();
+    return true;
+  }
+  const std::string bytes = panel.SourceBytes();
+  const std::size_t hash = std::hash<std::string>{}(bytes);
+  if (written_ && hash == writtenHash_) return true;
+  if (!Write(bytes)) return false;
+  written_ = true;
+  writtenHash_ = hash;
+  return true;
+}
+
+bool RecoveryStore::Write(const std::string& bytes) const {
+  if (ReplaceFileContent(path_, bytes) == SaveStatus::Ok) return true;
+  MakeDirectories(directory_);  // the state directory may not exist yet
+  return ReplaceFileContent(path_, bytes) == SaveStatus::Ok;
+}
+
+std::optional<std::string> RecoveryStore::Load() const {
+  if (path_.empty()) return std::nullopt;
+  std::ifstream in(path_, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (bytes.empty()) return std::nullopt;
+  return bytes;
+}
+
+void RecoveryStore::Discard() {
+  written_ = false;
+  if (!path_.empty()) std::remove(path_.c_str());
+}
+
+}  // namespace plinvaro

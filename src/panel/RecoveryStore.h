@@ -1,0 +1,47 @@
+// Keeps a copy of unsaved composition text on disk so that a crash loses nothing.
+//
+// The copy is one file holding the source box's bytes (one byte per UTF-16
+// unit, as "Save as..." writes them), replaced atomically whenever they differ
+// from what was last written. A copy this store wrote is removed once the box
+// holds no unsaved text; a copy a previous run left stays until it is
+// overwritten, declined or discarded at a clean exit.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace plinvaro {
+
+class MainPanel;
+
+// `$XDG_STATE_HOME/plinvaro` when that is an absolute path, else
+// `$HOME/.local/state/plinvaro`; empty when neither can be formed. Arguments
+// are the variables' values, null when unset.
+std::string RecoveryDirectory(const char* xdgStateHome, const char* home);
+
+class RecoveryStore {
+ public:
+  // `directory` (with its parents) is created on the first write when missing.
+  explicit RecoveryStore(std::string directory);
+
+  const std::string& path() const { return path_; }
+  // Writes the box's text when it is unsaved and not yet written as it is;
+  // removes this store's copy when nothing is unsaved. False when the copy
+  // could not be written. Cheap to call often: one pass over the text.
+  bool Sync(MainPanel& panel);
+  // The copy a previous run left, when there is one with at least one byte.
+  std::optional<std::string> Load() const;
+  // Removes the copy (a clean exit, or the user declined to restore it).
+  void Discard();
+
+ private:
+  bool Write(const std::string& bytes) const;
+
+  std::string directory_;
+  std::string path_;
+  bool written_ = false;          // this store wrote the copy on disk
+  std::size_t writtenHash_ = 0;   // hash of the bytes it wrote
+};
+
+}  // namespace plinvaro

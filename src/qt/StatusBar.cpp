@@ -1,0 +1,81 @@
+// StatusBar: four labels in the window's status bar, refreshed from the composed status fields.
+#include "qt/StatusBar.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+
+#include "panel/MainPanel.h"
+
+namespace plinvaro::qt {
+namespace {
+
+constexpr int kRefreshIntervalMs = 150;
+
+QString FromBytes(const std::string& bytes) {
+  return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+// A label that yields its width to the window: long paths are cut, not the window widened.
+QLabel* FieldLabel(QStatusBar* bar, const char* name, int stretch) {
+  auto* label = new QLabel(bar);
+  label->setObjectName(QLatin1String(name));
+  label->setMinimumWidth(1);
+  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  label->setTextFormat(Qt::PlainText);
+  bar->addWidget(label, stretch);
+  return label;
+}
+
+void SetText(QLabel* label, const std::string& text) {
+  const QString shown = FromBytes(text);
+  label->setText(shown);
+  label->setToolTip(shown);
+  label->setAccessibleName(shown);
+  label->setVisible(!shown.isEmpty());
+}
+
+}  // namespace
+
+StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls& controls)
+    : window_(window), panel_(panel), controls_(controls) {
+  QStatusBar* bar = window.statusBar();
+  bar->setSizeGripEnabled(false);
+  message_ = FieldLabel(bar, "statusMessage", 3);
+  playback_ = FieldLabel(bar, "statusPlayback", 3);
+  preview_ = FieldLabel(bar, "statusPreview", 3);
+  speed_ = new QLabel(bar);
+  speed_->setObjectName(QLatin1String("statusSpeed"));
+  bar->addPermanentWidget(speed_);
+  timer_.setInterval(kRefreshIntervalMs);
+  connect(&timer_, &QTimer::timeout, this, [this] { Refresh(); });
+  timer_.start();
+  shown_.playback = "-";  // differs from every composed text, so the first Refresh shows all
+  Refresh();
+}
+
+void StatusBar::ShowMessage(const std::string& text) { SetText(message_, text); }
+
+void StatusBar::ShowSearchOutcome() {
+  ShowMessage(SearchOutcomeText(panel_.lastSearch()));
+  Refresh();
+}
+
+void StatusBar::Refresh() {
+  const QString title = FromBytes(PlayingTitle(panel_));
+  if (window_.windowTitle() != title) window_.setWindowTitle(title);
+  StatusFields fields = ComposeStatus(panel_, controls_);
+  if (fields == shown_) return;
+  SetText(playback_, fields.playback);
+  SetText(preview_, fields.preview);
+  SetText(speed_, fields.speed);
+  shown_ = std::move(fields);
+}
+
+QString StatusBar::message() const { return message_->text(); }
+QString StatusBar::playback() const { return playback_->text(); }
+QString StatusBar::preview() const { return preview_->text(); }
+QString StatusBar::speed() const { return speed_->text(); }
+
+}  // namespace plinvaro::qt

@@ -1,0 +1,91 @@
+// The recovery copy: where it lives, that it follows unsaved text, and that a restore gives the bytes back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "PanelFixture.h"
+#include "panel/RecoveryStore.h"
+
+namespace plinvaro::testing {
+namespace {
+
+TEST(RecoveryDirectory, PrefersAnAbsoluteStateHomeElseFallsBackUnderHome) {
+  const struct {
+    const char* state;
+    const char* home;
+    std::string expected;
+  } cases[] = {
+      {"/s", "/h", "/s/plinvaro"},
+      {nullptr, "/h", "/h/.local/state/plinvaro"},
+      {"", "/h", "/h/.local/state/plinvaro"},
+      {"relative", "/h", "/h/.local/state/plinvaro"},
+      {nullptr, nullptr, ""},
+      {nullptr, "h", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(RecoveryDirectory(c.state, c.home), c.expected) << (c.state ? c.state : "(unset)");
+}
+
+class RecoveryStoreTest : public PanelTest {
+ protected:
+  std::string stateDir = dir.Join("state/plinvaro");  // neither level exists yet
+  RecoveryStore store{stateDir};
+};
+
+TEST_F(RecoveryStoreTest, CopyExistsExactlyWhileTextIsUnsaved) {
+  EXPECT_TRUE(store.Sync(panel));  // nothing unsaved: nothing written
+  EXPECT_FALSE(std::filesystem::exists(store.path()));
+  SetSourceText("one\r\ntwo \xe9");
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(ReadAll(store.path()), "one\r\ntwo \xe9");
+  EXPECT_EQ(store.Load(), std::optional<std::string>("one\r\ntwo \xe9"));
+  face.dialogs.saveAnswers.push_back(dir.Join("saved.txt"));
+  panel.SaveSourceAs();
+  EXPECT_TRUE(store.Sync(panel));
+  EXPECT_FALSE(std::filesystem::exists(store.path()));
+  EXPECT_EQ(store.Load(), std::nullopt);
+}
+
+TEST_F(RecoveryStoreTest, RestoreGivesBackTheBytesAsUnsavedTextAndDiscardRemovesTheCopy) {
+  SetSourceText("old words");
+  ASSERT_TRUE(store.Sync(panel));
+  const std::optional<std::string> copy = store.Load();
+  ASSERT_TRUE(copy);
+  SetSourceText("");
+  panel.RestoreSourceText(*copy);
+  EXPECT_EQ(SourceText(), "old words");
+  EXPECT_EQ(face.sourceBox.GetSelection().start, 9);
+  EXPECT_TRUE(panel.HasUnsavedText());
+  store.Discard();
+  EXPECT_EQ(store.Load(), std::nullopt);
+}
+
+TEST_F(RecoveryStoreTest, AnEarlierRunsCopySurvivesUntilThisRunWritesOrDiscards) {
+  RecoveryStore earlier{stateDir};
+  SetSourceText("from before");
+  ASSERT_TRUE(earlier.Sync(panel));
+  SetSourceText("");
+  EXPECT_TRUE(store.Sync(panel));  // nothing unsaved here, but the copy is not this store's
+  EXPECT_EQ(store.Load(), std::optional<std::string>("from before"));
+  SetSourceText("new");
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(store.Load(), std::optional<std::string>("new"));
+  std::filesystem::remove(store.path());
+  EXPECT_TRUE(store.Sync(panel));  // unchanged text is not written again
+  EXPECT_FALSE(std::filesystem::exists(store.path()));
+  SetSourceText("newer");
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(store.Load(), std::optional<std::string>("newer"));
+}
+
+TEST_F(RecoveryStoreTest, UnwritableDirectoryIsReportedAndAnEmptyPathNeverWrites) {
+  SetSourceText("text");
+  RecoveryStore blocked(dir.Write("a-file", "x") + "/plinvaro");
+  EXPECT_FALSE(blocked.Sync(panel));
+  RecoveryStore nowhere{std::string()};
+  EXPECT_FALSE(nowhere.Sync(panel));
+  EXPECT_EQ(nowhere.Load(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace plinvaro::testing
