@@ -4,7 +4,7 @@
 // installs the hotkey filter on the application for as long as it lives. The
 // outer (frame) size starts at 700 x 500 centred on the screen and is held at
 // that minimum as far as the window manager tells the frame's size. The status
-// bar shows the start hint and what each Search came to.
+// bar shows the start hint, a running search's progress and what each Search came to.
 #pragma once
 
 #include <QMainWindow>
@@ -18,6 +18,7 @@
 #include "qt/HotkeyFilter.h"
 #include "qt/PanelWidgets.h"
 #include "qt/QtPlatform.h"
+#include "qt/SearchWorker.h"
 
 class QAction;
 class QMenu;
@@ -36,6 +37,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   MainPanel& panel() { return *panel_; }
   PanelWidgets& controls() { return *controls_; }
   QtPlaybackTimer& timer() { return timer_; }
+  SearchWorker& search() { return *search_; }
   QWidget* clientArea() const { return client_; }
   // The menu item with `commandId`, and the pop-up at bar position `index`.
   QAction* menuAction(int commandId) const;
@@ -53,6 +55,8 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   void BuildMenuBar();
   void UpdateEditMenu();
   void RelayoutPanel();
+  // Searches go to the worker; commands pass its gate (panel/SearchGate.h).
+  void RouteThroughSearch();
   // Places the outer rectangle at the start rectangle once the frame's size is known.
   void FollowFrame();
 
@@ -64,6 +68,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   SeededRandom random_;
   std::unique_ptr<MainPanel> panel_;
   std::unique_ptr<HotkeyFilter> hotkeys_;
+  std::unique_ptr<SearchWorker> search_;  // before panel_ in destruction: it joins its scan
   std::map<int, QAction*> actions_;  // owned by their menus
   std::vector<QMenu*> menus_;        // owned by the menu bar
   QMargins frame_;                   // the frame's size as last applied
