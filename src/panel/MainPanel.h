@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -64,6 +65,14 @@ struct PlayedChunk {
   std::int32_t length = 0;            // bytes in the chunk
 };
 
+// What a Search scans, read from the directory box and the source box by
+// PrepareSearch; nothing is changed while it is read.
+struct SearchRequest {
+  std::string directory;     // as typed, 8-bit
+  std::string pattern;       // the search pattern: at most kMaxPatternBytes bytes, no NUL
+  std::int32_t caret = 0;    // UTF-16 units: the end of the text the pattern was taken from
+};
+
 // Optional watcher of what the panel did; for tools and traces, never for rules.
 class PanelObserver {
  public:
@@ -100,8 +109,21 @@ class MainPanel {
   void SlowDown();
   void SpeedUp();
 
-  // Search and switching.
+  // Search and switching. RunSearch is PrepareSearch, ScanRequest and
+  // FinishSearch in a row; a face may run ScanRequest on another thread and
+  // call FinishSearch afterwards, or drop the scan, which then changes nothing.
   void RunSearch();
+  // The request of a Search that has something to scan. A Search that stops
+  // before scanning (no directory, no pattern) is done here, reported, and
+  // gives none.
+  std::optional<SearchRequest> PrepareSearch();
+  // Scans for `request` into `into` with the panel searcher's options; reads
+  // no panel state, so it may run on any thread while the panel is left alone
+  // by it. `into` is the caller's, not the panel's searcher.
+  void ScanRequest(const SearchRequest& request, TextSearcher& into) const;
+  // Applies a finished scan of `request`: takes `scanned`'s results, picks a
+  // part, switches and reports, as RunSearch does after its scan.
+  void FinishSearch(const SearchRequest& request, TextSearcher& scanned);
   bool SearchAndPick();
   void TrimPattern();
   void SkipPatternSeparators();
@@ -210,6 +232,8 @@ class MainPanel {
   // The chosen base file: playback starts it from its beginning next time.
   void UseBaseFile(const std::string& path);
   FoundPart* CurrentPart();
+  // SearchAndPick's pick once the searcher holds a scan's results.
+  bool PickFoundPart();
   // Keeps `outcome` as the last search's and tells the observer.
   void ReportSearch(SearchOutcome outcome);
   // A join at box unit `position`, just before a search's pick or an Accept changes playback.

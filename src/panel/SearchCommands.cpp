@@ -42,22 +42,58 @@ SearchOutcome Unscanned(SearchOutcomeKind kind) {
 }  // namespace
 
 void MainPanel::RunSearch() {
-  HidePreview();
+  const std::optional<SearchRequest> request = PrepareSearch();
+  if (!request) return;
+  TextSearcher scanned;
+  ScanRequest(*request, scanned);
+  FinishSearch(*request, scanned);
+}
+
+std::optional<SearchRequest> MainPanel::PrepareSearch() {
   RefreshLengths();
-  baseDirectory = controls_.DirectoryText();
-  if (baseDirectory.empty()) return ReportSearch(Unscanned(SearchOutcomeKind::NoDirectory));
-  if (sourceLength == 0) return ReportSearch(Unscanned(SearchOutcomeKind::NoPattern));
-  StopTimer();
+  SearchRequest request;
+  request.directory = controls_.DirectoryText();
+  const auto unscanned = [&](SearchOutcomeKind kind) -> std::optional<SearchRequest> {
+    HidePreview();
+    RefreshLengths();
+    baseDirectory = request.directory;
+    ReportSearch(Unscanned(kind));
+    return std::nullopt;
+  };
+  if (request.directory.empty()) return unscanned(SearchOutcomeKind::NoDirectory);
+  if (sourceLength == 0) return unscanned(SearchOutcomeKind::NoPattern);
   const TextSelection selection = sourceBox_.GetSelection();
   const std::int32_t end = selection.end;
   const std::int32_t start =
       std::max(selection.IsEmpty() ? end - kMaxPatternBytes : selection.start, 0);
-  if (start >= end) return ReportSearch(Unscanned(SearchOutcomeKind::NoPattern));
+  if (start >= end) {
+    StopTimer();
+    return unscanned(SearchOutcomeKind::NoPattern);
+  }
   const std::int32_t n = std::min(end - start, kMaxPatternBytes);
-  searchPattern = WideToAnsi(sourceBox_.GetRangeText(start, end), n);
-  searchPattern.resize(std::min(searchPattern.find('\0'), searchPattern.size()));
-  SetSourceSelection(end, end);
-  const bool found = SearchAndPick();
+  request.pattern = WideToAnsi(sourceBox_.GetRangeText(start, end), n);
+  request.pattern.resize(std::min(request.pattern.find('\0'), request.pattern.size()));
+  request.caret = end;
+  return request;
+}
+
+void MainPanel::ScanRequest(const SearchRequest& request, TextSearcher& into) const {
+  into.SetScanKernel(searcher.scanKernel());
+  into.SetScanOptions(searcher.scanOptions());
+  into.ClearResults();
+  into.EnumerateFiles(request.directory, TrimSeparators(request.pattern));
+}
+
+void MainPanel::FinishSearch(const SearchRequest& request, TextSearcher& scanned) {
+  HidePreview();
+  RefreshLengths();
+  baseDirectory = request.directory;
+  StopTimer();
+  searchPattern = request.pattern;
+  SetSourceSelection(request.caret, request.caret);
+  TrimPattern();
+  searcher.TakeResults(scanned);
+  const bool found = PickFoundPart();
   const bool onTheFly = controls_.IsOnTheFlyChecked();
   if (found) ShowTitleFor(foundFilePath);
   if (onTheFly) {
@@ -72,6 +108,10 @@ bool MainPanel::SearchAndPick() {
   searcher.ClearResults();
   TrimPattern();
   searcher.EnumerateFiles(baseDirectory, trimmedPattern);
+  return PickFoundPart();
+}
+
+bool MainPanel::PickFoundPart() {
   searcher.currentPart = searcher.FirstPart();
   const bool found = searcher.currentPart != searcher.EndPart();
   lastSearch_ = OutcomeOfScan(searcher, baseDirectory);

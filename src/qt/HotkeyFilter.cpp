@@ -71,7 +71,11 @@ void HotkeyFilter::Handle(const QKeyEvent& event) {
   } else {
     down_.erase(code);
   }
-  HandleKey(panel_, code, *this);
+  if (!routeAction) {
+    HandleKey(panel_, code, *this);
+    return;
+  }
+  if (const std::optional<HotkeyAction> action = MatchHotkey(code, *this)) routeAction(*action);
 }
 
 }  // namespace plinvaro::qt

@@ -59,7 +59,9 @@ class ClientArea : public QWidget {
 
 MainWindow::MainWindow(DisplayCodePage codePage)
     : client_(new ClientArea(this, [this] { RelayoutPanel(); })),
-      timer_([this] { panel_->PlaybackTick(); }),
+      timer_([this] {
+        if (!search_ || !search_->IsRunning()) panel_->PlaybackTick();
+      }),
       dialogs_(this),
       messages_(this) {
   setCentralWidget(client_);
@@ -77,6 +79,7 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   new ProvenanceFace(*this);  // the seam views; owned by this window
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
   qApp->installEventFilter(hotkeys_.get());
+  RouteThroughSearch();
 
   const QSize screen = QGuiApplication::primaryScreen()->size();
   const Rect start = MainWindowStartRect(screen.width(), screen.height());
@@ -99,13 +102,34 @@ void MainWindow::BuildMenuBar() {
       }
       QAction* action = menu->addAction(MenuText(item.text));
       const int id = item.commandId;
-      connect(action, &QAction::triggered, this, [this, id] { RunMenuCommand(*panel_, *this, id); });
+      connect(action, &QAction::triggered, this, [this, id] {
+        search_->Route(MenuWhileSearching(static_cast<MenuCommand>(id)),
+                       [this, id] { RunMenuCommand(*panel_, *this, id); });
+      });
       actions_[id] = action;
     }
     if (popup.refreshesOnOpen) {
       connect(menu, &QMenu::aboutToShow, this, [this] { UpdateEditMenu(); });
     }
   }
+}
+
+void MainWindow::RouteThroughSearch() {
+  search_ = std::make_unique<SearchWorker>(*panel_, *controls_,
+                                           [this](const std::string& text) { ShowStatus(text); });
+  controls_->routeCommand = [this](int id) {
+    const auto command = static_cast<PanelCommand>(id);
+    search_->Route(CommandWhileSearching(command), [this, command, id] {
+      if (command == PanelCommand::Search) return search_->StartSearch();
+      panel_->RunCommand(id);
+    });
+  };
+  hotkeys_->routeAction = [this](HotkeyAction action) {
+    search_->Route(HotkeyWhileSearching(action), [this, action] {
+      if (action == HotkeyAction::Search) return search_->StartSearch();
+      RunHotkeyAction(*panel_, action);
+    });
+  };
 }
 
 void MainWindow::UpdateEditMenu() {

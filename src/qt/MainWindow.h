@@ -4,8 +4,8 @@
 // installs the hotkey filter on the application for as long as it lives. The
 // outer (frame) size starts at 700 x 500 centred on the screen and is held at
 // that minimum as far as the window manager tells the frame's size. The status
-// bar (qt/StatusBar) shows the start hint, what each Search came to, the
-// playback state, the preview's part and the speed.
+// bar (qt/StatusBar) shows the start hint, what each Search came to, a running
+// search's progress, the playback state, the preview's part and the speed.
 #pragma once
 
 #include <QMainWindow>
@@ -21,6 +21,7 @@
 #include "qt/QtPlatform.h"
 #include "qt/RecoveryKeeper.h"
 #include "qt/StatusBar.h"
+#include "qt/SearchWorker.h"
 
 class QAction;
 class QMenu;
@@ -43,6 +44,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   MainPanel& panel() { return *panel_; }
   PanelWidgets& controls() { return *controls_; }
   QtPlaybackTimer& timer() { return timer_; }
+  SearchWorker& search() { return *search_; }
   QWidget* clientArea() const { return client_; }
   // The menu item with `commandId`, and the pop-up at bar position `index`.
   QAction* menuAction(int commandId) const;
@@ -60,6 +62,8 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   void BuildMenuBar();
   void UpdateEditMenu();
   void RelayoutPanel();
+  // Searches go to the worker; commands pass its gate (panel/SearchGate.h).
+  void RouteThroughSearch();
   // Places the outer rectangle at the start rectangle once the frame's size is known.
   void FollowFrame();
 
@@ -71,6 +75,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   SeededRandom random_;
   std::unique_ptr<MainPanel> panel_;
   std::unique_ptr<HotkeyFilter> hotkeys_;
+  std::unique_ptr<SearchWorker> search_;  // before panel_ in destruction: it joins its scan
   std::map<int, QAction*> actions_;  // owned by their menus
   std::vector<QMenu*> menus_;        // owned by the menu bar
   QMargins frame_;                   // the frame's size as last applied

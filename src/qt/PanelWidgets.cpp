@@ -146,11 +146,17 @@ void PanelWidgets::Place(ControlId id, const Rect& rect) {
 void PanelWidgets::Connect(MainPanel& panel) {
   for (const ControlSpec& row : ControlTable()) {
     const int id = row.commandId;
+    const auto run = [this, &panel, id] {
+      if (routeCommand) {
+        routeCommand(id);
+      } else {
+        panel.RunCommand(id);
+      }
+    };
     if (row.kind == ControlKind::PushButton) {
-      QObject::connect(Button(row.control), &QPushButton::clicked,
-                       [&panel, id] { panel.RunCommand(id); });
+      QObject::connect(Button(row.control), &QPushButton::clicked, run);
     } else if (row.kind == ControlKind::CheckBox) {
-      QObject::connect(Check(), &QCheckBox::clicked, [&panel, id] { panel.RunCommand(id); });
+      QObject::connect(Check(), &QCheckBox::clicked, run);
     }
   }
   QObject::connect(FontList(), &QComboBox::activated, [&panel] { panel.ApplyFontSize(); });

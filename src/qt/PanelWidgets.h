@@ -53,6 +53,8 @@ class PanelWidgets : public PanelControls {
 
   // Routes the controls' clicks, the list's choice and the trackbar's events to `panel`.
   void Connect(MainPanel& panel);
+  // When set, a button's or the check box's command id goes here instead of to RunCommand.
+  std::function<void(int commandId)> routeCommand;
   // Places the panel at the client area's size and every control below the top row.
   void Relayout(Size client);
 

@@ -7,6 +7,7 @@
 // match. Because (a) needs the pattern's last minMatchLength bytes verbatim, the
 // scan jumps between occurrences of that suffix instead of trying every E; the
 // candidates it skips are exactly those that (a) rejects.
+#include <atomic>
 #include <memory>
 
 #include "search/FileScan.h"
@@ -42,15 +43,39 @@ Verdict Evaluate(const unsigned char* d, std::int64_t n, std::int64_t e, const s
   return {true, matched};
 }
 
+bool IsCancelled(const std::atomic<bool>* cancel) {
+  return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+}
+
+// Largest end <= maxEnd of the finder's needle in d, or -1 (also when
+// cancelled). Looks at one block of kScanBlockBytes at a time, so that a
+// cancel is seen between blocks; the ends a block cannot hold whole (those
+// needing bytes below it) are looked for in the next.
+std::int64_t FindLastEndInBlocks(const SuffixFinder& finder, const unsigned char* d,
+                                 std::int64_t maxEnd, const std::atomic<bool>* cancel) {
+  for (;;) {
+    if (IsCancelled(cancel)) return -1;
+    const std::int64_t low = maxEnd > kScanBlockBytes ? maxEnd - kScanBlockBytes : 0;
+    const std::int64_t found = finder.FindLastEnd(d + low, maxEnd - low);
+    if (found >= 0) return low + found;
+    if (low == 0) return -1;
+    maxEnd = low + finder.length() - 2;
+  }
+}
+
 // Accepted candidates of one file's bytes in scan order, at most `limit`.
 void ScanBytes(const unsigned char* d, std::int64_t n, const std::string& pattern,
                std::int32_t minMatch, const SuffixFinder* finder, std::size_t limit,
-               std::vector<ScanHit>& hits) {
+               const std::atomic<bool>* cancel, std::vector<ScanHit>& hits) {
   std::int64_t e = n - 1;
+  std::int64_t nextLook = e - kScanBlockBytes;  // where the candidate-by-candidate scan looks at `cancel`
   while (e > 0) {
     if (finder != nullptr) {
-      e = finder->FindLastEnd(d, e);
+      e = FindLastEndInBlocks(*finder, d, e, cancel);
       if (e <= 0) return;
+    } else if (e <= nextLook) {
+      if (IsCancelled(cancel)) return;
+      nextLook = e - kScanBlockBytes;
     }
     const Verdict v = Evaluate(d, n, e, pattern, minMatch);
     if (!v.accepted) {
@@ -91,7 +116,14 @@ void TextSearcher::AppendPart(std::int32_t matchLength, std::int64_t offset,
 void TextSearcher::ScanFiles() {
   stats_ = ScanStats{};
   stats_.filesListed = static_cast<std::int32_t>(files_.size());
+  cancelled_ = false;
   ComputeMinMatchLength();
+  ScanProgress progress;
+  progress.filesListed = stats_.filesListed;
+  const auto report = [&] {
+    if (watch_.onProgress) watch_.onProgress(progress);
+  };
+  report();
   if (minMatchLength_ == 1) return;
   // With minMatchLength 0 (empty pattern, or one ending in white space) every
   // candidate is tried; otherwise only occurrences of the pattern's tail are.
@@ -101,7 +133,7 @@ void TextSearcher::ScanFiles() {
         pattern_.substr(pattern_.size() - static_cast<std::size_t>(minMatchLength_)), kernel_);
   const ByteScan scan = [&](const unsigned char* bytes, std::int32_t size, std::size_t limit,
                             std::vector<ScanHit>& hits) {
-    ScanBytes(bytes, size, pattern_, minMatchLength_, finder.get(), limit, hits);
+    ScanBytes(bytes, size, pattern_, minMatchLength_, finder.get(), limit, watch_.cancel, hits);
   };
   // Parts are kept one by one until there are more than maxParts, as a plain
   // loop over the files would keep them; the files after that are not scanned.
@@ -109,9 +141,15 @@ void TextSearcher::ScanFiles() {
     return PartCount() > maxParts ? 0 : static_cast<std::size_t>(maxParts + 1 - PartCount());
   };
   const CommitFile commit = [&](std::int32_t index, FileScanResult& result) -> std::size_t {
+    ++progress.filesDone;
+    if (IsCancelled(watch_.cancel)) {
+      cancelled_ = true;
+      return 0;
+    }
     if (result.openError != FileOpenError::Ok) {
       // An entry that cannot be read is skipped; the rest are still scanned.
       ++stats_.filesSkipped;
+      report();
       return stillWanted() > 0 ? stillWanted() : 1;
     }
     for (const ScanHit& hit : result.hits) {
@@ -120,9 +158,12 @@ void TextSearcher::ScanFiles() {
     }
     ++stats_.filesScanned;
     stats_.bytesScanned += result.fileSize;
+    progress.bytesDone = stats_.bytesScanned;
+    report();
     return stillWanted();
   };
   ScanFilesInOrder(files_, scanOptions_, stillWanted() > 0 ? stillWanted() : 1, scan, commit);
+  if (IsCancelled(watch_.cancel)) cancelled_ = true;
   SortParts();
 }
 

@@ -23,6 +23,7 @@ class SuffixFinder {
   std::int64_t FindLastEnd(const unsigned char* hay, std::int64_t maxEnd) const;
 
   ScanKernel kernel() const { return kernel_; }
+  std::int64_t length() const { return view_.length; }  // needle bytes
 
   // Needle bytes and the three positions filtered on; the kernels read these.
   // Positions may coincide when the needle is shorter than three bytes.

@@ -29,6 +29,19 @@ void TextSearcher::EnumerateFiles(const std::string& directory, const std::strin
   ScanFiles();
 }
 
+void TextSearcher::TakeResults(TextSearcher& from) {
+  ClearResults();
+  parts_.swap(from.parts_);
+  files_.swap(from.files_);
+  pattern_.swap(from.pattern_);
+  minMatchLength_ = from.minMatchLength_;
+  listing_ = std::move(from.listing_);
+  stats_ = from.stats_;
+  cancelled_ = from.cancelled_;
+  currentPart = parts_.end();
+  from.ClearResults();
+}
+
 std::string TextSearcher::FilePath(std::int32_t fileIndex) const {
   if (fileIndex < 0 || static_cast<std::size_t>(fileIndex) >= files_.size()) return {};
   return files_[static_cast<std::size_t>(fileIndex)];

@@ -7,7 +7,9 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <string>
 #include <vector>
@@ -24,6 +26,26 @@ struct ScanStats {
   std::int32_t filesScanned = 0;
   std::int32_t filesSkipped = 0;  // listed entries that could not be opened
   std::int64_t bytesScanned = 0;
+};
+
+// Bytes a scan covers within a file between two looks at a cancel flag.
+inline constexpr std::int64_t kScanBlockBytes = 2 * 1024 * 1024;
+
+// How far a scan has come: files committed of those listed, and their bytes.
+struct ScanProgress {
+  std::int32_t filesDone = 0;
+  std::int32_t filesListed = 0;
+  std::int64_t bytesDone = 0;
+};
+
+// What a caller on another thread may see of a scan and how it stops it. Both
+// are optional. `onProgress` runs on the scanning thread, once after listing
+// and once after each committed file. `cancel`, when it turns true, ends the
+// scan between files, or within a file between blocks of kScanBlockBytes; the
+// results are then incomplete and only good for discarding. Not owned.
+struct ScanWatch {
+  std::function<void(const ScanProgress&)> onProgress;
+  const std::atomic<bool>* cancel = nullptr;
 };
 
 class TextSearcher {
@@ -66,6 +88,17 @@ class TextSearcher {
   // How the scan brings files in and on how many threads; the parts found are
   // the same whatever the options.
   void SetScanOptions(const ScanOptions& options) { scanOptions_ = options; }
+  ScanKernel scanKernel() const { return kernel_; }
+  const ScanOptions& scanOptions() const { return scanOptions_; }
+  // Watches the next scans; a default ScanWatch watches nothing.
+  void SetScanWatch(ScanWatch watch) { watch_ = std::move(watch); }
+  // Whether the last scan was ended by the watch's cancel flag.
+  bool cancelled() const { return cancelled_; }
+
+  // Releases this searcher's results, then takes `from`'s (parts, files,
+  // pattern, listing, stats), leaving `from` empty; currentPart becomes
+  // EndPart(). Options and watch stay each searcher's own.
+  void TakeResults(TextSearcher& from);
 
  private:
   // Matching (see ContinuationScan.cpp): EnumerateFiles calls ScanFiles.
@@ -83,6 +116,8 @@ class TextSearcher {
   ScanStats stats_;
   ScanKernel kernel_ = ScanKernel::Auto;
   ScanOptions scanOptions_;
+  ScanWatch watch_;
+  bool cancelled_ = false;
 };
 
 }  // namespace plinvaro

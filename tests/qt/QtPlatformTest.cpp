@@ -137,6 +137,7 @@ class QtPlatformTest : public QObject {
     Click(ControlId::StartButton);
     QTRY_VERIFY_WITH_TIMEOUT(Source().find("followed it out past ") != std::string::npos, 8000);
     Click(ControlId::SearchButton);  // "On The Fly Mode": plays on in the corpus file
+    QTRY_VERIFY(!window_->search().IsRunning());  // the scan runs on the worker
     QCOMPARE(window_->windowTitle(),
              QString::fromStdString("Plinvaro - " + corpus + "/other.txt"));
     QTRY_VERIFY_WITH_TIMEOUT(Source().find("buoy") != std::string::npos, 8000);
