@@ -47,7 +47,7 @@ class SearchWorkerTest : public QObject {
   MainPanel& Panel() { return window_->panel(); }
   QWidget* W(ControlId id) { return window_->controls().widget(id); }
   void Click(ControlId id) { QTest::mouseClick(W(id), Qt::LeftButton); }
-  QString Status() { return window_->statusBar()->currentMessage(); }
+  QString Status() { return window_->status().message(); }
 
   Visible Now() {
     Visible v;
