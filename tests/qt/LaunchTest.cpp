@@ -132,10 +132,11 @@ class LaunchTest : public QObject {
       const std::size_t before = SourceSize();
       QTRY_VERIFY_WITH_TIMEOUT(SourceSize() > before, 5000);
       Press(Qt::Key_F4);
+      QTRY_VERIFY_WITH_TIMEOUT(!window_->search().IsRunning(), 5000);
     }
     QVERIFY2(other.match(Title()).hasMatch(), qPrintable(Title()));
-    QVERIFY2(QRegularExpression("^\\d+ parts? in \\d+ files?$").match(Status()).hasMatch(),
-             qPrintable(Status()));
+    QTRY_VERIFY2(QRegularExpression("^\\d+ parts? in \\d+ files?$").match(Status()).hasMatch(),
+                 qPrintable(Status()));
     QVERIFY(window_->panel().isPlaying);
     const std::size_t switched = SourceSize();
     const std::size_t more = shotPath_.isEmpty() ? 40 : 160;
@@ -163,7 +164,7 @@ class LaunchTest : public QObject {
     QVERIFY(window_);
     window_->controls().sourceBox().ReplaceSelection(u"the old road", 12);
     Press(Qt::Key_F4);
-    QCOMPARE(Status(), QString::fromStdString("no .txt files in " + notes));
+    QTRY_COMPARE(Status(), QString::fromStdString("no .txt files in " + notes));
   }
 
   void theDirectoryBoxFollowsTheBaseFile() {
