@@ -107,7 +107,11 @@ bool RichEditDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
   if (range_ == nullptr) return false;
   // Some text object models also delete between the range and the selection's
   // anchor, or lose their place, unless the caret stands at the range's start.
-  SendSelection(start, start);
+  // A caret already there is left alone: Wine finds a position by walking the
+  // paragraphs from the top, so each needless move costs time on a long text.
+  CHARRANGE now{};
+  ::SendMessageA(control_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&now));
+  if (now.cpMin != start || now.cpMax != start) SendSelection(start, start);
   if (!AimRange(start, end)) return false;
   BSTR replacement = ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
                                          static_cast<UINT>(text.size()));

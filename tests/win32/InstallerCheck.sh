@@ -18,10 +18,12 @@ fail() {
   exit 1
 }
 
-# Everything in the prefix whose name mentions the program.
-leftovers() { find "$drive" -iname '*plinvaro*' 2>/dev/null; }
+# Everything in the prefix whose name mentions the program (the GUI suite's
+# scratch folders may already be there), and the uninstall record.
+named() { find "$drive" -iname '*plinvaro*' 2>/dev/null | sort; }
 
-[ -z "$(leftovers)" ] || fail "the prefix holds program files before the install"
+[ ! -e "$folder" ] || fail "$folder exists before the install"
+before=$(named)
 wine "$setup" /S || fail "the silent install failed"
 wineserver -w
 for f in plinvaro.exe README.txt uninstall.exe; do
@@ -48,6 +50,7 @@ kill -0 "$started" 2>/dev/null && fail "the installed program did not end when c
 
 wine "$uninstaller" /S || fail "the silent uninstall failed"
 wineserver -w  # the uninstaller finishes from a copy of itself
-[ -z "$(leftovers)" ] || fail "left behind: $(leftovers)"
+after=$(named)
+[ "$after" = "$before" ] || fail "left behind: $(echo "$after" | grep -vxF "$before")"
 wine reg query "$record" >/dev/null 2>&1 && fail "the uninstall record is still there"
 echo "installer: installed, started, closed, uninstalled; nothing left"
