@@ -14,17 +14,16 @@
 #include <cstdlib>
 #include <functional>
 
+#include "qt/Keyboard.h"
+#include "panel/DesktopKeys.h"
 #include "panel/MainWindowGeometry.h"
 #include "panel/MenuBar.h"
 
 namespace plinvaro::qt {
 namespace {
 
-// Menu texts carry no mnemonics: a literal '&' must not become one.
-QString MenuText(std::string_view text) {
-  QString result = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  result.replace(QLatin1Char('&'), QLatin1String("&&"));
-  return result;
+QString MenuText(std::string_view text, char mnemonic) {
+  return QString::fromLatin1(QByteArray::fromStdString(MnemonicText(text, mnemonic)));
 }
 
 QMargins FrameMarginsOf(const QWidget& window) {
@@ -73,6 +72,8 @@ MainWindow::MainWindow(DisplayCodePage codePage)
       *panel_, this, RecoveryDirectory(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
   status_ = std::make_unique<StatusBar>(*this, *panel_, *controls_);
   BuildMenuBar();
+  InstallKeyboard(*controls_);
+  InstallMoreTextKey(*this, *panel_);
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
   qApp->installEventFilter(hotkeys_.get());
 
@@ -88,22 +89,30 @@ MainWindow::~MainWindow() { qApp->removeEventFilter(hotkeys_.get()); }
 
 void MainWindow::BuildMenuBar() {
   for (const MenuPopup& popup : MenuBarTable()) {
-    QMenu* menu = menuBar()->addMenu(MenuText(popup.title));
+    QMenu* menu = menuBar()->addMenu(MenuText(popup.title, PopupMnemonic(popup.title)));
     menus_.push_back(menu);
     for (const MenuItem& item : popup.items) {
       if (item.IsSeparator()) {
         menu->addSeparator();
         continue;
       }
-      QAction* action = menu->addAction(MenuText(item.text));
+      const MenuKeys keys = KeysOfMenuItem(item.commandId);
+      QAction* action = menu->addAction(MenuText(item.text, keys.mnemonic));
+      action->setShortcut(QKeySequence(QString::fromLatin1(keys.shortcut.data(),
+                                                           static_cast<qsizetype>(keys.shortcut.size()))));
       const int id = item.commandId;
-      connect(action, &QAction::triggered, this, [this, id] { RunMenuCommand(*panel_, *this, id); });
+      connect(action, &QAction::triggered, this, [this, id] { RunMenuItem(id); });
       actions_[id] = action;
     }
     if (popup.refreshesOnOpen) {
       connect(menu, &QMenu::aboutToShow, this, [this] { UpdateEditMenu(); });
     }
   }
+}
+
+void MainWindow::RunMenuItem(int commandId) {
+  if (commandId == static_cast<int>(MenuCommand::ViewHotkeys)) return ShowHotkeysBox(this);
+  RunMenuCommand(*panel_, *this, commandId);
 }
 
 void MainWindow::UpdateEditMenu() {

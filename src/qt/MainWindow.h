@@ -58,6 +58,8 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   void SearchReported(const SearchOutcome& outcome) override;
   CloseAnswer AskToSave();
   void BuildMenuBar();
+  // Runs a menu item; the Hotkeys box is the desktop one, with every key aligned.
+  void RunMenuItem(int commandId);
   void UpdateEditMenu();
   void RelayoutPanel();
   // Places the outer rectangle at the start rectangle once the frame's size is known.
