@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "qt/Keyboard.h"
+#include "qt/Settings.h"
 #include "panel/DesktopKeys.h"
 #include "panel/MainWindowGeometry.h"
 #include "panel/MenuBar.h"
@@ -83,6 +84,8 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   move(start.x, start.y);  // a top-level window's position is its frame's
   resize(InnerSize(start.width, start.height, frame_));
   RelayoutPanel();
+  settings_ = std::make_unique<Settings>(*this, *panel_, *controls_, dialogs_, *menus_.front());
+  userSized_ = settings_->restoredGeometry();
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(hotkeys_.get()); }
@@ -139,6 +142,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   recovery_->Discard();
+  settings_->Save();
   QMainWindow::closeEvent(event);
 }
 

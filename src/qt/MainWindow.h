@@ -27,6 +27,8 @@ class QMenu;
 
 namespace plinvaro::qt {
 
+class Settings;
+
 class MainWindow : public QMainWindow, public MainWindowHost, private PanelObserver {
  public:
   explicit MainWindow(DisplayCodePage codePage = DisplayCodePageFromLocale());
@@ -40,6 +42,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   const RecoveryStore& recovery() const { return recovery_->store(); }
 
   StatusBar& status() { return *status_; }
+  Settings& settings() { return *settings_; }
   MainPanel& panel() { return *panel_; }
   PanelWidgets& controls() { return *controls_; }
   QtPlaybackTimer& timer() { return timer_; }
@@ -78,6 +81,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   QMargins frame_;                   // the frame's size as last applied
   bool userSized_ = false;
   std::unique_ptr<StatusBar> status_;
+  std::unique_ptr<Settings> settings_;
   std::unique_ptr<RecoveryKeeper> recovery_;  // the composition's copy for after a crash
 };
 
