@@ -14,10 +14,13 @@
 #include <cstdlib>
 #include <functional>
 
+#include "qt/Drops.h"
 #include "qt/Keyboard.h"
+#include "qt/WindowIcon.h"
 #include "qt/Settings.h"
 #include "panel/DesktopKeys.h"
 #include "panel/MainWindowGeometry.h"
+#include "panel/ScreenFit.h"
 #include "panel/MenuBar.h"
 
 namespace plinvaro::qt {
@@ -25,6 +28,13 @@ namespace {
 
 QString MenuText(std::string_view text, char mnemonic) {
   return QString::fromLatin1(QByteArray::fromStdString(MnemonicText(text, mnemonic)));
+}
+
+// The screen's area that windows may take (panels and docks left out), in logical pixels.
+Rect AvailableArea(const QScreen* screen) {
+  if (screen == nullptr) return {0, 0, kMainWindowWidth, kMainWindowHeight};
+  const QRect area = screen->availableGeometry();
+  return {area.x(), area.y(), area.width(), area.height()};
 }
 
 QMargins FrameMarginsOf(const QWidget& window) {
@@ -78,14 +88,18 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
   qApp->installEventFilter(hotkeys_.get());
 
-  const QSize screen = QGuiApplication::primaryScreen()->size();
-  const Rect start = MainWindowStartRect(screen.width(), screen.height());
-  setMinimumSize(InnerSize(kMainWindowWidth, kMainWindowHeight, frame_));
+  const Rect area = AvailableArea(QGuiApplication::primaryScreen());
+  const Rect start = FittedStartRect(area);
+  const Size least = FittedMinimumSize(area);
+  setMinimumSize(InnerSize(least.width, least.height, frame_));
   move(start.x, start.y);  // a top-level window's position is its frame's
   resize(InnerSize(start.width, start.height, frame_));
   RelayoutPanel();
   settings_ = std::make_unique<Settings>(*this, *panel_, *controls_, dialogs_, *menus_.front());
   userSized_ = settings_->restoredGeometry();
+  new Drops(*this, *panel_, *controls_);  // owned by this window
+  setWindowIcon(WindowIcon());
+  panel_->SetDetailedErrors(true);
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(hotkeys_.get()); }
@@ -172,7 +186,8 @@ void MainWindow::RelayoutPanel() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   // A size other than the one asked for comes from the user or the window manager.
-  if (event->size() != InnerSize(kMainWindowWidth, kMainWindowHeight, frame_)) userSized_ = true;
+  const Rect start = FittedStartRect(AvailableArea(screen()));
+  if (event->size() != InnerSize(start.width, start.height, frame_)) userSized_ = true;
   FollowFrame();
 }
 
@@ -185,10 +200,11 @@ void MainWindow::FollowFrame() {
   const QMargins frame = FrameMarginsOf(*this);
   if (frame == frame_) return;
   frame_ = frame;
-  setMinimumSize(InnerSize(kMainWindowWidth, kMainWindowHeight, frame_));
+  const Rect area = AvailableArea(screen());
+  const Size least = FittedMinimumSize(area);
+  setMinimumSize(InnerSize(least.width, least.height, frame_));
   if (userSized_) return;
-  const QSize screenSize = screen() ? screen()->size() : QSize();
-  const Rect start = MainWindowStartRect(screenSize.width(), screenSize.height());
+  const Rect start = FittedStartRect(area);
   move(start.x, start.y);
   resize(InnerSize(start.width, start.height, frame_));
 }
