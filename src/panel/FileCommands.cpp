@@ -1,4 +1,7 @@
 // MainPanel's file and edit commands: Open..., Save as..., the folder browser, clipboard, focus, message boxes.
+#include <cerrno>
+#include <cstring>
+
 #include "text/AnsiConversion.h"
 #include "text/FileAccess.h"
 #include "text/FileWriter.h"
@@ -63,18 +66,27 @@ bool MainPanel::SaveSourceText(const std::string& path) {
   RefreshLengths();
   const std::int32_t n = sourceLength;
   const std::u16string text = sourceBox_.GetRangeText(0, n);
-  switch (ReplaceFileContent(path, WideToAnsi(text, n))) {
+  errno = 0;
+  const SaveStatus status = ReplaceFileContent(path, WideToAnsi(text, n));
+  const int error = errno;
+  switch (status) {
     case SaveStatus::Ok:
       savedTextHash_ = std::hash<std::u16string>{}(text);
       return true;
     case SaveStatus::CannotCreate:
-      ShowMessage(kCannotSaveText, kErrorCaption);
+      ShowMessage(SaveErrorText(kCannotSaveText, path, error), kErrorCaption);
       return false;
     case SaveStatus::CannotWrite:
-      ShowMessage(kCannotWriteText, kErrorCaption);
+      ShowMessage(SaveErrorText(kCannotWriteText, path, error), kErrorCaption);
       return false;
   }
   return false;
+}
+
+std::string MainPanel::SaveErrorText(const char* text, const std::string& path, int error) const {
+  if (!detailedErrors_) return text;
+  const char* reason = error != 0 ? std::strerror(error) : "the system gave no reason";
+  return std::string(text) + "\n" + path + ": " + reason;
 }
 
 std::size_t MainPanel::SourceTextHash() {

@@ -96,6 +96,8 @@ class MainPanel {
   // When on, opening a base file while the directory box is empty puts the
   // file's folder into the box. Off unless the face turns it on.
   void SetDirectoryFollowsBaseFile(bool follows) { directoryFollowsBaseFile_ = follows; }
+  // When on, a save error box adds a second line: the path and the system's reason. Off unless the face turns it on.
+  void SetDetailedErrors(bool detailed) { detailedErrors_ = detailed; }
   // What the last Search command came to; NotRun before the first.
   const SearchOutcome& lastSearch() const { return lastSearch_; }
 
@@ -252,6 +254,9 @@ class MainPanel {
   RandomSource& random_;
   PanelObserver* observer_ = nullptr;  // not owned
   bool directoryFollowsBaseFile_ = false;
+  bool detailedErrors_ = false;
+  // `text`, then the path and `reason` on a second line when errors are detailed.
+  std::string SaveErrorText(const char* text, const std::string& path, int error) const;
   SearchOutcome lastSearch_;
   ProvenanceTracker provenance_;  // listens to sourceBox_
 };

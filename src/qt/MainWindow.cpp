@@ -14,18 +14,28 @@
 #include <cstdlib>
 #include <functional>
 
+#include "qt/Drops.h"
+#include "qt/Keyboard.h"
+#include "qt/WindowIcon.h"
+#include "qt/Settings.h"
+#include "panel/DesktopKeys.h"
 #include "panel/MainWindowGeometry.h"
+#include "panel/ScreenFit.h"
 #include "panel/MenuBar.h"
 #include "qt/ProvenanceFace.h"
 
 namespace plinvaro::qt {
 namespace {
 
-// Menu texts carry no mnemonics: a literal '&' must not become one.
-QString MenuText(std::string_view text) {
-  QString result = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  result.replace(QLatin1Char('&'), QLatin1String("&&"));
-  return result;
+QString MenuText(std::string_view text, char mnemonic) {
+  return QString::fromLatin1(QByteArray::fromStdString(MnemonicText(text, mnemonic)));
+}
+
+// The screen's area that windows may take (panels and docks left out), in logical pixels.
+Rect AvailableArea(const QScreen* screen) {
+  if (screen == nullptr) return {0, 0, kMainWindowWidth, kMainWindowHeight};
+  const QRect area = screen->availableGeometry();
+  return {area.x(), area.y(), area.width(), area.height()};
 }
 
 QMargins FrameMarginsOf(const QWidget& window) {
@@ -77,34 +87,44 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   status_ = std::make_unique<StatusBar>(*this, *panel_, *controls_);
   BuildMenuBar();
   new ProvenanceFace(*this);  // the seam views; owned by this window
+  InstallKeyboard(*controls_);
+  InstallMoreTextKey(*this, *panel_);
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
   qApp->installEventFilter(hotkeys_.get());
   RouteThroughSearch();
 
-  const QSize screen = QGuiApplication::primaryScreen()->size();
-  const Rect start = MainWindowStartRect(screen.width(), screen.height());
-  setMinimumSize(InnerSize(kMainWindowWidth, kMainWindowHeight, frame_));
+  const Rect area = AvailableArea(QGuiApplication::primaryScreen());
+  const Rect start = FittedStartRect(area);
+  const Size least = FittedMinimumSize(area);
+  setMinimumSize(InnerSize(least.width, least.height, frame_));
   move(start.x, start.y);  // a top-level window's position is its frame's
   resize(InnerSize(start.width, start.height, frame_));
   RelayoutPanel();
+  settings_ = std::make_unique<Settings>(*this, *panel_, *controls_, dialogs_, *menus_.front());
+  userSized_ = settings_->restoredGeometry();
+  new Drops(*this, *panel_, *controls_);  // owned by this window
+  setWindowIcon(WindowIcon());
+  panel_->SetDetailedErrors(true);
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(hotkeys_.get()); }
 
 void MainWindow::BuildMenuBar() {
   for (const MenuPopup& popup : MenuBarTable()) {
-    QMenu* menu = menuBar()->addMenu(MenuText(popup.title));
+    QMenu* menu = menuBar()->addMenu(MenuText(popup.title, PopupMnemonic(popup.title)));
     menus_.push_back(menu);
     for (const MenuItem& item : popup.items) {
       if (item.IsSeparator()) {
         menu->addSeparator();
         continue;
       }
-      QAction* action = menu->addAction(MenuText(item.text));
+      const MenuKeys keys = KeysOfMenuItem(item.commandId);
+      QAction* action = menu->addAction(MenuText(item.text, keys.mnemonic));
+      action->setShortcut(QKeySequence(QString::fromLatin1(keys.shortcut.data(),
+                                                           static_cast<qsizetype>(keys.shortcut.size()))));
       const int id = item.commandId;
       connect(action, &QAction::triggered, this, [this, id] {
-        search_->Route(MenuWhileSearching(static_cast<MenuCommand>(id)),
-                       [this, id] { RunMenuCommand(*panel_, *this, id); });
+        search_->Route(MenuWhileSearching(static_cast<MenuCommand>(id)), [this, id] { RunMenuItem(id); });
       });
       actions_[id] = action;
     }
@@ -132,6 +152,11 @@ void MainWindow::RouteThroughSearch() {
   };
 }
 
+void MainWindow::RunMenuItem(int commandId) {
+  if (commandId == static_cast<int>(MenuCommand::ViewHotkeys)) return ShowHotkeysBox(this);
+  RunMenuCommand(*panel_, *this, commandId);
+}
+
 void MainWindow::UpdateEditMenu() {
   for (const MenuItemState& state : EditMenuStates(*panel_)) {
     actions_.at(state.commandId)->setEnabled(state.enabled);
@@ -156,6 +181,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   recovery_->Discard();
+  settings_->Save();
   QMainWindow::closeEvent(event);
 }
 
@@ -185,7 +211,8 @@ void MainWindow::RelayoutPanel() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   // A size other than the one asked for comes from the user or the window manager.
-  if (event->size() != InnerSize(kMainWindowWidth, kMainWindowHeight, frame_)) userSized_ = true;
+  const Rect start = FittedStartRect(AvailableArea(screen()));
+  if (event->size() != InnerSize(start.width, start.height, frame_)) userSized_ = true;
   FollowFrame();
 }
 
@@ -198,10 +225,11 @@ void MainWindow::FollowFrame() {
   const QMargins frame = FrameMarginsOf(*this);
   if (frame == frame_) return;
   frame_ = frame;
-  setMinimumSize(InnerSize(kMainWindowWidth, kMainWindowHeight, frame_));
+  const Rect area = AvailableArea(screen());
+  const Size least = FittedMinimumSize(area);
+  setMinimumSize(InnerSize(least.width, least.height, frame_));
   if (userSized_) return;
-  const QSize screenSize = screen() ? screen()->size() : QSize();
-  const Rect start = MainWindowStartRect(screenSize.width(), screenSize.height());
+  const Rect start = FittedStartRect(area);
   move(start.x, start.y);
   resize(InnerSize(start.width, start.height, frame_));
 }

@@ -28,6 +28,8 @@ class QMenu;
 
 namespace plinvaro::qt {
 
+class Settings;
+
 class MainWindow : public QMainWindow, public MainWindowHost, private PanelObserver {
  public:
   explicit MainWindow(DisplayCodePage codePage = DisplayCodePageFromLocale());
@@ -41,6 +43,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   const RecoveryStore& recovery() const { return recovery_->store(); }
 
   StatusBar& status() { return *status_; }
+  Settings& settings() { return *settings_; }
   MainPanel& panel() { return *panel_; }
   PanelWidgets& controls() { return *controls_; }
   QtPlaybackTimer& timer() { return timer_; }
@@ -60,6 +63,8 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   void SearchReported(const SearchOutcome& outcome) override;
   CloseAnswer AskToSave();
   void BuildMenuBar();
+  // Runs a menu item; the Hotkeys box is the desktop one, with every key aligned.
+  void RunMenuItem(int commandId);
   void UpdateEditMenu();
   void RelayoutPanel();
   // Searches go to the worker; commands pass its gate (panel/SearchGate.h).
@@ -81,6 +86,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   QMargins frame_;                   // the frame's size as last applied
   bool userSized_ = false;
   std::unique_ptr<StatusBar> status_;
+  std::unique_ptr<Settings> settings_;
   std::unique_ptr<RecoveryKeeper> recovery_;  // the composition's copy for after a crash
 };
 

@@ -9,6 +9,8 @@
 #include "plinvaro/Version.h"
 #include "qt/CommandLine.h"
 #include "qt/Launch.h"
+#include "qt/Problems.h"
+#include "qt/WindowIcon.h"
 
 namespace {
 
@@ -42,7 +44,12 @@ int main(int argc, char** argv) {
   if (early.action == LaunchAction::OpenWindow) {
     const std::string problem = RequestProblem(early);
     if (!problem.empty()) {
-      std::fprintf(stderr, "plinvaro: %s\n", problem.c_str());
+      if (!DisplayNamed()) {
+        std::fprintf(stderr, "plinvaro: %s\n", problem.c_str());
+        return kExitUsage;
+      }
+      QApplication app(argc, argv);
+      ShowProblem(nullptr, problem);  // printed as well
       return kExitUsage;
     }
     if (!DisplayNamed()) {
@@ -56,7 +63,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("plinvaro"));
   QApplication::setApplicationVersion(QString::fromLatin1(plinvaro::kVersion));
   QGuiApplication::setDesktopFileName(QStringLiteral("plinvaro"));
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("plinvaro")));
+  QApplication::setWindowIcon(WindowIcon());
   const LaunchRequest request = ParseCommandLine(Arguments(argc, argv));
   if (AnswerInfo(request)) return kExitOk;
   if (request.action != LaunchAction::OpenWindow) {

@@ -18,14 +18,6 @@ QStringList NameFilters(const std::vector<FileFilter>& filters) {
   return list;
 }
 
-// The chosen path, or nothing when the dialog was cancelled or chose nothing.
-std::optional<std::string> Run(QFileDialog& dialog) {
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
-  return QFile::encodeName(chosen.first()).toStdString();
-}
 
 void UseFilters(QFileDialog& dialog, const std::vector<FileFilter>& filters) {
   const QStringList list = NameFilters(filters);
@@ -61,6 +53,20 @@ int QtPlaybackTimer::Interval(std::uint32_t timerId) const {
   return found == timers_.end() ? 0 : found->second->interval();
 }
 
+// The chosen path, or nothing when the dialog was cancelled or chose nothing.
+std::optional<std::string> QtFileDialogs::Run(QFileDialog& dialog, DialogKind kind) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (startFolder) {
+    const QString folder = startFolder(kind);
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
+  }
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
+  if (chose) chose(kind, chosen.first());
+  return QFile::encodeName(chosen.first()).toStdString();
+}
+
 QString NameFilter(const FileFilter& filter) {
   const QString label = FromBytes(filter.label);
   const QString pattern = FromBytes(filter.pattern);
@@ -73,7 +79,7 @@ std::optional<std::string> QtFileDialogs::ChooseFileToOpen(const std::vector<Fil
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   UseFilters(dialog, filters);
-  return Run(dialog);
+  return Run(dialog, DialogKind::Open);
 }
 
 std::optional<std::string> QtFileDialogs::ChooseFileToSave(const std::vector<FileFilter>& filters) {
@@ -83,14 +89,14 @@ std::optional<std::string> QtFileDialogs::ChooseFileToSave(const std::vector<Fil
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setDefaultSuffix(QString());
   UseFilters(dialog, filters);
-  return Run(dialog);
+  return Run(dialog, DialogKind::Save);
 }
 
 std::optional<std::string> QtFileDialogs::BrowseForFolder(const std::string& title) {
   QFileDialog dialog(parent_, FromBytes(title));
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);
-  return Run(dialog);
+  return Run(dialog, DialogKind::Browse);
 }
 
 void QtMessageBoxes::ShowMessage(const std::string& text, const std::string& caption) {

@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "panel/DesktopMemory.h"
 #include "panel/Platform.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace plinvaro::qt {
@@ -46,7 +48,13 @@ class QtFileDialogs : public FileDialogs {
   std::optional<std::string> ChooseFileToSave(const std::vector<FileFilter>& filters) override;
   std::optional<std::string> BrowseForFolder(const std::string& title) override;
 
+  // Where a dialog of each kind opens, and what it chose (unset: the toolkit's choice).
+  std::function<QString(DialogKind)> startFolder;
+  std::function<void(DialogKind, const QString& chosen)> chose;
+
  private:
+  std::optional<std::string> Run(QFileDialog& dialog, DialogKind kind);
+
   QWidget* parent_;  // not owned
 };
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPainter>
 #include <QStatusBar>
 
 #include "panel/MainPanel.h"
@@ -17,9 +18,22 @@ QString FromBytes(const std::string& bytes) {
   return QFile::decodeName(QByteArray::fromStdString(bytes));
 }
 
-// A label that yields its width to the window: long paths are cut, not the window widened.
+// A field that yields its width to the window: a long path loses its middle, the window keeps its size.
+class FieldText : public QLabel {
+ public:
+  explicit FieldText(QWidget* parent) : QLabel(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QRect area = contentsRect().adjusted(margin() + 2, 0, -margin() - 2, 0);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+                     fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
+  }
+};
+
 QLabel* FieldLabel(QStatusBar* bar, const char* name, int stretch) {
-  auto* label = new QLabel(bar);
+  auto* label = new FieldText(bar);
   label->setObjectName(QLatin1String(name));
   label->setMinimumWidth(1);
   label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -51,7 +65,6 @@ StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls&
   timer_.setInterval(kRefreshIntervalMs);
   connect(&timer_, &QTimer::timeout, this, [this] { Refresh(); });
   timer_.start();
-  shown_.playback = "-";  // differs from every composed text, so the first Refresh shows all
   Refresh();
 }
 
@@ -66,7 +79,8 @@ void StatusBar::Refresh() {
   const QString title = FromBytes(PlayingTitle(panel_));
   if (window_.windowTitle() != title) window_.setWindowTitle(title);
   StatusFields fields = ComposeStatus(panel_, controls_);
-  if (fields == shown_) return;
+  if (shownOnce_ && fields == shown_) return;
+  shownOnce_ = true;
   SetText(playback_, fields.playback);
   SetText(preview_, fields.preview);
   SetText(speed_, fields.speed);

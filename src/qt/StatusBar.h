@@ -48,6 +48,7 @@ class StatusBar : public QObject {
   QLabel* speed_;     // owned by the status bar
   QTimer timer_;
   StatusFields shown_;
+  bool shownOnce_ = false;
 };
 
 }  // namespace plinvaro::qt

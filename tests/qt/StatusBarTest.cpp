@@ -64,6 +64,8 @@ class StatusBarTest : public QObject {
     const std::string picked = window_->panel().foundFilePath;
     QTRY_COMPARE(window_->windowTitle(), Q("Plinvaro - " + picked));
     QTRY_VERIFY(Bar().preview().startsWith("part "));
+    const QByteArray shot = qgetenv("PLINVARO_STATUS_PNG");  // the README's picture
+    if (!shot.isEmpty()) QVERIFY(window_->grab().save(QString::fromLocal8Bit(shot)));
     const bool atFirst = Bar().preview().startsWith("part 1 of 2: ");
     Click(atFirst ? ControlId::NextButton : ControlId::PrevButton);
     const std::string other = picked == a ? b : a;

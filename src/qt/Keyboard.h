@@ -1,0 +1,30 @@
+// Keyboard: the desktop additions realised on the panel's widgets: Tab order, names and tooltips, the "\/" key, the Hotkeys box.
+//
+// The data comes from panel/DesktopKeys; this file only applies it. Widgets
+// and the panel must outlive what is installed here.
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+namespace plinvaro {
+class MainPanel;
+}
+
+namespace plinvaro::qt {
+
+class PanelWidgets;
+
+// Lets Tab and Shift+Tab reach every control in reading order (the text boxes
+// pass Tab on; Ctrl+Tab types a tab into them), and gives each control its
+// tooltip and accessible name; the slider's follow its position.
+void InstallKeyboard(PanelWidgets& controls);
+
+// "\/"'s own key, anywhere in `window`.
+void InstallMoreTextKey(QWidget& window, MainPanel& panel);
+
+// The Hotkeys box: every key with the dashes in one column, over `parent`.
+void ShowHotkeysBox(QWidget* parent);
+
+}  // namespace plinvaro::qt

@@ -1,0 +1,130 @@
+// Settings: QSettings keys, restoring them into the panel's controls, and the "Open Recent" menu.
+#include "qt/Settings.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenu>
+#include <QSettings>
+
+#include "panel/DesktopKeys.h"
+#include "panel/FontSizes.h"
+#include "panel/MainPanel.h"
+#include "qt/PanelWidgets.h"
+#include "qt/QtPlatform.h"
+
+namespace plinvaro::qt {
+namespace {
+
+constexpr int kNoteIntervalMs = 500;
+const char* const kFolderKeys[] = {"dialogs/open", "dialogs/save", "dialogs/browse"};
+
+QSettings Store() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("plinvaro"),
+                   QStringLiteral("plinvaro"));
+}
+
+// Paths are kept as their bytes, so that any name comes back as it was.
+QByteArray PathValue(const std::string& path) { return QByteArray::fromStdString(path); }
+std::string PathOf(const QVariant& value) { return value.toByteArray().toStdString(); }
+
+QString FromBytes(const std::string& bytes) {
+  return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+std::size_t Index(DialogKind kind) { return static_cast<std::size_t>(kind); }
+
+}  // namespace
+
+Settings::Settings(QMainWindow& window, MainPanel& panel, PanelWidgets& controls,
+                   QtFileDialogs& dialogs, QMenu& fileMenu)
+    : window_(window), panel_(panel), controls_(controls) {
+  recentMenu_ = new QMenu(QString::fromLatin1(
+                              MnemonicText(kOpenRecentText, kOpenRecentMnemonic).c_str()),
+                          &fileMenu);
+  const QList<QAction*> items = fileMenu.actions();
+  fileMenu.insertMenu(items.size() > 1 ? items[1] : nullptr, recentMenu_);
+  connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+  dialogs.startFolder = [this](DialogKind kind) {
+    const std::string& base = panel_.baseFilePath;
+    const std::string baseFolder = base.empty() ? std::string()
+                                   : QFile::encodeName(QFileInfo(FromBytes(base)).path()).toStdString();
+    return FromBytes(DialogStartFolder(kind, QFile::encodeName(folders_[Index(kind)]).toStdString(),
+                                       baseFolder, controls_.DirectoryText()));
+  };
+  dialogs.chose = [this](DialogKind kind, const QString& chosen) {
+    folders_[Index(kind)] = kind == DialogKind::Browse ? chosen : QFileInfo(chosen).path();
+  };
+  Restore();
+  FillRecentMenu();
+  timer_.setInterval(kNoteIntervalMs);
+  connect(&timer_, &QTimer::timeout, this, [this] { NoteBaseFile(); });
+  timer_.start();
+}
+
+void Settings::Restore() {
+  QSettings store = Store();
+  const std::string directory = PathOf(store.value("baseDirectory"));
+  if (!directory.empty()) controls_.SetDirectoryText(directory);
+  const QString size = store.value("fontSize").toString();
+  const auto items = FontSizeItems();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (size.toStdString() != items[i]) continue;
+    controls_.SelectFontSize(static_cast<int>(i));
+    panel_.ApplyFontSize();
+  }
+  bool ok = false;
+  const int speed = store.value("speed").toInt(&ok);
+  if (ok) {
+    controls_.SetTrackbarPosition(speed);
+    panel_.UpdateSpeed();
+  }
+  if (store.contains("onTheFly")) controls_.SetOnTheFlyChecked(store.value("onTheFly").toBool());
+  const QByteArray geometry = store.value("geometry").toByteArray();
+  restoredGeometry_ = !geometry.isEmpty() && window_.restoreGeometry(geometry);
+  for (const DialogKind kind : {DialogKind::Open, DialogKind::Save, DialogKind::Browse}) {
+    folders_[Index(kind)] = store.value(kFolderKeys[Index(kind)]).toString();
+  }
+  const QVariantList recent = store.value("recentFiles").toList();
+  for (auto it = recent.rbegin(); it != recent.rend(); ++it)  // oldest first, so the newest ends first
+    recent_ = WithRecentFile(recent_, PathOf(*it), kRecentFileCount);
+}
+
+void Settings::Save() {
+  NoteBaseFile();
+  QSettings store = Store();
+  store.setValue("baseDirectory", PathValue(controls_.DirectoryText()));
+  store.setValue("fontSize", QString::fromStdString(controls_.SelectedFontSizeText()));
+  store.setValue("speed", controls_.TrackbarPosition());
+  store.setValue("onTheFly", controls_.IsOnTheFlyChecked());
+  store.setValue("geometry", window_.saveGeometry());
+  for (const DialogKind kind : {DialogKind::Open, DialogKind::Save, DialogKind::Browse}) {
+    store.setValue(kFolderKeys[Index(kind)], folders_[Index(kind)]);
+  }
+  QVariantList recent;
+  for (const std::string& path : recent_) recent << PathValue(path);
+  store.setValue("recentFiles", recent);
+}
+
+void Settings::NoteBaseFile() {
+  if (panel_.baseFilePath.empty() || panel_.baseFilePath == noted_) return;
+  noted_ = panel_.baseFilePath;
+  recent_ = WithRecentFile(recent_, noted_, kRecentFileCount);
+}
+
+void Settings::FillRecentMenu() {
+  NoteBaseFile();
+  recentMenu_->clear();
+  int number = 0;
+  for (const std::string& path : recent_) {
+    const QString text = QStringLiteral("&%1 %2").arg(++number % 10).arg(
+        FromBytes(path).replace(QLatin1Char('&'), QLatin1String("&&")));
+    connect(recentMenu_->addAction(text), &QAction::triggered, this,
+            [this, path] { panel_.OpenBaseFilePath(path); });
+  }
+  recentMenu_->setEnabled(true);
+  if (recent_.empty()) recentMenu_->addAction(QStringLiteral("(none)"))->setEnabled(false);
+}
+
+}  // namespace plinvaro::qt

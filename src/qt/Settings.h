@@ -1,0 +1,59 @@
+// Settings: what the window keeps between runs in QSettings, and File > "Open Recent".
+//
+// Kept: the base directory, the font size, the speed, On The Fly Mode, the
+// window's geometry, the folder each dialog last used and the last ten base
+// files. Restore applies them once at construction; Save writes them (MainWindow
+// calls it on a clean close). Refers to the window, panel, controls and dialogs,
+// which must outlive it.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "panel/DesktopMemory.h"
+
+class QMainWindow;
+class QMenu;
+
+namespace plinvaro {
+class MainPanel;
+}
+
+namespace plinvaro::qt {
+
+class PanelWidgets;
+class QtFileDialogs;
+
+class Settings : public QObject {
+ public:
+  // Adds "Open Recent" to `fileMenu` after its first item, and restores what was kept.
+  Settings(QMainWindow& window, MainPanel& panel, PanelWidgets& controls, QtFileDialogs& dialogs,
+           QMenu& fileMenu);
+
+  void Save();
+  // Puts the panel's base file, when new, first in the recent files.
+  void NoteBaseFile();
+  const std::vector<std::string>& recentFiles() const { return recent_; }
+  QMenu* recentMenu() const { return recentMenu_; }
+  // Whether the window got its kept place and size (then the start rectangle does not apply).
+  bool restoredGeometry() const { return restoredGeometry_; }
+
+ private:
+  void Restore();
+  void FillRecentMenu();
+
+  QMainWindow& window_;
+  MainPanel& panel_;
+  PanelWidgets& controls_;
+  QMenu* recentMenu_;  // owned by the File menu
+  std::vector<std::string> recent_;
+  std::string noted_;  // the base file last put in the recent files
+  QString folders_[3];  // the folder each DialogKind last chose
+  QTimer timer_;
+  bool restoredGeometry_ = false;
+};
+
+}  // namespace plinvaro::qt

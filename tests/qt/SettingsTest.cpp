@@ -1,0 +1,127 @@
+// Memory between runs through the real window: settings kept at a clean close come back in the next window.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QMenu>
+#include <QSettings>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "TempDir.h"
+#include "panel/ControlTable.h"
+#include "panel/FontSizes.h"
+#include "panel/MenuBar.h"
+#include "qt/MainWindow.h"
+#include "qt/Settings.h"
+
+using namespace plinvaro;
+using plinvaro::qt::MainWindow;
+
+namespace {
+
+void WhenModal(std::function<void(QWidget*)> act) {
+  QTimer::singleShot(10, [act] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return WhenModal(act);
+    act(modal);
+  });
+}
+
+}  // namespace
+
+class SettingsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir config_;
+  testing::TempDir dir_;
+
+  static QWidget* W(MainWindow& window, ControlId id) { return window.controls().widget(id); }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(config_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config_.path());
+  }
+
+  void aCleanCloseKeepsTheControlsGeometryAndRecentFiles() {
+    const std::string corpus = dir_.MakeSubdir("corpus");
+    std::vector<std::string> files;
+    for (int i = 0; i < 12; ++i) files.push_back(dir_.Write("f" + std::to_string(i) + ".txt", "words"));
+    {
+      MainWindow window;
+      window.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      window.controls().SetDirectoryText(corpus);
+      window.controls().SelectFontSize(4);
+      window.panel().ApplyFontSize();
+      window.controls().SetTrackbarPosition(40);
+      qobject_cast<QCheckBox*>(W(window, ControlId::OnTheFlyCheck))->setChecked(false);
+      window.resize(820, 610);
+      for (const std::string& file : files) {
+        window.panel().OpenBaseFilePath(file);
+        window.settings().NoteBaseFile();
+      }
+      window.close();
+    }
+    MainWindow again;
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QCOMPARE(again.controls().DirectoryText(), corpus);
+    QCOMPARE(again.controls().SelectedFontSizeText(), std::string(FontSizeItem(4)));
+    QCOMPARE(qobject_cast<QComboBox*>(W(again, ControlId::FontSizeCombo))->currentIndex(), 4);
+    QCOMPARE(again.controls().TrackbarPosition(), 40);
+    QCOMPARE(again.panel().timerInterval, 100 + 60 * 11);
+    QVERIFY(!again.controls().IsOnTheFlyChecked());
+    QCOMPARE(again.size(), QSize(820, 610));
+    QMenu* recent = again.settings().recentMenu();
+    QCOMPARE(again.menu(0)->actions().at(1)->menu(), recent);  // after "Open..."
+    QCOMPARE(recent->actions().size(), 10);
+    QVERIFY(recent->actions().first()->text().endsWith(QString::fromStdString(files[11])));
+    QVERIFY(recent->actions().last()->text().endsWith(QString::fromStdString(files[2])));
+    recent->actions().at(3)->trigger();
+    QCOMPARE(again.panel().baseFilePath, files[8]);
+    again.close();
+  }
+
+  void fileDialogsOpenAtTheBaseFilesFolderThenWhereTheyLastChose() {
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "plinvaro", "plinvaro").clear();
+    dir_.MakeSubdir("texts");
+    dir_.MakeSubdir("elsewhere");
+    const std::string base = dir_.Write("texts/base.txt", "words");
+    const std::string other = dir_.Write("elsewhere/other.txt", "more");
+    MainWindow window;
+    window.show();
+    window.panel().OpenBaseFilePath(base);
+    auto open = [&window](const std::function<void(QFileDialog&)>& act) {
+      bool seen = false;
+      WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        act(*dialog);
+        seen = true;
+      });
+      window.menuAction(static_cast<int>(MenuCommand::Open))->trigger();
+      QVERIFY(seen);
+    };
+    open([&](QFileDialog& dialog) {
+      QCOMPARE(dialog.directory().absolutePath(), QString::fromStdString(dir_.Join("texts")));
+      dialog.selectFile(QString::fromStdString(other));
+      QMetaObject::invokeMethod(&dialog, "accept");
+    });
+    QCOMPARE(window.panel().baseFilePath, other);
+    window.panel().OpenBaseFilePath(base);
+    open([&](QFileDialog& dialog) {
+      QCOMPARE(dialog.directory().absolutePath(), QString::fromStdString(dir_.Join("elsewhere")));
+      QMetaObject::invokeMethod(&dialog, "reject");
+    });
+  }
+};
+
+QTEST_MAIN(SettingsTest)
+#include "SettingsTest.moc"
