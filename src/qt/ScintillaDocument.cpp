@@ -78,6 +78,9 @@ ScintillaDocument::ScintillaDocument(QWidget* parent, DisplayCodePage codePage)
   Send(Sci::SCI_SETMODEVENTMASK, 0);
   Send(Sci::SCI_SETCODEPAGE, codePage == DisplayCodePage::Utf8 ? Sci::SC_CP_UTF8 : 0);
   Send(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_WORD);
+  // The lines on screen keep their layout, so a repaint after a tick or a
+  // one-line scroll measures only the lines that changed.
+  Send(Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_PAGE);
   Send(Sci::SCI_SETHSCROLLBAR, 0);
   Send(Sci::SCI_SETPASTECONVERTENDINGS, 0);
   for (int margin = 0; margin < kMarginCount; ++margin) Send(Sci::SCI_SETMARGINWIDTHN, margin, 0);
