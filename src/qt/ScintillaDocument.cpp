@@ -117,7 +117,17 @@ bool ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
   const std::string bytes = WideToAnsi(text, static_cast<std::int32_t>(text.size()));
   Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
   box_->SendScintilla(Sci::SCI_REPLACETARGET, bytes.size(), bytes.data());
+  RefreshScrollRange();
   return true;
+}
+
+void ScintillaDocument::RefreshScrollRange() {
+  // A replacement that wraps into many display lines at once (a long word)
+  // leaves the scroll bar's range as it was, and the text wrapped for a width
+  // without the bar. Any change of "end at last line" makes Scintilla set its
+  // scroll bars again, and the text is wrapped anew if the bar appears.
+  Send(Sci::SCI_SETENDATLASTLINE, 0);
+  Send(Sci::SCI_SETENDATLASTLINE, 1);
 }
 
 SelectionEnds ScintillaDocument::DoGetSelectionEnds() const {
