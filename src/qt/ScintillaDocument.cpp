@@ -26,6 +26,9 @@ using Sci = QsciScintillaBase;
 constexpr int kTwipsPerPoint = 20;
 constexpr int kFractionalPerPoint = 100;  // SCI_STYLESETSIZEFRACTIONAL's unit: 1/100 point
 constexpr int kMarginCount = 5;
+// Replacements longer than this may wrap into many display lines at once; a
+// playback word is shorter, and setting the scroll bars each tick costs time.
+constexpr std::size_t kRescrollBytes = 1024;
 
 // A rich-text box types nothing for Ctrl+digit; Scintilla would insert the digit.
 class CtrlDigitSwallower : public QObject {
@@ -117,7 +120,7 @@ bool ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
   const std::string bytes = WideToAnsi(text, static_cast<std::int32_t>(text.size()));
   Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
   box_->SendScintilla(Sci::SCI_REPLACETARGET, bytes.size(), bytes.data());
-  RefreshScrollRange();
+  if (bytes.size() > kRescrollBytes) RefreshScrollRange();
   return true;
 }
 
