@@ -26,6 +26,9 @@ using Sci = QsciScintillaBase;
 constexpr int kTwipsPerPoint = 20;
 constexpr int kFractionalPerPoint = 100;  // SCI_STYLESETSIZEFRACTIONAL's unit: 1/100 point
 constexpr int kMarginCount = 5;
+// Replacements longer than this may wrap into many display lines at once; a
+// playback word is shorter, and setting the scroll bars each tick costs time.
+constexpr std::size_t kRescrollBytes = 1024;
 
 // A rich-text box types nothing for Ctrl+digit; Scintilla would insert the digit.
 class CtrlDigitSwallower : public QObject {
@@ -78,6 +81,9 @@ ScintillaDocument::ScintillaDocument(QWidget* parent, DisplayCodePage codePage)
   Send(Sci::SCI_SETMODEVENTMASK, 0);
   Send(Sci::SCI_SETCODEPAGE, codePage == DisplayCodePage::Utf8 ? Sci::SC_CP_UTF8 : 0);
   Send(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_WORD);
+  // The lines on screen keep their layout, so a repaint after a tick or a
+  // one-line scroll measures only the lines that changed.
+  Send(Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_PAGE);
   Send(Sci::SCI_SETHSCROLLBAR, 0);
   Send(Sci::SCI_SETPASTECONVERTENDINGS, 0);
   for (int margin = 0; margin < kMarginCount; ++margin) Send(Sci::SCI_SETMARGINWIDTHN, margin, 0);
@@ -114,7 +120,17 @@ bool ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
   const std::string bytes = WideToAnsi(text, static_cast<std::int32_t>(text.size()));
   Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
   box_->SendScintilla(Sci::SCI_REPLACETARGET, bytes.size(), bytes.data());
+  if (bytes.size() > kRescrollBytes) RefreshScrollRange();
   return true;
+}
+
+void ScintillaDocument::RefreshScrollRange() {
+  // A replacement that wraps into many display lines at once (a long word)
+  // leaves the scroll bar's range as it was, and the text wrapped for a width
+  // without the bar. Any change of "end at last line" makes Scintilla set its
+  // scroll bars again, and the text is wrapped anew if the bar appears.
+  Send(Sci::SCI_SETENDATLASTLINE, 0);
+  Send(Sci::SCI_SETENDATLASTLINE, 1);
 }
 
 SelectionEnds ScintillaDocument::DoGetSelectionEnds() const {

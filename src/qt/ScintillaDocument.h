@@ -64,6 +64,8 @@ class ScintillaDocument : public RichDocument {
 
  private:
   long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
+  // Makes the box set its scroll bars for the display lines it now has.
+  void RefreshScrollRange();
 
   QsciScintilla* box_;  // owned by its Qt parent
 };

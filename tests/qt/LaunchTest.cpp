@@ -164,7 +164,8 @@ class LaunchTest : public QObject {
     QVERIFY(window_);
     window_->controls().sourceBox().ReplaceSelection(u"the old road", 12);
     Press(Qt::Key_F4);
-    QTRY_COMPARE(Status(), QString::fromStdString("no .txt files in " + notes));
+    QTRY_VERIFY(!window_->search().IsRunning());  // the scan runs on the worker
+    QCOMPARE(Status(), QString::fromStdString("no .txt files in " + notes));
   }
 
   void theDirectoryBoxFollowsTheBaseFile() {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 #include <QtTest>
 #include <memory>
 #include <string>
@@ -56,6 +57,26 @@ class ScintillaDocumentTest : public QObject {
  private slots:
   void init() { host_.resize(300, 200); }
   void cleanup() { doc_.reset(); }
+
+  // A word far wider than the box wraps inside it at once and can be scrolled through.
+  void aLongWordWrapsWithinTheBoxAndScrolls() {
+    Make(DisplayCodePage::Utf8);
+    QsciScintilla* box = doc_->widget();
+    box->setGeometry(0, 0, 280, 180);
+    host_.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host_));
+    std::string word(200 * 1000, 'w');
+    for (std::size_t i = 0; i < word.size(); i += 7) word[i] = static_cast<char>('a' + i % 26);
+    doc_->ReplaceSelection(Wide(word), static_cast<std::int32_t>(word.size()));
+    doc_->ScrollCaret();
+    QApplication::processEvents();
+    QVERIFY(box->verticalScrollBar()->isVisible());
+    QVERIFY(box->verticalScrollBar()->maximum() > 100);
+    const int width = box->viewport()->width();
+    for (long at = static_cast<long>(word.size()) - 2000; at <= static_cast<long>(word.size()); ++at)
+      QVERIFY(box->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, at) <= width);
+    host_.hide();
+  }
 
   void everyByteRoundTrips_data() { AddCodePages(); }
   void everyByteRoundTrips() {

@@ -1,0 +1,187 @@
+// Measures giant chunks in the real Qt window: the tick that inserts a 20 MB or 50 MB word, wrapping, idle CPU afterwards, and peak memory of playback and Accept.
+//
+// Run with QT_QPA_PLATFORM=offscreen where there is no display. Memory is the
+// growth of the peak resident set (VmHWM after resetting it) over the resident
+// set before the command, as a multiple of the file's size.
+#include <Qsci/qsciscintilla.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "TempDir.h"
+#include "qt/MainWindow.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Sci = QsciScintillaBase;
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Processor time this process used so far (user and system), in seconds.
+double CpuSeconds() {
+  std::ifstream in("/proc/self/stat");
+  std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // After the command name's closing parenthesis come the state (field 3) and
+  // the numbers; utime and stime are fields 14 and 15.
+  const std::size_t at = stat.rfind(')');
+  if (at == std::string::npos) return 0;
+  std::istringstream fields(stat.substr(at + 2));
+  std::string field;
+  unsigned long long utime = 0, stime = 0;
+  for (int number = 3; number <= 15 && fields >> field; ++number) {
+    if (number == 14) utime = std::stoull(field);
+    if (number == 15) stime = std::stoull(field);
+  }
+  return static_cast<double>(utime + stime) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+std::int64_t StatusBytes(const char* key) {
+  std::ifstream in("/proc/self/status");
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind(key, 0) == 0) return std::atoll(line.c_str() + std::strlen(key)) * 1024;
+  }
+  return -1;
+}
+
+// Growth of the peak resident set while `run` runs, in bytes.
+std::int64_t PeakGrowth(const std::function<void()>& run) {
+  ::malloc_trim(0);
+  std::ofstream("/proc/self/clear_refs") << "5";
+  const std::int64_t before = StatusBytes("VmRSS:");
+  run();
+  return StatusBytes("VmHWM:") - before;
+}
+
+// Runs the event loop for `seconds`; the share of one processor the program used meanwhile.
+double CpuWhileIdle(double seconds) {
+  const double cpuBefore = CpuSeconds();
+  QElapsedTimer wall;
+  wall.start();
+  while (wall.elapsed() < seconds * 1000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ::usleep(5000);
+  }
+  return (CpuSeconds() - cpuBefore) / (static_cast<double>(wall.elapsed()) / 1000.0);
+}
+
+// `bytes` letters without white space or line end, from a fixed seed.
+std::string Word(std::size_t bytes) {
+  std::string text(bytes, 'a');
+  std::uint32_t state = 7;
+  for (char& c : text) {
+    state = state * 1664525u + 1013904223u;
+    c = static_cast<char>('a' + (state >> 16) % 26);
+  }
+  return text;
+}
+
+void ReportLayout(plinvaro::qt::MainWindow& window) {
+  QsciScintilla* box = window.controls().sourceBox().widget();
+  const long sublines = box->SendScintilla(Sci::SCI_WRAPCOUNT, 0UL);
+  const long length = box->SendScintilla(Sci::SCI_GETLENGTH);
+  // The right end of the text near the caret, against the text area's width.
+  long widest = 0;
+  for (long at = std::max(0L, length - 5000); at <= length; ++at)
+    widest = std::max(widest, box->SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0UL, at));
+  std::printf("  wrapped into %ld display lines; text area %d px wide, text reaches x = %ld px; "
+              "vertical scroll range %d\n",
+              sublines, box->viewport()->width(), widest, box->verticalScrollBar()->maximum());
+}
+
+void GiantTick(const std::string& what, std::size_t bytes, plinvaro::testing::TempDir& dir) {
+  const std::string path = dir.Write("giant.txt", Word(bytes) + " end");
+  auto window = std::make_unique<plinvaro::qt::MainWindow>();
+  window->show();
+  QApplication::processEvents();
+  double tickMs = 0;
+  const std::int64_t peak = PeakGrowth([&] {
+    window->panel().OpenBaseFilePath(path);
+    window->panel().StartPlayback();
+    window->timer().Kill(window->panel().timerId);
+    const auto start = Clock::now();
+    window->panel().PlaybackTick();
+    QApplication::processEvents();
+    tickMs = MsSince(start);
+  });
+  std::printf("%s: the tick inserting it, with its repaint: %.0f ms; peak memory %.2fx the file\n",
+              what.c_str(), tickMs, static_cast<double>(peak) / static_cast<double>(bytes));
+  const double first = CpuWhileIdle(1.0);
+  const double second = CpuWhileIdle(1.0);
+  const double rest = CpuWhileIdle(2.0);
+  std::printf("  idle CPU afterwards: %.0f%% in the 1st second, %.0f%% in the 2nd, %.0f%% in the 3rd and 4th\n",
+              first * 100, second * 100, rest * 100);
+  ReportLayout(*window);
+  // A repaint after scrolling to the end: the layout is cached, not redone.
+  const auto start = Clock::now();
+  window->controls().sourceBox().ScrollToBottom();
+  window->controls().sourceBox().widget()->viewport()->repaint();
+  std::printf("  scroll to the end and repaint: %.0f ms\n", MsSince(start));
+}
+
+void GiantAccept(std::size_t bytes, plinvaro::testing::TempDir& dir) {
+  const std::string folder = dir.MakeSubdir("giant-corpus");
+  const std::string word = Word(bytes);
+  dir.Write("giant-corpus/giant.txt", "the old road " + word + " end");
+  auto window = std::make_unique<plinvaro::qt::MainWindow>();
+  window->show();
+  QApplication::processEvents();
+  plinvaro::MainPanel& panel = window->panel();
+  window->controls().SetOnTheFlyChecked(false);
+  window->controls().SetDirectoryText(folder);
+  const std::u16string pattern = u"along the old road";
+  window->controls().sourceBox().ReplaceSelection(pattern, static_cast<std::int32_t>(pattern.size()));
+  panel.RunSearch();
+  if (panel.searcher.PartCount() != 1) {
+    std::printf("Accept: the part was not found\n");
+    return;
+  }
+  // The whole part in the preview, as pressing "\/" often enough would leave it.
+  plinvaro::FoundPart& part = **panel.searcher.currentPart;
+  part.textLength = part.fileSize - part.offset + 1;
+  panel.searcher.LoadPartText(*panel.searcher.currentPart);
+  panel.ShowCurrentPart();
+  QApplication::processEvents();
+  double acceptMs = 0;
+  const std::int64_t peak = PeakGrowth([&] {
+    const auto start = Clock::now();
+    panel.AcceptPart();
+    QApplication::processEvents();
+    acceptMs = MsSince(start);
+  });
+  std::printf("Accept of a %zu MB part: %.0f ms with its repaint; peak memory %.2fx the file\n",
+              bytes / 1000000, acceptMs, static_cast<double>(peak) / static_cast<double>(bytes));
+}
+
+int EnvMb(const char* name, int fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  plinvaro::testing::TempDir dir;
+  const auto mb = [](int n) { return static_cast<std::size_t>(n) * 1000 * 1000; };
+  const int wordMb = EnvMb("PLINVARO_BENCH_WORD_MB", 20);
+  const int lineMb = EnvMb("PLINVARO_BENCH_LINE_MB", 50);
+  GiantTick("a " + std::to_string(wordMb) + " MB word", mb(wordMb), dir);
+  GiantTick("a " + std::to_string(lineMb) + " MB file that is one line", mb(lineMb), dir);
+  GiantAccept(mb(lineMb), dir);
+  return 0;
+}
