@@ -278,7 +278,7 @@ class Session {
   }
 
   void Edit() {
-    switch (in_.ConsumeIntegralInRange(0, 7)) {
+    switch (in_.ConsumeIntegralInRange(0, 9)) {
       case 0: panel_.CopySource(); return;
       case 1: panel_.CutSource(); return;
       case 2: panel_.PasteSource(); return;
@@ -286,7 +286,9 @@ class Session {
       case 4: UserEdit(ChangeCause::User); return;
       case 5: UserEdit(ChangeCause::Restore); return;
       case 6: panel_.UndoJoin(); return;
-      default: panel_.RetryJoin(); return;
+      case 7: panel_.RetryJoin(); return;
+      case 8: panel_.ShowSpanSource(Position(face_.sourceBox.Length())); return;
+      default: panel_.ShowPartAt(in_.ConsumeIntegralInRange(-2, TextSearcher::maxParts + 2)); return;
     }
   }
 

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QTableWidget>
 #include <cstdint>
 
@@ -70,6 +71,9 @@ void FoundPartsDock::Refresh() {
 
 void FoundPartsDock::SelectCurrent() {
   const int current = panel_.CurrentPartIndex();
+  // Left alone when it already shows the current part, so that the user's scrolling stays.
+  const bool selected = current >= 0 && table_->selectionModel()->isRowSelected(current, QModelIndex());
+  if (current == table_->currentRow() && (selected || current < 0)) return;
   const QSignalBlocker quiet(table_);
   if (current < 0) {
     table_->clearSelection();

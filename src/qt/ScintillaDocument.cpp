@@ -118,8 +118,13 @@ std::u16string ScintillaDocument::DoGetRangeText(std::int32_t start, std::int32_
 bool ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
                                        const std::u16string& text) {
   const std::string bytes = WideToAnsi(text, static_cast<std::int32_t>(text.size()));
+  // This change reaches the document's listener directly; a notification would
+  // cost time in proportion to the text's length (the box's accessibility event).
+  const long notified = Send(Sci::SCI_GETMODEVENTMASK);
+  if (notified != 0) Send(Sci::SCI_SETMODEVENTMASK, 0);
   Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
   box_->SendScintilla(Sci::SCI_REPLACETARGET, bytes.size(), bytes.data());
+  if (notified != 0) Send(Sci::SCI_SETMODEVENTMASK, static_cast<unsigned long>(notified));
   if (bytes.size() > kRescrollBytes) RefreshScrollRange();
   return true;
 }

@@ -159,7 +159,7 @@ TEST_F(ProvenanceTest, ABoxThatReportsNoEditsIsOfUnknownOriginThroughout) {
 }
 
 TEST_F(ProvenanceTest, ANulInTheFileEndsTheInsertedTextAndTheSpan) {
-  const std::string nul = dir.Write("nul.txt", std::string("ab\0cd ef", 8));
+  const std::string nul = dir.Write("zero.txt", std::string("ab\0cd ef", 8));  // "nul.txt" names a device on Windows
   ChooseBase(nul);
   panel.StartPlayback();
   Play(2);
