@@ -84,6 +84,10 @@ ScintillaDocument::ScintillaDocument(QWidget* parent, DisplayCodePage codePage)
   // The lines on screen keep their layout, so a repaint after a tick or a
   // one-line scroll measures only the lines that changed.
   Send(Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_PAGE);
+  // A steady caret: each blink repaints the caret's line, and Scintilla checks
+  // a cached line's layout against every byte of the line, so a blinking caret
+  // on a line of megabytes keeps a core busy while nothing happens.
+  Send(Sci::SCI_SETCARETPERIOD, 0);
   Send(Sci::SCI_SETHSCROLLBAR, 0);
   Send(Sci::SCI_SETPASTECONVERTENDINGS, 0);
   for (int margin = 0; margin < kMarginCount; ++margin) Send(Sci::SCI_SETMARGINWIDTHN, margin, 0);
