@@ -50,6 +50,12 @@ WhileSearching MenuWhileSearching(MenuCommand command) {
   }
 }
 
+WhileSearching SeamWhileSearching(SeamCommand command) {
+  // Taking back a join changes the text and the sources; a retry searches again.
+  const bool changesSources = command == SeamCommand::UndoJoin || command == SeamCommand::RetryJoin;
+  return changesSources ? WhileSearching::Waits : WhileSearching::Runs;
+}
+
 std::string SearchProgressText(std::int32_t filesDone, std::int32_t filesListed,
                                std::int64_t bytesDone, std::int64_t bytesTotal,
                                std::int32_t waiting) {

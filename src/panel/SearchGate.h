@@ -14,6 +14,7 @@
 #include "panel/Hotkeys.h"
 #include "panel/MainPanel.h"
 #include "panel/MenuBar.h"
+#include "panel/SeamMenu.h"
 
 namespace plinvaro {
 
@@ -26,6 +27,7 @@ enum class WhileSearching {
 WhileSearching CommandWhileSearching(PanelCommand command);
 WhileSearching HotkeyWhileSearching(HotkeyAction action);
 WhileSearching MenuWhileSearching(MenuCommand command);
+WhileSearching SeamWhileSearching(SeamCommand command);
 
 // Milliseconds a search runs before its progress is shown.
 inline constexpr std::int32_t kSearchProgressDelay = 150;

@@ -51,7 +51,7 @@ bool Drops::Use(const QMimeData& data) {
   if (use == DropUse::Refused) return false;
   const std::string path = QFile::encodeName(data.urls().front().toLocalFile()).toStdString();
   if (use == DropUse::BaseDirectory) {
-    controls_.SetDirectoryText(path);
+    controls_.RunChange([this, path] { controls_.SetDirectoryText(path); });
     return true;
   }
   const std::string problem = BaseFileProblem(path);
@@ -59,7 +59,7 @@ bool Drops::Use(const QMimeData& data) {
     ShowProblem(&window_, "cannot open '" + path + "': " + problem);
     return true;
   }
-  panel_.OpenBaseFilePath(path);
+  controls_.RunChange([this, path] { panel_.OpenBaseFilePath(path); });
   return true;
 }
 

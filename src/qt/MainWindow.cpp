@@ -144,6 +144,9 @@ void MainWindow::RouteThroughSearch() {
       panel_->RunCommand(id);
     });
   };
+  controls_->routeChange = [this](std::function<void()> change) {
+    search_->Route(WhileSearching::Waits, std::move(change));
+  };
   hotkeys_->routeAction = [this](HotkeyAction action) {
     search_->Route(HotkeyWhileSearching(action), [this, action] {
       if (action == HotkeyAction::Search) return search_->StartSearch();

@@ -55,6 +55,13 @@ class PanelWidgets : public PanelControls {
   void Connect(MainPanel& panel);
   // When set, a button's or the check box's command id goes here instead of to RunCommand.
   std::function<void(int commandId)> routeCommand;
+  // Runs a change of the base file or directory from outside the panel's own
+  // controls (a drop, a recent file): at once, or as the face routes it.
+  void RunChange(const std::function<void()>& change) const {
+    if (routeChange) return routeChange(change);
+    change();
+  }
+  std::function<void(std::function<void()>)> routeChange;
   // Places the panel at the client area's size and every control below the top row.
   void Relayout(Size client);
 

@@ -82,8 +82,9 @@ void ProvenanceFace::AddMenuItems() {
     }
     const SeamCommand command = item.command;
     connect(action, &QAction::triggered, this, [this, command](bool checked) {
-      if (!RunSeamCommand(window_.panel(), command)) Toggle(command, checked);
-      Refresh();
+      window_.search().Route(SeamWhileSearching(command), [this, command, checked] {
+        Run(command, checked);
+      });
     });
     actions_[command] = action;
   }
@@ -92,6 +93,16 @@ void ProvenanceFace::AddMenuItems() {
 QAction* ProvenanceFace::action(SeamCommand command) const {
   const auto found = actions_.find(command);
   return found == actions_.end() ? nullptr : found->second;
+}
+
+void ProvenanceFace::Run(SeamCommand command, bool checked) {
+  // A retry's search runs on the worker, as the Search command's does.
+  if (command == SeamCommand::RetryJoin) {
+    if (window_.panel().UndoJoin()) window_.search().StartSearch();
+  } else if (!RunSeamCommand(window_.panel(), command)) {
+    Toggle(command, checked);
+  }
+  Refresh();
 }
 
 void ProvenanceFace::Toggle(SeamCommand command, bool on) {

@@ -39,6 +39,8 @@ class ProvenanceFace : public QObject {
 
  private:
   void AddMenuItems();
+  // Runs `command` now: a controller command, or the view toggle it stands for.
+  void Run(SeamCommand command, bool checked);
   void Toggle(SeamCommand command, bool on);
 
   MainWindow& window_;

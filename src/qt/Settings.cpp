@@ -121,7 +121,7 @@ void Settings::FillRecentMenu() {
     const QString text = QStringLiteral("&%1 %2").arg(++number % 10).arg(
         FromBytes(path).replace(QLatin1Char('&'), QLatin1String("&&")));
     connect(recentMenu_->addAction(text), &QAction::triggered, this,
-            [this, path] { panel_.OpenBaseFilePath(path); });
+            [this, path] { controls_.RunChange([this, path] { panel_.OpenBaseFilePath(path); }); });
   }
   recentMenu_->setEnabled(true);
   if (recent_.empty()) recentMenu_->addAction(QStringLiteral("(none)"))->setEnabled(false);

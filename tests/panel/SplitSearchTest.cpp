@@ -147,6 +147,10 @@ TEST(SearchGate, EachCommandRunsWaitsOrCancels) {
   EXPECT_EQ(MenuWhileSearching(MenuCommand::Cut), Waits);
   EXPECT_EQ(MenuWhileSearching(MenuCommand::Copy), Runs);
   EXPECT_EQ(MenuWhileSearching(MenuCommand::SaveAs), Runs);
+  EXPECT_EQ(SeamWhileSearching(SeamCommand::UndoJoin), Waits);
+  EXPECT_EQ(SeamWhileSearching(SeamCommand::RetryJoin), Waits);
+  EXPECT_EQ(SeamWhileSearching(SeamCommand::ExportSources), Runs);
+  EXPECT_EQ(SeamWhileSearching(SeamCommand::ToggleTint), Runs);
 }
 
 TEST(SearchGate, ProgressTextCountsFilesBytesAndWaitingCommands) {

@@ -175,6 +175,7 @@ class SeamViewsTest : public QObject {
     Tick(4);
     QCOMPARE(face_->action(SeamCommand::RetryJoin)->shortcut(), QKeySequence("Ctrl+Shift+J"));
     face_->action(SeamCommand::RetryJoin)->trigger();
+    QTRY_VERIFY(!window_->search().IsRunning());  // the retry's search runs on the worker
     QCOMPARE(Panel().provenanceTracker().joins().size(), std::size_t{1});
     QCOMPARE(Text(), std::string("The cat sat by the old road, "));
     Tick(3);
