@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "panel/MainPanel.h"
+#include "panel/SeamTexts.h"
 
 namespace plinvaro {
 namespace {
@@ -27,7 +28,9 @@ std::string PreviewText(MainPanel& panel, const PanelControls& controls) {
 std::string SpeedText(std::int32_t intervalMs) { return std::to_string(intervalMs) + " ms per word"; }
 
 StatusFields ComposeStatus(MainPanel& panel, const PanelControls& controls) {
-  return {PlaybackText(panel), SpeedText(panel.timerInterval), PreviewText(panel, controls)};
+  const std::int32_t runWords = panel.CurrentRunWords();
+  return {PlaybackText(panel), SpeedText(panel.timerInterval), PreviewText(panel, controls),
+          runWords > 0 ? CurrentRunText(runWords) : std::string()};
 }
 
 const std::string& PlayingFile(const MainPanel& panel) {

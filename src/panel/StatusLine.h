@@ -15,6 +15,7 @@ struct StatusFields {
   std::string playback;  // "Playing: FILE", "Paused: FILE" or "Stopped"
   std::string speed;     // SpeedText of the playback interval
   std::string preview;   // "part k of N: FILE" while a found part waits in the preview; else empty
+  std::string run;       // "Run: N words since the last join" once a word was played; else empty
   bool operator==(const StatusFields&) const = default;
 };
 

@@ -59,6 +59,7 @@ StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls&
   message_ = FieldLabel(bar, "statusMessage", 3);
   playback_ = FieldLabel(bar, "statusPlayback", 3);
   preview_ = FieldLabel(bar, "statusPreview", 3);
+  run_ = FieldLabel(bar, "statusRun", 2);
   speed_ = new QLabel(bar);
   speed_->setObjectName(QLatin1String("statusSpeed"));
   bar->addPermanentWidget(speed_);
@@ -83,6 +84,7 @@ void StatusBar::Refresh() {
   shownOnce_ = true;
   SetText(playback_, fields.playback);
   SetText(preview_, fields.preview);
+  SetText(run_, fields.run);
   SetText(speed_, fields.speed);
   shown_ = std::move(fields);
 }
@@ -90,6 +92,7 @@ void StatusBar::Refresh() {
 QString StatusBar::message() const { return message_->text(); }
 QString StatusBar::playback() const { return playback_->text(); }
 QString StatusBar::preview() const { return preview_->text(); }
+QString StatusBar::run() const { return run_->text(); }
 QString StatusBar::speed() const { return speed_->text(); }
 
 }  // namespace plinvaro::qt

@@ -36,6 +36,7 @@ class StatusBar : public QObject {
   QString message() const;
   QString playback() const;
   QString preview() const;
+  QString run() const;
   QString speed() const;
 
  private:
@@ -45,6 +46,7 @@ class StatusBar : public QObject {
   QLabel* message_;   // owned by the status bar
   QLabel* playback_;  // owned by the status bar
   QLabel* preview_;   // owned by the status bar
+  QLabel* run_;       // owned by the status bar
   QLabel* speed_;     // owned by the status bar
   QTimer timer_;
   StatusFields shown_;

@@ -13,7 +13,7 @@ class StatusLineTest : public PanelTest {
 };
 
 TEST_F(StatusLineTest, StateFollowsStartPauseAndStopWithTheFilePlaying) {
-  EXPECT_EQ(Status(), (StatusFields{"Stopped", "500 ms per word", ""}));
+  EXPECT_EQ(Status(), (StatusFields{"Stopped", "500 ms per word", "", ""}));
   EXPECT_EQ(PlayingTitle(panel), "Plinvaro");
   const std::string base = ChooseBaseWith("one two three");
   EXPECT_EQ(Status().playback, "Stopped");
@@ -24,6 +24,23 @@ TEST_F(StatusLineTest, StateFollowsStartPauseAndStopWithTheFilePlaying) {
   EXPECT_EQ(Status().playback, "Paused: " + base);
   panel.StopPlayback();
   EXPECT_EQ(Status().playback, "Stopped");
+}
+
+TEST_F(StatusLineTest, RunCountsTheWordsPlayedSinceTheLastJoin) {
+  EXPECT_EQ(Status().run, "");
+  ChooseBaseWith("one two three the old road");
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  EXPECT_EQ(Status().run, "Run: 1 word since the last join");
+  panel.PlaybackTick();
+  EXPECT_EQ(Status().run, "Run: 2 words since the last join");
+  for (int i = 0; i < 4; ++i) panel.PlaybackTick();
+  CorpusWith("found.txt", "down the old road and on");
+  panel.RunSearch();
+  ASSERT_EQ(panel.playbackSource, PlaybackSource::Found);
+  panel.PlaybackTick();
+  panel.PlaybackTick();
+  EXPECT_EQ(Status().run, "Run: 2 words since the last join");
 }
 
 TEST_F(StatusLineTest, SpeedIsTheIntervalTheSliderGives) {

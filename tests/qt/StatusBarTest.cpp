@@ -37,11 +37,13 @@ class StatusBarTest : public QObject {
 
   void showsStateFileAndSpeedAsPlaybackRuns() {
     QCOMPARE(Bar().playback(), QString("Stopped"));
+    QCOMPARE(Bar().run(), QString());
     QCOMPARE(Bar().speed(), QString("430 ms per word"));  // the slider's start position
     const std::string base = dir_->Write("base.txt", "one two three four five six seven eight");
     window_->panel().OpenBaseFilePath(base);
     Click(ControlId::StartButton);
     QTRY_COMPARE(Bar().playback(), Q("Playing: " + base));
+    QTRY_VERIFY(Bar().run().startsWith("Run: "));  // words since the last join
     QTest::keyClick(window_->windowHandle(), Qt::Key_Up, Qt::ControlModifier);  // one step slower
     QTRY_COMPARE(Bar().speed(), QString("485 ms per word"));
     Click(ControlId::PauseButton);
