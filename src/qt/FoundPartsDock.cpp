@@ -1,5 +1,6 @@
 // FoundPartsDock: FoundPartRows in a four-column table, kept in step with the current part.
 #include "qt/FoundPartsDock.h"
+#include "qt/RowTable.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -22,16 +23,10 @@ FoundPartsDock::FoundPartsDock(MainPanel& panel, const PanelControls& controls, 
     : QDockWidget(QStringLiteral("Found parts"), parent),
       panel_(panel),
       controls_(controls),
-      table_(new QTableWidget(0, 4, this)) {
+      table_(NewRowTable({QStringLiteral("Match"), QStringLiteral("File"),
+                          QStringLiteral("Shared words"), QStringLiteral("Continuation")},
+                         this)) {
   setObjectName(QStringLiteral("FoundPartsDock"));
-  table_->setHorizontalHeaderLabels({QStringLiteral("Match"), QStringLiteral("File"),
-                                     QStringLiteral("Shared words"),
-                                     QStringLiteral("Continuation")});
-  table_->horizontalHeader()->setStretchLastSection(true);
-  table_->verticalHeader()->hide();
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
   setWidget(table_);
   connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
     const QList<QTableWidgetItem*> chosen = table_->selectedItems();

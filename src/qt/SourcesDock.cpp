@@ -1,5 +1,6 @@
 // SourcesDock: a three-column table of SourceTotals.
 #include "qt/SourcesDock.h"
+#include "qt/RowTable.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -20,15 +21,9 @@ SourcesDock::SourcesDock(MainPanel& panel, SeamMarks& marks, QWidget* parent)
     : QDockWidget(QStringLiteral("Sources"), parent),
       panel_(panel),
       marks_(marks),
-      table_(new QTableWidget(0, 3, this)) {
+      table_(NewRowTable({QStringLiteral("File"), QStringLiteral("Bytes"), QStringLiteral("Share")},
+                         this)) {
   setObjectName(QStringLiteral("SourcesDock"));
-  table_->setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Bytes"),
-                                     QStringLiteral("Share")});
-  table_->horizontalHeader()->setStretchLastSection(true);
-  table_->verticalHeader()->hide();
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
   setWidget(table_);
   connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
     const QList<QTableWidgetItem*> chosen = table_->selectedItems();

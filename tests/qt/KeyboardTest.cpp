@@ -16,6 +16,7 @@
 #include "TempDir.h"
 #include "panel/ControlTable.h"
 #include "panel/MenuBar.h"
+#include "WhenModal.h"
 #include "qt/MainWindow.h"
 
 using namespace plinvaro;
@@ -23,14 +24,7 @@ using plinvaro::qt::MainWindow;
 
 namespace {
 
-// Runs `act` on the modal widget as soon as one is up (a key may open it only after the timer is armed).
-void WhenModal(std::function<void(QWidget*)> act) {
-  QTimer::singleShot(10, [act] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr) return WhenModal(act);
-    act(modal);
-  });
-}
+using testing::WhenModal;
 
 }  // namespace
 

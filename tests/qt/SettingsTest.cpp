@@ -16,6 +16,7 @@
 #include "panel/ControlTable.h"
 #include "panel/FontSizes.h"
 #include "panel/MenuBar.h"
+#include "WhenModal.h"
 #include "qt/MainWindow.h"
 #include "qt/Settings.h"
 
@@ -24,13 +25,7 @@ using plinvaro::qt::MainWindow;
 
 namespace {
 
-void WhenModal(std::function<void(QWidget*)> act) {
-  QTimer::singleShot(10, [act] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr) return WhenModal(act);
-    act(modal);
-  });
-}
+using testing::WhenModal;
 
 }  // namespace
 
