@@ -112,8 +112,23 @@ std::string SpansText(const std::string& tracePath) {
   return text;
 }
 
-// Checks every trace event against the files; returns the chunks' bytes in order.
-std::string ReplayTrace(const std::string& tracePath, int& chunkCount, int& searchCount) {
+// What a trace holds beside the chunks' bytes.
+struct TraceCounts {
+  int chunks = 0;
+  int searches = 0;
+  bool endsWithChunk = false;  // the last event before "end" is a chunk
+};
+
+// Checks every trace event against the files, and, for a run that searches
+// every `searchEvery` chunks, that a search after fewer chunks came from a
+// stop at a file's end; returns the chunks' bytes in order.
+std::string ReplayTrace(const std::string& tracePath, TraceCounts& counts, int searchEvery = 0) {
+  int& chunkCount = counts.chunks;
+  int& searchCount = counts.searches;
+  int sinceSearch = 0;
+  bool lastAtFileEnd = false;
+  std::string resumeFile;  // where a found search said playback goes on
+  long resumeAt = -1;
   const std::vector<std::string> chunkKeys{"event", "source", "file", "offset", "length"};
   const std::vector<std::string> searchKeys{"event", "pattern_hex", "parts", "file",
                                             "offset", "match_length", "position"};
@@ -127,16 +142,32 @@ std::string ReplayTrace(const std::string& tracePath, int& chunkCount, int& sear
     EXPECT_EQ(line.back(), ',') << line;
     const JsonFields fields = ParseObject(line);
     const std::string file = ReadAll(Field(fields, "file"));
+    counts.endsWithChunk = Field(fields, "event") == "chunk";
     if (Field(fields, "event") == "chunk") {
       EXPECT_EQ(Keys(fields), chunkKeys) << line;
       ++chunkCount;
-      replayed += file.substr(std::stoul(Field(fields, "offset")), std::stoul(Field(fields, "length")));
+      const auto chunkOffset = std::stoul(Field(fields, "offset"));
+      const auto chunkLength = std::stoul(Field(fields, "length"));
+      if (resumeAt >= 0) {
+        EXPECT_EQ(Field(fields, "file"), resumeFile) << line;
+        EXPECT_EQ(static_cast<long>(chunkOffset), resumeAt) << line;
+        resumeAt = -1;
+      }
+      replayed += file.substr(chunkOffset, chunkLength);
+      ++sinceSearch;
+      lastAtFileEnd = chunkOffset + chunkLength == file.size();
       continue;
     }
     EXPECT_EQ(Keys(fields), searchKeys) << line;
     ++searchCount;
+    if (searchEvery > 0 && sinceSearch != searchEvery) {
+      EXPECT_TRUE(lastAtFileEnd) << sinceSearch << " chunks before " << line;
+    }
+    sinceSearch = 0;
     const int offset = std::stoi(Field(fields, "offset"));
     if (offset < 0) continue;
+    resumeFile = Field(fields, "file");
+    resumeAt = std::stol(Field(fields, "position"));
     const std::string trimmed = TrimSeparators(FromHex(Field(fields, "pattern_hex")));
     const auto matched = std::stoul(Field(fields, "match_length"));
     EXPECT_EQ(file.substr(offset - matched, matched), trimmed.substr(trimmed.size() - matched));
@@ -161,14 +192,17 @@ TEST_F(ComposeCliTest, SameSeedGivesTheSameText) {
 TEST_F(ComposeCliTest, TraceAgreesChunkByChunkWithTheFiles) {
   for (const char* seed : {"1", "2", "3"}) {
     const std::string trace = scratch.Join("trace.jsonl");
+    // 400 chunks, a search after every 8th: none may follow the last chunk.
     const CliRun run = Run({"--base", samples + "/orchard.txt", "--dir", samples, "--words", "400",
-                            "--search-every", "7", "--seed", seed, "--trace", trace});
+                            "--search-every", "8", "--seed", seed, "--trace", trace});
     ASSERT_EQ(run.status, 0) << run.err;
-    int chunks = 0, searches = 0;
-    EXPECT_EQ(ReplayTrace(trace, chunks, searches), run.out) << "seed " << seed;
+    TraceCounts counts;
+    EXPECT_EQ(ReplayTrace(trace, counts, 8), run.out) << "seed " << seed;
     EXPECT_EQ(SpansText(trace), run.out) << "seed " << seed;
+    const int chunks = counts.chunks;
     if (run.err.empty()) {
       EXPECT_EQ(chunks, 400);
+      EXPECT_TRUE(counts.endsWithChunk) << "no search after the last chunk";
     } else {
       // An early end names the chunks the trace holds.
       EXPECT_EQ(run.err.rfind("plinvaro-cli compose: ended after " + std::to_string(chunks) +
@@ -177,7 +211,7 @@ TEST_F(ComposeCliTest, TraceAgreesChunkByChunkWithTheFiles) {
                 0u)
           << run.err;
     }
-    EXPECT_GE(searches, chunks / 7);
+    EXPECT_GE(counts.searches, (chunks - 1) / 8);  // none after the last chunk
   }
 }
 
@@ -190,10 +224,10 @@ TEST_F(ComposeCliTest, PathsWithUnusualBytesAreEscapedInTheTrace) {
   const CliRun run = Run({"--base", odd + "/market.txt", "--dir", odd, "--words", "120",
                           "--search-every", "5", "--trace", trace});
   ASSERT_EQ(run.status, 0) << run.err;
-  int chunks = 0, searches = 0;
-  EXPECT_EQ(ReplayTrace(trace, chunks, searches), run.out);
+  TraceCounts counts;
+  EXPECT_EQ(ReplayTrace(trace, counts, 5), run.out);
   EXPECT_EQ(SpansText(trace), run.out);
-  EXPECT_GT(chunks, 0);
+  EXPECT_GT(counts.chunks, 0);
   EXPECT_NE(ReadAll(trace).find("we\\\"ird\\\\ \\u00e9\\u0001"), std::string::npos);
 }
 
@@ -388,6 +422,18 @@ TEST(ComposeCliChain, EverySearchThatFindsKeepsTheRunGoing) {
   EXPECT_EQ(run.err,
             "plinvaro-cli compose: ended after 60 of 100 chunks: playback stopped and the search "
             "found nothing\n");
+
+  // The count to the next search starts again at a search made because playback stopped.
+  const std::string corpus = scratch.MakeSubdir("long");
+  scratch.Write("long/f.txt", "w1 x1 x2 x3 x4 x5 x6 x7 x8");
+  const std::string trace = scratch.Join("trace.json");
+  const CliRun counted =
+      RunProgram({PLINVARO_CLI_PATH, "compose", "--base", scratch.Join("base.txt"), "--dir", corpus,
+                  "--words", "9", "--search-every", "3", "--trace", trace},
+                 scratch);
+  TraceCounts counts;
+  EXPECT_EQ(ReplayTrace(trace, counts, 3), counted.out);
+  EXPECT_GE(counts.searches, 2);
 }
 
 }  // namespace
