@@ -15,6 +15,7 @@
 #include "panel/ControlTable.h"
 #include "qt/MainWindow.h"
 #include "text/AnsiConversion.h"
+#include "../TickStats.h"
 
 namespace {
 
@@ -56,17 +57,8 @@ std::string MakeText(std::size_t bytes, std::uint32_t seed) {
   return text;
 }
 
-struct Stats {
-  double median = 0;
-  double p95 = 0;
-  double max = 0;
-};
-
-Stats Summarise(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  const std::size_t n = samples.size();
-  return {samples[n / 2], samples[(n * 95) / 100], samples.back()};
-}
+using plinvaro::bench::Stats;
+using plinvaro::bench::Summarise;
 
 // 2000 ticks delivered one by one, each followed by the event-loop pass that repaints.
 void TickRound(plinvaro::qt::MainWindow& window, const char* when) {

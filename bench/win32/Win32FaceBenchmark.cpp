@@ -14,6 +14,7 @@
 #include "TempDir.h"
 #include "text/AnsiConversion.h"
 #include "win32/MainWindow.h"
+#include "../TickStats.h"
 
 namespace {
 
@@ -51,17 +52,8 @@ std::string MakeText(std::size_t bytes, std::uint32_t seed) {
   return text;
 }
 
-struct Stats {
-  double median = 0;
-  double p95 = 0;
-  double max = 0;
-};
-
-Stats Summarise(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  const std::size_t n = samples.size();
-  return {samples[n / 2], samples[(n * 95) / 100], samples.back()};
-}
+using plinvaro::bench::Stats;
+using plinvaro::bench::Summarise;
 
 void PumpMessages() {
   MSG message{};
