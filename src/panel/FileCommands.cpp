@@ -98,10 +98,25 @@ std::string MainPanel::SourceBytes() {
   return WideToAnsi(sourceBox_.GetRangeText(0, sourceLength), sourceLength);
 }
 
-void MainPanel::RestoreSourceText(const std::string& bytes) {
-  const auto n = static_cast<std::int32_t>(bytes.size());
-  sourceBox_.ReplaceRange(0, sourceBox_.Length(),
-                          AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()), n));
+void MainPanel::RestoreSourceText(const std::string& bytes,
+                                  const std::vector<RecoveredSpan>& spans) {
+  sourceBox_.ReplaceRange(0, sourceBox_.Length(), std::u16string());
+  // Appends bytes [from, to) as coming from `origin`.
+  const auto append = [&](std::int32_t from, std::int32_t to, const SpanOrigin& origin) {
+    if (to <= from) return;
+    const ProvenanceTracker::Expecting restored(provenance_, origin);
+    const std::int32_t end = sourceBox_.Length();
+    sourceBox_.ReplaceRange(
+        end, end,
+        AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()) + from, to - from));
+  };
+  std::int32_t done = 0;
+  for (const RecoveredSpan& span : SpansThatHold(bytes, spans)) {
+    append(done, span.start, SpanOrigin(SpanKind::Unknown));
+    append(span.start, span.end(), SpanOrigin(span.kind, span.path, span.offset));
+    done = span.end();
+  }
+  append(done, static_cast<std::int32_t>(bytes.size()), SpanOrigin(SpanKind::Unknown));
   sourceBox_.SetSelection(sourceBox_.Length(), sourceBox_.Length());
   sourceBox_.ScrollCaret();
 }

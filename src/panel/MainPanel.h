@@ -19,6 +19,7 @@
 #include "text/TextSource.h"
 #include "panel/Platform.h"
 #include "panel/ProvenanceTracker.h"
+#include "panel/RecoveredSpans.h"
 #include "panel/SpeedSlider.h"
 #include "panel/SearchOutcome.h"
 
@@ -167,8 +168,9 @@ class MainPanel {
   // The source box's text as "Save as..." writes it: one byte per unit.
   std::string SourceBytes();
   // Puts `bytes` (a recovered composition) in place of the source box's text,
-  // caret at the end; the text counts as unsaved.
-  void RestoreSourceText(const std::string& bytes);
+  // caret at the end; the text counts as unsaved. Each of `spans` that still
+  // matches its file keeps its origin; the rest of the text is of unknown origin.
+  void RestoreSourceText(const std::string& bytes, const std::vector<RecoveredSpan>& spans = {});
   // Asks `ask` only when there is unsaved text; Save runs "Save as...". True
   // when the window may close: nothing unsaved, Discard, or Save that saved.
   bool ConfirmClose(const std::function<CloseAnswer()>& ask);

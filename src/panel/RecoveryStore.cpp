@@ -8,12 +8,14 @@
 #include <sys/stat.h>
 
 #include "panel/MainPanel.h"
+#include "panel/RecoveredSpans.h"
 #include "text/FileWriter.h"
 
 namespace plinvaro {
 namespace {
 
 constexpr const char* kRecoveryName = "composition.txt";
+constexpr const char* kSpansSuffix = ".spans";  // beside the text: its file spans
 
 // Creates `path` and any missing parents, private to the user; failures show on the next write.
 void MakeDirectories(const std::string& path) {
@@ -49,6 +51,8 @@ bool RecoveryStore::Sync(MainPanel& panel) {
   const std::size_t hash = std::hash<std::string>{}(bytes);
   if (written_ && hash == writtenHash_) return true;
   if (!Write(bytes)) return false;
+  // The text is safe first; its spans only add where it came from.
+  ReplaceFileContent(path_ + kSpansSuffix, FormatSpans(panel.provenance()));
   written_ = true;
   writtenHash_ = hash;
   return true;
@@ -69,9 +73,19 @@ std::optional<std::string> RecoveryStore::Load() const {
   return bytes;
 }
 
+std::vector<RecoveredSpan> RecoveryStore::LoadSpans() const {
+  if (path_.empty()) return {};
+  std::ifstream in(path_ + kSpansSuffix, std::ios::binary);
+  if (!in) return {};
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return ParseSpans(text);
+}
+
 void RecoveryStore::Discard() {
   written_ = false;
-  if (!path_.empty()) std::remove(path_.c_str());
+  if (path_.empty()) return;
+  std::remove(path_.c_str());
+  std::remove((path_ + kSpansSuffix).c_str());
 }
 
 }  // namespace plinvaro

@@ -2,7 +2,8 @@
 //
 // The copy is one file holding the source box's bytes (one byte per UTF-16
 // unit, as "Save as..." writes them), replaced atomically whenever they differ
-// from what was last written. A copy this store wrote is removed once the box
+// from what was last written, and beside it the text's file spans
+// (panel/RecoveredSpans.h). A copy this store wrote is removed once the box
 // holds no unsaved text; a copy a previous run left stays until it is
 // overwritten, declined or discarded at a clean exit.
 #pragma once
@@ -10,6 +11,9 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "panel/RecoveredSpans.h"
 
 namespace plinvaro {
 
@@ -32,6 +36,8 @@ class RecoveryStore {
   bool Sync(MainPanel& panel);
   // The copy a previous run left, when there is one with at least one byte.
   std::optional<std::string> Load() const;
+  // The file spans written with that copy; none when they are missing or unreadable.
+  std::vector<RecoveredSpan> LoadSpans() const;
   // Removes the copy (a clean exit, or the user declined to restore it).
   void Discard();
 

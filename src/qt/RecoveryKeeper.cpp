@@ -28,7 +28,7 @@ void RecoveryKeeper::Offer() {
                   dialogParent_);
   box.setDefaultButton(QMessageBox::Yes);
   if (box.exec() == QMessageBox::Yes) {
-    panel_.RestoreSourceText(*copy);
+    panel_.RestoreSourceText(*copy, store_.LoadSpans());
     Sync();  // the restored text is this run's copy now
     return;
   }

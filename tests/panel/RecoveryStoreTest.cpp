@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "PanelFixture.h"
+#include "panel/RecoveredSpans.h"
 #include "panel/RecoveryStore.h"
 
 namespace plinvaro::testing {
@@ -58,6 +59,49 @@ TEST_F(RecoveryStoreTest, RestoreGivesBackTheBytesAsUnsavedTextAndDiscardRemoves
   EXPECT_TRUE(panel.HasUnsavedText());
   store.Discard();
   EXPECT_EQ(store.Load(), std::nullopt);
+}
+
+TEST_F(RecoveryStoreTest, RestoredTextKeepsTheFileSpansThatStillMatchTheirFiles) {
+  const std::string base = ChooseBaseWith("one two three");
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  panel.PlaybackTick();
+  ASSERT_TRUE(store.Sync(panel));
+  ASSERT_EQ(store.LoadSpans(), (std::vector<RecoveredSpan>{{SpanKind::Base, 0, 8, 0, base}}));
+
+  RecordingPlatform next;
+  MainPanel restored{next.platform()};
+  restored.RestoreSourceText(*store.Load(), store.LoadSpans());
+  EXPECT_EQ(next.sourceBox.text(), u"one two ");
+  ASSERT_EQ(restored.provenance().spans().size(), 1u);
+  const ProvenanceSpan& span = restored.provenance().spans().front();
+  EXPECT_EQ(span.kind, SpanKind::Base);
+  EXPECT_EQ(span.length, 8);
+  EXPECT_EQ(restored.provenance().FilePath(span), base);
+
+  // A file that changed since vouches for nothing.
+  dir.Write("base.txt", "ONE two three");
+  RecordingPlatform later;
+  MainPanel changed{later.platform()};
+  changed.RestoreSourceText(*store.Load(), store.LoadSpans());
+  EXPECT_EQ(later.sourceBox.text(), u"one two ");
+  ASSERT_EQ(changed.provenance().spans().size(), 1u);
+  EXPECT_EQ(changed.provenance().spans().front().kind, SpanKind::Unknown);
+}
+
+TEST(RecoveredSpans, LinesRoundTripAnyPathAndStopAtTheFirstBadLine) {
+  const std::vector<RecoveredSpan> spans{{SpanKind::Found, 3, 5, 70, "a b\nc.txt"},
+                                         {SpanKind::Accepted, 8, 2, 0, "x"}};
+  std::string text;
+  for (const RecoveredSpan& s : spans)
+    text += std::to_string(static_cast<int>(s.kind)) + " " + std::to_string(s.start) + " " +
+            std::to_string(s.length) + " " + std::to_string(s.offset) + " " +
+            std::to_string(s.path.size()) + " " + s.path + "\n";
+  EXPECT_EQ(ParseSpans(text), spans);
+  EXPECT_EQ(ParseSpans(text + "1 0 1 0 99 short\n"), spans);        // path runs past the end
+  EXPECT_EQ(ParseSpans(text + "4 0 1 0 1 x\n"), spans);             // a kind without a file
+  EXPECT_EQ(ParseSpans(text + "0 -1 1 0 1 x\n"), spans);            // a negative start
+  EXPECT_EQ(ParseSpans("0 0 1 0 1 xy\n" + text), std::vector<RecoveredSpan>{});
 }
 
 TEST_F(RecoveryStoreTest, AnEarlierRunsCopySurvivesUntilThisRunWritesOrDiscards) {
