@@ -2,6 +2,7 @@
 #include "panel/RecoveryStore.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -20,7 +21,8 @@ constexpr const char* kSpansSuffix = ".spans";  // beside the text: its file spa
 // Creates `path` and any missing parents, private to the user; failures show on the next write.
 void MakeDirectories(const std::string& path) {
 #ifdef _WIN32
-  (void)path;
+  std::error_code ignored;
+  std::filesystem::create_directories(path, ignored);
 #else
   for (std::size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
     ::mkdir(path.substr(0, slash).c_str(), 0700);
