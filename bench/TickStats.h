@@ -1,10 +1,24 @@
-// The summary a tick benchmark reports of its samples: median, 95th percentile and maximum.
+// What the tick benchmarks share: their clock, their size settings and the summary of their samples.
 #pragma once
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <vector>
 
 namespace plinvaro::bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The positive whole number in environment variable `name`, else `fallback`.
+inline int EnvNumber(const char* name, int fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
+}
 
 // In the samples' unit (the benchmarks use milliseconds).
 struct Stats {

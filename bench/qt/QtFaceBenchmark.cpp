@@ -19,17 +19,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using plinvaro::ControlId;
-
-double MsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-int EnvMb(const char* name, int fallback) {
-  const char* value = std::getenv(name);
-  return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
-}
+using plinvaro::bench::Clock;
+using plinvaro::bench::MsSince;
+// Megabytes from the environment.
+const auto EnvMb = plinvaro::bench::EnvNumber;
 
 // English-like text from a fixed word list and a fixed seed, with CR LF line ends.
 std::string MakeText(std::size_t bytes, std::uint32_t seed) {

@@ -18,16 +18,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-int EnvNumber(const char* name, int fallback) {
-  const char* value = std::getenv(name);
-  return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
-}
+using plinvaro::bench::Clock;
+using plinvaro::bench::EnvNumber;
+using plinvaro::bench::MsSince;
 
 // English-like lines of about 70 bytes from a fixed word list and seed, with CR LF line ends.
 std::string MakeText(std::size_t bytes, std::uint32_t seed) {
