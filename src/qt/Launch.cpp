@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "panel/StartHint.h"
+#include "qt/Settings.h"
 
 namespace plinvaro::qt {
 
@@ -35,7 +36,8 @@ std::unique_ptr<MainWindow> OpenMainWindow(const LaunchRequest& request, std::st
   // The directory goes in first, so that the base file's folder does not replace it.
   if (!request.directory.empty()) window->controls().SetDirectoryText(request.directory);
   if (!request.baseFile.empty()) panel.OpenBaseFilePath(request.baseFile);
-  window->ShowStatus(StartHint(panel.baseFilePath, window->controls().DirectoryText()));
+  if (window->settings().TakeStartHint())
+    window->ShowStatus(StartHint(panel.baseFilePath, window->controls().DirectoryText()));
   window->show();
   window->activateWindow();  // takes the keyboard where no window manager hands it out
   window->OfferRecovery();

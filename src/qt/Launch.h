@@ -17,7 +17,7 @@ bool DisplayNamed();
 
 // Checks the request's FILE and DIR, then creates the window, types DIR into
 // the directory box, opens FILE as "Open..." would, shows the start hint in the
-// status bar and shows the window. Null, with `problem` saying why, when FILE
+// status bar at the first start ever and shows the window. Null, with `problem` saying why, when FILE
 // or DIR cannot be used. Needs a QApplication; `request` must be OpenWindow.
 std::unique_ptr<MainWindow> OpenMainWindow(const LaunchRequest& request, std::string& problem);
 

@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kNoteIntervalMs = 500;
 const char* const kFolderKeys[] = {"dialogs/open", "dialogs/save", "dialogs/browse"};
+const char* const kStartHintKey = "startHintShown";
 
 QSettings Store() {
   return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("plinvaro"),
@@ -105,6 +106,14 @@ void Settings::Save() {
   QVariantList recent;
   for (const std::string& path : recent_) recent << PathValue(path);
   store.setValue("recentFiles", recent);
+}
+
+bool Settings::TakeStartHint() {
+  QSettings store = Store();
+  if (store.value(kStartHintKey).toBool()) return false;
+  store.setValue(kStartHintKey, true);
+  store.sync();
+  return true;
 }
 
 void Settings::NoteBaseFile() {

@@ -1,8 +1,8 @@
 // Settings: what the window keeps between runs in QSettings, and File > "Open Recent".
 //
 // Kept: the base directory, the font size, the speed, On The Fly Mode, the
-// window's geometry, the folder each dialog last used and the last ten base
-// files. Restore applies them once at construction; Save writes them (MainWindow
+// window's geometry, the folder each dialog last used, the last ten base
+// files and whether the start hint was shown. Restore applies them once at construction; Save writes them (MainWindow
 // calls it on a clean close). Refers to the window, panel, controls and dialogs,
 // which must outlive it.
 #pragma once
@@ -34,6 +34,9 @@ class Settings : public QObject {
            QMenu& fileMenu);
 
   void Save();
+  // True at the program's first start only: the start hint is shown once, ever.
+  // Records at once that it was shown, so that a crash does not show it again.
+  bool TakeStartHint();
   // Puts the panel's base file, when new, first in the recent files.
   void NoteBaseFile();
   const std::vector<std::string>& recentFiles() const { return recent_; }

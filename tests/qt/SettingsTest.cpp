@@ -17,6 +17,7 @@
 #include "panel/FontSizes.h"
 #include "panel/MenuBar.h"
 #include "WhenModal.h"
+#include "qt/Launch.h"
 #include "qt/MainWindow.h"
 #include "qt/Settings.h"
 
@@ -115,6 +116,20 @@ class SettingsTest : public QObject {
       QCOMPARE(dialog.directory().absolutePath(), QString::fromStdString(dir_.Join("elsewhere")));
       QMetaObject::invokeMethod(&dialog, "reject");
     });
+  }
+
+  void theStartHintIsShownAtTheFirstStartOnly() {
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "plinvaro", "plinvaro").clear();
+    const std::string base = dir_.Write("hinted.txt", "words to play");
+    qt::LaunchRequest request;
+    request.baseFile = base;
+    for (const bool first : {true, false}) {
+      std::string problem;
+      auto window = qt::OpenMainWindow(request, problem);
+      QVERIFY(window != nullptr);
+      QCOMPARE(window->status().message().contains(QStringLiteral("F2")), first);
+      window->close();
+    }
   }
 };
 
