@@ -303,7 +303,9 @@ bool WriteSourceText(MemoryDocument& sourceBox) {
 
 }  // namespace
 
-int RunComposeCommand(int argc, char** argv) {
+int RunComposeCommand(int argc, char** argv) { return RunComposeCommand(argc, argv, nullptr); }
+
+int RunComposeCommand(int argc, char** argv, RandomSource* picks) {
   ComposeArgs args;
   bool helpShown = false;
   if (const int status = ParseArgs(argc, argv, args, helpShown); status != kExitOk || helpShown)
@@ -320,7 +322,8 @@ int RunComposeCommand(int argc, char** argv) {
     }
   }
 
-  HeadlessPlatform face(args.seed);
+  PinnedRandom seeded(args.seed);
+  HeadlessPlatform face(picks != nullptr ? *picks : seeded);
   MainPanel panel(face.platform());
   Composer composer(panel, trace.get());
   panel.SetObserver(&composer);

@@ -1,6 +1,7 @@
 // The command line's platform: the in-memory one, with message boxes on stderr and the seed pinned.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -17,9 +18,21 @@ class StderrMessages : public MessageBoxes {
   }
 };
 
-// Constructed with the run's seed, which the panel's clock seed does not replace.
+// Hands the panel's draws to a source the run owns: the generator pinned to
+// the run's seed, which the panel's clock seed does not replace, or a test's.
+class ForwardedRandom : public RandomSource {
+ public:
+  explicit ForwardedRandom(RandomSource& to) : to_(to) {}
+  void Seed(std::uint32_t seed) override { to_.Seed(seed); }
+  std::int32_t Next() override { return to_.Next(); }
+
+ private:
+  RandomSource& to_;
+};
+
+// Constructed with the source of the random picks, which must outlive it.
 using HeadlessPlatform =
     headless::BasicHeadlessPlatform<MemoryDocument, headless::HeadlessTimer,
-                                    headless::QueuedDialogs, StderrMessages, PinnedRandom>;
+                                    headless::QueuedDialogs, StderrMessages, ForwardedRandom>;
 
 }  // namespace plinvaro::cli

@@ -14,7 +14,9 @@
 
 #include "CliProcess.h"
 #include "TempDir.h"
+#include "cli/CliCommands.h"
 #include "cli/ComposeTrace.h"
+#include "panel/Platform.h"
 #include "search/PatternText.h"
 #include "text/CharClass.h"
 
@@ -434,6 +436,56 @@ TEST(ComposeCliChain, EverySearchThatFindsKeepsTheRunGoing) {
   TraceCounts counts;
   EXPECT_EQ(ReplayTrace(trace, counts, 3), counted.out);
   EXPECT_GE(counts.searches, 2);
+}
+
+// Each pick shrinks the file it is about to open to the end of its match and
+// restores the other, as files changing between the scan and the opening
+// would: every search finds, yet every jump lands on used-up text.
+class ShrinkingPicks : public RandomSource {
+ public:
+  ShrinkingPicks(TempDir& dir, std::vector<std::string> names) : dir_(dir), names_(std::move(names)) {
+    Write(0, kFull);
+    Write(1, kShrunk);
+  }
+  void Seed(std::uint32_t) override {}
+  std::int32_t Next() override {
+    Write(full_, kShrunk);
+    full_ ^= 1;
+    Write(full_, kFull);
+    ++draws;
+    return 0;
+  }
+  int draws = 0;
+
+ private:
+  static constexpr const char* kShrunk = "when the tide ";
+  static constexpr const char* kFull = "when the tide turned";
+  void Write(int which, const char* text) { dir_.Write(names_[which], text); }
+  TempDir& dir_;
+  std::vector<std::string> names_;
+  int full_ = 0;
+};
+
+TEST(ComposeCliShrinking, EndsWhenEverySearchLeadsToUsedUpText) {
+  TempDir scratch;
+  const std::string corpus = scratch.MakeSubdir("corpus");
+  ShrinkingPicks picks(scratch, {"corpus/a.txt", "corpus/b.txt"});
+  const std::string base = scratch.Write("base.txt", "the tide ");
+  std::vector<std::string> args = {"compose", "--base", base, "--dir", corpus,
+                                   "--words", "10"};
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const int status = cli::RunComposeCommand(static_cast<int>(argv.size()), argv.data(), &picks);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(out, "the tide ");
+  EXPECT_EQ(err,
+            "plinvaro-cli compose: ended after 2 of 10 chunks: playback stopped and every search "
+            "led to text that was used up\n");
+  EXPECT_GT(picks.draws, 2);
 }
 
 }  // namespace
