@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "WhenModal.h"
 #include "panel/MenuBar.h"
 #include "qt/Launch.h"
 
@@ -180,8 +181,7 @@ class LaunchTest : public QObject {
     QTimer::singleShot(0, [base] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       QVERIFY(dialog != nullptr);
-      dialog->selectFile(QString::fromStdString(base));
-      QMetaObject::invokeMethod(dialog, "accept");
+      testing::ChooseFile(*dialog, QString::fromStdString(base));
     });
     window_->menuAction(static_cast<int>(MenuCommand::Open))->trigger();  // Open...
     QCOMPARE(DirectoryBox(), QString::fromStdString(folder));

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "TempDir.h"
+#include "WhenModal.h"
 #include "panel/ControlTable.h"
 #include "panel/MenuBar.h"
 #include "qt/MainWindow.h"
@@ -37,8 +38,7 @@ void AnswerFileDialog(std::function<void(QFileDialog&)> check, const QString& pa
       QMetaObject::invokeMethod(dialog, "reject");
       return;
     }
-    dialog->selectFile(path);
-    QMetaObject::invokeMethod(dialog, "accept");
+    testing::ChooseFile(*dialog, path);
   });
 }
 
