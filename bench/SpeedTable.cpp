@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "BenchCorpus.h"
+#include "PeakMemory.h"
 #include "search/TextSearcher.h"
 
 namespace plinvaro::bench {
@@ -88,25 +89,6 @@ double Median(std::vector<double> v) {
 int EnvInt(const char* name, int fallback) {
   const char* text = std::getenv(name);
   return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : fallback;
-}
-
-// Resident-set figures of this process in bytes, from /proc/self/status.
-std::int64_t StatusBytes(const char* key) {
-  std::ifstream in("/proc/self/status");
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind(key, 0) == 0) return std::atoll(line.c_str() + std::strlen(key)) * 1024;
-  }
-  return -1;
-}
-
-// Growth of the peak resident set while `run` runs, in bytes; -1 when unknown.
-std::int64_t PeakGrowth(const std::function<void()>& run) {
-  ::malloc_trim(0);  // so that memory freed earlier cannot hide new allocations
-  std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak to the current size
-  const std::int64_t before = StatusBytes("VmRSS:");
-  run();
-  const std::int64_t peak = StatusBytes("VmHWM:");
-  return before < 0 || peak < 0 ? -1 : peak - before;
 }
 
 void RunSearch(TextSearcher& searcher, const std::string& dir, const std::string& pattern) {

@@ -20,11 +20,13 @@
 #include <memory>
 #include <string>
 
+#include "../PeakMemory.h"
 #include "TempDir.h"
 #include "qt/MainWindow.h"
 
 namespace {
 
+using plinvaro::bench::PeakGrowth;
 using Clock = std::chrono::steady_clock;
 using Sci = QsciScintillaBase;
 
@@ -48,23 +50,6 @@ double CpuSeconds() {
     if (number == 15) stime = std::stoull(field);
   }
   return static_cast<double>(utime + stime) / static_cast<double>(::sysconf(_SC_CLK_TCK));
-}
-
-std::int64_t StatusBytes(const char* key) {
-  std::ifstream in("/proc/self/status");
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind(key, 0) == 0) return std::atoll(line.c_str() + std::strlen(key)) * 1024;
-  }
-  return -1;
-}
-
-// Growth of the peak resident set while `run` runs, in bytes.
-std::int64_t PeakGrowth(const std::function<void()>& run) {
-  ::malloc_trim(0);
-  std::ofstream("/proc/self/clear_refs") << "5";
-  const std::int64_t before = StatusBytes("VmRSS:");
-  run();
-  return StatusBytes("VmHWM:") - before;
 }
 
 // Runs the event loop for `seconds`; the share of one processor the program used meanwhile.

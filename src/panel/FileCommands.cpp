@@ -106,9 +106,7 @@ void MainPanel::RestoreSourceText(const std::string& bytes,
     if (to <= from) return;
     const ProvenanceTracker::Expecting restored(provenance_, origin);
     const std::int32_t end = sourceBox_.Length();
-    sourceBox_.ReplaceRange(
-        end, end,
-        AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()) + from, to - from));
+    sourceBox_.ReplaceRangeBytes(end, end, std::string_view(bytes).substr(from, to - from));
   };
   std::int32_t done = 0;
   for (const RecoveredSpan& span : SpansThatHold(bytes, spans)) {

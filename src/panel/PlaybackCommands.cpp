@@ -61,7 +61,7 @@ void MainPanel::AppendNextWord() {
   {
     const SpanKind kind = playbackSource == PlaybackSource::Base ? SpanKind::Base : SpanKind::Found;
     const ProvenanceTracker::Expecting played(provenance_, SpanOrigin(kind, source.path, start));
-    sourceBox_.ReplaceSelection(AnsiToWide(source.data() + start, n), n);
+    sourceBox_.ReplaceSelectionBytes(ByteView(source.data() + start, n), n);
   }
   provenance_.NoteChunkPlayed();
   sourceBox_.ScrollCaret();

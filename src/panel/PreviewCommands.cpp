@@ -19,6 +19,12 @@ std::int32_t SaturatingSum(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
 }
 
+// The part's n loaded bytes from `from`; empty when they were not all loaded.
+std::string_view PartBytes(const FoundPart& part, std::int32_t from, std::int32_t n) {
+  if (from < 0 || n <= 0 || static_cast<std::int64_t>(from) + n > part.TextBytes()) return {};
+  return ByteView(part.text->data() + from, n);
+}
+
 }  // namespace
 
 void MainPanel::SwitchMode(bool toggle) {
@@ -39,7 +45,7 @@ void MainPanel::ShowCurrentPart() {
   const std::int32_t shown = ShownBytes(*part);
   const unsigned char* bytes = shown > 0 ? part->text->data() : nullptr;
   RefreshLengths();
-  previewBox_.ReplaceRange(0, previewLength, AnsiToWide(bytes, shown));
+  previewBox_.ReplaceRangeBytes(0, previewLength, ByteView(bytes, shown));
   previewBox_.Focus();
 }
 
@@ -101,9 +107,16 @@ void MainPanel::AcceptPart() {
   }
   const std::int32_t n = taken.end - taken.start;
   RecordJoin(sourceBox_.GetSelection().start);
-  const std::u16string text = previewBox_.GetRangeText(taken.start, taken.end);
   const std::string file = searcher.FilePath(part->fileIndex);
-  {
+  // Text the preview holds as the part's own bytes goes in straight from them
+  // with their file's origin; text edited there goes in as it stands, of unknown origin.
+  const std::string_view own = PartBytes(*part, taken.start, n);
+  if (!own.empty() && previewBox_.HoldsBytesAt(taken.start, own)) {
+    const ProvenanceTracker::Expecting accepted(
+        provenance_, SpanOrigin(SpanKind::Accepted, file, part->offset + taken.start));
+    sourceBox_.ReplaceSelectionBytes(own, n);
+  } else {
+    const std::u16string text = previewBox_.GetRangeText(taken.start, taken.end);
     const ProvenanceTracker::Expecting accepted(provenance_, AcceptOrigin(*part, taken.start, text, file));
     sourceBox_.ReplaceSelection(text, n);
   }

@@ -29,7 +29,7 @@ bool MainPanel::ShowSpanSource(std::int32_t position) {
   StopTimer();
   DisablePartButtons();
   RefreshLengths();
-  previewBox_.ReplaceRange(0, previewLength, AnsiToWide(bytes.data(), read.bytesRead));
+  previewBox_.ReplaceRangeBytes(0, previewLength, ByteView(bytes.data(), read.bytesRead));
   RefreshLengths();
   previewBox_.SetSelection(0, std::min(span.length, previewLength));
   previewBox_.ScrollToTop();

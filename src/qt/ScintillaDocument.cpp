@@ -121,7 +121,11 @@ std::u16string ScintillaDocument::DoGetRangeText(std::int32_t start, std::int32_
 
 bool ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
                                        const std::u16string& text) {
-  const std::string bytes = WideToAnsi(text, static_cast<std::int32_t>(text.size()));
+  return DoReplaceRangeBytes(start, end, WideToAnsi(text, static_cast<std::int32_t>(text.size())));
+}
+
+bool ScintillaDocument::DoReplaceRangeBytes(std::int32_t start, std::int32_t end,
+                                            std::string_view bytes) {
   // This change reaches the document's listener directly; a notification would
   // cost time in proportion to the text's length (the box's accessibility event).
   const long notified = Send(Sci::SCI_GETMODEVENTMASK);
@@ -131,6 +135,14 @@ bool ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
   if (notified != 0) Send(Sci::SCI_SETMODEVENTMASK, static_cast<unsigned long>(notified));
   if (bytes.size() > kRescrollBytes) RefreshScrollRange();
   return true;
+}
+
+bool ScintillaDocument::DoHoldsBytesAt(std::int32_t start, std::string_view bytes) const {
+  if (bytes.empty()) return true;
+  // The box's own bytes, read in place.
+  const auto* held = reinterpret_cast<const char*>(box_->SendScintilla(
+      Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), static_cast<long>(bytes.size())));
+  return held != nullptr && std::memcmp(held, bytes.data(), bytes.size()) == 0;
 }
 
 void ScintillaDocument::RefreshScrollRange() {

@@ -10,6 +10,18 @@ std::u16string AnsiToWide(const unsigned char* bytes, std::int32_t n) {
   return wide;
 }
 
+void AnsiToWideInto(std::string_view bytes, char16_t* out) {
+  for (const char byte : bytes) *out++ = static_cast<char16_t>(static_cast<unsigned char>(byte));
+}
+
+bool SameAsAnsi(std::u16string_view units, std::string_view bytes) {
+  if (units.size() != bytes.size()) return false;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    if (units[i] != static_cast<char16_t>(static_cast<unsigned char>(bytes[i]))) return false;
+  }
+  return true;
+}
+
 std::string WideToAnsi(std::u16string_view text, std::int32_t n) {
   if (n <= 0) return {};
   std::string bytes(static_cast<std::size_t>(n), '\0');

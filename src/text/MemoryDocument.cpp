@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "text/AnsiConversion.h"
+
 namespace plinvaro {
 
 MemoryDocument::MemoryDocument() { SetReportsUserChanges(true); }
@@ -62,6 +64,20 @@ bool MemoryDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
                                     const std::u16string& text) {
   text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), text);
   return true;
+}
+
+bool MemoryDocument::DoReplaceRangeBytes(std::int32_t start, std::int32_t end,
+                                         std::string_view bytes) {
+  // The units are written in place: no UTF-16 copy of the bytes is made.
+  text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start),
+                bytes.size(), u'\0');
+  AnsiToWideInto(bytes, text_.data() + start);
+  return true;
+}
+
+bool MemoryDocument::DoHoldsBytesAt(std::int32_t start, std::string_view bytes) const {
+  return SameAsAnsi(std::u16string_view(text_).substr(static_cast<std::size_t>(start), bytes.size()),
+                    bytes);
 }
 
 }  // namespace plinvaro

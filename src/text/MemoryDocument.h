@@ -52,6 +52,8 @@ class MemoryDocument : public RichDocument {
   void DoSetSelection(std::int32_t start, std::int32_t end) override { selection_ = {start, end}; }
   std::u16string DoGetRangeText(std::int32_t start, std::int32_t end) const override;
   bool DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) override;
+  bool DoReplaceRangeBytes(std::int32_t start, std::int32_t end, std::string_view bytes) override;
+  bool DoHoldsBytesAt(std::int32_t start, std::string_view bytes) const override;
 
  private:
   std::u16string text_;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "text/AnsiConversion.h"
+
 namespace plinvaro {
 namespace {
 
@@ -48,24 +50,49 @@ void RichDocument::ReplaceRange(std::int32_t start, std::int32_t end, const std:
   const Range r = Clamped(start, end, Length());
   // Most texts hold no NUL: hand them on without a copy (a chunk may be a whole large file).
   const std::size_t nul = text.find(u'\0');
-  if (nul == std::u16string::npos) {
-    ReplaceClampedRange(r.start, r.end, text);
-    return;
-  }
-  ReplaceClampedRange(r.start, r.end, text.substr(0, nul));
+  const SelectionEnds before = BeginReplace();
+  const bool replaced = nul == std::u16string::npos ? DoReplaceRange(r.start, r.end, text)
+                                                    : DoReplaceRange(r.start, r.end, text.substr(0, nul));
+  const auto n = static_cast<std::int32_t>(std::min(nul, text.size()));
+  EndReplace(before, r.start, r.end, n, replaced);
 }
 
-void RichDocument::ReplaceClampedRange(std::int32_t start, std::int32_t end,
-                                       const std::u16string& text) {
-  const SelectionEnds before = DoGetSelectionEnds();
+void RichDocument::ReplaceRangeBytes(std::int32_t start, std::int32_t end, std::string_view bytes) {
+  const Range r = Clamped(start, end, Length());
+  bytes = bytes.substr(0, bytes.find('\0'));
+  const SelectionEnds before = BeginReplace();
+  const bool replaced = DoReplaceRangeBytes(r.start, r.end, bytes);
+  EndReplace(before, r.start, r.end, static_cast<std::int32_t>(bytes.size()), replaced);
+}
+
+SelectionEnds RichDocument::BeginReplace() {
   replacing_ = true;
-  const bool replaced = DoReplaceRange(start, end, text);
+  return DoGetSelectionEnds();
+}
+
+void RichDocument::EndReplace(SelectionEnds before, std::int32_t start, std::int32_t end,
+                              std::int32_t n, bool replaced) {
   replacing_ = false;
   if (!replaced) return;
-  const auto n = static_cast<std::int32_t>(text.size());
   if (listener_ != nullptr) listener_->TextChanged({start, end - start, n, ChangeCause::Program});
   DoSetSelectionEnds(
       {MovedBound(before.anchor, start, end, n), MovedBound(before.caret, start, end, n)});
+}
+
+bool RichDocument::HoldsBytesAt(std::int32_t start, std::string_view bytes) const {
+  const std::int64_t end = static_cast<std::int64_t>(start) + static_cast<std::int64_t>(bytes.size());
+  if (start < 0 || end > Length()) return false;
+  return DoHoldsBytesAt(start, bytes);
+}
+
+bool RichDocument::DoReplaceRangeBytes(std::int32_t start, std::int32_t end, std::string_view bytes) {
+  return DoReplaceRange(start, end,
+                        AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                   static_cast<std::int32_t>(bytes.size())));
+}
+
+bool RichDocument::DoHoldsBytesAt(std::int32_t start, std::string_view bytes) const {
+  return SameAsAnsi(DoGetRangeText(start, start + static_cast<std::int32_t>(bytes.size())), bytes);
 }
 
 void RichDocument::ReportUserChange(const TextChange& change) {
@@ -85,6 +112,16 @@ void RichDocument::DoSetSelectionEnds(SelectionEnds ends) {
 void RichDocument::ReplaceSelection(const std::u16string& text, std::int32_t n) {
   const TextSelection before = GetSelection();
   ReplaceRange(before.start, before.end, text);
+  PlaceCaret(n);
+}
+
+void RichDocument::ReplaceSelectionBytes(std::string_view bytes, std::int32_t n) {
+  const TextSelection before = GetSelection();
+  ReplaceRangeBytes(before.start, before.end, bytes);
+  PlaceCaret(n);
+}
+
+void RichDocument::PlaceCaret(std::int32_t n) {
   const std::int32_t p = GetSelection().start;
   const std::int64_t caret = static_cast<std::int64_t>(p) + std::max(n, 0);
   const auto clamped = static_cast<std::int32_t>(std::min<std::int64_t>(caret, Length()));

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace plinvaro {
 
@@ -68,6 +69,14 @@ class RichDocument {
   // `n` units behind the selection's start, clamped to the end; n may exceed the
   // units actually inserted.
   void ReplaceSelection(const std::u16string& text, std::int32_t n);
+  // ReplaceRange and ReplaceSelection with the text given as 8-bit bytes, one
+  // unit a byte as AnsiToWide converts them, up to the first NUL byte. A face
+  // that holds bytes takes them without a UTF-16 copy (a chunk may be a whole
+  // large file).
+  void ReplaceRangeBytes(std::int32_t start, std::int32_t end, std::string_view bytes);
+  void ReplaceSelectionBytes(std::string_view bytes, std::int32_t n);
+  // Whether the units from `start` on are exactly those of `bytes`, one a byte.
+  bool HoldsBytesAt(std::int32_t start, std::string_view bytes) const;
 
   virtual void ScrollCaret() = 0;
   virtual void ScrollToTop() = 0;     // the selection does not change
@@ -99,6 +108,11 @@ class RichDocument {
   // Replaces the text only (`text` holds no NUL unit); ReplaceRange then puts the
   // selection where it belongs. False when the text could not be replaced.
   virtual bool DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) = 0;
+  // The same for `bytes` (no NUL byte); by default through their UTF-16 copy.
+  virtual bool DoReplaceRangeBytes(std::int32_t start, std::int32_t end, std::string_view bytes);
+  // HoldsBytesAt once [start, start + bytes.size()) lies within the text; by
+  // default through a copy of that range.
+  virtual bool DoHoldsBytesAt(std::int32_t start, std::string_view bytes) const;
   // The selection around a replacement. By default the anchor is GetSelection's
   // start and the caret its end, set back through DoSetSelection; a box that
   // keeps the selection's direction overrides both.
@@ -106,12 +120,18 @@ class RichDocument {
   virtual void DoSetSelectionEnds(SelectionEnds ends);
 
  private:
-  // ReplaceRange once [start, end) is clamped and `text` cut at its first NUL.
-  void ReplaceClampedRange(std::int32_t start, std::int32_t end, const std::u16string& text);
+  // Around a replacement of clamped [start, end) by n units: the selection's
+  // ends before it, then the listener told and the selection moved when
+  // `replaced`.
+  SelectionEnds BeginReplace();
+  void EndReplace(SelectionEnds before, std::int32_t start, std::int32_t end, std::int32_t n,
+                  bool replaced);
+  // Leaves the caret n units behind the selection's start, clamped to the end.
+  void PlaceCaret(std::int32_t n);
 
   TextChangeListener* listener_ = nullptr;  // not owned
   bool reportsUserChanges_ = false;
-  bool replacing_ = false;  // inside ReplaceClampedRange
+  bool replacing_ = false;  // between BeginReplace and EndReplace
 };
 
 // `text` up to (not including) its first NUL unit.

@@ -94,6 +94,23 @@ class ScintillaDocumentTest : public QObject {
     }
   }
 
+  // The byte path: what goes in is what the box holds, and what it holds is compared in place.
+  void bytesGoInAsTheyAreAndAreComparedInPlace_data() { AddCodePages(); }
+  void bytesGoInAsTheyAreAndAreComparedInPlace() {
+    QFETCH(DisplayCodePage, page);
+    Make(page);
+    const std::string bytes = AllBytes();
+    const auto n = static_cast<std::int32_t>(bytes.size());
+    doc_->ReplaceSelectionBytes(bytes, n);
+    QVERIFY(doc_->Bytes() == bytes);
+    QCOMPARE(doc_->GetSelection().start, n);
+    QVERIFY(doc_->HoldsBytesAt(120, std::string_view(bytes).substr(120, 200)));
+    QVERIFY(!doc_->HoldsBytesAt(120, std::string_view(bytes).substr(121, 200)));
+    QVERIFY(!doc_->HoldsBytesAt(n - 2, bytes.substr(n - 2, 2) + "x"));  // runs past the end
+    doc_->ReplaceRangeBytes(1, n - 1, std::string_view("mid\0dropped", 11));
+    QVERIFY(doc_->Bytes() == bytes.substr(0, 1) + "mid" + bytes.substr(n - 1));
+  }
+
   void nulInTheBoxIsKeptAndCounted_data() { AddCodePages(); }
   void nulInTheBoxIsKeptAndCounted() {
     QFETCH(DisplayCodePage, page);
