@@ -72,6 +72,7 @@ bool MainPanel::SaveSourceText(const std::string& path) {
   switch (status) {
     case SaveStatus::Ok:
       savedTextHash_ = std::hash<std::u16string>{}(text);
+      ++saves_;
       return true;
     case SaveStatus::CannotCreate:
       ShowMessage(SaveErrorText(kCannotSaveText, path, error), kErrorCaption);
@@ -117,6 +118,12 @@ void MainPanel::RestoreSourceText(const std::string& bytes,
   append(done, static_cast<std::int32_t>(bytes.size()), SpanOrigin(SpanKind::Unknown));
   sourceBox_.SetSelection(sourceBox_.Length(), sourceBox_.Length());
   sourceBox_.ScrollCaret();
+}
+
+std::optional<std::uint64_t> MainPanel::TextRevision() const {
+  if (!sourceBox_.ReportsUserChanges()) return std::nullopt;
+  // Both only grow, so their sum changes whenever either does.
+  return provenance_.changeCount() + saves_;
 }
 
 bool MainPanel::HasUnsavedText() { return SourceTextHash() != savedTextHash_; }

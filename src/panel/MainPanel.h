@@ -167,6 +167,11 @@ class MainPanel {
   bool HasUnsavedText();
   // The source box's text as "Save as..." writes it: one byte per unit.
   std::string SourceBytes();
+  // A number that differs after any change of the source box's text and after
+  // any save, so that an unchanged one means HasUnsavedText and SourceBytes
+  // give what they gave before. None when the box does not report the user's
+  // changes: then only reading the text tells.
+  std::optional<std::uint64_t> TextRevision() const;
   // Puts `bytes` (a recovered composition) in place of the source box's text,
   // caret at the end; the text counts as unsaved. Each of `spans` that still
   // matches its file keeps its origin; the rest of the text is of unknown origin.
@@ -228,6 +233,7 @@ class MainPanel {
  private:
   std::size_t SourceTextHash();
   std::size_t savedTextHash_ = 0;  // SourceTextHash() of the last saved text; set at construction
+  std::uint64_t saves_ = 0;        // saves that wrote the file
   // isPlaying false, the timer killed, timerHandle 0.
   void StopTimer();
   void DisablePartButtons();

@@ -29,6 +29,7 @@ SpanOrigin ProvenanceTracker::OriginOf(const TextChange& change) {
 }
 
 void ProvenanceTracker::TextChanged(const TextChange& change) {
+  ++changes_;
   joins_.Follow(change);
   const std::int32_t length = box_.Length();
   if (!box_.ReportsUserChanges()) {

@@ -52,6 +52,9 @@ class ProvenanceTracker : public TextChangeListener {
   // Whether [start, end) holds text the user typed or pasted, or text of unknown origin.
   bool HoldsUserText(std::int32_t start, std::int32_t end) const;
 
+  // Changes of the box heard so far.
+  std::uint64_t changeCount() const { return changes_; }
+
   void NoteChunkPlayed() { ++runWords_; }
   std::int32_t runWords() const { return runWords_; }
 
@@ -64,6 +67,7 @@ class ProvenanceTracker : public TextChangeListener {
   std::optional<SpanOrigin> expected_;
   std::string joinShared_;  // waits for the first file text after a join
   std::int32_t runWords_ = 0;
+  std::uint64_t changes_ = 0;
 };
 
 }  // namespace plinvaro

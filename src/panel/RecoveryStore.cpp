@@ -45,6 +45,17 @@ RecoveryStore::RecoveryStore(std::string directory)
 
 bool RecoveryStore::Sync(MainPanel& panel) {
   if (path_.empty()) return false;
+  // Nothing changed since the last Sync: an idle window reads nothing. A copy
+  // that could not be written is tried again at the next change.
+  const std::optional<std::uint64_t> revision = panel.TextRevision();
+  if (revision && synced_ && *revision == syncedRevision_) return syncOk_;
+  syncOk_ = SyncText(panel);
+  synced_ = revision.has_value();
+  syncedRevision_ = revision.value_or(0);
+  return syncOk_;
+}
+
+bool RecoveryStore::SyncText(MainPanel& panel) {
   if (!panel.HasUnsavedText()) {
     if (written_) Discard();
     return true;
@@ -85,6 +96,7 @@ std::vector<RecoveredSpan> RecoveryStore::LoadSpans() const {
 
 void RecoveryStore::Discard() {
   written_ = false;
+  synced_ = false;
   if (path_.empty()) return;
   std::remove(path_.c_str());
   std::remove((path_ + kSpansSuffix).c_str());

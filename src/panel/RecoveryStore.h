@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,7 +33,8 @@ class RecoveryStore {
   const std::string& path() const { return path_; }
   // Writes the box's text when it is unsaved and not yet written as it is;
   // removes this store's copy when nothing is unsaved. False when the copy
-  // could not be written. Cheap to call often: one pass over the text.
+  // could not be written. Cheap to call often: nothing is read or tried again
+  // while the panel's text revision stays as it was, else one pass over the text.
   bool Sync(MainPanel& panel);
   // The copy a previous run left, when there is one with at least one byte.
   std::optional<std::string> Load() const;
@@ -42,12 +44,16 @@ class RecoveryStore {
   void Discard();
 
  private:
+  bool SyncText(MainPanel& panel);
   bool Write(const std::string& bytes) const;
 
   std::string directory_;
   std::string path_;
   bool written_ = false;          // this store wrote the copy on disk
   std::size_t writtenHash_ = 0;   // hash of the bytes it wrote
+  bool synced_ = false;            // syncedRevision_ holds the panel's revision at the last Sync
+  bool syncOk_ = false;            // what the last Sync that did the work came to
+  std::uint64_t syncedRevision_ = 0;
 };
 
 }  // namespace plinvaro

@@ -47,6 +47,22 @@ TEST_F(RecoveryStoreTest, CopyExistsExactlyWhileTextIsUnsaved) {
   EXPECT_EQ(store.Load(), std::nullopt);
 }
 
+TEST_F(RecoveryStoreTest, AnIdleWindowReadsNothingButEveryChangeIsCopied) {
+  SetSourceText("words");
+  ASSERT_TRUE(store.Sync(panel));
+  const int reads = face.sourceBox.rangeReads();
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(store.Sync(panel));
+  EXPECT_EQ(face.sourceBox.rangeReads(), reads);
+  face.sourceBox.TypeOver(u" more");
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(ReadAll(store.path()), "words more");
+  // A box that does not report the user's edits is read at every Sync.
+  face.sourceBox.SetReportsUserChanges(false);
+  face.sourceBox.TypeOver(u"!");
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(ReadAll(store.path()), "words more!");
+}
+
 TEST_F(RecoveryStoreTest, RestoreGivesBackTheBytesAsUnsavedTextAndDiscardRemovesTheCopy) {
   SetSourceText("old words");
   ASSERT_TRUE(store.Sync(panel));
@@ -127,6 +143,9 @@ TEST_F(RecoveryStoreTest, UnwritableDirectoryIsReportedAndAnEmptyPathNeverWrites
   SetSourceText("text");
   RecoveryStore blocked(dir.Write("a-file", "x") + "/plinvaro");
   EXPECT_FALSE(blocked.Sync(panel));
+  const int reads = face.sourceBox.rangeReads();
+  EXPECT_FALSE(blocked.Sync(panel));  // still failing, but tried again only after a change
+  EXPECT_EQ(face.sourceBox.rangeReads(), reads);
   RecoveryStore nowhere{std::string()};
   EXPECT_FALSE(nowhere.Sync(panel));
   EXPECT_EQ(nowhere.Load(), std::nullopt);

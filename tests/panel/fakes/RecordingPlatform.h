@@ -23,8 +23,16 @@ class RecordingDocument : public MemoryDocument {
   int focusCount() const { return focusCount_; }
   ScrollRequest lastScroll() const { return lastScroll_; }
   void ResetScroll() { lastScroll_ = ScrollRequest::None; }
+  int rangeReads() const { return rangeReads_; }
+
+ protected:
+  std::u16string DoGetRangeText(std::int32_t start, std::int32_t end) const override {
+    ++rangeReads_;
+    return MemoryDocument::DoGetRangeText(start, end);
+  }
 
  private:
+  mutable int rangeReads_ = 0;
   int focusCount_ = 0;
   ScrollRequest lastScroll_ = ScrollRequest::None;
 };
