@@ -22,6 +22,7 @@
 
 #include "../PeakMemory.h"
 #include "TempDir.h"
+#include "UserState.h"
 #include "qt/MainWindow.h"
 
 namespace {
@@ -162,6 +163,7 @@ int EnvMb(const char* name, int fallback) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   plinvaro::testing::TempDir dir;
+  plinvaro::bench::KeepUserStateIn(dir);
   const auto mb = [](int n) { return static_cast<std::size_t>(n) * 1000 * 1000; };
   const int wordMb = EnvMb("PLINVARO_BENCH_WORD_MB", 20);
   const int lineMb = EnvMb("PLINVARO_BENCH_LINE_MB", 50);

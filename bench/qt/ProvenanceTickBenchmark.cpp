@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "UserState.h"
 #include "qt/MainWindow.h"
 #include "qt/ProvenanceFace.h"
 #include "text/AnsiConversion.h"
@@ -68,6 +69,7 @@ std::vector<double> Round(plinvaro::qt::MainWindow& window, plinvaro::qt::Proven
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   plinvaro::testing::TempDir dir;
+  plinvaro::bench::KeepUserStateIn(dir);
   plinvaro::qt::MainWindow window;
   window.show();
   QApplication::processEvents();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "UserState.h"
 #include "panel/ControlTable.h"
 #include "qt/MainWindow.h"
 #include "text/AnsiConversion.h"
@@ -144,6 +145,7 @@ void SearchBenchmark(plinvaro::qt::MainWindow& window, plinvaro::testing::TempDi
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   plinvaro::testing::TempDir dir;
+  plinvaro::bench::KeepUserStateIn(dir);
   plinvaro::qt::MainWindow window;
   window.show();
   QApplication::processEvents();
