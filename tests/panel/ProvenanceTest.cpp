@@ -78,6 +78,18 @@ TEST_F(ProvenanceTest, AcceptedTextIsAcceptedFromThePartsFileAndPlaybackFollowsI
   EXPECT_EQ(Fault(), "");
 }
 
+TEST_F(ProvenanceTest, ASelectionFromInsideThePreviewKeepsItsOwnBytesOrigin) {
+  face.controls.onTheFly = false;
+  SetSourceText("the old road");
+  panel.RunSearch();
+  const std::int32_t offset = (**panel.searcher.currentPart).offset;
+  face.previewBox.SetSelection(3, 8);
+  panel.AcceptPart();
+  ASSERT_EQ(Kinds(), (std::vector<SpanKind>{SpanKind::Typed, SpanKind::Accepted}));
+  EXPECT_EQ(Map().spans()[1].offset, offset + 3);
+  EXPECT_EQ(Fault(), "");
+}
+
 TEST_F(ProvenanceTest, AcceptingAnEditedPreviewVouchesForNoFile) {
   face.controls.onTheFly = false;
   SetSourceText("the old road");
