@@ -10,6 +10,8 @@ std::u16string AnsiToWide(const unsigned char* bytes, std::int32_t n) {
   return wide;
 }
 
+bool OneUnitPerByte() { return true; }
+
 void AnsiToWideInto(std::string_view bytes, char16_t* out) {
   for (const char byte : bytes) *out++ = static_cast<char16_t>(static_cast<unsigned char>(byte));
 }

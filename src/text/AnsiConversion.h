@@ -23,6 +23,11 @@ inline std::string_view ByteView(const unsigned char* bytes, std::int32_t n) {
   return {reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(n)};
 }
 
+// Whether every byte is one unit and back, NUL only for NUL: always with the
+// byte carrier, with a single-byte system code page on Windows. The two calls
+// below count on it.
+bool OneUnitPerByte();
+
 // Writes the unit of each byte of `bytes` to out[0 .. bytes.size()).
 void AnsiToWideInto(std::string_view bytes, char16_t* out);
 

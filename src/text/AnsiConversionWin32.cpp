@@ -21,6 +21,24 @@ std::u16string AnsiToWide(const unsigned char* bytes, std::int32_t n) {
   return wide;
 }
 
+bool OneUnitPerByte() {
+  CPINFO info;
+  return ::GetCPInfo(CP_ACP, &info) != 0 && info.MaxCharSize == 1;
+}
+
+void AnsiToWideInto(std::string_view bytes, char16_t* out) {
+  if (bytes.empty()) return;
+  const auto n = static_cast<int>(bytes.size());
+  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), n, reinterpret_cast<wchar_t*>(out), n);
+}
+
+bool SameAsAnsi(std::u16string_view units, std::string_view bytes) {
+  if (units.size() != bytes.size()) return false;
+  const std::u16string wide = AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                         static_cast<std::int32_t>(bytes.size()));
+  return units == std::u16string_view(wide);
+}
+
 std::string WideToAnsi(std::u16string_view text, std::int32_t n) {
   if (n <= 0) return {};
   std::string bytes(static_cast<std::size_t>(n), '\0');

@@ -58,6 +58,11 @@ void RichDocument::ReplaceRange(std::int32_t start, std::int32_t end, const std:
 }
 
 void RichDocument::ReplaceRangeBytes(std::int32_t start, std::int32_t end, std::string_view bytes) {
+  if (!OneUnitPerByte()) {  // a character may take two bytes: the units count
+    ReplaceRange(start, end, AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                        static_cast<std::int32_t>(bytes.size())));
+    return;
+  }
   const Range r = Clamped(start, end, Length());
   bytes = bytes.substr(0, bytes.find('\0'));
   const SelectionEnds before = BeginReplace();
@@ -81,7 +86,7 @@ void RichDocument::EndReplace(SelectionEnds before, std::int32_t start, std::int
 
 bool RichDocument::HoldsBytesAt(std::int32_t start, std::string_view bytes) const {
   const std::int64_t end = static_cast<std::int64_t>(start) + static_cast<std::int64_t>(bytes.size());
-  if (start < 0 || end > Length()) return false;
+  if (start < 0 || end > Length() || !OneUnitPerByte()) return false;
   return DoHoldsBytesAt(start, bytes);
 }
 

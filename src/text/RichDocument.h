@@ -75,7 +75,8 @@ class RichDocument {
   // large file).
   void ReplaceRangeBytes(std::int32_t start, std::int32_t end, std::string_view bytes);
   void ReplaceSelectionBytes(std::string_view bytes, std::int32_t n);
-  // Whether the units from `start` on are exactly those of `bytes`, one a byte.
+  // Whether the units from `start` on are exactly those of `bytes`, one a
+  // byte; false where a character may take two bytes (text/AnsiConversion.h).
   bool HoldsBytesAt(std::int32_t start, std::string_view bytes) const;
 
   virtual void ScrollCaret() = 0;
