@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "GiantChunk.h"
 #include "PeakMemory.h"
 #include "TempDir.h"
 #include "TickStats.h"
@@ -18,23 +19,12 @@ namespace {
 
 using plinvaro::bench::PeakGrowth;
 
-// `bytes` letters without white space or line end, from a fixed seed.
-std::string Word(std::size_t bytes) {
-  std::string text(bytes, 'a');
-  std::uint32_t state = 7;
-  for (char& c : text) {
-    state = state * 1664525u + 1013904223u;
-    c = static_cast<char>('a' + (state >> 16) % 26);
-  }
-  return text;
-}
-
 double Times(std::int64_t growth, std::size_t bytes) {
   return static_cast<double>(growth) / static_cast<double>(bytes);
 }
 
 void GiantTick(std::size_t bytes, plinvaro::testing::TempDir& dir) {
-  const std::string path = dir.Write("giant.txt", Word(bytes) + " end");
+  const std::string path = dir.Write("giant.txt", plinvaro::bench::GiantWord(bytes) + " end");
   plinvaro::headless::HeadlessPlatform face;
   plinvaro::MainPanel panel(face.platform());
   face.sourceBox.SetReportsUserChanges(true);
@@ -51,24 +41,11 @@ void GiantTick(std::size_t bytes, plinvaro::testing::TempDir& dir) {
 
 void GiantAccept(std::size_t bytes, plinvaro::testing::TempDir& dir) {
   const std::string folder = dir.MakeSubdir("giant-corpus");
-  dir.Write("giant-corpus/giant.txt", "the old road " + Word(bytes) + " end");
+  dir.Write("giant-corpus/giant.txt", plinvaro::bench::GiantPartFile(bytes));
   plinvaro::headless::HeadlessPlatform face;
   plinvaro::MainPanel panel(face.platform());
   face.sourceBox.SetReportsUserChanges(true);
-  face.controls.SetOnTheFlyChecked(false);
-  face.controls.SetDirectoryText(folder);
-  const std::u16string pattern = u"along the old road ";
-  face.sourceBox.ReplaceSelection(pattern, static_cast<std::int32_t>(pattern.size()));
-  panel.RunSearch();
-  if (panel.searcher.PartCount() != 1) {
-    std::printf("Accept: the part was not found\n");
-    return;
-  }
-  // The whole part in the preview, as pressing "\/" often enough would leave it.
-  plinvaro::FoundPart& part = **panel.searcher.currentPart;
-  part.textLength = part.fileSize - part.offset + 1;
-  panel.searcher.LoadPartText(*panel.searcher.currentPart);
-  panel.ShowCurrentPart();
+  if (!plinvaro::bench::ShowGiantPart(panel, face.controls, face.sourceBox, folder)) return;
   const std::int64_t peak = PeakGrowth([&] { panel.AcceptPart(); });
   std::printf("Accept of a %zu MB part shown whole: peak %.2fx the file\n", bytes / 1000000,
               Times(peak, bytes));

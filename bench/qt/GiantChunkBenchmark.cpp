@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 
+#include "../GiantChunk.h"
 #include "../PeakMemory.h"
 #include "TempDir.h"
 #include "UserState.h"
@@ -65,17 +66,6 @@ double CpuWhileIdle(double seconds) {
   return (CpuSeconds() - cpuBefore) / (static_cast<double>(wall.elapsed()) / 1000.0);
 }
 
-// `bytes` letters without white space or line end, from a fixed seed.
-std::string Word(std::size_t bytes) {
-  std::string text(bytes, 'a');
-  std::uint32_t state = 7;
-  for (char& c : text) {
-    state = state * 1664525u + 1013904223u;
-    c = static_cast<char>('a' + (state >> 16) % 26);
-  }
-  return text;
-}
-
 void ReportLayout(plinvaro::qt::MainWindow& window) {
   QsciScintilla* box = window.controls().sourceBox().widget();
   const long sublines = box->SendScintilla(Sci::SCI_WRAPCOUNT, 0UL);
@@ -90,7 +80,7 @@ void ReportLayout(plinvaro::qt::MainWindow& window) {
 }
 
 void GiantTick(const std::string& what, std::size_t bytes, plinvaro::testing::TempDir& dir) {
-  const std::string path = dir.Write("giant.txt", Word(bytes) + " end");
+  const std::string path = dir.Write("giant.txt", plinvaro::bench::GiantWord(bytes) + " end");
   auto window = std::make_unique<plinvaro::qt::MainWindow>();
   window->show();
   QApplication::processEvents();
@@ -121,26 +111,13 @@ void GiantTick(const std::string& what, std::size_t bytes, plinvaro::testing::Te
 
 void GiantAccept(std::size_t bytes, plinvaro::testing::TempDir& dir) {
   const std::string folder = dir.MakeSubdir("giant-corpus");
-  const std::string word = Word(bytes);
-  dir.Write("giant-corpus/giant.txt", "the old road " + word + " end");
+  dir.Write("giant-corpus/giant.txt", plinvaro::bench::GiantPartFile(bytes));
   auto window = std::make_unique<plinvaro::qt::MainWindow>();
   window->show();
   QApplication::processEvents();
   plinvaro::MainPanel& panel = window->panel();
-  window->controls().SetOnTheFlyChecked(false);
-  window->controls().SetDirectoryText(folder);
-  const std::u16string pattern = u"along the old road";
-  window->controls().sourceBox().ReplaceSelection(pattern, static_cast<std::int32_t>(pattern.size()));
-  panel.RunSearch();
-  if (panel.searcher.PartCount() != 1) {
-    std::printf("Accept: the part was not found\n");
+  if (!plinvaro::bench::ShowGiantPart(panel, window->controls(), window->controls().sourceBox(), folder))
     return;
-  }
-  // The whole part in the preview, as pressing "\/" often enough would leave it.
-  plinvaro::FoundPart& part = **panel.searcher.currentPart;
-  part.textLength = part.fileSize - part.offset + 1;
-  panel.searcher.LoadPartText(*panel.searcher.currentPart);
-  panel.ShowCurrentPart();
   QApplication::processEvents();
   double acceptMs = 0;
   const std::int64_t peak = PeakGrowth([&] {
