@@ -60,7 +60,9 @@ void MainPanel::AppendNextWord() {
   source.position = end;
   {
     const SpanKind kind = playbackSource == PlaybackSource::Base ? SpanKind::Base : SpanKind::Found;
-    const ProvenanceTracker::Expecting played(provenance_, SpanOrigin(kind, source.path, start));
+    SpanOrigin origin(kind, source.path, start);
+    origin.opening = source.opening;
+    const ProvenanceTracker::Expecting played(provenance_, origin);
     sourceBox_.ReplaceSelectionBytes(ByteView(source.data() + start, n), n);
   }
   provenance_.NoteChunkPlayed();

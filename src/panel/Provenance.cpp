@@ -11,6 +11,8 @@ namespace {
 bool Continues(const ProvenanceSpan& first, const ProvenanceSpan& next) {
   if (first.kind != next.kind || first.file != next.file || !next.shared.empty()) return false;
   if (!IsFileKind(first.kind)) return true;
+  // Bytes of two openings may be of two versions of the file: their offsets say nothing of each other.
+  if (first.opening == 0 || first.opening != next.opening) return false;
   return static_cast<std::int64_t>(first.offset) + first.length == next.offset;
 }
 
@@ -85,6 +87,7 @@ std::size_t ProvenanceMap::SplitAt(std::int32_t position) {
   right.kind = span.kind;
   right.file = span.file;
   right.offset = IsFileKind(span.kind) ? span.offset + (position - span.start) : 0;
+  right.opening = span.opening;
   span.length = position - span.start;
   spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::move(right));
   return i + 1;
@@ -112,6 +115,7 @@ void ProvenanceMap::Insert(std::int32_t position, std::int32_t count, const Span
     span.file = FileIndex(origin.file);
     span.offset = origin.offset;
     span.shared = std::string(origin.shared);
+    span.opening = origin.opening;
   }
   // Playback appends to the last span: extend it in place.
   if (at == spans_.size() && at > 0 && Continues(spans_.back(), span)) {

@@ -36,6 +36,9 @@ struct SpanOrigin {
   std::string_view file;
   std::int32_t offset = 0;
   std::string_view shared;
+  // The opening of the file the bytes were read from (text/TextSource.h);
+  // 0 when unknown. Text of two openings is never one span.
+  std::uint64_t opening = 0;
 };
 
 struct ProvenanceSpan {
@@ -45,6 +48,7 @@ struct ProvenanceSpan {
   std::int32_t file = -1;   // index into ProvenanceMap::files(); -1 for Typed and Unknown
   std::int32_t offset = 0;  // bytes; the file's byte at `start`
   std::string shared;       // the join's shared words; only on a span that begins at a join
+  std::uint64_t opening = 0;  // SpanOrigin::opening; 0 when unknown
 
   std::int32_t end() const { return start + length; }
 };

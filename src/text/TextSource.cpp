@@ -2,6 +2,11 @@
 #include "text/TextSource.h"
 
 namespace plinvaro {
+namespace {
+
+std::uint64_t gOpenings = 0;  // openings so far, in this process
+
+}  // namespace
 
 void TextSource::Open(const std::string& filePath, std::int32_t start) {
   Close();
@@ -9,6 +14,7 @@ void TextSource::Open(const std::string& filePath, std::int32_t start) {
   if (view.Open(filePath) != FileOpenError::Ok) return;
   position = start;
   size = view.size();
+  opening = ++gOpenings;
 }
 
 void TextSource::Close() {
@@ -16,6 +22,7 @@ void TextSource::Close() {
   path.clear();
   position = 0;
   size = 0;
+  opening = 0;
 }
 
 }  // namespace plinvaro

@@ -19,6 +19,9 @@ struct TextSource {
   std::string path;           // the path last opened (also when opening failed); empty when closed
   std::int32_t position = 0;  // next byte to play; at or beyond size means used up
   std::int32_t size = 0;      // bytes in the view; 0 without a view
+  // Tells this view's bytes from any other opening's, of this file or another
+  // (the file may have changed in between); 0 without a view.
+  std::uint64_t opening = 0;
 
   bool HasView() const { return view.IsOpen(); }
   const unsigned char* data() const { return view.data(); }
