@@ -14,6 +14,7 @@
 
 #include "TempDir.h"
 #include "panel/ControlTable.h"
+#include "WindowFixture.h"
 #include "qt/MainWindow.h"
 
 using namespace plinvaro;
@@ -33,14 +34,11 @@ void AnswerBox(QString& seen) {
 
 }  // namespace
 
-class DesktopTest : public QObject {
+class DesktopTest : public QObject, protected testing::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MainWindow> window_;
-  std::unique_ptr<testing::TempDir> dir_;
 
-  QWidget* W(ControlId id) { return window_->controls().widget(id); }
   QString DirText() { return qobject_cast<QLineEdit*>(W(ControlId::DirEdit))->text(); }
 
   // Drags `data` onto `target` and drops it there; true when the drop was accepted.
@@ -62,16 +60,8 @@ class DesktopTest : public QObject {
   }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<testing::TempDir>();
-    window_ = std::make_unique<MainWindow>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  }
-  void cleanup() {
-    window_.reset();
-    dir_.reset();
-  }
+  void init() { QVERIFY(OpenWindow()); }
+  void cleanup() { CloseWindow(); }
 
   void aDroppedFolderBecomesTheBaseDirectoryAsALocalPath() {
     const QString folder = QString::fromStdString(dir_->MakeSubdir("texts"));

@@ -11,6 +11,7 @@
 #include "TempDir.h"
 #include "panel/ControlTable.h"
 #include "panel/MenuBar.h"
+#include "WindowFixture.h"
 #include "qt/MainWindow.h"
 
 using namespace plinvaro;
@@ -18,13 +19,11 @@ using plinvaro::qt::MainWindow;
 
 Q_DECLARE_METATYPE(plinvaro::ControlId)
 
-class HotkeyFilterTest : public QObject {
+class HotkeyFilterTest : public QObject, protected testing::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MainWindow> window_;
 
-  QWidget* W(ControlId id) { return window_->controls().widget(id); }
   QWindow* Handle() { return window_->windowHandle(); }
   bool Checked() { return qobject_cast<QCheckBox*>(W(ControlId::OnTheFlyCheck))->isChecked(); }
   int Speed() { return qobject_cast<QSlider*>(W(ControlId::SpeedTrackbar))->value(); }
@@ -44,13 +43,8 @@ class HotkeyFilterTest : public QObject {
   }
 
  private slots:
-  void init() {
-    window_ = std::make_unique<MainWindow>();
-    window_->show();
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-  }
-  void cleanup() { window_.reset(); }
+  void init() { QVERIFY(OpenWindow(true)); }
+  void cleanup() { CloseWindow(); }
 
   void eachPressActsOnceWhereverTheFocusIs_data() {
     QTest::addColumn<ControlId>("focus");

@@ -17,6 +17,7 @@
 #include "panel/ControlTable.h"
 #include "panel/MenuBar.h"
 #include "WhenModal.h"
+#include "WindowFixture.h"
 #include "qt/MainWindow.h"
 
 using namespace plinvaro;
@@ -28,23 +29,16 @@ using testing::WhenModal;
 
 }  // namespace
 
-class KeyboardTest : public QObject {
+class KeyboardTest : public QObject, protected testing::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MainWindow> window_;
 
-  QWidget* W(ControlId id) { return window_->controls().widget(id); }
   QAction* Item(MenuCommand command) { return window_->menuAction(static_cast<int>(command)); }
 
  private slots:
-  void init() {
-    window_ = std::make_unique<MainWindow>();
-    window_->show();
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-  }
-  void cleanup() { window_.reset(); }
+  void init() { QVERIFY(OpenWindow(true)); }
+  void cleanup() { CloseWindow(); }
 
   void tabVisitsTheEnabledControlsInReadingOrderAndShiftTabGoesBack() {
     const QList<ControlId> expected = {

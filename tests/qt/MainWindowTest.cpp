@@ -23,6 +23,7 @@
 #include "panel/MenuBar.h"
 #include "panel/Relayout.h"
 #include "plinvaro/Version.h"
+#include "WindowFixture.h"
 #include "qt/MainWindow.h"
 #include "text/AnsiConversion.h"
 
@@ -50,13 +51,11 @@ void AnswerMessageBox(std::function<void(QMessageBox&)> check) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected testing::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MainWindow> window_;
 
-  QWidget* W(ControlId id) { return window_->controls().widget(id); }
   Size Client() { return {window_->clientArea()->width(), window_->clientArea()->height()}; }
 
   // A menu text as shown, without the mnemonic's marker.
@@ -88,13 +87,8 @@ class MainWindowTest : public QObject {
   }
 
  private slots:
-  void init() {
-    window_ = std::make_unique<MainWindow>();
-    window_->show();
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-  }
-  void cleanup() { window_.reset(); }
+  void init() { QVERIFY(OpenWindow(true)); }
+  void cleanup() { CloseWindow(); }
 
   void startsWithTheSpecifiedControlStates() {
     QCOMPARE(window_->windowTitle(), QString("Plinvaro"));

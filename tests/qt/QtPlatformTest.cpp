@@ -14,6 +14,7 @@
 #include "WhenModal.h"
 #include "panel/ControlTable.h"
 #include "panel/MenuBar.h"
+#include "WindowFixture.h"
 #include "qt/MainWindow.h"
 
 using namespace plinvaro;
@@ -44,30 +45,18 @@ void AnswerFileDialog(std::function<void(QFileDialog&)> check, const QString& pa
 
 }  // namespace
 
-class QtPlatformTest : public QObject {
+class QtPlatformTest : public QObject, protected testing::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MainWindow> window_;
-  std::unique_ptr<testing::TempDir> dir_;
 
-  QWidget* W(ControlId id) { return window_->controls().widget(id); }
-  void Click(ControlId id) { QTest::mouseClick(W(id), Qt::LeftButton); }
   MainPanel& Panel() { return window_->panel(); }
   void Menu(MenuCommand command) { window_->menuAction(static_cast<int>(command))->trigger(); }
   std::string Source() { return window_->controls().sourceBox().Bytes(); }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<testing::TempDir>();
-    window_ = std::make_unique<MainWindow>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  }
-  void cleanup() {
-    window_.reset();
-    dir_.reset();
-  }
+  void init() { QVERIFY(OpenWindow()); }
+  void cleanup() { CloseWindow(); }
 
   void playbackTicksThroughTheRealTimerEvenInsideAMessageBox() {
     Panel().OpenBaseFilePath(dir_->Write("base.txt", kBaseText));

@@ -6,34 +6,23 @@
 
 #include "TempDir.h"
 #include "panel/ControlTable.h"
+#include "WindowFixture.h"
 #include "qt/MainWindow.h"
 
 using namespace plinvaro;
 using plinvaro::qt::MainWindow;
 
-class StatusBarTest : public QObject {
+class StatusBarTest : public QObject, protected testing::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MainWindow> window_;
-  std::unique_ptr<testing::TempDir> dir_;
 
-  QWidget* W(ControlId id) { return window_->controls().widget(id); }
-  void Click(ControlId id) { QTest::mouseClick(W(id), Qt::LeftButton); }
   qt::StatusBar& Bar() { return window_->status(); }
   static QString Q(const std::string& text) { return QString::fromStdString(text); }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<testing::TempDir>();
-    window_ = std::make_unique<MainWindow>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  }
-  void cleanup() {
-    window_.reset();
-    dir_.reset();
-  }
+  void init() { QVERIFY(OpenWindow()); }
+  void cleanup() { CloseWindow(); }
 
   void showsStateFileAndSpeedAsPlaybackRuns() {
     QCOMPARE(Bar().playback(), QString("Stopped"));
