@@ -10,17 +10,15 @@
 namespace plinvaro::testing {
 namespace {
 
-constexpr const char* kBase = "The cat sat by the old road, and then it slept.";
-constexpr const char* kHill = "Up the hill ran the old road, past the farm and the mill.";
+constexpr const char* kBase = kRoadBase;
+constexpr const char* kHill = kRoadHill;
 constexpr const char* kFarm = "to the farm and the mill it went, over the bridge.";
 
-class JoinTest : public PanelTest {
+class JoinTest : public RoadPanelTest {
  protected:
   void SetUp() override {
-    base = dir.Write("base.txt", kBase);
-    hill = CorpusWith("hill.txt", kHill);
+    RoadPanelTest::SetUp();
     farm = dir.Write("corpus/farm.txt", kFarm);
-    ChooseBase(base);
     panel.StartPlayback();
     Play(7);  // "The cat sat by the old road, "
   }
@@ -33,7 +31,7 @@ class JoinTest : public PanelTest {
     return face.messages.shown.empty() ? std::string() : face.messages.shown.back().first;
   }
 
-  std::string base, hill, farm;
+  std::string farm;
 };
 
 TEST_F(JoinTest, UndoJoinTakesBackTheTextAndResumesWhereTheBaseFileWas) {

@@ -78,4 +78,19 @@ class PanelTest : public ::testing::Test {
   MainPanel panel{face.platform()};
 };
 
+// The provenance tests' two texts sharing "the old road": the base file,
+// chosen with "Open...", and hill.txt in the directory box's corpus.
+inline constexpr const char* kRoadBase = "The cat sat by the old road, and then it slept.";
+inline constexpr const char* kRoadHill = "Up the hill ran the old road, past the farm and the mill.";
+
+class RoadPanelTest : public PanelTest {
+ protected:
+  void SetUp() override {
+    base = dir.Write("base.txt", kRoadBase);
+    hill = CorpusWith("hill.txt", kRoadHill);
+    ChooseBase(base);
+  }
+  std::string base, hill;
+};
+
 }  // namespace plinvaro::testing

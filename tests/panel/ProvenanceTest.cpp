@@ -10,15 +10,13 @@
 namespace plinvaro::testing {
 namespace {
 
-constexpr const char* kBase = "The cat sat by the old road, and then it slept.";
-constexpr const char* kHill = "Up the hill ran the old road, past the farm and the mill.";
+constexpr const char* kBase = kRoadBase;
+constexpr const char* kHill = kRoadHill;
 
-class ProvenanceTest : public PanelTest {
+class ProvenanceTest : public RoadPanelTest {
  protected:
   void SetUp() override {
-    base = dir.Write("base.txt", kBase);
-    hill = CorpusWith("hill.txt", kHill);
-    ChooseBase(base);
+    RoadPanelTest::SetUp();
   }
   const ProvenanceMap& Map() const { return panel.provenance(); }
   std::string Fault() const { return ProvenanceFault(Map(), SourceText()); }
@@ -37,8 +35,6 @@ class ProvenanceTest : public PanelTest {
     panel.RunSearch();
   }
 
-  std::string base;
-  std::string hill;
 };
 
 TEST_F(ProvenanceTest, PlaybackOfTheBaseFileIsOneSpanFromItsFirstByte) {

@@ -11,19 +11,16 @@
 namespace plinvaro::testing {
 namespace {
 
-constexpr const char* kBase = "The cat sat by the old road, and then it slept.";
-constexpr const char* kHill = "Up the hill ran the old road, past the farm and the mill.";
+constexpr const char* kBase = kRoadBase;
+constexpr const char* kHill = kRoadHill;
 
-class SeamViewTest : public PanelTest {
+class SeamViewTest : public RoadPanelTest {
  protected:
   void SetUp() override {
-    base = dir.Write("base.txt", kBase);
-    hill = CorpusWith("hill.txt", kHill);
-    ChooseBase(base);
+    RoadPanelTest::SetUp();
     panel.StartPlayback();
     for (int i = 0; i < 7; ++i) panel.PlaybackTick();  // "The cat sat by the old road, "
   }
-  std::string base, hill;
 };
 
 TEST_F(SeamViewTest, TooltipNamesTheFileTheByteAndTheSharedWords) {
