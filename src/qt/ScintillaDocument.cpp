@@ -76,7 +76,7 @@ DisplayCodePage DisplayCodePageFromLocale() {
 }
 
 ScintillaDocument::ScintillaDocument(QWidget* parent, DisplayCodePage codePage)
-    : box_(new QsciScintilla(parent)) {
+    : box_(new QsciScintilla(parent)), longLines_(box_) {
   // Notifications of every change make chunked inserts quadratic; nothing here reads them.
   Send(Sci::SCI_SETMODEVENTMASK, 0);
   Send(Sci::SCI_SETCODEPAGE, codePage == DisplayCodePage::Utf8 ? Sci::SC_CP_UTF8 : 0);
@@ -132,8 +132,9 @@ bool ScintillaDocument::DoReplaceRangeBytes(std::int32_t start, std::int32_t end
   if (notified != 0) Send(Sci::SCI_SETMODEVENTMASK, 0);
   Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
   box_->SendScintilla(Sci::SCI_REPLACETARGET, bytes.size(), bytes.data());
+  longLines_.AfterReplacement(start, static_cast<std::int32_t>(bytes.size()));
   if (notified != 0) Send(Sci::SCI_SETMODEVENTMASK, static_cast<unsigned long>(notified));
-  if (bytes.size() > kRescrollBytes) RefreshScrollRange();
+  if (bytes.size() > kRescrollBytes) RefreshScrollRange(start + static_cast<std::int32_t>(bytes.size()));
   return true;
 }
 
@@ -145,7 +146,11 @@ bool ScintillaDocument::DoHoldsBytesAt(std::int32_t start, std::string_view byte
   return held != nullptr && std::memcmp(held, bytes.data(), bytes.size()) == 0;
 }
 
-void ScintillaDocument::RefreshScrollRange() {
+void ScintillaDocument::RefreshScrollRange(std::int32_t changedAt) {
+  // Wrap the changed lines now rather than when idle, so that the caret and the
+  // scroll bar see their display lines.
+  Send(Sci::SCI_ENSUREVISIBLE, static_cast<unsigned long>(
+                                   Send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(changedAt))));
   // A replacement that wraps into many display lines at once (a long word)
   // leaves the scroll bar's range as it was, and the text wrapped for a width
   // without the bar. Any change of "end at last line" makes Scintilla set its
@@ -198,11 +203,13 @@ void ScintillaDocument::SetDefaultFont(const std::string& face, std::int32_t twi
   Send(Sci::SCI_STYLESETSIZEFRACTIONAL, Sci::STYLE_DEFAULT,
        static_cast<long>(twips) * kFractionalPerPoint / kTwipsPerPoint);
   Send(Sci::SCI_STYLECLEARALL);
+  longLines_.ReapplyHiddenStyle();
 }
 
 void ScintillaDocument::SetBackground(Rgb colour) {
   Send(Sci::SCI_STYLESETBACK, Sci::STYLE_DEFAULT, ColourValue(colour));
   Send(Sci::SCI_STYLECLEARALL);
+  longLines_.ReapplyHiddenStyle();
 }
 
 std::string ScintillaDocument::Bytes() const {

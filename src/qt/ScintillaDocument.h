@@ -10,6 +10,7 @@
 #include <string>
 
 #include "panel/ControlTable.h"
+#include "qt/LongLineView.h"
 #include "text/RichDocument.h"
 
 class QsciScintilla;
@@ -66,10 +67,11 @@ class ScintillaDocument : public RichDocument {
 
  private:
   long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
-  // Makes the box set its scroll bars for the display lines it now has.
-  void RefreshScrollRange();
+  // Wraps the line holding `changedAt` and sets the scroll bars for the display lines the box now has.
+  void RefreshScrollRange(std::int32_t changedAt);
 
   QsciScintilla* box_;  // owned by its Qt parent
+  LongLineView longLines_;
 };
 
 }  // namespace plinvaro::qt

@@ -1,0 +1,22 @@
+// LongLineWindow: the shown part of an overlong line, and the reach a focus needs shown.
+#include "panel/LongLineWindow.h"
+
+#include <algorithm>
+
+namespace plinvaro {
+
+bool IsLongLine(LinePart line) { return line.length() > kLongLineBytes; }
+
+LinePart ShownPart(LinePart line, std::int32_t focus) {
+  if (!IsLongLine(line)) return line;
+  const std::int32_t start =
+      std::clamp(focus - kShownBytes / 2, line.start, line.end - kShownBytes);
+  return {start, start + kShownBytes};
+}
+
+LinePart FocusReach(LinePart line, std::int32_t focus) {
+  const std::int32_t at = std::clamp(focus, line.start, line.end);
+  return {std::max(line.start, at - kShownMarginBytes), std::min(line.end, at + kShownMarginBytes)};
+}
+
+}  // namespace plinvaro

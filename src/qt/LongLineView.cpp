@@ -1,0 +1,117 @@
+// LongLineView: hides the bytes of an overlong line outside its shown part through a style that is never drawn.
+#include "qt/LongLineView.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <algorithm>
+
+namespace plinvaro::qt {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+constexpr int kShownStyle = 0;   // the style every inserted byte gets
+constexpr int kHiddenStyle = 1;  // laid out at zero width, never drawn
+
+}  // namespace
+
+LongLineView::LongLineView(QsciScintilla* box) : box_(box) {
+  // QScintilla shows annotations by default; with wrapping on, Scintilla then
+  // lays out every changed line at once to size its annotations. None are used.
+  Send(Sci::SCI_ANNOTATIONSETVISIBLE, Sci::ANNOTATION_HIDDEN);
+  ReapplyHiddenStyle();
+  QObject::connect(box_, &QsciScintillaBase::SCN_UPDATEUI, box_,
+                   [this](int updated) { OnUpdate(updated); });
+}
+
+long LongLineView::Send(unsigned int message, unsigned long wParam, long lParam) const {
+  return box_->SendScintilla(message, wParam, lParam);
+}
+
+void LongLineView::ReapplyHiddenStyle() { Send(Sci::SCI_STYLESETVISIBLE, kHiddenStyle, 0); }
+
+LinePart LongLineView::LineOf(std::int32_t position) const {
+  const long line = Send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+  return {static_cast<std::int32_t>(Send(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line))),
+          static_cast<std::int32_t>(Send(Sci::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line)))};
+}
+
+bool LongLineView::IsHidden(std::int32_t position) const {
+  return Send(Sci::SCI_GETSTYLEAT, static_cast<unsigned long>(position)) == kHiddenStyle;
+}
+
+bool LongLineView::NeedsShowing(LinePart line, std::int32_t focus) const {
+  if (!IsLongLine(line)) {
+    // A long line made short again shows whole.
+    return line.length() > 0 && (IsHidden(line.start) || IsHidden(line.end - 1));
+  }
+  const LinePart reach = FocusReach(line, focus);
+  if (IsHidden(reach.start) || IsHidden(reach.end - 1)) return true;
+  // A line that grew long a little at a time is still shown whole.
+  return !IsHidden(line.start) && !IsHidden(line.end - 1);
+}
+
+void LongLineView::Show(LinePart line, std::int32_t focus) {
+  LinePart shown = ShownPart(line, focus);
+  // Whole characters only: the edges move back to a character's first byte.
+  const auto charStart = [this](std::int32_t at) {
+    return static_cast<std::int32_t>(
+        Send(Sci::SCI_POSITIONBEFORE, static_cast<unsigned long>(at + 1)));
+  };
+  if (shown.start > line.start) shown.start = charStart(shown.start);
+  if (shown.end < line.end) shown.end = charStart(shown.end);
+  Send(Sci::SCI_STARTSTYLING, static_cast<unsigned long>(line.start), 0);
+  Send(Sci::SCI_SETSTYLING, static_cast<unsigned long>(shown.start - line.start), kHiddenStyle);
+  Send(Sci::SCI_SETSTYLING, static_cast<unsigned long>(shown.length()), kShownStyle);
+  Send(Sci::SCI_SETSTYLING, static_cast<unsigned long>(line.end - shown.end), kHiddenStyle);
+  // Wrap the line now, so that the caret and the scroll bar see its display lines.
+  Send(Sci::SCI_ENSUREVISIBLE, static_cast<unsigned long>(
+                                   Send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(line.start))));
+}
+
+void LongLineView::AfterReplacement(std::int32_t start, std::int32_t length) {
+  const std::int32_t end = start + length;
+  std::int32_t at = LineOf(start).start;
+  // Each line the replacement touched, up to the one holding its end.
+  while (true) {
+    const LinePart line = LineOf(at);
+    const std::int32_t focus = std::clamp(end, line.start, line.end);
+    if (NeedsShowing(line, focus)) Show(line, focus);
+    if (line.end >= end) break;
+    const long next = Send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(line.end)) + 1;
+    at = static_cast<std::int32_t>(Send(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(next)));
+    if (at <= line.end) break;
+  }
+}
+
+void LongLineView::OnUpdate(int updated) {
+  if (following_) return;
+  following_ = true;
+  if ((updated & Sci::SC_UPDATE_SELECTION) != 0) FollowCaret();
+  if ((updated & Sci::SC_UPDATE_V_SCROLL) != 0) FollowViewTop();
+  following_ = false;
+}
+
+void LongLineView::FollowCaret() {
+  const auto caret = static_cast<std::int32_t>(Send(Sci::SCI_GETCURRENTPOS));
+  const LinePart line = LineOf(caret);
+  if (!NeedsShowing(line, caret)) return;
+  Show(line, caret);
+  Send(Sci::SCI_SCROLLCARET);
+}
+
+void LongLineView::FollowViewTop() {
+  const auto top = static_cast<std::int32_t>(Send(Sci::SCI_POSITIONFROMPOINT, 0, 0));
+  const LinePart line = LineOf(top);
+  if (!NeedsShowing(line, top)) return;
+  Show(line, top);
+  // The same byte stays at the top: its display line within the line, anew.
+  const long docLine = Send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(top));
+  const long height = std::max(1L, Send(Sci::SCI_TEXTHEIGHT, static_cast<unsigned long>(docLine)));
+  const long below = (Send(Sci::SCI_POINTYFROMPOSITION, 0, top) -
+                      Send(Sci::SCI_POINTYFROMPOSITION, 0, line.start)) / height;
+  Send(Sci::SCI_SETFIRSTVISIBLELINE,
+       static_cast<unsigned long>(Send(Sci::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(docLine)) + below));
+}
+
+}  // namespace plinvaro::qt

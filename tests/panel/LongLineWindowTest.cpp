@@ -1,0 +1,52 @@
+// The shown part of an overlong line: whole lines stay whole, long ones show a clamped window around the focus.
+#include <gtest/gtest.h>
+
+#include "panel/LongLineWindow.h"
+
+namespace plinvaro::testing {
+namespace {
+
+constexpr std::int32_t kBase = 1000;  // the line starts after other text
+
+TEST(LongLineWindow, ShownPartCentresOnTheFocusAndStaysInsideTheLine) {
+  const LinePart longLine{kBase, kBase + 20 * kLongLineBytes};
+  const struct {
+    const char* name;
+    LinePart line;
+    std::int32_t focus;
+    LinePart shown;
+  } cases[] = {
+      {"a line at the limit is whole", {kBase, kBase + kLongLineBytes}, kBase, {kBase, kBase + kLongLineBytes}},
+      {"focus at the end", longLine, longLine.end, {longLine.end - kShownBytes, longLine.end}},
+      {"focus at the start", longLine, longLine.start, {longLine.start, longLine.start + kShownBytes}},
+      {"focus before the line", longLine, 0, {longLine.start, longLine.start + kShownBytes}},
+      {"focus in the middle", longLine, kBase + 5 * kLongLineBytes,
+       {kBase + 5 * kLongLineBytes - kShownBytes / 2, kBase + 5 * kLongLineBytes + kShownBytes / 2}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ShownPart(c.line, c.focus), c.shown) << c.name;
+    EXPECT_LE(c.line.start, c.shown.start) << c.name;
+    EXPECT_LE(c.shown.end, c.line.end) << c.name;
+  }
+}
+
+TEST(LongLineWindow, AShownPartKeepsItsFocusReachInside) {
+  // Right after a move, the reach lies inside the shown part, so the part does not move again.
+  const LinePart line{kBase, kBase + 10 * kLongLineBytes};
+  for (std::int32_t focus : {line.start, line.start + 7, line.start + kShownBytes, line.end - 3, line.end}) {
+    const LinePart shown = ShownPart(line, focus);
+    const LinePart reach = FocusReach(line, focus);
+    EXPECT_LE(shown.start, reach.start) << focus;
+    EXPECT_LE(reach.end, shown.end) << focus;
+  }
+}
+
+TEST(LongLineWindow, FocusReachIsClampedToTheLine) {
+  const LinePart line{kBase, kBase + 4 * kLongLineBytes};
+  EXPECT_EQ(FocusReach(line, line.start), (LinePart{line.start, line.start + kShownMarginBytes}));
+  EXPECT_EQ(FocusReach(line, line.end + 50), (LinePart{line.end - kShownMarginBytes, line.end}));
+  EXPECT_EQ(FocusReach({kBase, kBase + 10}, kBase + 5), (LinePart{kBase, kBase + 10}));
+}
+
+}  // namespace
+}  // namespace plinvaro::testing
