@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "panel/LongLineWindow.h"
 #include "qt/ScintillaDocument.h"
 #include "text/AnsiConversion.h"
 #include "text/MemoryDocument.h"
@@ -75,6 +76,51 @@ class ScintillaDocumentTest : public QObject {
     const int width = box->viewport()->width();
     for (long at = static_cast<long>(word.size()) - 2000; at <= static_cast<long>(word.size()); ++at)
       QVERIFY(box->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, at) <= width);
+    host_.hide();
+  }
+
+  // An overlong line is laid out in part: the bytes outside the shown part are
+  // styled hidden, the text stays whole, and the shown part follows the caret
+  // and the view's top, also across multi-byte characters.
+  void anOverlongLineShowsAPartThatFollowsTheCaretAndTheView() {
+    Make(DisplayCodePage::Utf8);
+    QsciScintilla* box = doc_->widget();
+    box->setGeometry(0, 0, 280, 180);
+    host_.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host_));
+    std::string word;
+    while (word.size() < static_cast<std::size_t>(4 * plinvaro::kLongLineBytes)) word += "ab\xC3\xA9cd";
+    const std::string text = "before\n" + word;
+    doc_->ReplaceRangeBytes(0, 0, text);
+    doc_->SetSelection(doc_->Length(), doc_->Length());
+    doc_->ScrollCaret();
+    QApplication::processEvents();
+    const auto hidden = [box](long at) {
+      return box->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(at)) != 0;
+    };
+    const long lineStart = 7, end = static_cast<long>(text.size());
+    QVERIFY(doc_->Bytes() == text);
+    QVERIFY(!hidden(0));
+    QVERIFY(hidden(lineStart));
+    QVERIFY(!hidden(end - 1));
+    QVERIFY(box->verticalScrollBar()->maximum() > 100);
+    // The caret at the line's start brings the shown part there.
+    box->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(lineStart));
+    QApplication::processEvents();
+    QVERIFY(!hidden(lineStart));
+    QVERIFY(hidden(end - 1));
+    // Scrolling the view to the shown part's end moves the part on.
+    const long beyond = lineStart + plinvaro::kShownBytes + 100;
+    QVERIFY(hidden(beyond));
+    doc_->ScrollToBottom();
+    QApplication::processEvents();
+    QVERIFY(!hidden(beyond));
+    QVERIFY(hidden(lineStart));
+    // Every shown part starts at a character's first byte.
+    for (long at = lineStart + 1; at < end; ++at) {
+      if (hidden(at - 1) != hidden(at)) QVERIFY((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80);
+    }
+    QVERIFY(doc_->Bytes() == text);
     host_.hide();
   }
 
