@@ -19,4 +19,10 @@ LinePart FocusReach(LinePart line, std::int32_t focus) {
   return {std::max(line.start, at - kShownMarginBytes), std::min(line.end, at + kShownMarginBytes)};
 }
 
+LinePart InputContext(LinePart line, std::int32_t caret) {
+  if (!IsLongLine(line)) return line;
+  const std::int32_t at = std::clamp(caret, line.start, line.end);
+  return {std::max(line.start, at - kInputContextBytes), std::min(line.end, at + kInputContextBytes)};
+}
+
 }  // namespace plinvaro

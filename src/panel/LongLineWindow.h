@@ -14,6 +14,8 @@ namespace plinvaro {
 inline constexpr std::int32_t kLongLineBytes = 256 * 1024;
 inline constexpr std::int32_t kShownBytes = 128 * 1024;
 inline constexpr std::int32_t kShownMarginBytes = 16 * 1024;
+// How much of a long line around the caret an input method is told of, each way.
+inline constexpr std::int32_t kInputContextBytes = 1024;
 
 // A half-open byte range [start, end).
 struct LinePart {
@@ -33,5 +35,9 @@ LinePart ShownPart(LinePart line, std::int32_t focus);
 // The bytes around `focus` that must be shown, inside `line`: the first and the
 // last of them tell whether the shown part must move.
 LinePart FocusReach(LinePart line, std::int32_t focus);
+
+// The text around `caret` an input method is told of: the whole line when it is
+// not long, else up to kInputContextBytes each side of the caret.
+LinePart InputContext(LinePart line, std::int32_t caret);
 
 }  // namespace plinvaro

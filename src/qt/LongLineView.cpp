@@ -20,6 +20,10 @@ LongLineView::LongLineView(QsciScintilla* box) : box_(box) {
   // lays out every changed line at once to size its annotations. None are used.
   Send(Sci::SCI_ANNOTATIONSETVISIBLE, Sci::ANNOTATION_HIDDEN);
   ReapplyHiddenStyle();
+  // QScintilla's own handler counts the caret's column from the start of its
+  // line after every change of the selection, which costs time in proportion to
+  // the line; the boxes use neither that column nor brace matching.
+  QObject::disconnect(box_, SIGNAL(SCN_UPDATEUI(int)), box_, SLOT(handleUpdateUI(int)));
   QObject::connect(box_, &QsciScintillaBase::SCN_UPDATEUI, box_,
                    [this](int updated) { OnUpdate(updated); });
 }

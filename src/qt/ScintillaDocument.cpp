@@ -16,6 +16,7 @@
 #include <cstring>
 #include <vector>
 
+#include "qt/InputBox.h"
 #include "text/AnsiConversion.h"
 
 namespace plinvaro::qt {
@@ -76,7 +77,7 @@ DisplayCodePage DisplayCodePageFromLocale() {
 }
 
 ScintillaDocument::ScintillaDocument(QWidget* parent, DisplayCodePage codePage)
-    : box_(new QsciScintilla(parent)), longLines_(box_) {
+    : box_(new InputBox(parent)), longLines_(box_) {
   // Notifications of every change make chunked inserts quadratic; nothing here reads them.
   Send(Sci::SCI_SETMODEVENTMASK, 0);
   Send(Sci::SCI_SETCODEPAGE, codePage == DisplayCodePage::Utf8 ? Sci::SC_CP_UTF8 : 0);

@@ -48,5 +48,14 @@ TEST(LongLineWindow, FocusReachIsClampedToTheLine) {
   EXPECT_EQ(FocusReach({kBase, kBase + 10}, kBase + 5), (LinePart{kBase, kBase + 10}));
 }
 
+TEST(LongLineWindow, AnInputMethodHearsOfTheWholeShortLineOrAWindowOfALongOne) {
+  const LinePart shortLine{kBase, kBase + 300};
+  const LinePart longLine{kBase, kBase + 3 * kLongLineBytes};
+  EXPECT_EQ(InputContext(shortLine, kBase + 10), shortLine);
+  EXPECT_EQ(InputContext(longLine, longLine.end), (LinePart{longLine.end - kInputContextBytes, longLine.end}));
+  EXPECT_EQ(InputContext(longLine, kBase + 5),
+            (LinePart{kBase, kBase + 5 + kInputContextBytes}));
+}
+
 }  // namespace
 }  // namespace plinvaro::testing

@@ -89,7 +89,7 @@ class ScintillaDocumentTest : public QObject {
     host_.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host_));
     std::string word;
-    while (word.size() < static_cast<std::size_t>(4 * plinvaro::kLongLineBytes)) word += "ab\xC3\xA9cd";
+    while (word.size() < static_cast<std::size_t>(4 * plinvaro::kLongLineBytes)) word += "ab\xC3\xA9" "cd";
     const std::string text = "before\n" + word;
     doc_->ReplaceRangeBytes(0, 0, text);
     doc_->SetSelection(doc_->Length(), doc_->Length());
@@ -121,6 +121,13 @@ class ScintillaDocumentTest : public QObject {
       if (hidden(at - 1) != hidden(at)) QVERIFY((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80);
     }
     QVERIFY(doc_->Bytes() == text);
+    // An input method hears of the text near the caret only, in characters.
+    box->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(end));
+    const QString near = static_cast<QWidget*>(box)->inputMethodQuery(Qt::ImSurroundingText).toString();
+    QVERIFY(near.size() > 500 && near.size() <= plinvaro::kInputContextBytes);
+    QVERIFY(QString::fromUtf8(text.substr(text.size() - 400).c_str()).endsWith(near.right(300)));
+    QCOMPARE(static_cast<QWidget*>(box)->inputMethodQuery(Qt::ImCursorPosition).toInt(),
+             static_cast<int>(near.size()));
     host_.hide();
   }
 

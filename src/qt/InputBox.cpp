@@ -1,0 +1,63 @@
+// InputBox: surrounding text, cursor and anchor for an input method, bounded on a long line.
+#include "qt/InputBox.h"
+
+#include <algorithm>
+#include <string>
+
+#include "panel/LongLineWindow.h"
+
+namespace plinvaro::qt {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+}  // namespace
+
+QVariant InputBox::inputMethodQuery(Qt::InputMethodQuery query) const {
+  const bool bounded = query == Qt::ImSurroundingText || query == Qt::ImCursorPosition ||
+                       query == Qt::ImAnchorPosition || query == Qt::ImCurrentSelection;
+  if (!bounded) return QsciScintilla::inputMethodQuery(query);
+  auto* self = const_cast<InputBox*>(this);  // SendScintilla is not const
+  const auto send = [self](unsigned int message, unsigned long w = 0, long l = 0) {
+    return static_cast<std::int32_t>(self->SendScintilla(message, w, l));
+  };
+  const std::int32_t caret = send(Sci::SCI_GETCURRENTPOS);
+  const std::int32_t lineNumber = send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret));
+  const LinePart line{send(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(lineNumber)),
+                      send(Sci::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lineNumber))};
+  if (!IsLongLine(line)) return QsciScintilla::inputMethodQuery(query);
+  LinePart context = InputContext(line, caret);
+  // Whole characters: both edges move back to a character's first byte.
+  const auto charStart = [&](std::int32_t at) {
+    return send(Sci::SCI_POSITIONBEFORE, static_cast<unsigned long>(at + 1));
+  };
+  if (context.start > line.start) context.start = charStart(context.start);
+  if (context.end < line.end) context.end = charStart(context.end);
+  const bool utf8 = send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
+  const auto text = [&](std::int32_t from, std::int32_t to) {
+    std::string bytes(static_cast<std::size_t>(std::max(0, to - from)) + 1, '\0');
+    self->SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(from), static_cast<long>(to),
+                        bytes.data());
+    bytes.resize(bytes.size() - 1);
+    return utf8 ? QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
+                : QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  };
+  const auto offset = [&](std::int32_t at) {
+    return static_cast<int>(text(context.start, std::clamp(at, context.start, context.end)).size());
+  };
+  switch (query) {
+    case Qt::ImSurroundingText:
+      return text(context.start, context.end);
+    case Qt::ImCursorPosition:
+      return offset(caret);
+    case Qt::ImAnchorPosition:
+      return offset(send(Sci::SCI_GETANCHOR));
+    default: {
+      const std::int32_t anchor = send(Sci::SCI_GETANCHOR);
+      return text(std::clamp(std::min(anchor, caret), context.start, context.end),
+                  std::clamp(std::max(anchor, caret), context.start, context.end));
+    }
+  }
+}
+
+}  // namespace plinvaro::qt
