@@ -49,6 +49,13 @@ class ScintillaDocumentTest : public QObject {
   std::unique_ptr<ScintillaDocument> doc_;
 
   void Make(DisplayCodePage page) { doc_ = std::make_unique<ScintillaDocument>(&host_, page); }
+  // A UTF-8 box of 280 by 180 pixels on the shown host.
+  QsciScintilla* ShowUtf8Box() {
+    Make(DisplayCodePage::Utf8);
+    doc_->widget()->setGeometry(0, 0, 280, 180);
+    host_.show();
+    return doc_->widget();
+  }
   void AddCodePages() {
     QTest::addColumn<DisplayCodePage>("page");
     QTest::newRow("utf8") << DisplayCodePage::Utf8;
@@ -61,10 +68,7 @@ class ScintillaDocumentTest : public QObject {
 
   // A word far wider than the box wraps inside it at once and can be scrolled through.
   void aLongWordWrapsWithinTheBoxAndScrolls() {
-    Make(DisplayCodePage::Utf8);
-    QsciScintilla* box = doc_->widget();
-    box->setGeometry(0, 0, 280, 180);
-    host_.show();
+    QsciScintilla* box = ShowUtf8Box();
     QVERIFY(QTest::qWaitForWindowExposed(&host_));
     std::string word(200 * 1000, 'w');
     for (std::size_t i = 0; i < word.size(); i += 7) word[i] = static_cast<char>('a' + i % 26);
@@ -83,10 +87,7 @@ class ScintillaDocumentTest : public QObject {
   // styled hidden, the text stays whole, and the shown part follows the caret
   // and the view's top, also across multi-byte characters.
   void anOverlongLineShowsAPartThatFollowsTheCaretAndTheView() {
-    Make(DisplayCodePage::Utf8);
-    QsciScintilla* box = doc_->widget();
-    box->setGeometry(0, 0, 280, 180);
-    host_.show();
+    QsciScintilla* box = ShowUtf8Box();
     QVERIFY(QTest::qWaitForWindowExposed(&host_));
     std::string word;
     while (word.size() < static_cast<std::size_t>(4 * plinvaro::kLongLineBytes)) word += "ab\xC3\xA9" "cd";
