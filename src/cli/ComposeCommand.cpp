@@ -296,7 +296,7 @@ EarlyEnd Play(const ComposeArgs& args, HeadlessPlatform& face, MainPanel& panel,
 
 bool WriteSourceText(MemoryDocument& sourceBox) {
   const std::int32_t n = sourceBox.Length();
-  const std::string bytes = WideToAnsi(sourceBox.GetRangeText(0, n), n);
+  const std::string bytes = sourceBox.GetRangeBytes(0, n);
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
   return std::fflush(stdout) == 0 && written;
 }

@@ -65,13 +65,13 @@ void MainPanel::SaveSourceAs() {
 bool MainPanel::SaveSourceText(const std::string& path) {
   RefreshLengths();
   const std::int32_t n = sourceLength;
-  const std::u16string text = sourceBox_.GetRangeText(0, n);
+  const std::string bytes = sourceBox_.GetRangeBytes(0, n);
   errno = 0;
-  const SaveStatus status = ReplaceFileContent(path, WideToAnsi(text, n));
+  const SaveStatus status = ReplaceFileContent(path, bytes);
   const int error = errno;
   switch (status) {
     case SaveStatus::Ok:
-      savedTextHash_ = std::hash<std::u16string>{}(text);
+      savedTextHash_ = std::hash<std::string>{}(bytes);
       ++saves_;
       return true;
     case SaveStatus::CannotCreate:
@@ -91,12 +91,12 @@ std::string MainPanel::SaveErrorText(const char* text, const std::string& path, 
 }
 
 std::size_t MainPanel::SourceTextHash() {
-  return std::hash<std::u16string>{}(sourceBox_.GetRangeText(0, sourceBox_.Length()));
+  return std::hash<std::string>{}(sourceBox_.GetRangeBytes(0, sourceBox_.Length()));
 }
 
 std::string MainPanel::SourceBytes() {
   RefreshLengths();
-  return WideToAnsi(sourceBox_.GetRangeText(0, sourceLength), sourceLength);
+  return sourceBox_.GetRangeBytes(0, sourceLength);
 }
 
 void MainPanel::RestoreSourceText(const std::string& bytes,

@@ -114,10 +114,17 @@ void ScintillaDocument::DoSetSelection(std::int32_t start, std::int32_t end) {
 }
 
 std::u16string ScintillaDocument::DoGetRangeText(std::int32_t start, std::int32_t end) const {
-  std::vector<char> buffer(static_cast<std::size_t>(end - start) + 1);
+  const std::string bytes = DoGetRangeBytes(start, end);
+  return AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()), end - start);
+}
+
+std::string ScintillaDocument::DoGetRangeBytes(std::int32_t start, std::int32_t end) const {
+  // Scintilla ends the range with a NUL of its own.
+  std::string bytes(static_cast<std::size_t>(end - start) + 1, '\0');
   box_->SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(end),
-                      buffer.data());
-  return AnsiToWide(reinterpret_cast<const unsigned char*>(buffer.data()), end - start);
+                      bytes.data());
+  bytes.pop_back();
+  return bytes;
 }
 
 bool ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
@@ -213,10 +220,7 @@ void ScintillaDocument::SetBackground(Rgb colour) {
   longLines_.ReapplyHiddenStyle();
 }
 
-std::string ScintillaDocument::Bytes() const {
-  const std::int32_t n = Length();
-  return WideToAnsi(DoGetRangeText(0, n), n);
-}
+std::string ScintillaDocument::Bytes() const { return DoGetRangeBytes(0, Length()); }
 
 std::string ScintillaDocument::FontFace() const {
   std::vector<char> name(static_cast<std::size_t>(

@@ -58,6 +58,7 @@ class ScintillaDocument : public RichDocument {
  protected:
   void DoSetSelection(std::int32_t start, std::int32_t end) override;
   std::u16string DoGetRangeText(std::int32_t start, std::int32_t end) const override;
+  std::string DoGetRangeBytes(std::int32_t start, std::int32_t end) const override;
   bool DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) override;
   bool DoReplaceRangeBytes(std::int32_t start, std::int32_t end, std::string_view bytes) override;
   bool DoHoldsBytesAt(std::int32_t start, std::string_view bytes) const override;

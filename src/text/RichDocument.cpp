@@ -46,6 +46,15 @@ std::u16string RichDocument::GetRangeText(std::int32_t start, std::int32_t end) 
   return DoGetRangeText(r.start, r.end);
 }
 
+std::string RichDocument::GetRangeBytes(std::int32_t start, std::int32_t end) const {
+  const Range r = Clamped(start, end, Length());
+  return DoGetRangeBytes(r.start, r.end);
+}
+
+std::string RichDocument::DoGetRangeBytes(std::int32_t start, std::int32_t end) const {
+  return WideToAnsi(DoGetRangeText(start, end), end - start);
+}
+
 void RichDocument::ReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) {
   const Range r = Clamped(start, end, Length());
   // Most texts hold no NUL: hand them on without a copy (a chunk may be a whole large file).

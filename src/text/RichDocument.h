@@ -61,6 +61,9 @@ class RichDocument {
   void SetSelection(std::int32_t start, std::int32_t end);
   // The units from start up to end, clamped to the text.
   std::u16string GetRangeText(std::int32_t start, std::int32_t end) const;
+  // The same units as 8-bit bytes, as WideToAnsi converts them; a face that
+  // holds bytes hands them over without a UTF-16 copy.
+  std::string GetRangeBytes(std::int32_t start, std::int32_t end) const;
   // Replaces [start, end) by `text` up to its first NUL unit (as a BSTR would
   // carry it). Selection bounds inside the range go to start; bounds behind it
   // move by the change in length.
@@ -106,6 +109,8 @@ class RichDocument {
   // Primitives; the arguments are already clamped with 0 <= start <= end <= Length().
   virtual void DoSetSelection(std::int32_t start, std::int32_t end) = 0;
   virtual std::u16string DoGetRangeText(std::int32_t start, std::int32_t end) const = 0;
+  // By default through the UTF-16 copy.
+  virtual std::string DoGetRangeBytes(std::int32_t start, std::int32_t end) const;
   // Replaces the text only (`text` holds no NUL unit); ReplaceRange then puts the
   // selection where it belongs. False when the text could not be replaced.
   virtual bool DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) = 0;
