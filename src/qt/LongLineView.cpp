@@ -26,6 +26,15 @@ LongLineView::LongLineView(QsciScintilla* box) : box_(box) {
   QObject::disconnect(box_, SIGNAL(SCN_UPDATEUI(int)), box_, SLOT(handleUpdateUI(int)));
   QObject::connect(box_, &QsciScintillaBase::SCN_UPDATEUI, box_,
                    [this](int updated) { OnUpdate(updated); });
+  // The box has no lexer: every byte keeps the style it has (inserted bytes get
+  // the shown style). Left unanswered, this request comes again at each repaint
+  // and advances Scintilla's style clock, which makes it check every cached line
+  // against the document byte by byte.
+  QObject::connect(box_, &QsciScintillaBase::SCN_STYLENEEDED, box_, [this](int) { MarkStyled(); });
+}
+
+void LongLineView::MarkStyled() {
+  Send(Sci::SCI_STARTSTYLING, static_cast<unsigned long>(Send(Sci::SCI_GETLENGTH)), 0);
 }
 
 long LongLineView::Send(unsigned int message, unsigned long wParam, long lParam) const {
@@ -74,6 +83,7 @@ void LongLineView::Show(LinePart line, std::int32_t focus) {
 }
 
 void LongLineView::AfterReplacement(std::int32_t start, std::int32_t length) {
+  MarkStyled();
   const std::int32_t end = start + length;
   std::int32_t at = LineOf(start).start;
   // Each line the replacement touched, up to the one holding its end.

@@ -29,6 +29,8 @@ class LongLineView {
   long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
   LinePart LineOf(std::int32_t position) const;
   bool IsHidden(std::int32_t position) const;
+  // Every byte keeps its style: the box has no lexer to style it anew.
+  void MarkStyled();
   // Whether `line`, if long, must show another part for `focus`.
   bool NeedsShowing(LinePart line, std::int32_t focus) const;
   void Show(LinePart line, std::int32_t focus);

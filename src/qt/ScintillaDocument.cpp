@@ -90,6 +90,9 @@ ScintillaDocument::ScintillaDocument(QWidget* parent, DisplayCodePage codePage)
   // on a line of megabytes keeps a core busy while nothing happens.
   Send(Sci::SCI_SETCARETPERIOD, 0);
   Send(Sci::SCI_SETHSCROLLBAR, 0);
+  // A scroll bar that came and went would change the wrap width, and every
+  // line would be wrapped anew when the text first outgrows the box.
+  box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Send(Sci::SCI_SETPASTECONVERTENDINGS, 0);
   for (int margin = 0; margin < kMarginCount; ++margin) Send(Sci::SCI_SETMARGINWIDTHN, margin, 0);
   box_->installEventFilter(new CtrlDigitSwallower(box_));

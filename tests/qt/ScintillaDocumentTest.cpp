@@ -132,6 +132,36 @@ class ScintillaDocumentTest : public QObject {
     host_.hide();
   }
 
+  // Changes and repaints keep the box's layouts: after an edit and a repaint
+  // every byte counts as styled (left unstyled, each repaint would make Scintilla
+  // check every cached line byte by byte), no byte's style changed, and the text
+  // area keeps its width as the text outgrows the box.
+  void editsAndRepaintsKeepStylesAndTheTextWidth() {
+    QsciScintilla* box = ShowUtf8Box();
+    QVERIFY(QTest::qWaitForWindowExposed(&host_));
+    const int width = box->viewport()->width();
+    std::string lines;
+    for (int i = 0; i < 200; ++i) lines += "a line of words\n";
+    doc_->ReplaceRangeBytes(0, 0, lines);
+    box->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0L);
+    box->SendScintilla(QsciScintillaBase::SCI_SETSTYLING, 6UL, 2L);
+    doc_->ReplaceRangeBytes(doc_->Length(), doc_->Length(), "more ");
+    box->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 2UL);
+    box->setFocus();
+    QTest::keyClicks(box, "xy");
+    box->viewport()->repaint();
+    QApplication::processEvents();
+    QCOMPARE(box->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED), static_cast<long>(doc_->Length()));
+    QCOMPARE(doc_->Bytes(), "a xyline of words\n" + lines.substr(16) + "more ");
+    QCOMPARE(box->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 0UL), 2L);
+    QCOMPARE(box->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 2UL), 0L);
+    QCOMPARE(box->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 7UL), 2L);
+    QCOMPARE(box->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 8UL), 0L);
+    QVERIFY(box->verticalScrollBar()->maximum() > 100);
+    QCOMPARE(box->viewport()->width(), width);
+    host_.hide();
+  }
+
   void everyByteRoundTrips_data() { AddCodePages(); }
   void everyByteRoundTrips() {
     QFETCH(DisplayCodePage, page);
