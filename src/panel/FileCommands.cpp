@@ -71,7 +71,7 @@ bool MainPanel::SaveSourceText(const std::string& path) {
   const int error = errno;
   switch (status) {
     case SaveStatus::Ok:
-      savedTextHash_ = std::hash<std::string>{}(bytes);
+      savedTextHash_ = TextHash(bytes);
       ++saves_;
       return true;
     case SaveStatus::CannotCreate:
@@ -90,9 +90,9 @@ std::string MainPanel::SaveErrorText(const char* text, const std::string& path, 
   return std::string(text) + "\n" + path + ": " + reason;
 }
 
-std::size_t MainPanel::SourceTextHash() {
-  return std::hash<std::string>{}(sourceBox_.GetRangeBytes(0, sourceBox_.Length()));
-}
+std::size_t MainPanel::TextHash(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
+
+std::size_t MainPanel::SourceTextHash() { return TextHash(sourceBox_.GetRangeBytes(0, sourceBox_.Length())); }
 
 std::string MainPanel::SourceBytes() {
   RefreshLengths();

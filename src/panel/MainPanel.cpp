@@ -25,7 +25,7 @@ MainPanel::MainPanel(const Platform& platform)
   ApplyFontSize();
   sourceBox_.Focus();
   random_.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
-  savedTextHash_ = std::hash<std::string>{}(std::string());  // the box starts empty; no call reaches it here
+  savedTextHash_ = TextHash({});  // the box starts empty; no call reaches it here
 }
 
 bool MainPanel::RunCommand(int commandId) {

@@ -165,6 +165,11 @@ class MainPanel {
   // Whether the source box differs from what was last saved (or, before any
   // save, from the empty box it started as).
   bool HasUnsavedText();
+  // What HasUnsavedText compares: a hash of the bytes, and that of the text last
+  // saved (or of the empty box). Reading the bytes on one thread and hashing them
+  // on another tells the same.
+  static std::size_t TextHash(std::string_view bytes);
+  std::size_t savedTextHash() const { return savedTextHash_; }
   // The source box's text as "Save as..." writes it: one byte per unit.
   std::string SourceBytes();
   // A number that differs after any change of the source box's text and after
@@ -232,7 +237,7 @@ class MainPanel {
 
  private:
   std::size_t SourceTextHash();
-  std::size_t savedTextHash_ = 0;  // SourceTextHash() of the last saved text; set at construction
+  std::size_t savedTextHash_ = 0;  // TextHash of the last saved text; set at construction
   std::uint64_t saves_ = 0;        // saves that wrote the file
   // isPlaying false, the timer killed, timerHandle 0.
   void StopTimer();

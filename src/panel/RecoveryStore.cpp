@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <sys/stat.h>
 
@@ -45,30 +44,50 @@ RecoveryStore::RecoveryStore(std::string directory)
 
 bool RecoveryStore::Sync(MainPanel& panel) {
   if (path_.empty()) return false;
+  if (!NeedsSync(panel)) return syncOk_;
+  const RecoverySnapshot snapshot = TakeSnapshot(panel);
+  return FinishSync(snapshot, WriteSnapshot(snapshot));
+}
+
+bool RecoveryStore::NeedsSync(const MainPanel& panel) const {
+  if (path_.empty()) return false;
   // Nothing changed since the last Sync: an idle window reads nothing. A copy
   // that could not be written is tried again at the next change.
   const std::optional<std::uint64_t> revision = panel.TextRevision();
-  if (revision && synced_ && *revision == syncedRevision_) return syncOk_;
-  syncOk_ = SyncText(panel);
-  synced_ = revision.has_value();
-  syncedRevision_ = revision.value_or(0);
-  return syncOk_;
+  return !revision || !synced_ || *revision != syncedRevision_;
 }
 
-bool RecoveryStore::SyncText(MainPanel& panel) {
-  if (!panel.HasUnsavedText()) {
-    if (written_) Discard();
-    return true;
+RecoverySnapshot RecoveryStore::TakeSnapshot(MainPanel& panel) const {
+  RecoverySnapshot snapshot;
+  snapshot.revision = panel.TextRevision();
+  snapshot.bytes = panel.SourceBytes();
+  snapshot.savedHash = panel.savedTextHash();
+  snapshot.spans = FormatSpans(panel.provenance());
+  snapshot.written = written_;
+  snapshot.writtenHash = writtenHash_;
+  return snapshot;
+}
+
+RecoveryOutcome RecoveryStore::WriteSnapshot(const RecoverySnapshot& snapshot) const {
+  const std::size_t hash = MainPanel::TextHash(snapshot.bytes);
+  if (hash == snapshot.savedHash) {  // nothing unsaved
+    if (snapshot.written) RemoveFiles();
+    return {true, false, 0};
   }
-  const std::string bytes = panel.SourceBytes();
-  const std::size_t hash = std::hash<std::string>{}(bytes);
-  if (written_ && hash == writtenHash_) return true;
-  if (!Write(bytes)) return false;
+  if (snapshot.written && hash == snapshot.writtenHash) return {true, true, hash};
+  if (!Write(snapshot.bytes)) return {false, snapshot.written, snapshot.writtenHash};
   // The text is safe first; its spans only add where it came from.
-  ReplaceFileContent(path_ + kSpansSuffix, FormatSpans(panel.provenance()));
-  written_ = true;
-  writtenHash_ = hash;
-  return true;
+  ReplaceFileContent(path_ + kSpansSuffix, snapshot.spans);
+  return {true, true, hash};
+}
+
+bool RecoveryStore::FinishSync(const RecoverySnapshot& snapshot, const RecoveryOutcome& outcome) {
+  written_ = outcome.written;
+  writtenHash_ = outcome.writtenHash;
+  syncOk_ = outcome.ok;
+  synced_ = snapshot.revision.has_value();
+  syncedRevision_ = snapshot.revision.value_or(0);
+  return syncOk_;
 }
 
 bool RecoveryStore::Write(const std::string& bytes) const {
@@ -97,6 +116,10 @@ std::vector<RecoveredSpan> RecoveryStore::LoadSpans() const {
 void RecoveryStore::Discard() {
   written_ = false;
   synced_ = false;
+  RemoveFiles();
+}
+
+void RecoveryStore::RemoveFiles() const {
   if (path_.empty()) return;
   std::remove(path_.c_str());
   std::remove((path_ + kSpansSuffix).c_str());

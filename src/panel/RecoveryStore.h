@@ -25,6 +25,23 @@ class MainPanel;
 // are the variables' values, null when unset.
 std::string RecoveryDirectory(const char* xdgStateHome, const char* home);
 
+// The panel's state one sync needs, read on the panel's thread.
+struct RecoverySnapshot {
+  std::optional<std::uint64_t> revision;  // the panel's TextRevision
+  std::string bytes;                      // the source box's bytes
+  std::size_t savedHash = 0;              // MainPanel::savedTextHash
+  std::string spans;                      // FormatSpans of the provenance map
+  bool written = false;                   // the copy on disk as the store knew it
+  std::size_t writtenHash = 0;
+};
+
+// What writing a snapshot came to.
+struct RecoveryOutcome {
+  bool ok = false;  // false: the copy could not be written
+  bool written = false;
+  std::size_t writtenHash = 0;
+};
+
 class RecoveryStore {
  public:
   // `directory` (with its parents) is created on the first write when missing.
@@ -36,6 +53,16 @@ class RecoveryStore {
   // could not be written. Cheap to call often: nothing is read or tried again
   // while the panel's text revision stays as it was, else one pass over the text.
   bool Sync(MainPanel& panel);
+
+  // Sync in three steps, for a caller that writes on another thread. NeedsSync,
+  // TakeSnapshot and FinishSync run on the panel's thread; WriteSnapshot touches
+  // only the files and may run on any thread, while no other call but NeedsSync
+  // is made on this store.
+  bool NeedsSync(const MainPanel& panel) const;
+  RecoverySnapshot TakeSnapshot(MainPanel& panel) const;
+  RecoveryOutcome WriteSnapshot(const RecoverySnapshot& snapshot) const;
+  // Records the outcome; what Sync would have returned.
+  bool FinishSync(const RecoverySnapshot& snapshot, const RecoveryOutcome& outcome);
   // The copy a previous run left, when there is one with at least one byte.
   std::optional<std::string> Load() const;
   // The file spans written with that copy; none when they are missing or unreadable.
@@ -44,8 +71,8 @@ class RecoveryStore {
   void Discard();
 
  private:
-  bool SyncText(MainPanel& panel);
   bool Write(const std::string& bytes) const;
+  void RemoveFiles() const;
 
   std::string directory_;
   std::string path_;

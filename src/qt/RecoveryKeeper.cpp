@@ -2,6 +2,7 @@
 #include "qt/RecoveryKeeper.h"
 
 #include <QMessageBox>
+#include <chrono>
 #include <optional>
 
 #include "panel/MainPanel.h"
@@ -16,9 +17,11 @@ constexpr int kSyncIntervalMs = 1000;  // a change is on disk within 2 s
 RecoveryKeeper::RecoveryKeeper(MainPanel& panel, QWidget* dialogParent, std::string directory)
     : panel_(panel), dialogParent_(dialogParent), store_(std::move(directory)) {
   timer_.setInterval(kSyncIntervalMs);
-  connect(&timer_, &QTimer::timeout, this, [this] { Sync(); });
+  connect(&timer_, &QTimer::timeout, this, [this] { SyncInBackground(); });
   timer_.start();
 }
+
+RecoveryKeeper::~RecoveryKeeper() { Wait(); }
 
 void RecoveryKeeper::Offer() {
   const std::optional<std::string> copy = store_.Load();
@@ -32,13 +35,34 @@ void RecoveryKeeper::Offer() {
     Sync();  // the restored text is this run's copy now
     return;
   }
+  Wait();
   store_.Discard();
 }
 
-void RecoveryKeeper::Sync() { store_.Sync(panel_); }
+void RecoveryKeeper::Sync() {
+  Wait();
+  store_.Sync(panel_);
+}
+
+void RecoveryKeeper::SyncInBackground() {
+  if (writing_.valid()) {
+    if (writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+    Wait();
+  }
+  if (!store_.NeedsSync(panel_)) return;
+  snapshot_ = store_.TakeSnapshot(panel_);
+  writing_ = std::async(std::launch::async, [this] { return store_.WriteSnapshot(*snapshot_); });
+}
+
+void RecoveryKeeper::Wait() {
+  if (!writing_.valid()) return;
+  store_.FinishSync(*snapshot_, writing_.get());
+  snapshot_.reset();
+}
 
 void RecoveryKeeper::Discard() {
   timer_.stop();
+  Wait();
   store_.Discard();
 }
 

@@ -1,12 +1,15 @@
 // RecoveryKeeper: keeps the on-disk copy of the composition in step with the source box, and offers it at start.
 //
-// Every second it lets the store write the box's bytes when they changed, so a
-// change is on disk within 2 s. The keeper refers to the panel and the
-// dialog parent, which must outlive it.
+// Every second, when the box's bytes changed, it copies them and lets a worker
+// thread hash and write them, so a change is on disk within about 2 s and the
+// window never waits for the disk. The keeper refers to the panel and the
+// dialog parent, which must outlive it; it waits for its worker when destroyed.
 #pragma once
 
 #include <QObject>
 #include <QTimer>
+#include <future>
+#include <optional>
 #include <string>
 
 #include "panel/RecoveryStore.h"
@@ -23,12 +26,18 @@ class RecoveryKeeper : public QObject {
  public:
   // `directory` as RecoveryDirectory gives it; empty keeps no copy.
   RecoveryKeeper(MainPanel& panel, QWidget* dialogParent, std::string directory);
+  ~RecoveryKeeper() override;
 
   // When a previous run left a copy, asks whether to restore it: Yes puts its
   // bytes in the source box, No removes it.
   void Offer();
-  // Brings the copy up to date now (after a save it is removed).
+  // Brings the copy up to date now (after a save it is removed), on this thread.
   void Sync();
+  // Starts bringing it up to date on the worker, unless the worker is still busy
+  // (then the next call does); records what the worker's last write came to.
+  void SyncInBackground();
+  // Waits for the worker and records its outcome.
+  void Wait();
   // A clean exit: no copy is left.
   void Discard();
   const RecoveryStore& store() const { return store_; }
@@ -38,6 +47,8 @@ class RecoveryKeeper : public QObject {
   QWidget* dialogParent_;  // not owned
   RecoveryStore store_;
   QTimer timer_;
+  std::optional<RecoverySnapshot> snapshot_;  // what the worker writes; read by it until done
+  std::future<RecoveryOutcome> writing_;
 };
 
 }  // namespace plinvaro::qt

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "PanelFixture.h"
 #include "panel/RecoveredSpans.h"
@@ -61,6 +62,32 @@ TEST_F(RecoveryStoreTest, AnIdleWindowReadsNothingButEveryChangeIsCopied) {
   face.sourceBox.TypeOver(u"!");
   ASSERT_TRUE(store.Sync(panel));
   EXPECT_EQ(ReadAll(store.path()), "words more!");
+}
+
+// A sync in steps, its write on another thread: the copy holds the text as it
+// was when taken, the box reads it once, and the next change is copied again.
+TEST_F(RecoveryStoreTest, AWriteOnAnotherThreadCopiesTheTextAsTaken) {
+  SetSourceText("first words");
+  ASSERT_TRUE(store.NeedsSync(panel));
+  const RecoverySnapshot snapshot = store.TakeSnapshot(panel);
+  const int reads = face.sourceBox.rangeReads();
+  face.sourceBox.TypeOver(u" and more");  // while the worker writes
+  RecoveryOutcome outcome;
+  std::thread worker([&] { outcome = store.WriteSnapshot(snapshot); });
+  worker.join();
+  EXPECT_EQ(face.sourceBox.rangeReads(), reads);
+  ASSERT_TRUE(store.FinishSync(snapshot, outcome));
+  EXPECT_EQ(ReadAll(store.path()), "first words");
+  ASSERT_TRUE(store.NeedsSync(panel));
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(ReadAll(store.path()), "first words and more");
+  EXPECT_FALSE(store.NeedsSync(panel));
+  // Saved meanwhile: the next write removes the copy.
+  face.dialogs.saveAnswers.push_back(dir.Join("saved.txt"));
+  panel.SaveSourceAs();
+  const RecoverySnapshot saved = store.TakeSnapshot(panel);
+  EXPECT_TRUE(store.FinishSync(saved, store.WriteSnapshot(saved)));
+  EXPECT_FALSE(std::filesystem::exists(store.path()));
 }
 
 TEST_F(RecoveryStoreTest, RestoreGivesBackTheBytesAsUnsavedTextAndDiscardRemovesTheCopy) {
