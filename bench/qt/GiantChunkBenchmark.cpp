@@ -7,6 +7,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScrollBar>
@@ -26,6 +27,7 @@
 #include "TempDir.h"
 #include "UserState.h"
 #include "qt/MainWindow.h"
+#include "qt/ProvenanceFace.h"
 
 namespace {
 
@@ -120,6 +122,16 @@ void GiantTick(const std::string& what, std::size_t bytes, plinvaro::testing::Te
   std::printf("  the longest wait for the event loop meanwhile: %.0f ms\n",
               std::max({first.longestMs, second.longestMs, rest.longestMs}));
   ReportLayout(*window);
+  // The seam marks drawn anew (tint off, then on), each with its repaint.
+  QAction* tint = plinvaro::qt::ProvenanceFaceOf(*window)->action(plinvaro::SeamCommand::ToggleTint);
+  double marksMs = 0;
+  for (int i = 0; i < 2; ++i) {
+    const auto start = Clock::now();
+    tint->trigger();
+    window->controls().sourceBox().widget()->viewport()->repaint();
+    marksMs = std::max(marksMs, MsSince(start));
+  }
+  std::printf("  seam marks drawn anew, with the repaint: %.0f ms\n", marksMs);
   // A repaint after scrolling to the end: the layout is cached, not redone.
   const auto start = Clock::now();
   window->controls().sourceBox().ScrollToBottom();
