@@ -5,6 +5,7 @@
 #include <string>
 
 #include "panel/LongLineWindow.h"
+#include "qt/BoxLines.h"
 
 namespace plinvaro::qt {
 namespace {
@@ -22,17 +23,9 @@ QVariant InputBox::inputMethodQuery(Qt::InputMethodQuery query) const {
     return static_cast<std::int32_t>(self->SendScintilla(message, w, l));
   };
   const std::int32_t caret = send(Sci::SCI_GETCURRENTPOS);
-  const std::int32_t lineNumber = send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret));
-  const LinePart line{send(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(lineNumber)),
-                      send(Sci::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lineNumber))};
+  const LinePart line = LineOf(*self, caret);
   if (!IsLongLine(line)) return QsciScintilla::inputMethodQuery(query);
-  LinePart context = InputContext(line, caret);
-  // Whole characters: both edges move back to a character's first byte.
-  const auto charStart = [&](std::int32_t at) {
-    return send(Sci::SCI_POSITIONBEFORE, static_cast<unsigned long>(at + 1));
-  };
-  if (context.start > line.start) context.start = charStart(context.start);
-  if (context.end < line.end) context.end = charStart(context.end);
+  const LinePart context = WholeCharacters(*self, line, InputContext(line, caret));
   const bool utf8 = send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
   const auto text = [&](std::int32_t from, std::int32_t to) {
     std::string bytes(static_cast<std::size_t>(std::max(0, to - from)) + 1, '\0');

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "qt/BoxLines.h"
+
 namespace plinvaro::qt {
 namespace {
 
@@ -43,12 +45,6 @@ long LongLineView::Send(unsigned int message, unsigned long wParam, long lParam)
 
 void LongLineView::ReapplyHiddenStyle() { Send(Sci::SCI_STYLESETVISIBLE, kHiddenStyle, 0); }
 
-LinePart LongLineView::LineOf(std::int32_t position) const {
-  const long line = Send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
-  return {static_cast<std::int32_t>(Send(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line))),
-          static_cast<std::int32_t>(Send(Sci::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line)))};
-}
-
 bool LongLineView::IsHidden(std::int32_t position) const {
   return Send(Sci::SCI_GETSTYLEAT, static_cast<unsigned long>(position)) == kHiddenStyle;
 }
@@ -65,14 +61,7 @@ bool LongLineView::NeedsShowing(LinePart line, std::int32_t focus) const {
 }
 
 void LongLineView::Show(LinePart line, std::int32_t focus) {
-  LinePart shown = ShownPart(line, focus);
-  // Whole characters only: the edges move back to a character's first byte.
-  const auto charStart = [this](std::int32_t at) {
-    return static_cast<std::int32_t>(
-        Send(Sci::SCI_POSITIONBEFORE, static_cast<unsigned long>(at + 1)));
-  };
-  if (shown.start > line.start) shown.start = charStart(shown.start);
-  if (shown.end < line.end) shown.end = charStart(shown.end);
+  const LinePart shown = WholeCharacters(*box_, line, ShownPart(line, focus));
   Send(Sci::SCI_STARTSTYLING, static_cast<unsigned long>(line.start), 0);
   Send(Sci::SCI_SETSTYLING, static_cast<unsigned long>(shown.start - line.start), kHiddenStyle);
   Send(Sci::SCI_SETSTYLING, static_cast<unsigned long>(shown.length()), kShownStyle);
@@ -85,10 +74,10 @@ void LongLineView::Show(LinePart line, std::int32_t focus) {
 void LongLineView::AfterReplacement(std::int32_t start, std::int32_t length) {
   MarkStyled();
   const std::int32_t end = start + length;
-  std::int32_t at = LineOf(start).start;
+  std::int32_t at = LineOf(*box_, start).start;
   // Each line the replacement touched, up to the one holding its end.
   while (true) {
-    const LinePart line = LineOf(at);
+    const LinePart line = LineOf(*box_, at);
     const std::int32_t focus = std::clamp(end, line.start, line.end);
     if (NeedsShowing(line, focus)) Show(line, focus);
     if (line.end >= end) break;
@@ -108,7 +97,7 @@ void LongLineView::OnUpdate(int updated) {
 
 void LongLineView::FollowCaret() {
   const auto caret = static_cast<std::int32_t>(Send(Sci::SCI_GETCURRENTPOS));
-  const LinePart line = LineOf(caret);
+  const LinePart line = LineOf(*box_, caret);
   if (!NeedsShowing(line, caret)) return;
   Show(line, caret);
   Send(Sci::SCI_SCROLLCARET);
@@ -116,7 +105,7 @@ void LongLineView::FollowCaret() {
 
 void LongLineView::FollowViewTop() {
   const auto top = static_cast<std::int32_t>(Send(Sci::SCI_POSITIONFROMPOINT, 0, 0));
-  const LinePart line = LineOf(top);
+  const LinePart line = LineOf(*box_, top);
   if (!NeedsShowing(line, top)) return;
   Show(line, top);
   // The same byte stays at the top: its display line within the line, anew.

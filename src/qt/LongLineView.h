@@ -27,7 +27,6 @@ class LongLineView {
 
  private:
   long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
-  LinePart LineOf(std::int32_t position) const;
   bool IsHidden(std::int32_t position) const;
   // Every byte keeps its style: the box has no lexer to style it anew.
   void MarkStyled();

@@ -119,7 +119,7 @@ TEST_P(SplitSearch, ADroppedScanChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, SplitSearch, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "OnTheFly" : "Preview"; });
+                         [](const auto& param) { return param.param ? "OnTheFly" : "Preview"; });
 
 TEST_F(PanelTest, NothingToScanIsFinishedAndReportedByPrepareSearch) {
   EXPECT_FALSE(panel.PrepareSearch().has_value());

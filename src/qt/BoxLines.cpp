@@ -1,0 +1,30 @@
+// BoxLines: line bounds and character starts asked of Scintilla.
+#include "qt/BoxLines.h"
+
+#include <Qsci/qsciscintillabase.h>
+
+namespace plinvaro::qt {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+std::int32_t Ask(QsciScintillaBase& box, unsigned int message, long wParam) {
+  return static_cast<std::int32_t>(box.SendScintilla(message, static_cast<unsigned long>(wParam)));
+}
+
+}  // namespace
+
+LinePart LineOf(QsciScintillaBase& box, std::int32_t position) {
+  const std::int32_t line = Ask(box, Sci::SCI_LINEFROMPOSITION, position);
+  return {Ask(box, Sci::SCI_POSITIONFROMLINE, line), Ask(box, Sci::SCI_GETLINEENDPOSITION, line)};
+}
+
+LinePart WholeCharacters(QsciScintillaBase& box, LinePart line, LinePart part) {
+  // The first byte of the character holding `at`.
+  const auto charStart = [&box](std::int32_t at) { return Ask(box, Sci::SCI_POSITIONBEFORE, at + 1L); };
+  if (part.start > line.start) part.start = charStart(part.start);
+  if (part.end < line.end) part.end = charStart(part.end);
+  return part;
+}
+
+}  // namespace plinvaro::qt
