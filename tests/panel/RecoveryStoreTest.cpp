@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <thread>
 
+#include "OtherThread.h"
 #include "PanelFixture.h"
 #include "panel/RecoveredSpans.h"
 #include "panel/RecoveryStore.h"
@@ -73,8 +73,7 @@ TEST_F(RecoveryStoreTest, AWriteOnAnotherThreadCopiesTheTextAsTaken) {
   const int reads = face.sourceBox.rangeReads();
   face.sourceBox.TypeOver(u" and more");  // while the worker writes
   RecoveryOutcome outcome;
-  std::thread worker([&] { outcome = store.WriteSnapshot(snapshot); });
-  worker.join();
+  RunOnAnotherThread([&] { outcome = store.WriteSnapshot(snapshot); });
   EXPECT_EQ(face.sourceBox.rangeReads(), reads);
   ASSERT_TRUE(store.FinishSync(snapshot, outcome));
   EXPECT_EQ(ReadAll(store.path()), "first words");

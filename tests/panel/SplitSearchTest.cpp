@@ -3,9 +3,9 @@
 
 #include <iterator>
 #ifndef _WIN32
-#include <thread>
 #endif
 
+#include "OtherThread.h"
 #include "PanelFixture.h"
 #include "panel/SearchGate.h"
 
@@ -89,12 +89,7 @@ TEST_P(SplitSearch, AScanOnAnotherThreadEndsAsRunSearchEnds) {
     const std::optional<SearchRequest> request = asyncPanel.PrepareSearch();
     ASSERT_TRUE(request.has_value());
     TextSearcher scanned;
-#ifdef _WIN32
-    asyncPanel.ScanRequest(*request, scanned);  // the 32-bit MinGW build has no std::thread
-#else
-    std::thread worker([&] { asyncPanel.ScanRequest(*request, scanned); });
-    worker.join();
-#endif
+    RunOnAnotherThread([&] { asyncPanel.ScanRequest(*request, scanned); });
     asyncPanel.FinishSearch(*request, scanned);
     EXPECT_EQ(StateOf(asyncPanel, asyncFace), StateOf(syncPanel, syncFace)) << "round " << round;
     EXPECT_EQ(asyncPanel.lastSearch().parts, syncPanel.lastSearch().parts);
