@@ -218,6 +218,11 @@ void ScintillaDocument::SetDefaultFont(const std::string& face, std::int32_t twi
 }
 
 void ScintillaDocument::SetBackground(Rgb colour) {
+  // Every relayout sets it; resetting the styles would lay out every line anew.
+  const auto unchanged = [this, value = ColourValue(colour)](int style) {
+    return Send(Sci::SCI_STYLEGETBACK, static_cast<unsigned long>(style)) == value;
+  };
+  if (unchanged(Sci::STYLE_DEFAULT) && unchanged(0)) return;
   Send(Sci::SCI_STYLESETBACK, Sci::STYLE_DEFAULT, ColourValue(colour));
   Send(Sci::SCI_STYLECLEARALL);
   longLines_.ReapplyHiddenStyle();

@@ -162,6 +162,23 @@ class ScintillaDocumentTest : public QObject {
     host_.hide();
   }
 
+  // The background it has, set again, resets nothing (every relayout sets it,
+  // and reset styles lay every line out anew); a new one reaches every style
+  // and keeps the long lines' hidden style hidden.
+  void theSameBackgroundAgainResetsNoStyle() {
+    Make(DisplayCodePage::Utf8);
+    QsciScintilla* box = doc_->widget();
+    const auto ask = [box](unsigned int message, unsigned long style) { return box->SendScintilla(message, style); };
+    doc_->SetBackground({10, 20, 30});
+    box->SendScintilla(QsciScintillaBase::SCI_STYLESETFORE, 2UL, 0x0000FFL);
+    doc_->SetBackground({10, 20, 30});
+    QCOMPARE(ask(QsciScintillaBase::SCI_STYLEGETFORE, 2), 0x0000FFL);
+    doc_->SetBackground({40, 50, 60});
+    QCOMPARE(ask(QsciScintillaBase::SCI_STYLEGETBACK, 2), 40L | 50L << 8 | 60L << 16);
+    QVERIFY(ask(QsciScintillaBase::SCI_STYLEGETFORE, 2) != 0x0000FFL);
+    QCOMPARE(ask(QsciScintillaBase::SCI_STYLEGETVISIBLE, 1), 0L);
+  }
+
   void everyByteRoundTrips_data() { AddCodePages(); }
   void everyByteRoundTrips() {
     QFETCH(DisplayCodePage, page);
