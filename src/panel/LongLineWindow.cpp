@@ -19,6 +19,14 @@ LinePart FocusReach(LinePart line, std::int32_t focus) {
   return {std::max(line.start, at - kShownMarginBytes), std::min(line.end, at + kShownMarginBytes)};
 }
 
+OvershowProbes OvershowProbesFor(LinePart line, std::int32_t focus) {
+  if (!IsLongLine(line)) return {};
+  const LinePart shown = ShownPart(line, focus);
+  const std::int32_t before = shown.start - kShownMarginBytes - 1;
+  const std::int32_t after = shown.end + kShownMarginBytes;
+  return {before >= line.start ? before : -1, after < line.end ? after : -1};
+}
+
 LinePart InputContext(LinePart line, std::int32_t caret) {
   if (!IsLongLine(line)) return line;
   const std::int32_t at = std::clamp(caret, line.start, line.end);

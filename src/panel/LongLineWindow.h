@@ -36,6 +36,16 @@ LinePart ShownPart(LinePart line, std::int32_t focus);
 // last of them tell whether the shown part must move.
 LinePart FocusReach(LinePart line, std::int32_t focus);
 
+// The two bytes, kShownMarginBytes beyond either end of ShownPart(line, focus),
+// that must be hidden after a change of a long line (-1 where the line ends
+// first). Inserted bytes take the shown style, so a line that grows keeps
+// growing its shown part; once either byte is shown, the line is shown anew.
+struct OvershowProbes {
+  std::int32_t before = -1;
+  std::int32_t after = -1;
+};
+OvershowProbes OvershowProbesFor(LinePart line, std::int32_t focus);
+
 // The text around `caret` an input method is told of: the whole line when it is
 // not long, else up to kInputContextBytes each side of the caret.
 LinePart InputContext(LinePart line, std::int32_t caret);

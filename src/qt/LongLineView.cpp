@@ -60,6 +60,11 @@ bool LongLineView::NeedsShowing(LinePart line, std::int32_t focus) const {
   return !IsHidden(line.start) && !IsHidden(line.end - 1);
 }
 
+bool LongLineView::Overshown(LinePart line, std::int32_t focus) const {
+  const OvershowProbes probes = OvershowProbesFor(line, focus);
+  return (probes.before >= 0 && !IsHidden(probes.before)) || (probes.after >= 0 && !IsHidden(probes.after));
+}
+
 void LongLineView::Show(LinePart line, std::int32_t focus) {
   const LinePart shown = WholeCharacters(*box_, line, ShownPart(line, focus));
   Send(Sci::SCI_STARTSTYLING, static_cast<unsigned long>(line.start), 0);
@@ -71,15 +76,16 @@ void LongLineView::Show(LinePart line, std::int32_t focus) {
                                    Send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(line.start))));
 }
 
-void LongLineView::AfterReplacement(std::int32_t start, std::int32_t length) {
+void LongLineView::AfterReplacement(std::int32_t start, std::int32_t length, std::int32_t caret) {
   MarkStyled();
   const std::int32_t end = start + length;
   std::int32_t at = LineOf(*box_, start).start;
   // Each line the replacement touched, up to the one holding its end.
   while (true) {
     const LinePart line = LineOf(*box_, at);
-    const std::int32_t focus = std::clamp(end, line.start, line.end);
-    if (NeedsShowing(line, focus)) Show(line, focus);
+    const bool caretHere = caret >= line.start && caret <= line.end;
+    const std::int32_t focus = caretHere ? caret : std::clamp(end, line.start, line.end);
+    if (NeedsShowing(line, focus) || Overshown(line, focus)) Show(line, focus);
     if (line.end >= end) break;
     const long next = Send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(line.end)) + 1;
     at = static_cast<std::int32_t>(Send(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(next)));

@@ -21,9 +21,10 @@ class LongLineView {
 
   // The box's styles were reset (font, background): hide the hidden style again.
   void ReapplyHiddenStyle();
-  // `length` bytes now stand at `start`: the long lines among them show the part
-  // around the insertion's end, and are wrapped at once.
-  void AfterReplacement(std::int32_t start, std::int32_t length);
+  // `length` bytes now stand at `start` and the caret will stand at `caret`: the
+  // long lines among them show the part around the caret when it is on them,
+  // else around the insertion's end, and are wrapped at once.
+  void AfterReplacement(std::int32_t start, std::int32_t length, std::int32_t caret);
 
  private:
   long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
@@ -32,6 +33,8 @@ class LongLineView {
   void MarkStyled();
   // Whether `line`, if long, must show another part for `focus`.
   bool NeedsShowing(LinePart line, std::int32_t focus) const;
+  // Whether a changed `line` shows much more than its part around `focus`.
+  bool Overshown(LinePart line, std::int32_t focus) const;
   void Show(LinePart line, std::int32_t focus);
   void OnUpdate(int updated);
   void FollowCaret();

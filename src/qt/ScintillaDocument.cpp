@@ -143,7 +143,7 @@ bool ScintillaDocument::DoReplaceRangeBytes(std::int32_t start, std::int32_t end
   if (notified != 0) Send(Sci::SCI_SETMODEVENTMASK, 0);
   Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
   box_->SendScintilla(Sci::SCI_REPLACETARGET, bytes.size(), bytes.data());
-  longLines_.AfterReplacement(start, static_cast<std::int32_t>(bytes.size()));
+  longLines_.AfterReplacement(start, static_cast<std::int32_t>(bytes.size()), caretAfterReplace());
   if (notified != 0) Send(Sci::SCI_SETMODEVENTMASK, static_cast<unsigned long>(notified));
   if (bytes.size() > kRescrollBytes) RefreshScrollRange(start + static_cast<std::int32_t>(bytes.size()));
   return true;

@@ -59,10 +59,10 @@ void RichDocument::ReplaceRange(std::int32_t start, std::int32_t end, const std:
   const Range r = Clamped(start, end, Length());
   // Most texts hold no NUL: hand them on without a copy (a chunk may be a whole large file).
   const std::size_t nul = text.find(u'\0');
-  const SelectionEnds before = BeginReplace();
+  const auto n = static_cast<std::int32_t>(std::min(nul, text.size()));
+  const SelectionEnds before = BeginReplace(r.start, r.end, n);
   const bool replaced = nul == std::u16string::npos ? DoReplaceRange(r.start, r.end, text)
                                                     : DoReplaceRange(r.start, r.end, text.substr(0, nul));
-  const auto n = static_cast<std::int32_t>(std::min(nul, text.size()));
   EndReplace(before, r.start, r.end, n, replaced);
 }
 
@@ -74,14 +74,20 @@ void RichDocument::ReplaceRangeBytes(std::int32_t start, std::int32_t end, std::
   }
   const Range r = Clamped(start, end, Length());
   bytes = bytes.substr(0, bytes.find('\0'));
-  const SelectionEnds before = BeginReplace();
+  const SelectionEnds before = BeginReplace(r.start, r.end, static_cast<std::int32_t>(bytes.size()));
   const bool replaced = DoReplaceRangeBytes(r.start, r.end, bytes);
   EndReplace(before, r.start, r.end, static_cast<std::int32_t>(bytes.size()), replaced);
 }
 
-SelectionEnds RichDocument::BeginReplace() {
+SelectionEnds RichDocument::BeginReplace(std::int32_t start, std::int32_t end, std::int32_t n) {
   replacing_ = true;
-  return DoGetSelectionEnds();
+  const SelectionEnds before = DoGetSelectionEnds();
+  // As EndReplace, then PlaceCaret when ReplaceSelection runs, will put it.
+  const std::int64_t length = static_cast<std::int64_t>(Length()) - (end - start) + n;
+  caretAfter_ = placedCaret_ ? static_cast<std::int32_t>(std::min<std::int64_t>(
+                                   static_cast<std::int64_t>(start) + std::max(*placedCaret_, 0), length))
+                             : MovedBound(before.caret, start, end, n);
+  return before;
 }
 
 void RichDocument::EndReplace(SelectionEnds before, std::int32_t start, std::int32_t end,
@@ -125,13 +131,17 @@ void RichDocument::DoSetSelectionEnds(SelectionEnds ends) {
 
 void RichDocument::ReplaceSelection(const std::u16string& text, std::int32_t n) {
   const TextSelection before = GetSelection();
+  placedCaret_ = n;
   ReplaceRange(before.start, before.end, text);
+  placedCaret_.reset();
   PlaceCaret(n);
 }
 
 void RichDocument::ReplaceSelectionBytes(std::string_view bytes, std::int32_t n) {
   const TextSelection before = GetSelection();
+  placedCaret_ = n;
   ReplaceRangeBytes(before.start, before.end, bytes);
+  placedCaret_.reset();
   PlaceCaret(n);
 }
 

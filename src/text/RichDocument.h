@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -124,12 +125,15 @@ class RichDocument {
   // keeps the selection's direction overrides both.
   virtual SelectionEnds DoGetSelectionEnds() const;
   virtual void DoSetSelectionEnds(SelectionEnds ends);
+  // Inside DoReplaceRange(Bytes): where the caret stands once the replacement and
+  // the selection rule are done, for a face that lays text out around the caret.
+  std::int32_t caretAfterReplace() const { return caretAfter_; }
 
  private:
   // Around a replacement of clamped [start, end) by n units: the selection's
   // ends before it, then the listener told and the selection moved when
   // `replaced`.
-  SelectionEnds BeginReplace();
+  SelectionEnds BeginReplace(std::int32_t start, std::int32_t end, std::int32_t n);
   void EndReplace(SelectionEnds before, std::int32_t start, std::int32_t end, std::int32_t n,
                   bool replaced);
   // Leaves the caret n units behind the selection's start, clamped to the end.
@@ -138,6 +142,8 @@ class RichDocument {
   TextChangeListener* listener_ = nullptr;  // not owned
   bool reportsUserChanges_ = false;
   bool replacing_ = false;  // between BeginReplace and EndReplace
+  std::optional<std::int32_t> placedCaret_;  // ReplaceSelection's n while its ReplaceRange runs
+  std::int32_t caretAfter_ = 0;
 };
 
 // `text` up to (not including) its first NUL unit.

@@ -24,11 +24,28 @@ struct ReplaceCase {
 
 class ReplaceRangeTest : public ::testing::TestWithParam<ReplaceCase> {};
 
-// The same rule whether the text comes as UTF-16 units or as bytes.
+// Hears, from inside each replacement, where the caret will stand.
+class CaretHearingDocument : public MemoryDocument {
+ public:
+  std::int32_t heard = -1;
+
+ protected:
+  bool DoReplaceRange(std::int32_t start, std::int32_t end, const std::u16string& text) override {
+    heard = caretAfterReplace();
+    return MemoryDocument::DoReplaceRange(start, end, text);
+  }
+  bool DoReplaceRangeBytes(std::int32_t start, std::int32_t end, std::string_view bytes) override {
+    heard = caretAfterReplace();
+    return MemoryDocument::DoReplaceRangeBytes(start, end, bytes);
+  }
+};
+
+// The same rule whether the text comes as UTF-16 units or as bytes; the face
+// hears beforehand where the caret ends up.
 TEST_P(ReplaceRangeTest, MovesSelectionBoundsByTheReplacementRule) {
   const ReplaceCase& c = GetParam();
   for (const bool bytes : {false, true}) {
-    MemoryDocument doc;
+    CaretHearingDocument doc;
     doc.SetText(u"0123456789");
     doc.SetSelection(c.before.start, c.before.end);
     if (bytes) {
@@ -38,6 +55,31 @@ TEST_P(ReplaceRangeTest, MovesSelectionBoundsByTheReplacementRule) {
     }
     EXPECT_EQ(doc.GetSelection().start, c.after.start) << (bytes ? "bytes" : "units");
     EXPECT_EQ(doc.GetSelection().end, c.after.end) << (bytes ? "bytes" : "units");
+    EXPECT_EQ(doc.heard, c.after.end) << (bytes ? "bytes" : "units");
+  }
+}
+
+// ReplaceSelection's caret, n units behind the start and clamped, is heard too.
+TEST(ReplaceSelectionCaret, IsHeardByTheFaceBeforeItIsPlaced) {
+  const struct {
+    TextSelection before;
+    const char* text;
+    std::int32_t n;
+  } cases[] = {{{3, 3}, "abc", 3}, {{2, 6}, "x", 1}, {{4, 4}, "abc", 1}, {{8, 10}, "ab", 9}, {{5, 5}, "ab", -2}};
+  for (const auto& c : cases) {
+    for (const bool bytes : {false, true}) {
+      CaretHearingDocument doc;
+      doc.SetText(u"0123456789");
+      doc.SetSelection(c.before.start, c.before.end);
+      const std::string text = c.text;
+      if (bytes) {
+        doc.ReplaceSelectionBytes(text, c.n);
+      } else {
+        doc.ReplaceSelection(Wide(text), c.n);
+      }
+      EXPECT_EQ(doc.heard, doc.GetSelection().end) << c.text << " n=" << c.n << (bytes ? " bytes" : "");
+      EXPECT_TRUE(doc.GetSelection().IsEmpty());
+    }
   }
 }
 

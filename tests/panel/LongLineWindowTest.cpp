@@ -48,6 +48,28 @@ TEST(LongLineWindow, FocusReachIsClampedToTheLine) {
   EXPECT_EQ(FocusReach({kBase, kBase + 10}, kBase + 5), (LinePart{kBase, kBase + 10}));
 }
 
+// The probes lie a margin beyond the shown part, inside the line or not at all:
+// a line grown by a word keeps its part, one grown past the margin is shown anew.
+TEST(LongLineWindow, OvershowProbesLieAMarginBeyondTheShownPart) {
+  const LinePart line{kBase, kBase + 10 * kLongLineBytes};
+  const std::int32_t middle = kBase + 5 * kLongLineBytes;
+  const OvershowProbes inMiddle = OvershowProbesFor(line, middle);
+  EXPECT_EQ(inMiddle.before, ShownPart(line, middle).start - kShownMarginBytes - 1);
+  EXPECT_EQ(inMiddle.after, ShownPart(line, middle).end + kShownMarginBytes);
+  const OvershowProbes atEnd = OvershowProbesFor(line, line.end);
+  EXPECT_EQ(atEnd.before, line.end - kShownBytes - kShownMarginBytes - 1);
+  EXPECT_EQ(atEnd.after, -1);
+  EXPECT_EQ(OvershowProbesFor(line, line.start).before, -1);
+  EXPECT_EQ(OvershowProbesFor({kBase, kBase + kLongLineBytes}, kBase).before, -1);
+  // Grown at the end by a word, the line's probe still falls before the part
+  // shown before, on a hidden byte; grown past the margin, it falls inside.
+  const std::int32_t shownBefore = ShownPart(line, line.end).start;
+  const LinePart byAWord{line.start, line.end + 5};
+  EXPECT_LT(OvershowProbesFor(byAWord, byAWord.end).before, shownBefore);
+  const LinePart pastTheMargin{line.start, line.end + kShownMarginBytes + 1};
+  EXPECT_GE(OvershowProbesFor(pastTheMargin, pastTheMargin.end).before, shownBefore);
+}
+
 TEST(LongLineWindow, AnInputMethodHearsOfTheWholeShortLineOrAWindowOfALongOne) {
   const LinePart shortLine{kBase, kBase + 300};
   const LinePart longLine{kBase, kBase + 3 * kLongLineBytes};

@@ -132,6 +132,31 @@ class ScintillaDocumentTest : public QObject {
     host_.hide();
   }
 
+  // After a replacement a long line shows the part where the caret ends up: its
+  // start when the text went in behind the caret (as the preview is filled), the
+  // text's end when the caret follows the text (playback, Accept).
+  void anOverlongLineShowsThePartAtTheCaretAfterAReplacement() {
+    QsciScintilla* box = ShowUtf8Box();
+    QVERIFY(QTest::qWaitForWindowExposed(&host_));
+    const auto hidden = [box](long at) {
+      return box->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(at)) != 0;
+    };
+    const std::string word(static_cast<std::size_t>(3 * plinvaro::kLongLineBytes), 'q');
+    const auto n = static_cast<long>(word.size());
+    doc_->ReplaceRangeBytes(0, 0, word);
+    QApplication::processEvents();
+    QCOMPARE(doc_->GetSelection().end, 0);
+    QVERIFY(!hidden(0));
+    QVERIFY(hidden(n - 1));
+    doc_->ReplaceSelectionBytes(word, static_cast<std::int32_t>(n));
+    QApplication::processEvents();
+    QCOMPARE(static_cast<long>(doc_->GetSelection().end), n);
+    QVERIFY(!hidden(n - 1));
+    QVERIFY(hidden(0));
+    QVERIFY(hidden(2 * n - 1));
+    host_.hide();
+  }
+
   // Changes and repaints keep the box's layouts: after an edit and a repaint
   // every byte counts as styled (left unstyled, each repaint would make Scintilla
   // check every cached line byte by byte), no byte's style changed, and the text
