@@ -43,8 +43,7 @@ RecoveryStore::RecoveryStore(std::string directory)
       path_(directory_.empty() ? std::string() : directory_ + "/" + kRecoveryName) {}
 
 bool RecoveryStore::Sync(MainPanel& panel) {
-  if (path_.empty()) return false;
-  if (!NeedsSync(panel)) return syncOk_;
+  if (!NeedsSync(panel)) return syncOk_;  // false when there is no path
   const RecoverySnapshot snapshot = TakeSnapshot(panel);
   return FinishSync(snapshot, WriteSnapshot(snapshot));
 }

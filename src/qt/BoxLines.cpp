@@ -1,4 +1,4 @@
-// BoxLines: line bounds and character starts asked of Scintilla.
+// BoxLines: line bounds, character starts and byte ranges asked of Scintilla.
 #include "qt/BoxLines.h"
 
 #include <Qsci/qsciscintillabase.h>
@@ -25,6 +25,14 @@ LinePart WholeCharacters(QsciScintillaBase& box, LinePart line, LinePart part) {
   if (part.start > line.start) part.start = charStart(part.start);
   if (part.end < line.end) part.end = charStart(part.end);
   return part;
+}
+
+std::string RangeBytes(QsciScintillaBase& box, std::int32_t start, std::int32_t end) {
+  // Scintilla ends the range with a NUL of its own.
+  std::string bytes(static_cast<std::size_t>(end - start) + 1, '\0');
+  box.SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(end), bytes.data());
+  bytes.pop_back();
+  return bytes;
 }
 
 }  // namespace plinvaro::qt

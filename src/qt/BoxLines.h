@@ -1,7 +1,8 @@
-// BoxLines: a QScintilla box's lines and character edges, in bytes.
+// BoxLines: a QScintilla box's lines, character edges and byte ranges, in bytes.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "panel/LongLineWindow.h"
 
@@ -13,5 +14,7 @@ namespace plinvaro::qt {
 LinePart LineOf(QsciScintillaBase& box, std::int32_t position);
 // `part` of `line` with each edge inside the line moved back to a character's first byte.
 LinePart WholeCharacters(QsciScintillaBase& box, LinePart line, LinePart part);
+// The bytes of [start, end), which must lie within the text.
+std::string RangeBytes(QsciScintillaBase& box, std::int32_t start, std::int32_t end);
 
 }  // namespace plinvaro::qt

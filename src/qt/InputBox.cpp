@@ -28,10 +28,7 @@ QVariant InputBox::inputMethodQuery(Qt::InputMethodQuery query) const {
   const LinePart context = WholeCharacters(*self, line, InputContext(line, caret));
   const bool utf8 = send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
   const auto text = [&](std::int32_t from, std::int32_t to) {
-    std::string bytes(static_cast<std::size_t>(std::max(0, to - from)) + 1, '\0');
-    self->SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(from), static_cast<long>(to),
-                        bytes.data());
-    bytes.resize(bytes.size() - 1);
+    const std::string bytes = RangeBytes(*self, from, std::max(from, to));
     return utf8 ? QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
                 : QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   };

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <vector>
 
+#include "qt/BoxLines.h"
 #include "qt/InputBox.h"
 #include "text/AnsiConversion.h"
 
@@ -122,12 +123,7 @@ std::u16string ScintillaDocument::DoGetRangeText(std::int32_t start, std::int32_
 }
 
 std::string ScintillaDocument::DoGetRangeBytes(std::int32_t start, std::int32_t end) const {
-  // Scintilla ends the range with a NUL of its own.
-  std::string bytes(static_cast<std::size_t>(end - start) + 1, '\0');
-  box_->SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(end),
-                      bytes.data());
-  bytes.pop_back();
-  return bytes;
+  return RangeBytes(*box_, start, end);
 }
 
 bool ScintillaDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
