@@ -3,6 +3,9 @@
 // Run with QT_QPA_PLATFORM=offscreen where there is no display. Sizes can be
 // changed with PLINVARO_BENCH_SOURCE_MB and PLINVARO_BENCH_FOLDER_MB.
 #include <QApplication>
+#include <Qsci/qsciscintilla.h>
+
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
 #include <chrono>
@@ -76,6 +79,27 @@ void TickRound(plinvaro::qt::MainWindow& window, const char* when) {
               painted.median, painted.p95, painted.max);
 }
 
+// Keys typed at the end of the source box, each followed by the event-loop pass and a repaint.
+void KeyRound(plinvaro::qt::MainWindow& window) {
+  constexpr int kKeys = 50;
+  QsciScintilla* box = window.controls().sourceBox().widget();
+  box->setFocus();
+  std::vector<double> keys;
+  for (int i = 0; i < kKeys; ++i) {
+    const auto start = Clock::now();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QApplication::sendEvent(box, &press);
+    QApplication::sendEvent(box, &release);
+    QApplication::processEvents();
+    box->viewport()->repaint();
+    keys.push_back(MsSince(start));
+  }
+  const Stats typed = Summarise(keys);
+  std::printf("%d keys typed at the end, each with its repaint: median %.2f ms, p95 %.2f ms, max %.2f ms\n",
+              kKeys, typed.median, typed.p95, typed.max);
+}
+
 void PlaybackBenchmark(plinvaro::qt::MainWindow& window, plinvaro::testing::TempDir& dir) {
   const int sourceMb = EnvMb("PLINVARO_BENCH_SOURCE_MB", 10);
   const std::string filler = MakeText(static_cast<std::size_t>(sourceMb) * 1000 * 1000, 1);
@@ -97,6 +121,7 @@ void PlaybackBenchmark(plinvaro::qt::MainWindow& window, plinvaro::testing::Temp
   std::printf("source box of %d MB filled in %.0f ms (64 KB chunks)\n", sourceMb, fillMs);
   TickRound(window, "right after the fill");
   TickRound(window, "after those");
+  KeyRound(window);
 }
 
 void SearchBenchmark(plinvaro::qt::MainWindow& window, plinvaro::testing::TempDir& dir) {

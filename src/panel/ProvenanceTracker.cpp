@@ -31,7 +31,7 @@ SpanOrigin ProvenanceTracker::OriginOf(const TextChange& change) {
 void ProvenanceTracker::TextChanged(const TextChange& change) {
   ++changes_;
   joins_.Follow(change);
-  const std::int32_t length = box_.Length();
+  const std::int32_t length = box_.Length() + (change.ahead ? change.inserted - change.removed : 0);
   if (!box_.ReportsUserChanges()) {
     map_.Reset(length);
     return;

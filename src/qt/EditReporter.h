@@ -1,7 +1,8 @@
 // EditReporter: tells a ScintillaDocument's listener of the user's changes from the box's modification notifications.
 //
-// Turns on insert and delete notifications for the box and reports each as a
-// User change, or Restore when the box's Undo or Redo made it; changes made
+// Turns on the box's notifications just before each insertion and deletion and
+// reports each as a User change told ahead, or Restore when the box's Undo or
+// Redo makes it; changes made
 // through ReplaceRange reach the listener from the document itself. A QObject
 // child of the box's widget; the document must outlive it.
 #pragma once

@@ -41,11 +41,13 @@ void MemoryDocument::UserReplace(std::int32_t start, std::int32_t end, const std
                                  ChangeCause cause) {
   start = std::clamp(start, 0, Length());
   end = std::clamp(end, start, Length());
+  const bool changes = end > start || !text.empty();
+  const TextChange change{start, end - start, static_cast<std::int32_t>(text.size()), cause, reportsAhead_};
+  if (changes && reportsAhead_) ReportUserChange(change);
   text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), text);
   const auto caret = start + static_cast<std::int32_t>(text.size());
   selection_ = {caret, caret};
-  if (end > start || !text.empty())
-    ReportUserChange({start, end - start, static_cast<std::int32_t>(text.size()), cause});
+  if (changes && !reportsAhead_) ReportUserChange(change);
 }
 
 void MemoryDocument::SetText(std::u16string text) {

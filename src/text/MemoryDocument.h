@@ -43,6 +43,9 @@ class MemoryDocument : public RichDocument {
   // A change the user made to [start, end) (clamped), told as `cause`; the caret goes behind it.
   void UserReplace(std::int32_t start, std::int32_t end, const std::u16string& text,
                    ChangeCause cause);
+  // Reports each user change just before making it, as a box whose
+  // notifications come first does (TextChange::ahead).
+  void SetReportsAhead(bool ahead) { reportsAhead_ = ahead; }
   const std::string& fontFace() const { return fontFace_; }
   std::int32_t fontTwips() const { return fontTwips_; }
   const std::optional<std::u16string>& clipboard() const { return clipboard_; }
@@ -58,6 +61,7 @@ class MemoryDocument : public RichDocument {
  private:
   std::u16string text_;
   TextSelection selection_;
+  bool reportsAhead_ = false;
   std::optional<std::u16string> clipboard_;
   std::string fontFace_;
   std::int32_t fontTwips_ = 0;

@@ -34,9 +34,11 @@ struct TextChange {
   std::int32_t removed = 0;
   std::int32_t inserted = 0;
   ChangeCause cause = ChangeCause::Program;
+  // Told just before the box makes the change: its length is still the old one.
+  bool ahead = false;
 };
 
-// Told of each change of a document's text, after it happened.
+// Told of each change of a document's text, after it happened (or, `ahead`, just before).
 class TextChangeListener {
  public:
   virtual ~TextChangeListener() = default;

@@ -103,11 +103,14 @@ struct EditCase {
   void (*edit)(RecordingDocument& box);
   const char* text;
   std::vector<SpanKind> kinds;
+  bool ahead = false;
 };
 
 class UserEditTest : public ProvenanceTest, public ::testing::WithParamInterface<EditCase> {};
 
+// The same whether the box tells of an edit after it or just before it.
 TEST_P(UserEditTest, MapFollowsTheEditAndStillHoldsTheFilesBytes) {
+  face.sourceBox.SetReportsAhead(GetParam().ahead);
   panel.StartPlayback();
   Play(3);
   GetParam().edit(face.sourceBox);
@@ -120,9 +123,8 @@ TEST_P(UserEditTest, MapFollowsTheEditAndStillHoldsTheFilesBytes) {
 }
 
 using K = SpanKind;
-INSTANTIATE_TEST_SUITE_P(
-    Edits, UserEditTest,
-    ::testing::Values(
+std::vector<EditCase> EditCases(bool ahead) {
+  std::vector<EditCase> cases{
         EditCase{"Typing",
                  [](RecordingDocument& b) { b.SetSelection(4, 4); b.TypeOver(u"big "); },
                  "The big cat sat ", {K::Base, K::Typed, K::Base}},
@@ -154,8 +156,14 @@ INSTANTIATE_TEST_SUITE_P(
                    b.TypeOver(u"xx");
                    b.UserReplace(4, 6, u"", ChangeCause::User);
                  },
-                 "The cat sat ", {K::Base}}),
-    [](const ::testing::TestParamInfo<EditCase>& param) { return param.param.name; });
+                 "The cat sat ", {K::Base}}};
+  for (EditCase& c : cases) c.ahead = ahead;
+  return cases;
+}
+
+const auto kEditName = [](const ::testing::TestParamInfo<EditCase>& param) { return std::string(param.param.name); };
+INSTANTIATE_TEST_SUITE_P(Edits, UserEditTest, ::testing::ValuesIn(EditCases(false)), kEditName);
+INSTANTIATE_TEST_SUITE_P(EditsToldAhead, UserEditTest, ::testing::ValuesIn(EditCases(true)), kEditName);
 
 // A face that cannot tell the user's edits.
 TEST_F(ProvenanceTest, ABoxThatReportsNoEditsIsOfUnknownOriginThroughout) {
