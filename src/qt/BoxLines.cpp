@@ -27,6 +27,10 @@ LinePart WholeCharacters(QsciScintillaBase& box, LinePart line, LinePart part) {
   return part;
 }
 
+void WrapLineNow(QsciScintillaBase& box, std::int32_t position) {
+  box.SendScintilla(Sci::SCI_ENSUREVISIBLE, static_cast<unsigned long>(Ask(box, Sci::SCI_LINEFROMPOSITION, position)));
+}
+
 std::string RangeBytes(QsciScintillaBase& box, std::int32_t start, std::int32_t end) {
   // Scintilla ends the range with a NUL of its own.
   std::string bytes(static_cast<std::size_t>(end - start) + 1, '\0');

@@ -71,9 +71,7 @@ void LongLineView::Show(LinePart line, std::int32_t focus) {
   Send(Sci::SCI_SETSTYLING, static_cast<unsigned long>(shown.start - line.start), kHiddenStyle);
   Send(Sci::SCI_SETSTYLING, static_cast<unsigned long>(shown.length()), kShownStyle);
   Send(Sci::SCI_SETSTYLING, static_cast<unsigned long>(line.end - shown.end), kHiddenStyle);
-  // Wrap the line now, so that the caret and the scroll bar see its display lines.
-  Send(Sci::SCI_ENSUREVISIBLE, static_cast<unsigned long>(
-                                   Send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(line.start))));
+  WrapLineNow(*box_, line.start);
 }
 
 void LongLineView::AfterReplacement(std::int32_t start, std::int32_t length, std::int32_t caret) {

@@ -154,10 +154,7 @@ bool ScintillaDocument::DoHoldsBytesAt(std::int32_t start, std::string_view byte
 }
 
 void ScintillaDocument::RefreshScrollRange(std::int32_t changedAt) {
-  // Wrap the changed lines now rather than when idle, so that the caret and the
-  // scroll bar see their display lines.
-  Send(Sci::SCI_ENSUREVISIBLE, static_cast<unsigned long>(
-                                   Send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(changedAt))));
+  WrapLineNow(*box_, changedAt);
   // A replacement that wraps into many display lines at once (a long word)
   // leaves the scroll bar's range as it was, and the text wrapped for a width
   // without the bar. Any change of "end at last line" makes Scintilla set its

@@ -130,17 +130,18 @@ void RichDocument::DoSetSelectionEnds(SelectionEnds ends) {
 }
 
 void RichDocument::ReplaceSelection(const std::u16string& text, std::int32_t n) {
-  const TextSelection before = GetSelection();
-  placedCaret_ = n;
-  ReplaceRange(before.start, before.end, text);
-  placedCaret_.reset();
-  PlaceCaret(n);
+  ReplaceSelectionThen(n, [&](TextSelection selection) { ReplaceRange(selection.start, selection.end, text); });
 }
 
 void RichDocument::ReplaceSelectionBytes(std::string_view bytes, std::int32_t n) {
-  const TextSelection before = GetSelection();
+  ReplaceSelectionThen(n, [&](TextSelection selection) {
+    ReplaceRangeBytes(selection.start, selection.end, bytes);
+  });
+}
+
+void RichDocument::ReplaceSelectionThen(std::int32_t n, const std::function<void(TextSelection)>& replace) {
   placedCaret_ = n;
-  ReplaceRangeBytes(before.start, before.end, bytes);
+  replace(GetSelection());
   placedCaret_.reset();
   PlaceCaret(n);
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -140,6 +141,8 @@ class RichDocument {
                   bool replaced);
   // Leaves the caret n units behind the selection's start, clamped to the end.
   void PlaceCaret(std::int32_t n);
+  // `replace` given the selection, then the caret placed n units behind its start.
+  void ReplaceSelectionThen(std::int32_t n, const std::function<void(TextSelection)>& replace);
 
   TextChangeListener* listener_ = nullptr;  // not owned
   bool reportsUserChanges_ = false;
