@@ -10,7 +10,8 @@ WIN_SETUP := $(WIN_BUILD_DIR)/plinvaro-setup.exe
 WIN_VERSION := $(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt | head -n 1)
 WIN_SCREENSHOT := docs/windows-screenshot.png
 WIN_PREFIX := $(CURDIR)/$(WIN_BUILD_DIR)/wineprefix
-WIN_CONSOLE_TESTS := text/plinvaro_text_tests search/plinvaro_search_tests panel/plinvaro_panel_tests
+WIN_CONSOLE_TESTS := text/plinvaro_text_tests search/plinvaro_search_tests window/plinvaro_window_tests \
+                     provenance/plinvaro_provenance_tests panel/plinvaro_panel_tests desktop/plinvaro_desktop_tests
 WIN_PACKAGES := g++-mingw-w64-i686 mingw-w64-tools googletest libboost-dev cmake make zip \
                 wine wine32:i386 xvfb xauth xdotool fonts-wine fonts-liberation nsis
 WIN_ENV := WINEPREFIX=$(WIN_PREFIX) WINEARCH=win32 WINEDEBUG=fixme-all \

@@ -16,7 +16,7 @@
 
 #include "TempDir.h"
 #include "UserState.h"
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "qt/MainWindow.h"
 #include "text/AnsiConversion.h"
 #include "../TickStats.h"

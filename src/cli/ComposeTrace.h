@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "panel/ProvenanceJson.h"
+#include "provenance/ProvenanceJson.h"
 
 namespace plinvaro::cli {
 

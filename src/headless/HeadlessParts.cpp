@@ -1,7 +1,7 @@
 // The state-only realisations of the panel's interfaces.
 #include "headless/HeadlessParts.h"
 
-#include "panel/FontSizes.h"
+#include "window/FontSizes.h"
 
 namespace plinvaro::headless {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "text/FileWriter.h"
 #include "panel/MainPanel.h"
-#include "panel/ProvenanceJson.h"
+#include "provenance/ProvenanceJson.h"
 
 namespace plinvaro {
 namespace {

@@ -1,5 +1,5 @@
 // MainPanel's font command: the selected "Font size" item as the default font of both boxes.
-#include "panel/FontSizes.h"
+#include "window/FontSizes.h"
 #include "panel/MainPanel.h"
 
 namespace plinvaro {

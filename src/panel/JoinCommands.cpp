@@ -4,7 +4,7 @@
 
 #include "text/AnsiConversion.h"
 #include "panel/MainPanel.h"
-#include "panel/ProvenanceTexts.h"
+#include "provenance/ProvenanceTexts.h"
 
 namespace plinvaro {
 

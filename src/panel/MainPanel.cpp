@@ -3,7 +3,7 @@
 
 #include <ctime>
 
-#include "panel/FontSizes.h"
+#include "window/FontSizes.h"
 
 namespace plinvaro {
 

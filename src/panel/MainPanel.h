@@ -18,8 +18,9 @@
 #include "search/TextSearcher.h"
 #include "text/TextSource.h"
 #include "panel/Platform.h"
-#include "panel/ProvenanceTracker.h"
-#include "panel/RecoveredSpans.h"
+#include "window/PanelCommand.h"
+#include "provenance/ProvenanceTracker.h"
+#include "provenance/RecoveredSpans.h"
 #include "panel/SpeedSlider.h"
 #include "panel/SearchOutcome.h"
 
@@ -42,21 +43,6 @@ enum class CloseAnswer { Save, Discard, Cancel };
 
 inline constexpr std::int32_t kInitialTimerInterval = 500;  // ms
 inline constexpr std::int32_t kPartTextStep = 1024;    // bytes per preview load
-
-// The command ids of the panel's controls.
-enum class PanelCommand : int {
-  Browse = 1,
-  Start = 2,
-  Pause = 3,
-  Search = 4,
-  ToSrc = 5,
-  Stop = 6,
-  Prev = 7,
-  Next = 8,
-  Accept = 9,
-  OnTheFly = 10,
-  More = 11,
-};
 
 // One chunk that playback moved into the source box.
 struct PlayedChunk {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "panel/MainPanel.h"
-#include "panel/WindowTexts.h"
+#include "window/WindowTexts.h"
 
 namespace plinvaro {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "search/TextSearcher.h"
 
 namespace plinvaro {

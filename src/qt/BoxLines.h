@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "panel/LongLineWindow.h"
+#include "window/LongLineWindow.h"
 
 class QsciScintillaBase;
 

@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <vector>
 
-#include "panel/DropRule.h"
+#include "desktop/DropRule.h"
 #include "panel/MainPanel.h"
 #include "qt/CommandLine.h"
 #include "qt/PanelWidgets.h"

@@ -8,7 +8,7 @@
 #include <QTableWidget>
 #include <cstdint>
 
-#include "panel/SeamTexts.h"
+#include "provenance/SeamTexts.h"
 
 namespace plinvaro::qt {
 namespace {

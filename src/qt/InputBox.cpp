@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "panel/LongLineWindow.h"
+#include "window/LongLineWindow.h"
 #include "qt/BoxLines.h"
 
 namespace plinvaro::qt {

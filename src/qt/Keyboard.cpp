@@ -11,9 +11,9 @@
 #include <QShortcut>
 #include <QSlider>
 
-#include "panel/DesktopKeys.h"
+#include "desktop/DesktopKeys.h"
 #include "panel/MainPanel.h"
-#include "panel/WindowTexts.h"
+#include "window/WindowTexts.h"
 #include "qt/PanelWidgets.h"
 
 namespace plinvaro::qt {

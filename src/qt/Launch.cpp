@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "panel/StartHint.h"
+#include "desktop/StartHint.h"
 #include "qt/Settings.h"
 
 namespace plinvaro::qt {

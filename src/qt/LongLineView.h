@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "panel/LongLineWindow.h"
+#include "window/LongLineWindow.h"
 
 class QsciScintilla;
 

@@ -18,9 +18,9 @@
 #include "qt/Keyboard.h"
 #include "qt/WindowIcon.h"
 #include "qt/Settings.h"
-#include "panel/DesktopKeys.h"
-#include "panel/MainWindowGeometry.h"
-#include "panel/ScreenFit.h"
+#include "desktop/DesktopKeys.h"
+#include "window/MainWindowGeometry.h"
+#include "window/ScreenFit.h"
 #include "panel/MenuBar.h"
 #include "qt/ProvenanceFace.h"
 

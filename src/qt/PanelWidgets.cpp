@@ -14,9 +14,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "panel/FontSizes.h"
+#include "window/FontSizes.h"
 #include "panel/MainPanel.h"
-#include "panel/Relayout.h"
+#include "window/Relayout.h"
 
 namespace plinvaro::qt {
 namespace {

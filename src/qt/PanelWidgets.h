@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "panel/Platform.h"
 #include "panel/SpeedSlider.h"
 #include "qt/ScintillaDocument.h"

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "panel/RecoveryStore.h"
+#include "desktop/RecoveryStore.h"
 
 class QWidget;
 

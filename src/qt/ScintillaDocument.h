@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "qt/LongLineView.h"
 #include "text/RichDocument.h"
 

@@ -9,7 +9,7 @@
 #include <QToolTip>
 
 #include "panel/SeamMenu.h"
-#include "panel/SeamTexts.h"
+#include "provenance/SeamTexts.h"
 
 namespace plinvaro::qt {
 namespace {

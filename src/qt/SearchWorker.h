@@ -20,7 +20,7 @@
 #include <thread>
 
 #include "panel/MainPanel.h"
-#include "panel/SearchGate.h"
+#include "desktop/SearchGate.h"
 #include "search/TextSearcher.h"
 
 namespace plinvaro::qt {

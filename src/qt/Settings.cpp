@@ -8,8 +8,8 @@
 #include <QMenu>
 #include <QSettings>
 
-#include "panel/DesktopKeys.h"
-#include "panel/FontSizes.h"
+#include "desktop/DesktopKeys.h"
+#include "window/FontSizes.h"
 #include "panel/MainPanel.h"
 #include "qt/PanelWidgets.h"
 #include "qt/QtPlatform.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/DesktopMemory.h"
+#include "desktop/DesktopMemory.h"
 
 class QMainWindow;
 class QMenu;

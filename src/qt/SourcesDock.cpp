@@ -6,7 +6,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
-#include "panel/SeamTexts.h"
+#include "provenance/SeamTexts.h"
 
 namespace plinvaro::qt {
 namespace {

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <string>
 
-#include "panel/StatusLine.h"
+#include "desktop/StatusLine.h"
 
 class QLabel;
 class QMainWindow;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "panel/Hotkeys.h"
-#include "panel/MainWindowGeometry.h"
+#include "window/MainWindowGeometry.h"
 #include "panel/MenuBar.h"
 
 namespace plinvaro::win32 {

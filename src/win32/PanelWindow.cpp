@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "panel/FontSizes.h"
-#include "panel/MainWindowGeometry.h"
-#include "panel/Relayout.h"
+#include "window/FontSizes.h"
+#include "window/MainWindowGeometry.h"
+#include "window/Relayout.h"
 #include "panel/SpeedSlider.h"
-#include "panel/WindowStyles.h"
+#include "window/WindowStyles.h"
 
 namespace plinvaro::win32 {
 namespace {

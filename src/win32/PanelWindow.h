@@ -10,7 +10,7 @@
 #include <array>
 #include <memory>
 
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "panel/MainPanel.h"
 #include "win32/PlatformAdapters.h"
 #include "win32/RichEditDocument.h"

@@ -1,6 +1,6 @@
 // The font-size list applied to both boxes, and which slider events change the speed.
 #include "PanelFixture.h"
-#include "panel/FontSizes.h"
+#include "window/FontSizes.h"
 #include "panel/SpeedSlider.h"
 
 namespace plinvaro::testing {

@@ -5,7 +5,7 @@
 
 #include "PanelFixture.h"
 #include "ProvenanceCheck.h"
-#include "panel/ProvenanceTexts.h"
+#include "provenance/ProvenanceTexts.h"
 
 namespace plinvaro::testing {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "PanelFixture.h"
 #include "panel/MenuBar.h"
-#include "panel/WindowTexts.h"
+#include "window/WindowTexts.h"
 
 namespace plinvaro::testing {
 namespace {

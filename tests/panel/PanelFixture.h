@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "TempDir.h"
+#include "WideText.h"
 #include "fakes/RecordingPlatform.h"
 #include "text/AnsiConversion.h"
 #include "panel/MainPanel.h"
@@ -17,15 +18,6 @@ namespace plinvaro::testing {
 // Enabled states of "<<", ">>", "Accept", "\/".
 using ButtonStates = std::array<bool, 4>;
 inline constexpr ButtonStates kAllDisabled{false, false, false, false};
-
-inline std::u16string Wide(std::string_view bytes) {
-  return AnsiToWide(reinterpret_cast<const unsigned char*>(bytes.data()),
-                    static_cast<std::int32_t>(bytes.size()));
-}
-
-inline std::string Narrow(const std::u16string& text) {
-  return WideToAnsi(text, static_cast<std::int32_t>(text.size()));
-}
 
 class PanelTest : public ::testing::Test {
  protected:

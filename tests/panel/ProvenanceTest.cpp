@@ -6,6 +6,7 @@
 
 #include "PanelFixture.h"
 #include "ProvenanceCheck.h"
+#include "provenance/ProvenanceJson.h"
 
 namespace plinvaro::testing {
 namespace {
@@ -181,6 +182,29 @@ TEST_F(ProvenanceTest, ANulInTheFileEndsTheInsertedTextAndTheSpan) {
   Play(2);
   EXPECT_EQ(SourceText(), "abef");
   EXPECT_EQ(Fault(), "");
+}
+
+TEST_F(PanelTest, ExportSourcesWritesTheDocumentAndLeavesTheTextAlone) {
+  const std::string base = ChooseBaseWith("one two three");
+  face.controls.directory = dir.MakeSubdir("corpus");
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  panel.PlaybackTick();
+  const std::string out = dir.Join("sources.json");
+  face.dialogs.saveAnswers.push_back(out);
+  ASSERT_TRUE(panel.ExportSources());
+  EXPECT_EQ(face.dialogs.lastFilters.front().pattern, "*.json");
+  EXPECT_FALSE(face.timer.running);
+  EXPECT_EQ(ReadAll(out), ProvenanceJson(panel.provenance(), face.controls.directory));
+  EXPECT_NE(ReadAll(out).find("\"file\":" + JsonString(base) + ",\"offset\":0"), std::string::npos);
+  EXPECT_EQ(SourceText(), "one two ");
+  EXPECT_TRUE(panel.HasUnsavedText());
+
+  face.dialogs.saveAnswers.push_back(std::nullopt);
+  EXPECT_FALSE(panel.ExportSources());
+  EXPECT_FALSE(panel.ExportSourcesTo(dir.Join("missing/sources.json")));
+  ASSERT_EQ(face.messages.shown.size(), 1u);
+  EXPECT_EQ(face.messages.shown[0].first, kCannotSaveText);
 }
 
 }  // namespace

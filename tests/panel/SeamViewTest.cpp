@@ -6,7 +6,7 @@
 
 #include "PanelFixture.h"
 #include "panel/SeamMenu.h"
-#include "panel/SeamTexts.h"
+#include "provenance/SeamTexts.h"
 
 namespace plinvaro::testing {
 namespace {

@@ -13,7 +13,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "TempDir.h"
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "WindowFixture.h"
 #include "qt/MainWindow.h"
 

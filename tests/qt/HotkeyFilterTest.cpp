@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "TempDir.h"
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "panel/MenuBar.h"
 #include "WindowFixture.h"
 #include "qt/MainWindow.h"

@@ -14,7 +14,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "TempDir.h"
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "panel/MenuBar.h"
 #include "WhenModal.h"
 #include "WindowFixture.h"

@@ -18,10 +18,10 @@
 
 #include <Qsci/qsciscintilla.h>
 
-#include "panel/ControlTable.h"
-#include "panel/MainWindowGeometry.h"
+#include "window/ControlTable.h"
+#include "window/MainWindowGeometry.h"
 #include "panel/MenuBar.h"
-#include "panel/Relayout.h"
+#include "window/Relayout.h"
 #include "plinvaro/Version.h"
 #include "WindowFixture.h"
 #include "qt/MainWindow.h"

@@ -12,7 +12,7 @@
 
 #include "TempDir.h"
 #include "WhenModal.h"
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "panel/MenuBar.h"
 #include "WindowFixture.h"
 #include "qt/MainWindow.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "panel/LongLineWindow.h"
+#include "window/LongLineWindow.h"
 #include "qt/ScintillaDocument.h"
 #include "text/AnsiConversion.h"
 #include "text/MemoryDocument.h"

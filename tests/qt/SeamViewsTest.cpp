@@ -17,10 +17,10 @@
 
 #include "ProvenanceCheck.h"
 #include "TempDir.h"
-#include "panel/ProvenanceJson.h"
-#include "panel/ProvenanceTexts.h"
+#include "provenance/ProvenanceJson.h"
+#include "provenance/ProvenanceTexts.h"
 #include "panel/SeamMenu.h"
-#include "panel/SeamTexts.h"
+#include "provenance/SeamTexts.h"
 #include "qt/MainWindow.h"
 #include "qt/ProvenanceFace.h"
 #include "text/AnsiConversion.h"

@@ -10,8 +10,8 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "TempDir.h"
-#include "panel/ControlTable.h"
-#include "panel/SearchGate.h"
+#include "window/ControlTable.h"
+#include "desktop/SearchGate.h"
 #include "qt/MainWindow.h"
 #include "text/AnsiConversion.h"
 

@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "TempDir.h"
-#include "panel/ControlTable.h"
-#include "panel/FontSizes.h"
+#include "window/ControlTable.h"
+#include "window/FontSizes.h"
 #include "panel/MenuBar.h"
 #include "WhenModal.h"
 #include "qt/Launch.h"

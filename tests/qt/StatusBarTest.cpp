@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "TempDir.h"
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "WindowFixture.h"
 #include "qt/MainWindow.h"
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "panel/Provenance.h"
+#include "provenance/Provenance.h"
 
 namespace plinvaro::testing {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "panel/ControlTable.h"
+#include "window/ControlTable.h"
 #include "win32/MainWindow.h"
 
 namespace plinvaro::win32::testing {

@@ -7,7 +7,7 @@
 #include "ScreenPixels.h"
 
 #include "TempDir.h"
-#include "panel/MainWindowGeometry.h"
+#include "window/MainWindowGeometry.h"
 
 namespace plinvaro::win32::testing {
 namespace {

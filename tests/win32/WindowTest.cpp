@@ -8,10 +8,10 @@
 
 #include <commctrl.h>
 #include <richedit.h>
-#include "panel/FontSizes.h"
-#include "panel/MainWindowGeometry.h"
+#include "window/FontSizes.h"
+#include "window/MainWindowGeometry.h"
 #include "panel/MenuBar.h"
-#include "panel/Relayout.h"
+#include "window/Relayout.h"
 
 namespace plinvaro::win32::testing {
 namespace {

@@ -1,0 +1,64 @@
+// The desktop (Linux) face's keyboard additions: Tab order, menu mnemonics and shortcuts, the key of "\/", tooltips, the aligned Hotkeys box.
+//
+// These sit beside the window model and leave it as it is: the thirteen
+// hotkeys, the menu texts and the control table do not change. Texts are 8-bit.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "window/ControlTable.h"
+
+namespace plinvaro {
+
+// The controls in reading order: the top row, the source box with the right
+// column beside it, then the preview box with its part buttons.
+std::span<const ControlId> TabOrder();
+
+// A menu item's additions: the letter its mnemonic underlines (0 for none) and
+// its shortcut in the portable "Ctrl+O" form (empty for none).
+struct MenuKeys {
+  int commandId;
+  char mnemonic;
+  std::string_view shortcut;
+};
+std::span<const MenuKeys> MenuKeyTable();
+// The keys of the item `commandId`; a row with no mnemonic and no shortcut when it has none.
+MenuKeys KeysOfMenuItem(int commandId);
+// The mnemonic letter of the bar's pop-up `title` ("File", "Edit", "Help", ...); 0 for none.
+char PopupMnemonic(std::string_view title);
+
+// File > "Open Recent": its text, mnemonic and how many files it lists.
+inline constexpr std::string_view kOpenRecentText = "Open Recent";
+inline constexpr char kOpenRecentMnemonic = 'R';
+inline constexpr int kRecentFileCount = 10;
+
+// `text` with every '&' doubled and a '&' before the first `letter` (exact
+// case, else either case); `text` escaped alone when the letter is absent or 0.
+std::string MnemonicText(std::string_view text, char letter);
+
+// The key of "\/" (more text of the found part), which the thirteen hotkeys lack.
+inline constexpr std::string_view kMoreTextKey = "F12";
+
+// One line of the Hotkeys box: the key as the box names it, and what it does.
+struct HotkeyHelpRow {
+  std::string key;
+  std::string action;
+};
+// The thirteen hotkeys' lines as the window model's help text has them, then "\/"'s key.
+std::vector<HotkeyHelpRow> HotkeyHelpRows();
+// The Hotkeys box's text: a blank first line, then one line a row with the
+// dashes in one column (for a fixed-pitch font).
+std::string AlignedHotkeyHelpText();
+
+// What a control is called for tooltips and screen readers, with its key in
+// parentheses where it has one, e.g. "Previous found part (F8)". Empty for the
+// panel itself and for the speed slider, whose name SpeedSliderName gives.
+std::string ControlName(ControlId id);
+// "Speed: N ms per word" for the slider at `position`.
+std::string SpeedSliderName(int position);
+
+}  // namespace plinvaro

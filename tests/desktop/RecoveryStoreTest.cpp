@@ -1,0 +1,181 @@
+// The recovery copy: where it lives, that it follows unsaved text, and that a restore gives the bytes back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "OtherThread.h"
+#include "PanelFixture.h"
+#include "provenance/RecoveredSpans.h"
+#include "desktop/RecoveryStore.h"
+
+namespace plinvaro::testing {
+namespace {
+
+TEST(RecoveryDirectory, PrefersAnAbsoluteStateHomeElseFallsBackUnderHome) {
+  const struct {
+    const char* state;
+    const char* home;
+    std::string expected;
+  } cases[] = {
+      {"/s", "/h", "/s/plinvaro"},
+      {nullptr, "/h", "/h/.local/state/plinvaro"},
+      {"", "/h", "/h/.local/state/plinvaro"},
+      {"relative", "/h", "/h/.local/state/plinvaro"},
+      {nullptr, nullptr, ""},
+      {nullptr, "h", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(RecoveryDirectory(c.state, c.home), c.expected) << (c.state ? c.state : "(unset)");
+}
+
+class RecoveryStoreTest : public PanelTest {
+ protected:
+  std::string stateDir = dir.Join("state/plinvaro");  // neither level exists yet
+  RecoveryStore store{stateDir};
+};
+
+TEST_F(RecoveryStoreTest, CopyExistsExactlyWhileTextIsUnsaved) {
+  EXPECT_TRUE(store.Sync(panel));  // nothing unsaved: nothing written
+  EXPECT_FALSE(std::filesystem::exists(store.path()));
+  SetSourceText("one\r\ntwo \xe9");
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(ReadAll(store.path()), "one\r\ntwo \xe9");
+  EXPECT_EQ(store.Load(), std::optional<std::string>("one\r\ntwo \xe9"));
+  face.dialogs.saveAnswers.push_back(dir.Join("saved.txt"));
+  panel.SaveSourceAs();
+  EXPECT_TRUE(store.Sync(panel));
+  EXPECT_FALSE(std::filesystem::exists(store.path()));
+  EXPECT_EQ(store.Load(), std::nullopt);
+}
+
+TEST_F(RecoveryStoreTest, AnIdleWindowReadsNothingButEveryChangeIsCopied) {
+  SetSourceText("words");
+  ASSERT_TRUE(store.Sync(panel));
+  const int reads = face.sourceBox.rangeReads();
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(store.Sync(panel));
+  EXPECT_EQ(face.sourceBox.rangeReads(), reads);
+  face.sourceBox.TypeOver(u" more");
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(ReadAll(store.path()), "words more");
+  // A box that does not report the user's edits is read at every Sync.
+  face.sourceBox.SetReportsUserChanges(false);
+  face.sourceBox.TypeOver(u"!");
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(ReadAll(store.path()), "words more!");
+}
+
+// A sync in steps, its write on another thread: the copy holds the text as it
+// was when taken, the box reads it once, and the next change is copied again.
+TEST_F(RecoveryStoreTest, AWriteOnAnotherThreadCopiesTheTextAsTaken) {
+  SetSourceText("first words");
+  ASSERT_TRUE(store.NeedsSync(panel));
+  const RecoverySnapshot snapshot = store.TakeSnapshot(panel);
+  const int reads = face.sourceBox.rangeReads();
+  face.sourceBox.TypeOver(u" and more");  // while the worker writes
+  RecoveryOutcome outcome;
+  RunOnAnotherThread([&] { outcome = store.WriteSnapshot(snapshot); });
+  EXPECT_EQ(face.sourceBox.rangeReads(), reads);
+  ASSERT_TRUE(store.FinishSync(snapshot, outcome));
+  EXPECT_EQ(ReadAll(store.path()), "first words");
+  ASSERT_TRUE(store.NeedsSync(panel));
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(ReadAll(store.path()), "first words and more");
+  EXPECT_FALSE(store.NeedsSync(panel));
+  // Saved meanwhile: the next write removes the copy.
+  face.dialogs.saveAnswers.push_back(dir.Join("saved.txt"));
+  panel.SaveSourceAs();
+  const RecoverySnapshot saved = store.TakeSnapshot(panel);
+  EXPECT_TRUE(store.FinishSync(saved, store.WriteSnapshot(saved)));
+  EXPECT_FALSE(std::filesystem::exists(store.path()));
+}
+
+TEST_F(RecoveryStoreTest, RestoreGivesBackTheBytesAsUnsavedTextAndDiscardRemovesTheCopy) {
+  SetSourceText("old words");
+  ASSERT_TRUE(store.Sync(panel));
+  const std::optional<std::string> copy = store.Load();
+  ASSERT_TRUE(copy);
+  SetSourceText("");
+  panel.RestoreSourceText(*copy);
+  EXPECT_EQ(SourceText(), "old words");
+  EXPECT_EQ(face.sourceBox.GetSelection().start, 9);
+  EXPECT_TRUE(panel.HasUnsavedText());
+  store.Discard();
+  EXPECT_EQ(store.Load(), std::nullopt);
+}
+
+TEST_F(RecoveryStoreTest, RestoredTextKeepsTheFileSpansThatStillMatchTheirFiles) {
+  const std::string base = ChooseBaseWith("one two three");
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  panel.PlaybackTick();
+  ASSERT_TRUE(store.Sync(panel));
+  ASSERT_EQ(store.LoadSpans(), (std::vector<RecoveredSpan>{{SpanKind::Base, 0, 8, 0, base}}));
+
+  RecordingPlatform next;
+  MainPanel restored{next.platform()};
+  restored.RestoreSourceText(*store.Load(), store.LoadSpans());
+  EXPECT_EQ(next.sourceBox.text(), u"one two ");
+  ASSERT_EQ(restored.provenance().spans().size(), 1u);
+  const ProvenanceSpan& span = restored.provenance().spans().front();
+  EXPECT_EQ(span.kind, SpanKind::Base);
+  EXPECT_EQ(span.length, 8);
+  EXPECT_EQ(restored.provenance().FilePath(span), base);
+
+  // A file that changed since vouches for nothing.
+  panel.StopPlayback();  // lets go of the file, which Windows will not rewrite while it is mapped
+  dir.Write("base.txt", "ONE two three");
+  RecordingPlatform later;
+  MainPanel changed{later.platform()};
+  changed.RestoreSourceText(*store.Load(), store.LoadSpans());
+  EXPECT_EQ(later.sourceBox.text(), u"one two ");
+  ASSERT_EQ(changed.provenance().spans().size(), 1u);
+  EXPECT_EQ(changed.provenance().spans().front().kind, SpanKind::Unknown);
+}
+
+TEST(RecoveredSpans, LinesRoundTripAnyPathAndStopAtTheFirstBadLine) {
+  const std::vector<RecoveredSpan> spans{{SpanKind::Found, 3, 5, 70, "a b\nc.txt"},
+                                         {SpanKind::Accepted, 8, 2, 0, "x"}};
+  std::string text;
+  for (const RecoveredSpan& s : spans)
+    text += std::to_string(static_cast<int>(s.kind)) + " " + std::to_string(s.start) + " " +
+            std::to_string(s.length) + " " + std::to_string(s.offset) + " " +
+            std::to_string(s.path.size()) + " " + s.path + "\n";
+  EXPECT_EQ(ParseSpans(text), spans);
+  EXPECT_EQ(ParseSpans(text + "1 0 1 0 99 short\n"), spans);        // path runs past the end
+  EXPECT_EQ(ParseSpans(text + "4 0 1 0 1 x\n"), spans);             // a kind without a file
+  EXPECT_EQ(ParseSpans(text + "0 -1 1 0 1 x\n"), spans);            // a negative start
+  EXPECT_EQ(ParseSpans("0 0 1 0 1 xy\n" + text), std::vector<RecoveredSpan>{});
+}
+
+TEST_F(RecoveryStoreTest, AnEarlierRunsCopySurvivesUntilThisRunWritesOrDiscards) {
+  RecoveryStore earlier{stateDir};
+  SetSourceText("from before");
+  ASSERT_TRUE(earlier.Sync(panel));
+  SetSourceText("");
+  EXPECT_TRUE(store.Sync(panel));  // nothing unsaved here, but the copy is not this store's
+  EXPECT_EQ(store.Load(), std::optional<std::string>("from before"));
+  SetSourceText("new");
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(store.Load(), std::optional<std::string>("new"));
+  std::filesystem::remove(store.path());
+  EXPECT_TRUE(store.Sync(panel));  // unchanged text is not written again
+  EXPECT_FALSE(std::filesystem::exists(store.path()));
+  SetSourceText("newer");
+  ASSERT_TRUE(store.Sync(panel));
+  EXPECT_EQ(store.Load(), std::optional<std::string>("newer"));
+}
+
+TEST_F(RecoveryStoreTest, UnwritableDirectoryIsReportedAndAnEmptyPathNeverWrites) {
+  SetSourceText("text");
+  RecoveryStore blocked(dir.Write("a-file", "x") + "/plinvaro");
+  EXPECT_FALSE(blocked.Sync(panel));
+  const int reads = face.sourceBox.rangeReads();
+  EXPECT_FALSE(blocked.Sync(panel));  // still failing, but tried again only after a change
+  EXPECT_EQ(face.sourceBox.rangeReads(), reads);
+  RecoveryStore nowhere{std::string()};
+  EXPECT_FALSE(nowhere.Sync(panel));
+  EXPECT_EQ(nowhere.Load(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace plinvaro::testing

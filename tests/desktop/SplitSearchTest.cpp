@@ -1,0 +1,165 @@
+// Search in three steps: a scan on another thread gives what RunSearch gives; a dropped scan changes nothing; the gate while searching.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#ifndef _WIN32
+#endif
+
+#include "OtherThread.h"
+#include "PanelFixture.h"
+#include "desktop/SearchGate.h"
+
+namespace plinvaro::testing {
+namespace {
+
+// What a Search leaves behind, as far as a user or the next command can tell.
+struct SearchState {
+  std::vector<std::pair<std::int32_t, std::int32_t>> parts;  // match length, offset
+  std::ptrdiff_t current = -1;
+  std::string foundPath;
+  std::int32_t foundPosition = 0;
+  PlaybackSource playing = PlaybackSource::None;
+  bool timerRunning = false;
+  std::string title;
+  std::string pattern;
+  std::string source;
+  TextSelection selection;
+  std::string preview;
+  SearchOutcomeKind outcome = SearchOutcomeKind::NotRun;
+  bool operator==(const SearchState& o) const {
+    return parts == o.parts && current == o.current && foundPath == o.foundPath &&
+           foundPosition == o.foundPosition && playing == o.playing &&
+           timerRunning == o.timerRunning && title == o.title && pattern == o.pattern &&
+           source == o.source && selection.start == o.selection.start &&
+           selection.end == o.selection.end && preview == o.preview && outcome == o.outcome;
+  }
+};
+
+// Two panels on two faces over one corpus, fed the same random draws.
+class SplitSearch : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    const std::string corpus = dir.MakeSubdir("corpus");
+    dir.Write("corpus/a.txt", "she walked down the old road. The old road went on and on.");
+    dir.Write("corpus/b.txt", "an old road, and then the old road ended at the water.");
+    dir.Write("corpus/c.txt", "nothing of that kind here at all");
+    dir.Write("base.txt", "along the old road slowly home");
+    for (RecordingPlatform* face : {&syncFace, &asyncFace}) {
+      face->controls.directory = corpus;
+      face->controls.onTheFly = GetParam();
+      face->random.values = {5, 2, 7};
+      face->dialogs.openAnswers.push_back(dir.Join("base.txt"));
+    }
+    syncPanel.OpenBaseFile();
+    asyncPanel.OpenBaseFile();
+    for (MainPanel* panel : {&syncPanel, &asyncPanel}) {
+      panel->StartPlayback();
+      for (int i = 0; i < 3; ++i) panel->PlaybackTick();
+    }
+  }
+
+  static SearchState StateOf(MainPanel& panel, RecordingPlatform& face) {
+    SearchState state;
+    for (const auto& part : panel.searcher.parts()) state.parts.push_back({part->matchLength, part->offset});
+    if (panel.searcher.currentPart != panel.searcher.EndPart())
+      state.current = std::distance(panel.searcher.FirstPart(), panel.searcher.currentPart);
+    state.foundPath = panel.foundSource.path;
+    state.foundPosition = panel.foundSource.position;
+    state.playing = panel.playbackSource;
+    state.timerRunning = face.timer.running;
+    state.title = face.controls.title();
+    state.pattern = panel.searchPattern;
+    state.source = Narrow(face.sourceBox.text());
+    state.selection = face.sourceBox.GetSelection();
+    state.preview = Narrow(face.previewBox.text());
+    state.outcome = panel.lastSearch().kind;
+    return state;
+  }
+
+  TempDir dir;
+  RecordingPlatform syncFace;
+  RecordingPlatform asyncFace;
+  MainPanel syncPanel{syncFace.platform()};
+  MainPanel asyncPanel{asyncFace.platform()};
+};
+
+TEST_P(SplitSearch, AScanOnAnotherThreadEndsAsRunSearchEnds) {
+  for (int round = 0; round < 3; ++round) {
+    syncPanel.RunSearch();
+    const std::optional<SearchRequest> request = asyncPanel.PrepareSearch();
+    ASSERT_TRUE(request.has_value());
+    TextSearcher scanned;
+    RunOnAnotherThread([&] { asyncPanel.ScanRequest(*request, scanned); });
+    asyncPanel.FinishSearch(*request, scanned);
+    EXPECT_EQ(StateOf(asyncPanel, asyncFace), StateOf(syncPanel, syncFace)) << "round " << round;
+    EXPECT_EQ(asyncPanel.lastSearch().parts, syncPanel.lastSearch().parts);
+    ASSERT_EQ(syncPanel.lastSearch().kind, SearchOutcomeKind::Found);
+    for (MainPanel* panel : {&syncPanel, &asyncPanel}) {
+      panel->StartPlayback();
+      panel->PlaybackTick();
+    }
+  }
+}
+
+TEST_P(SplitSearch, ADroppedScanChangesNothing) {
+  syncPanel.RunSearch();  // parts and a found source to keep
+  if (!GetParam()) syncPanel.NextPart();
+  const SearchState before = StateOf(syncPanel, syncFace);
+  const std::optional<SearchRequest> request = syncPanel.PrepareSearch();
+  ASSERT_TRUE(request.has_value());
+  TextSearcher scanned;
+  syncPanel.ScanRequest(*request, scanned);
+  EXPECT_GT(scanned.PartCount(), 0);
+  EXPECT_EQ(StateOf(syncPanel, syncFace), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SplitSearch, ::testing::Values(true, false),
+                         [](const auto& param) { return param.param ? "OnTheFly" : "Preview"; });
+
+TEST_F(PanelTest, NothingToScanIsFinishedAndReportedByPrepareSearch) {
+  EXPECT_FALSE(panel.PrepareSearch().has_value());
+  EXPECT_EQ(panel.lastSearch().kind, SearchOutcomeKind::NoDirectory);
+  face.controls.directory = dir.MakeSubdir("corpus");
+  EXPECT_FALSE(panel.PrepareSearch().has_value());
+  EXPECT_EQ(panel.lastSearch().kind, SearchOutcomeKind::NoPattern);
+}
+
+// Commands that would start a search or change the directory, the sources or the
+// source box wait; Stop cancels; the rest run.
+TEST(SearchGate, EachCommandRunsWaitsOrCancels) {
+  using enum WhileSearching;
+  const std::pair<PanelCommand, WhileSearching> buttons[] = {
+      {PanelCommand::Browse, Waits}, {PanelCommand::Start, Waits},   {PanelCommand::Pause, Runs},
+      {PanelCommand::Search, Waits}, {PanelCommand::ToSrc, Waits},   {PanelCommand::Stop, Cancels},
+      {PanelCommand::Prev, Runs},    {PanelCommand::Next, Runs},     {PanelCommand::Accept, Waits},
+      {PanelCommand::OnTheFly, Runs}, {PanelCommand::More, Runs}};
+  for (const auto& [command, rule] : buttons)
+    EXPECT_EQ(CommandWhileSearching(command), rule) << static_cast<int>(command);
+  for (const Hotkey& key : HotkeyTable()) {
+    WhileSearching expected = Runs;
+    if (key.action == HotkeyAction::Stop) expected = Cancels;
+    if (key.action == HotkeyAction::Start || key.action == HotkeyAction::Search ||
+        key.action == HotkeyAction::BackToBase || key.action == HotkeyAction::AcceptPart)
+      expected = Waits;
+    EXPECT_EQ(HotkeyWhileSearching(key.action), expected) << key.keyCode;
+  }
+  EXPECT_EQ(MenuWhileSearching(MenuCommand::Open), Waits);
+  EXPECT_EQ(MenuWhileSearching(MenuCommand::Paste), Waits);
+  EXPECT_EQ(MenuWhileSearching(MenuCommand::Cut), Waits);
+  EXPECT_EQ(MenuWhileSearching(MenuCommand::Copy), Runs);
+  EXPECT_EQ(MenuWhileSearching(MenuCommand::SaveAs), Runs);
+  EXPECT_EQ(SeamWhileSearching(SeamCommand::UndoJoin), Waits);
+  EXPECT_EQ(SeamWhileSearching(SeamCommand::RetryJoin), Waits);
+  EXPECT_EQ(SeamWhileSearching(SeamCommand::ExportSources), Runs);
+  EXPECT_EQ(SeamWhileSearching(SeamCommand::ToggleTint), Runs);
+}
+
+TEST(SearchGate, ProgressTextCountsFilesBytesAndWaitingCommands) {
+  EXPECT_EQ(SearchProgressText(3, 50, 12'500'000, 250'000'000, 0),
+            "searching: 3 of 50 files, 12.5 of 250.0 MB");
+  EXPECT_EQ(SearchProgressText(0, 1, 0, 0, 1), "searching: 0 of 1 files, 0.0 of 0.0 MB; 1 command waits");
+  EXPECT_EQ(SearchProgressText(1, 2, 1, 2, 3), "searching: 1 of 2 files, 0.0 of 0.0 MB; 3 commands wait");
+}
+
+}  // namespace
+}  // namespace plinvaro::testing

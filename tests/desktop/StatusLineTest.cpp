@@ -1,0 +1,82 @@
+// The status fields and the title through a session: start, pause, stop, preview stepping, Accept and To Src.
+#include <gtest/gtest.h>
+
+#include "PanelFixture.h"
+#include "desktop/StatusLine.h"
+
+namespace plinvaro::testing {
+namespace {
+
+class StatusLineTest : public PanelTest {
+ protected:
+  StatusFields Status() { return ComposeStatus(panel, face.controls); }
+};
+
+TEST_F(StatusLineTest, StateFollowsStartPauseAndStopWithTheFilePlaying) {
+  EXPECT_EQ(Status(), (StatusFields{"Stopped", "500 ms per word", "", ""}));
+  EXPECT_EQ(PlayingTitle(panel), "Plinvaro");
+  const std::string base = ChooseBaseWith("one two three");
+  EXPECT_EQ(Status().playback, "Stopped");
+  EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + base);
+  panel.StartPlayback();
+  EXPECT_EQ(Status().playback, "Playing: " + base);
+  panel.PausePlayback();
+  EXPECT_EQ(Status().playback, "Paused: " + base);
+  panel.StopPlayback();
+  EXPECT_EQ(Status().playback, "Stopped");
+}
+
+TEST_F(StatusLineTest, RunCountsTheWordsPlayedSinceTheLastJoin) {
+  EXPECT_EQ(Status().run, "");
+  ChooseBaseWith("one two three the old road");
+  panel.StartPlayback();
+  panel.PlaybackTick();
+  EXPECT_EQ(Status().run, "Run: 1 word since the last join");
+  panel.PlaybackTick();
+  EXPECT_EQ(Status().run, "Run: 2 words since the last join");
+  for (int i = 0; i < 4; ++i) panel.PlaybackTick();
+  CorpusWith("found.txt", "down the old road and on");
+  panel.RunSearch();
+  ASSERT_EQ(panel.playbackSource, PlaybackSource::Found);
+  panel.PlaybackTick();
+  panel.PlaybackTick();
+  EXPECT_EQ(Status().run, "Run: 2 words since the last join");
+}
+
+TEST_F(StatusLineTest, SpeedIsTheIntervalTheSliderGives) {
+  panel.SlowDown();
+  EXPECT_EQ(Status().speed, SpeedText(panel.timerInterval));
+  EXPECT_EQ(SpeedText(450), "450 ms per word");
+  panel.SpeedUp();
+  panel.SpeedUp();
+  EXPECT_EQ(Status().speed, std::to_string(panel.timerInterval) + " ms per word");
+}
+
+TEST_F(StatusLineTest, PreviewCountsPartsAndTitleFollowsAcceptAndToSrc) {
+  const std::string base = ChooseBaseWith("base words here");
+  const std::string a = CorpusWith("a.txt", "x the old road a1 a2");
+  const std::string b = dir.Write("corpus/b.txt", "y the old road b1 b2 b3");
+  PreviewSearch("the old road");
+  ASSERT_EQ(panel.searcher.PartCount(), 2);
+  const std::string picked = panel.foundFilePath;
+  EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + picked);
+  const std::string first = Status().preview;
+  EXPECT_TRUE(first == "part 1 of 2: " + a || first == "part 1 of 2: " + b ||
+              first == "part 2 of 2: " + a || first == "part 2 of 2: " + b)
+      << first;
+  const bool atFirst = first.starts_with("part 1");
+  atFirst ? panel.NextPart() : panel.PreviousPart();
+  const std::string other = panel.searcher.FilePath((*panel.searcher.currentPart)->fileIndex);
+  EXPECT_EQ(Status().preview, (atFirst ? "part 2 of 2: " : "part 1 of 2: ") + other);
+  EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + picked);  // stepping plays nothing new
+  panel.AcceptPart();
+  EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + other);
+  EXPECT_EQ(Status().playback, "Paused: " + other);
+  panel.BackToBase();
+  EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + base);
+  EXPECT_EQ(Status().playback, "Playing: " + base);
+  EXPECT_EQ(Status().preview, "");
+}
+
+}  // namespace
+}  // namespace plinvaro::testing
