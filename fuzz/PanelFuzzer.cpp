@@ -205,26 +205,26 @@ class Session {
 
   void Step(int op) {
     switch (op) {
-      case 0: panel_.RunCommand(static_cast<int>(PanelCommand::Start)); return;
-      case 1: panel_.RunCommand(static_cast<int>(PanelCommand::Pause)); return;
-      case 2: panel_.RunCommand(static_cast<int>(PanelCommand::Stop)); return;
+      case 0: panel_.Run(Command::Start); return;
+      case 1: panel_.Run(Command::Pause); return;
+      case 2: panel_.Run(Command::Stop); return;
       case 3:
         face_.controls.directory = DirectoryChoice();
-        panel_.RunCommand(static_cast<int>(PanelCommand::Search));
+        panel_.Run(Command::Search);
         return;
-      case 4: panel_.RunCommand(static_cast<int>(PanelCommand::ToSrc)); return;
+      case 4: panel_.Run(Command::ToSrc); return;
       case 5:  // the check box flips itself, then sends its command; or the F7 toggle
         if (in_.ConsumeBool()) {
           face_.controls.onTheFly = !face_.controls.onTheFly;
-          panel_.RunCommand(static_cast<int>(PanelCommand::OnTheFly));
+          panel_.Run(Command::OnTheFly);
         } else {
           panel_.SwitchMode(true);
         }
         return;
-      case 6: panel_.RunCommand(static_cast<int>(PanelCommand::Prev)); return;
-      case 7: panel_.RunCommand(static_cast<int>(PanelCommand::Next)); return;
-      case 8: panel_.RunCommand(static_cast<int>(PanelCommand::More)); return;
-      case 9: panel_.RunCommand(static_cast<int>(PanelCommand::Accept)); return;
+      case 6: panel_.Run(Command::Prev); return;
+      case 7: panel_.Run(Command::Next); return;
+      case 8: panel_.Run(Command::More); return;
+      case 9: panel_.Run(Command::Accept); return;
       case 10: Type(); return;
       case 11: Delete(); return;
       case 12: {
@@ -252,10 +252,12 @@ class Session {
         face_.dialogs.folderAnswers.push_back(in_.ConsumeBool()
                                                   ? std::optional<std::string>(DirectoryChoice())
                                                   : std::nullopt);
-        panel_.RunCommand(static_cast<int>(PanelCommand::Browse));
+        panel_.Run(Command::Browse);
         return;
       case 20: Edit(); return;
-      case 21: panel_.RunCommand(in_.ConsumeIntegralInRange(-1, 13)); return;
+      case 21:
+        if (const auto command = ButtonCommand(in_.ConsumeIntegralInRange(-1, 13))) panel_.Run(*command);
+        return;
       case 22: Ticks(1); return;
       default:
         Ticks(kMaxTicksPerStep * 4);

@@ -123,7 +123,7 @@ void GiantTick(const std::string& what, std::size_t bytes, plinvaro::testing::Te
               std::max({first.longestMs, second.longestMs, rest.longestMs}));
   ReportLayout(*window);
   // The seam marks drawn anew (tint off, then on), each with its repaint.
-  QAction* tint = plinvaro::qt::ProvenanceFaceOf(*window)->action(plinvaro::SeamCommand::ToggleTint);
+  QAction* tint = plinvaro::qt::ProvenanceFaceOf(*window)->action(plinvaro::Command::ToggleTint);
   double marksMs = 0;
   for (int i = 0; i < 2; ++i) {
     const auto start = Clock::now();

@@ -21,18 +21,16 @@ constexpr ControlId kTabOrder[] = {
     PrevButton,   NextButton,   AcceptButton,  MoreButton,
 };
 
-constexpr int Id(MenuCommand command) { return static_cast<int>(command); }
-
 constexpr MenuKeys kMenuKeys[] = {
-    {Id(MenuCommand::Open), 'O', "Ctrl+O"},
-    {Id(MenuCommand::SaveAs), 'S', "Ctrl+S"},
-    {Id(MenuCommand::Exit), 'x', "Ctrl+Q"},
-    {Id(MenuCommand::Copy), 'C', ""},
-    {Id(MenuCommand::Cut), 't', ""},
-    {Id(MenuCommand::Paste), 'P', ""},
-    {Id(MenuCommand::SelectAll), 'A', ""},
-    {Id(MenuCommand::ViewHotkeys), 'H', ""},
-    {Id(MenuCommand::About), 'A', ""},
+    {Command::Open, 'O', "Ctrl+O"},
+    {Command::SaveAs, 'S', "Ctrl+S"},
+    {Command::Exit, 'x', "Ctrl+Q"},
+    {Command::Copy, 'C', ""},
+    {Command::Cut, 't', ""},
+    {Command::Paste, 'P', ""},
+    {Command::SelectAll, 'A', ""},
+    {Command::ViewHotkeys, 'H', ""},
+    {Command::About, 'A', ""},
 };
 
 // The help text's words for "\/"'s key, in the style of its other lines.
@@ -42,7 +40,7 @@ constexpr std::string_view kMoreTextAction = "more text of the found part";
 struct NamedControl {
   ControlId control;
   std::string_view name;  // empty: the action's words from the Hotkeys box
-  std::optional<HotkeyAction> action;
+  std::optional<Command> command;
   bool moreTextKey = false;
 };
 
@@ -50,20 +48,20 @@ constexpr NamedControl kNames[] = {
     {DirLabel, "Base directory", std::nullopt},
     {DirEdit, "Base directory: the folder whose .txt files a search reads", std::nullopt},
     {BrowseButton, "Choose the base directory", std::nullopt},
-    {OnTheFlyCheck, "On The Fly Mode: a search plays a found part at once", HotkeyAction::SwitchMode},
+    {OnTheFlyCheck, "On The Fly Mode: a search plays a found part at once", Command::SwitchMode},
     {FontSizeLabel, "Font size", std::nullopt},
     {FontSizeCombo, "Font size", std::nullopt},
-    {SourceBox, "Composition", HotkeyAction::FocusSourceBox},
-    {PreviewBox, "Preview of the found part", HotkeyAction::FocusPreviewBox},
+    {SourceBox, "Composition", Command::FocusSourceBox},
+    {PreviewBox, "Preview of the found part", Command::FocusPreviewBox},
     {MoreButton, "", std::nullopt, true},
-    {StartButton, "", HotkeyAction::Start},
-    {PauseButton, "", HotkeyAction::Pause},
-    {SearchButton, "", HotkeyAction::Search},
-    {ToSrcButton, "", HotkeyAction::BackToBase},
-    {StopButton, "", HotkeyAction::Stop},
-    {PrevButton, "", HotkeyAction::PreviousPart},
-    {NextButton, "", HotkeyAction::NextPart},
-    {AcceptButton, "", HotkeyAction::AcceptPart},
+    {StartButton, "", Command::Start},
+    {PauseButton, "", Command::Pause},
+    {SearchButton, "", Command::Search},
+    {ToSrcButton, "", Command::ToSrc},
+    {StopButton, "", Command::Stop},
+    {PrevButton, "", Command::Prev},
+    {NextButton, "", Command::Next},
+    {AcceptButton, "", Command::Accept},
 };
 
 std::string_view Trim(std::string_view text) {
@@ -97,10 +95,10 @@ std::string HelpKeyName(const Hotkey& row) {
   return {};
 }
 
-// The Hotkeys box's line for the hotkey that runs `action`; null when it has none.
-const HotkeyHelpRow* HelpRowOf(const std::vector<HotkeyHelpRow>& rows, HotkeyAction action) {
+// The Hotkeys box's line for the hotkey that runs `command`; null when it has none.
+const HotkeyHelpRow* HelpRowOf(const std::vector<HotkeyHelpRow>& rows, Command command) {
   for (const Hotkey& hotkey : HotkeyTable()) {
-    if (hotkey.action != action) continue;
+    if (hotkey.command != command) continue;
     const std::string name = HelpKeyName(hotkey);
     for (const HotkeyHelpRow& row : rows) {
       if (row.key == name) return &row;
@@ -130,11 +128,11 @@ std::span<const ControlId> TabOrder() { return kTabOrder; }
 
 std::span<const MenuKeys> MenuKeyTable() { return kMenuKeys; }
 
-MenuKeys KeysOfMenuItem(int commandId) {
+MenuKeys KeysOfMenuItem(Command command) {
   for (const MenuKeys& row : kMenuKeys) {
-    if (row.commandId == commandId) return row;
+    if (row.command == command) return row;
   }
-  return {commandId, 0, ""};
+  return {command, 0, ""};
 }
 
 char PopupMnemonic(std::string_view title) { return title.empty() ? 0 : title.front(); }
@@ -182,7 +180,7 @@ std::string ControlName(ControlId id) {
   if (named == std::end(kNames)) return {};
   const std::vector<HotkeyHelpRow> rows = HotkeyHelpRows();
   const HotkeyHelpRow* help = named->moreTextKey ? &rows.back()
-                              : named->action    ? HelpRowOf(rows, *named->action)
+                              : named->command   ? HelpRowOf(rows, *named->command)
                                                  : nullptr;
   std::string name(named->name);
   if (name.empty() && help != nullptr) name = Capitalised(help->action);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "window/Command.h"
 #include "window/ControlTable.h"
 
 namespace plinvaro {
@@ -21,13 +22,13 @@ std::span<const ControlId> TabOrder();
 // A menu item's additions: the letter its mnemonic underlines (0 for none) and
 // its shortcut in the portable "Ctrl+O" form (empty for none).
 struct MenuKeys {
-  int commandId;
+  Command command;
   char mnemonic;
   std::string_view shortcut;
 };
 std::span<const MenuKeys> MenuKeyTable();
-// The keys of the item `commandId`; a row with no mnemonic and no shortcut when it has none.
-MenuKeys KeysOfMenuItem(int commandId);
+// The keys of the item that runs `command`; a row with no mnemonic and no shortcut when it has none.
+MenuKeys KeysOfMenuItem(Command command);
 // The mnemonic letter of the bar's pop-up `title` ("File", "Edit", "Help", ...); 0 for none.
 char PopupMnemonic(std::string_view title);
 

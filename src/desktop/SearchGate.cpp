@@ -1,59 +1,90 @@
-// The commands' behaviour while a search runs elsewhere, and the running search's status text.
+// The search gate's rule per command, its queue, and the running search's status text.
 #include "desktop/SearchGate.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace plinvaro {
 
-WhileSearching CommandWhileSearching(PanelCommand command) {
+WhileSearching WhileSearchingFor(Command command) {
   switch (command) {
-    case PanelCommand::Browse:
-    case PanelCommand::Start:
-    case PanelCommand::Search:
-    case PanelCommand::ToSrc:
-    case PanelCommand::Accept:
+    // They start a search or change the directory, the sources or the text.
+    case Command::Browse:
+    case Command::Start:
+    case Command::Search:
+    case Command::ToSrc:
+    case Command::Accept:
+    case Command::Open:
+    case Command::Cut:
+    case Command::Paste:
+    case Command::UndoJoin:
+    case Command::RetryJoin:
       return WhileSearching::Waits;
-    case PanelCommand::Stop:
+    case Command::Stop:
       return WhileSearching::Cancels;
-    case PanelCommand::Pause:
-    case PanelCommand::Prev:
-    case PanelCommand::Next:
-    case PanelCommand::OnTheFly:
-    case PanelCommand::More:
+    case Command::Pause:
+    case Command::Prev:
+    case Command::Next:
+    case Command::OnTheFly:
+    case Command::More:
+    case Command::SaveAs:
+    case Command::Exit:
+    case Command::Copy:
+    case Command::SelectAll:
+    case Command::ViewHotkeys:
+    case Command::About:
+    case Command::SlowDown:
+    case Command::SpeedUp:
+    case Command::FocusSourceBox:
+    case Command::FocusPreviewBox:
+    case Command::SwitchMode:
+    case Command::ExportSources:
+    case Command::ToggleTint:
+    case Command::ToggleSources:
+    case Command::ToggleFoundParts:
       return WhileSearching::Runs;
   }
   return WhileSearching::Runs;
 }
 
-WhileSearching HotkeyWhileSearching(HotkeyAction action) {
-  switch (action) {
-    case HotkeyAction::Start:
-    case HotkeyAction::Search:
-    case HotkeyAction::BackToBase:
-    case HotkeyAction::AcceptPart:
-      return WhileSearching::Waits;
-    case HotkeyAction::Stop:
-      return WhileSearching::Cancels;
-    default:
-      return WhileSearching::Runs;
+WhileSearching SearchGate::Route(Command command, Action action) {
+  const WhileSearching rule = searching_ ? WhileSearchingFor(command) : WhileSearching::Runs;
+  switch (rule) {
+    case WhileSearching::Runs: action(); return rule;
+    case WhileSearching::Cancels: Cancel(); return rule;
+    case WhileSearching::Waits: return Hold(command, std::move(action));
+    case WhileSearching::Refused: return rule;
   }
+  return rule;
 }
 
-WhileSearching MenuWhileSearching(MenuCommand command) {
-  switch (command) {
-    case MenuCommand::Open:
-    case MenuCommand::Cut:
-    case MenuCommand::Paste:
-      return WhileSearching::Waits;
-    default:
-      return WhileSearching::Runs;
+WhileSearching SearchGate::RouteChange(Action change) {
+  if (!searching_) {
+    change();
+    return WhileSearching::Runs;
   }
+  return Hold(std::nullopt, std::move(change));
 }
 
-WhileSearching SeamWhileSearching(SeamCommand command) {
-  // Taking back a join changes the text and the sources; a retry searches again.
-  const bool changesSources = command == SeamCommand::UndoJoin || command == SeamCommand::RetryJoin;
-  return changesSources ? WhileSearching::Waits : WhileSearching::Runs;
+WhileSearching SearchGate::Hold(std::optional<Command> command, Action action) {
+  // A held key repeats: one waiting copy of a command does what many would.
+  const bool waitsAlready = command && std::any_of(waiting_.begin(), waiting_.end(),
+                                                   [&](const Held& held) { return held.command == command; });
+  if (waitsAlready || waitingCount() >= kMaxWaiting) return WhileSearching::Refused;
+  waiting_.push_back({command, std::move(action)});
+  return WhileSearching::Waits;
+}
+
+void SearchGate::End(bool cancelled) {
+  searching_ = false;
+  if (cancelled) waiting_.clear();
+  // A held Search begins a new scan; what was held behind it waits for that one.
+  while (!waiting_.empty() && !searching_) {
+    Action action = std::move(waiting_.front().action);
+    waiting_.pop_front();
+    action();
+  }
 }
 
 std::string SearchProgressText(std::int32_t filesDone, std::int32_t filesListed,

@@ -10,7 +10,7 @@
 namespace plinvaro {
 namespace {
 
-using enum HotkeyAction;
+using enum Command;
 
 constexpr std::array<Hotkey, 13> kHotkeys = {{
     {key::kUp, {key::kControl, key::kUp}, SlowDown},
@@ -20,12 +20,12 @@ constexpr std::array<Hotkey, 13> kHotkeys = {{
     {key::kF2, {key::kF2, 0}, Start},
     {key::kF3, {key::kF3, 0}, Pause},
     {key::kF4, {key::kF4, 0}, Search},
-    {key::kF5, {key::kF5, 0}, BackToBase},
+    {key::kF5, {key::kF5, 0}, ToSrc},
     {key::kF6, {key::kF6, 0}, Stop},
     {key::kF7, {key::kF7, 0}, SwitchMode},
-    {key::kF8, {key::kF8, 0}, PreviousPart},
-    {key::kF9, {key::kF9, 0}, NextPart},
-    {key::kF11, {key::kF11, 0}, AcceptPart},
+    {key::kF8, {key::kF8, 0}, Prev},
+    {key::kF9, {key::kF9, 0}, Next},
+    {key::kF11, {key::kF11, 0}, Accept},
 }};
 
 // Each run's first code and length, in KeyRun order.
@@ -50,31 +50,13 @@ bool AllDown(const Hotkey& row, const KeyState& keys) {
 
 std::span<const Hotkey> HotkeyTable() { return kHotkeys; }
 
-std::optional<HotkeyAction> MatchHotkey(int keyCode, const KeyState& keys) {
+std::optional<Command> MatchHotkey(int keyCode, const KeyState& keys) {
   for (const Hotkey& row : kHotkeys) {
     if (row.keyCode != keyCode) continue;
     if (!AllDown(row, keys)) return std::nullopt;
-    return row.action;
+    return row.command;
   }
   return std::nullopt;
-}
-
-void RunHotkeyAction(MainPanel& panel, HotkeyAction action) {
-  switch (action) {
-    case SlowDown: panel.SlowDown(); return;
-    case SpeedUp: panel.SpeedUp(); return;
-    case FocusSourceBox: panel.FocusSourceBox(); return;
-    case FocusPreviewBox: panel.FocusPreviewBox(); return;
-    case Start: panel.StartPlayback(); return;
-    case Pause: panel.PausePlayback(); return;
-    case Search: panel.RunSearch(); return;
-    case BackToBase: panel.BackToBase(); return;
-    case Stop: panel.StopPlayback(); return;
-    case SwitchMode: panel.SwitchMode(true); return;
-    case PreviousPart: panel.PreviousPart(); return;
-    case NextPart: panel.NextPart(); return;
-    case AcceptPart: panel.AcceptPart(); return;
-  }
 }
 
 int PortableKeyCode(KeyRun run, int index, bool onKeypad) {
@@ -85,10 +67,8 @@ int PortableKeyCode(KeyRun run, int index, bool onKeypad) {
 }
 
 bool HandleKey(MainPanel& panel, int keyCode, const KeyState& keys) {
-  const std::optional<HotkeyAction> action = MatchHotkey(keyCode, keys);
-  if (!action) return false;
-  RunHotkeyAction(panel, *action);
-  return true;
+  const std::optional<Command> command = MatchHotkey(keyCode, keys);
+  return command && panel.Run(*command);
 }
 
 }  // namespace plinvaro

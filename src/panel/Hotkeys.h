@@ -1,4 +1,4 @@
-// The thirteen hotkeys: which key, which keys must be down, which MainPanel operation.
+// The thirteen hotkeys: which key, which keys must be down, which command.
 //
 // Key codes are portable integers whose values are the Windows virtual-key
 // codes; a face maps its own key events onto them through PortableKeyCode. The
@@ -9,6 +9,8 @@
 
 #include <optional>
 #include <span>
+
+#include "window/Command.h"
 
 namespace plinvaro {
 
@@ -47,26 +49,10 @@ enum class KeyRun { Digit, Letter, FunctionKey, Up, Down, Left, Right, Control }
 // (keypad digits have their own codes). 0 for an index outside the run.
 int PortableKeyCode(KeyRun run, int index, bool onKeypad);
 
-enum class HotkeyAction {
-  SlowDown,
-  SpeedUp,
-  FocusSourceBox,
-  FocusPreviewBox,
-  Start,
-  Pause,
-  Search,
-  BackToBase,
-  Stop,
-  SwitchMode,  // flips "On The Fly Mode" first
-  PreviousPart,
-  NextPart,
-  AcceptPart,
-};
-
 struct Hotkey {
   int keyCode;                  // the key whose event is looked up
   int mustBeDown[2];            // keys that must be down then; 0 ends the list early
-  HotkeyAction action;
+  Command command;
 };
 
 std::span<const Hotkey> HotkeyTable();
@@ -80,11 +66,9 @@ class KeyState {
 
 // The row for `keyCode` whose keys are all down, if any. Shift, Ctrl and Alt are
 // not tested for the function keys; Ctrl+1 and Ctrl+2 test only Ctrl.
-std::optional<HotkeyAction> MatchHotkey(int keyCode, const KeyState& keys);
+std::optional<Command> MatchHotkey(int keyCode, const KeyState& keys);
 
-void RunHotkeyAction(MainPanel& panel, HotkeyAction action);
-
-// Looks the event up and runs its operation; true when one ran.
+// Looks the event up and runs its command; true when one ran.
 bool HandleKey(MainPanel& panel, int keyCode, const KeyState& keys);
 
 }  // namespace plinvaro

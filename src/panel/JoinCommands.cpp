@@ -62,7 +62,7 @@ bool MainPanel::UndoJoin() {
 
 bool MainPanel::RetryJoin() {
   if (!UndoJoin()) return false;
-  RunSearch();
+  BeginSearch();
   return true;
 }
 

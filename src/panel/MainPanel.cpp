@@ -28,23 +28,6 @@ MainPanel::MainPanel(const Platform& platform)
   savedTextHash_ = TextHash({});  // the box starts empty; no call reaches it here
 }
 
-bool MainPanel::RunCommand(int commandId) {
-  switch (static_cast<PanelCommand>(commandId)) {
-    case PanelCommand::Browse: BrowseDirectory(); return true;
-    case PanelCommand::Start: StartPlayback(); return true;
-    case PanelCommand::Pause: PausePlayback(); return true;
-    case PanelCommand::Search: RunSearch(); return true;
-    case PanelCommand::ToSrc: BackToBase(); return true;
-    case PanelCommand::Stop: StopPlayback(); return true;
-    case PanelCommand::Prev: PreviousPart(); return true;
-    case PanelCommand::Next: NextPart(); return true;
-    case PanelCommand::Accept: AcceptPart(); return true;
-    case PanelCommand::OnTheFly: SwitchMode(false); return true;  // the box already flipped itself
-    case PanelCommand::More: MoreText(); return true;
-  }
-  return false;
-}
-
 void MainPanel::StopTimer() {
   isPlaying = false;
   timer_.Kill(timerId);

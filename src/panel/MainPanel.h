@@ -18,7 +18,7 @@
 #include "search/TextSearcher.h"
 #include "text/TextSource.h"
 #include "panel/Platform.h"
-#include "window/PanelCommand.h"
+#include "window/Command.h"
 #include "provenance/ProvenanceTracker.h"
 #include "provenance/RecoveredSpans.h"
 #include "panel/SpeedSlider.h"
@@ -77,8 +77,14 @@ class MainPanel {
   MainPanel(const MainPanel&) = delete;
   MainPanel& operator=(const MainPanel&) = delete;
 
-  // Routes a control's command id; false for an id no command has.
-  bool RunCommand(int commandId);
+  // Runs `command` (panel/Commands.cpp), whichever button, item or key gave
+  // it; false for a command of the window when no window is set.
+  bool Run(Command command);
+  // The window that runs Exit, the Hotkeys box and the view toggles; not owned, may be null.
+  void SetWindowHost(MainWindowHost* window) { window_ = window; }
+  // A face that scans on another thread takes the Search command over:
+  // BeginSearch then runs `start` in place of RunSearch (see PrepareSearch).
+  void SetSearchStarter(std::function<void()> start) { searchStarter_ = std::move(start); }
   void SetObserver(PanelObserver* watcher) { observer_ = watcher; }
   // When on, opening a base file while the directory box is empty puts the
   // file's folder into the box. Off unless the face turns it on.
@@ -102,6 +108,8 @@ class MainPanel {
   // FinishSearch in a row; a face may run ScanRequest on another thread and
   // call FinishSearch afterwards, or drop the scan, which then changes nothing.
   void RunSearch();
+  // The Search command: RunSearch, or the face's own start when it set one.
+  void BeginSearch();
   // The request of a Search that has something to scan. A Search that stops
   // before scanning (no directory, no pattern) is done here, reported, and
   // gives none.
@@ -188,7 +196,7 @@ class MainPanel {
   // Takes the box back to just before the newest join and playback to where it
   // stood then; false, after a message, when there is none or it holds user text.
   bool UndoJoin();
-  // Undo join, then Search at the same place; false when Undo join refused.
+  // Undo join, then the Search command at the same place; false when Undo join refused.
   bool RetryJoin();
   // "Export sources...": asks for a file and writes the provenance document
   // (panel/ProvenanceJson.h); true when it was written. The saved text is untouched.
@@ -252,6 +260,9 @@ class MainPanel {
   MessageBoxes& messages_;
   RandomSource& random_;
   PanelObserver* observer_ = nullptr;  // not owned
+  MainWindowHost* window_ = nullptr;   // not owned
+  std::function<void()> searchStarter_;
+  bool RunInWindow(Command command);
   bool directoryFollowsBaseFile_ = false;
   bool detailedErrors_ = false;
   // `text`, then the path and `reason` on a second line when errors are detailed.

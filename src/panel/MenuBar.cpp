@@ -5,28 +5,25 @@
 #include <string>
 
 #include "panel/MainPanel.h"
-#include "window/WindowTexts.h"
 
 namespace plinvaro {
 namespace {
 
-constexpr int Id(MenuCommand command) { return static_cast<int>(command); }
-
 constexpr MenuItem kFileItems[] = {
-    {"Open...", Id(MenuCommand::Open)},
-    {"Save as...", Id(MenuCommand::SaveAs)},
-    {"", 0},
-    {"Exit", Id(MenuCommand::Exit)},
+    {"Open...", 1, Command::Open},
+    {"Save as...", 2, Command::SaveAs},
+    {},  // separator
+    {"Exit", 3, Command::Exit},
 };
 constexpr MenuItem kEditItems[] = {
-    {"Copy", Id(MenuCommand::Copy)},
-    {"Cut", Id(MenuCommand::Cut)},
-    {"Paste", Id(MenuCommand::Paste)},
-    {"Select All", Id(MenuCommand::SelectAll)},
+    {"Copy", 4, Command::Copy},
+    {"Cut", 5, Command::Cut},
+    {"Paste", 6, Command::Paste},
+    {"Select All", 7, Command::SelectAll},
 };
 constexpr MenuItem kHelpItems[] = {
-    {"View hotkeys...", Id(MenuCommand::ViewHotkeys)},
-    {"About...", Id(MenuCommand::About)},
+    {"View hotkeys...", 8, Command::ViewHotkeys},
+    {"About...", 9, Command::About},
 };
 constexpr MenuPopup kMenuBar[] = {
     {"File", kFileItems, false},
@@ -50,29 +47,28 @@ std::array<MenuItemState, 4> EditMenuStates(MainPanel& panel) {
   const bool selection = panel.SourceHasSelection();
   const bool text = panel.SourceHasText();
   const bool canPaste = panel.SourceCanPaste();
-  return {{{Id(MenuCommand::Copy), selection},
-           {Id(MenuCommand::Cut), selection},
-           {Id(MenuCommand::SelectAll), text},
-           {Id(MenuCommand::Paste), canPaste}}};
+  return {{{MenuItemId(Command::Copy), selection},
+           {MenuItemId(Command::Cut), selection},
+           {MenuItemId(Command::SelectAll), text},
+           {MenuItemId(Command::Paste), canPaste}}};
 }
 
-bool RunMenuCommand(MainPanel& panel, MainWindowHost& window, int commandId) {
-  switch (static_cast<MenuCommand>(commandId)) {
-    case MenuCommand::Open: panel.OpenBaseFile(); return true;
-    case MenuCommand::SaveAs: panel.SaveSourceAs(); return true;
-    case MenuCommand::Exit: window.CloseMainWindow(); return true;
-    case MenuCommand::Copy: panel.CopySource(); return true;
-    case MenuCommand::Cut: panel.CutSource(); return true;
-    case MenuCommand::Paste: panel.PasteSource(); return true;
-    case MenuCommand::SelectAll: panel.SelectAllSource(); return true;
-    case MenuCommand::ViewHotkeys:
-      panel.ShowMessage(std::string(kHotkeyHelpText), std::string(kHotkeysCaption));
-      return true;
-    case MenuCommand::About:
-      panel.ShowMessage(std::string(kAboutText), std::string(kAboutCaption));
-      return true;
+std::optional<Command> MenuItemCommand(int commandId) {
+  for (const MenuPopup& popup : kMenuBar) {
+    for (const MenuItem& item : popup.items) {
+      if (!item.IsSeparator() && item.commandId == commandId) return item.command;
+    }
   }
-  return false;
+  return std::nullopt;
+}
+
+int MenuItemId(Command command) {
+  for (const MenuPopup& popup : kMenuBar) {
+    for (const MenuItem& item : popup.items) {
+      if (!item.IsSeparator() && item.command == command) return item.commandId;
+    }
+  }
+  return 0;
 }
 
 }  // namespace plinvaro

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -11,23 +12,12 @@ namespace plinvaro {
 
 class MainPanel;
 
-// The menu items' command ids.
-enum class MenuCommand : int {
-  Open = 1,
-  SaveAs = 2,
-  Exit = 3,
-  Copy = 4,
-  Cut = 5,
-  Paste = 6,
-  SelectAll = 7,
-  ViewHotkeys = 8,
-  About = 9,
-};
-
-// One item; a separator has command id 0 and no text. No text has a mnemonic.
+// One item: its Windows command id and the command it runs. A separator has
+// id 0 and no text. No text has a mnemonic.
 struct MenuItem {
   std::string_view text;
   int commandId;
+  Command command;
   bool IsSeparator() const { return commandId == 0; }
 };
 
@@ -52,8 +42,10 @@ struct MenuItemState {
 // the order they are set: "Copy", "Cut", "Select All", "Paste".
 std::array<MenuItemState, 4> EditMenuStates(MainPanel& panel);
 
-// Runs the item `commandId`; false when no item has that id. The Edit items act
-// on the source box whichever control has the focus.
-bool RunMenuCommand(MainPanel& panel, MainWindowHost& window, int commandId);
+// The command of the item `commandId`, if any; the Edit items act on the
+// source box whichever control has the focus.
+std::optional<Command> MenuItemCommand(int commandId);
+// The Windows command id of the item that runs `command`; 0 for none.
+int MenuItemId(Command command);
 
 }  // namespace plinvaro

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "text/RichDocument.h"
+#include "window/Command.h"
 
 namespace plinvaro {
 
@@ -93,6 +94,11 @@ class MainWindowHost {
   virtual ~MainWindowHost() = default;
   // Asks the window to close as its close box would; the program then ends.
   virtual void CloseMainWindow() = 0;
+  // A face with a Hotkeys box of its own shows it and answers true; on false
+  // the controller shows the help text in a message box.
+  virtual bool ShowHotkeysBox() { return false; }
+  // Flips one of a desktop face's views: Command::ToggleTint, ToggleSources, ToggleFoundParts.
+  virtual void ToggleView(Command view) { (void)view; }
 };
 
 // Everything a face hands to MainPanel; references, owned by the face.

@@ -7,24 +7,15 @@
 #include <span>
 #include <string_view>
 
+#include "window/Command.h"
+
 namespace plinvaro {
-
-class MainPanel;
-
-enum class SeamCommand : int {
-  ExportSources,
-  UndoJoin,
-  RetryJoin,
-  ToggleTint,        // View: the source files' tint and the join marks
-  ToggleSources,     // View: the Sources dock
-  ToggleFoundParts,  // View: the Found parts dock
-};
 
 struct SeamMenuItem {
   std::string_view menu;  // "File", "Edit" or "View"
   std::string_view text;
   std::string_view key;   // "" for none
-  SeamCommand command;
+  Command command;
   bool checkable;
   bool checked;           // at start, for a checkable item
 };
@@ -37,7 +28,5 @@ std::span<const SeamMenuItem> SeamMenuTable();
 // The source box's context-menu item that shows a span's file in the preview.
 inline constexpr std::string_view kShowSourceText = "Show source";
 
-// Runs a controller command; false for the view toggles, which the face handles.
-bool RunSeamCommand(MainPanel& panel, SeamCommand command);
 
 }  // namespace plinvaro

@@ -41,6 +41,11 @@ SearchOutcome Unscanned(SearchOutcomeKind kind) {
 
 }  // namespace
 
+void MainPanel::BeginSearch() {
+  if (searchStarter_) return searchStarter_();
+  RunSearch();
+}
+
 void MainPanel::RunSearch() {
   const std::optional<SearchRequest> request = PrepareSearch();
   if (!request) return;

@@ -71,11 +71,11 @@ void HotkeyFilter::Handle(const QKeyEvent& event) {
   } else {
     down_.erase(code);
   }
-  if (!routeAction) {
+  if (!routeCommand) {
     HandleKey(panel_, code, *this);
     return;
   }
-  if (const std::optional<HotkeyAction> action = MatchHotkey(code, *this)) routeAction(*action);
+  if (const std::optional<Command> command = MatchHotkey(code, *this)) routeCommand(*command);
 }
 
 }  // namespace plinvaro::qt

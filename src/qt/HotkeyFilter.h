@@ -31,8 +31,8 @@ class HotkeyFilter : public QObject, public KeyState {
   // Answers from the event being handled: Ctrl from its modifiers, other keys
   // from the keys pressed and not yet released.
   bool IsKeyDown(int keyCode) const override;
-  // When set, a matched hotkey's action goes here instead of to the panel.
-  std::function<void(HotkeyAction)> routeAction;
+  // When set, a matched hotkey's command goes here instead of to the panel.
+  std::function<void(Command)> routeCommand;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

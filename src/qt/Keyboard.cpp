@@ -93,7 +93,7 @@ void InstallKeyboard(PanelWidgets& controls) {
 void InstallMoreTextKey(QWidget& window, MainPanel& panel) {
   auto* key = new QShortcut(QKeySequence(FromText(kMoreTextKey)), &window);
   key->setContext(Qt::WindowShortcut);
-  QObject::connect(key, &QShortcut::activated, &window, [&panel] { panel.MoreText(); });
+  QObject::connect(key, &QShortcut::activated, &window, [&panel] { panel.Run(Command::More); });
 }
 
 void ShowHotkeysBox(QWidget* parent) {

@@ -81,12 +81,13 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   controls_->Connect(*panel_);
   panel_->SetDirectoryFollowsBaseFile(true);
   panel_->SetObserver(this);
+  panel_->SetWindowHost(this);
   panel_->UpdateSpeed();  // the status bar shows the slider's speed before the first Start
   recovery_ = std::make_unique<RecoveryKeeper>(
       *panel_, this, RecoveryDirectory(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
   status_ = std::make_unique<StatusBar>(*this, *panel_, *controls_);
   BuildMenuBar();
-  new ProvenanceFace(*this);  // the seam views; owned by this window
+  provenance_ = new ProvenanceFace(*this);
   InstallKeyboard(*controls_);
   InstallMoreTextKey(*this, *panel_);
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
@@ -118,15 +119,13 @@ void MainWindow::BuildMenuBar() {
         menu->addSeparator();
         continue;
       }
-      const MenuKeys keys = KeysOfMenuItem(item.commandId);
+      const MenuKeys keys = KeysOfMenuItem(item.command);
       QAction* action = menu->addAction(MenuText(item.text, keys.mnemonic));
       action->setShortcut(QKeySequence(QString::fromLatin1(keys.shortcut.data(),
                                                            static_cast<qsizetype>(keys.shortcut.size()))));
-      const int id = item.commandId;
-      connect(action, &QAction::triggered, this, [this, id] {
-        search_->Route(MenuWhileSearching(static_cast<MenuCommand>(id)), [this, id] { RunMenuItem(id); });
-      });
-      actions_[id] = action;
+      const Command command = item.command;
+      connect(action, &QAction::triggered, this, [this, command] { Route(command); });
+      actions_[command] = action;
     }
     if (popup.refreshesOnOpen) {
       connect(menu, &QMenu::aboutToShow, this, [this] { UpdateEditMenu(); });
@@ -137,37 +136,37 @@ void MainWindow::BuildMenuBar() {
 void MainWindow::RouteThroughSearch() {
   search_ = std::make_unique<SearchWorker>(*panel_, *controls_,
                                            [this](const std::string& text) { ShowStatus(text); });
-  controls_->routeCommand = [this](int id) {
-    const auto command = static_cast<PanelCommand>(id);
-    search_->Route(CommandWhileSearching(command), [this, command, id] {
-      if (command == PanelCommand::Search) return search_->StartSearch();
-      panel_->RunCommand(id);
-    });
-  };
-  controls_->routeChange = [this](std::function<void()> change) {
-    search_->Route(WhileSearching::Waits, std::move(change));
-  };
-  hotkeys_->routeAction = [this](HotkeyAction action) {
-    search_->Route(HotkeyWhileSearching(action), [this, action] {
-      if (action == HotkeyAction::Search) return search_->StartSearch();
-      RunHotkeyAction(*panel_, action);
-    });
-  };
+  panel_->SetSearchStarter([this] { search_->StartSearch(); });
+  controls_->routeCommand = [this](Command command) { Route(command); };
+  controls_->routeChange = [this](std::function<void()> change) { search_->RouteChange(std::move(change)); };
+  hotkeys_->routeCommand = [this](Command command) { Route(command); };
 }
 
-void MainWindow::RunMenuItem(int commandId) {
-  if (commandId == static_cast<int>(MenuCommand::ViewHotkeys)) return ShowHotkeysBox(this);
-  RunMenuCommand(*panel_, *this, commandId);
+void MainWindow::Route(Command command) {
+  if (!search_) {
+    panel_->Run(command);
+    return;
+  }
+  search_->Route(command, [this, command] { panel_->Run(command); });
 }
+
+bool MainWindow::ShowHotkeysBox() {
+  qt::ShowHotkeysBox(this);
+  return true;
+}
+
+void MainWindow::ToggleView(Command view) { provenance_->Toggle(view); }
 
 void MainWindow::UpdateEditMenu() {
   for (const MenuItemState& state : EditMenuStates(*panel_)) {
-    actions_.at(state.commandId)->setEnabled(state.enabled);
+    if (const std::optional<Command> command = MenuItemCommand(state.commandId)) {
+      actions_.at(*command)->setEnabled(state.enabled);
+    }
   }
 }
 
-QAction* MainWindow::menuAction(int commandId) const {
-  const auto found = actions_.find(commandId);
+QAction* MainWindow::menuAction(Command command) const {
+  const auto found = actions_.find(command);
   return found == actions_.end() ? nullptr : found->second;
 }
 

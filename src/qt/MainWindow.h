@@ -28,6 +28,7 @@ class QMenu;
 
 namespace plinvaro::qt {
 
+class ProvenanceFace;
 class Settings;
 
 class MainWindow : public QMainWindow, public MainWindowHost, private PanelObserver {
@@ -36,6 +37,10 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   ~MainWindow() override;
 
   void CloseMainWindow() override;
+  bool ShowHotkeysBox() override;
+  void ToggleView(Command view) override;
+  // Runs `command` through the search gate: at once, after a running search, or not.
+  void Route(Command command);
   // Shows `text` (8-bit, as paths are) in the status bar until the next status text.
   void ShowStatus(const std::string& text);
   // Offers the copy of a composition that a previous run left unsaved; called at start.
@@ -49,8 +54,8 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   QtPlaybackTimer& timer() { return timer_; }
   SearchWorker& search() { return *search_; }
   QWidget* clientArea() const { return client_; }
-  // The menu item with `commandId`, and the pop-up at bar position `index`.
-  QAction* menuAction(int commandId) const;
+  // The menu item that runs `command`, and the pop-up at bar position `index`.
+  QAction* menuAction(Command command) const;
   QMenu* menu(int index) const;
 
  protected:
@@ -63,11 +68,9 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   void SearchReported(const SearchOutcome& outcome) override;
   CloseAnswer AskToSave();
   void BuildMenuBar();
-  // Runs a menu item; the Hotkeys box is the desktop one, with every key aligned.
-  void RunMenuItem(int commandId);
   void UpdateEditMenu();
   void RelayoutPanel();
-  // Searches go to the worker; commands pass its gate (panel/SearchGate.h).
+  // Searches go to the worker; commands pass its gate (desktop/SearchGate.h).
   void RouteThroughSearch();
   // Places the outer rectangle at the start rectangle once the frame's size is known.
   void FollowFrame();
@@ -81,7 +84,8 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   std::unique_ptr<MainPanel> panel_;
   std::unique_ptr<HotkeyFilter> hotkeys_;
   std::unique_ptr<SearchWorker> search_;  // before panel_ in destruction: it joins its scan
-  std::map<int, QAction*> actions_;  // owned by their menus
+  ProvenanceFace* provenance_ = nullptr;  // the seam views; owned by this window
+  std::map<Command, QAction*> actions_;  // owned by their menus
   std::vector<QMenu*> menus_;        // owned by the menu bar
   QMargins frame_;                   // the frame's size as last applied
   bool userSized_ = false;

@@ -145,12 +145,13 @@ void PanelWidgets::Place(ControlId id, const Rect& rect) {
 
 void PanelWidgets::Connect(MainPanel& panel) {
   for (const ControlSpec& row : ControlTable()) {
-    const int id = row.commandId;
-    const auto run = [this, &panel, id] {
+    const std::optional<Command> command = ButtonCommand(row.commandId);
+    if (!command) continue;
+    const auto run = [this, &panel, command] {
       if (routeCommand) {
-        routeCommand(id);
+        routeCommand(*command);
       } else {
-        panel.RunCommand(id);
+        panel.Run(*command);
       }
     };
     if (row.kind == ControlKind::PushButton) {

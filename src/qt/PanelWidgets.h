@@ -53,8 +53,8 @@ class PanelWidgets : public PanelControls {
 
   // Routes the controls' clicks, the list's choice and the trackbar's events to `panel`.
   void Connect(MainPanel& panel);
-  // When set, a button's or the check box's command id goes here instead of to RunCommand.
-  std::function<void(int commandId)> routeCommand;
+  // When set, a button's or the check box's command goes here instead of to MainPanel::Run.
+  std::function<void(Command)> routeCommand;
   // Runs a change of the base file or directory from outside the panel's own
   // controls (a drop, a recent file): at once, or as the face routes it.
   void RunChange(const std::function<void()>& change) const {

@@ -31,11 +31,11 @@ ProvenanceFace::ProvenanceFace(MainWindow& window)
   foundParts_->hide();
   AddMenuItems();
   connect(sources_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-    if (QAction* item = action(SeamCommand::ToggleSources)) item->setChecked(visible);
+    if (QAction* item = action(Command::ToggleSources)) item->setChecked(visible);
     if (visible) sources_->Refresh(true);
   });
   connect(foundParts_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-    if (QAction* item = action(SeamCommand::ToggleFoundParts)) item->setChecked(visible);
+    if (QAction* item = action(Command::ToggleFoundParts)) item->setChecked(visible);
   });
   connect(&refresh_, &QTimer::timeout, this, [this] { Refresh(); });
   refresh_.start(kSeamRefreshMs);
@@ -80,36 +80,27 @@ void ProvenanceFace::AddMenuItems() {
       separated[menu] = true;
       menu->addAction(action);
     }
-    const SeamCommand command = item.command;
-    connect(action, &QAction::triggered, this, [this, command](bool checked) {
-      window_.search().Route(SeamWhileSearching(command), [this, command, checked] {
-        Run(command, checked);
-      });
+    const Command command = item.command;
+    connect(action, &QAction::triggered, this, [this, command] {
+      window_.Route(command);
+      Refresh();
     });
     actions_[command] = action;
   }
 }
 
-QAction* ProvenanceFace::action(SeamCommand command) const {
+QAction* ProvenanceFace::action(Command command) const {
   const auto found = actions_.find(command);
   return found == actions_.end() ? nullptr : found->second;
 }
 
-void ProvenanceFace::Run(SeamCommand command, bool checked) {
-  // A retry's search runs on the worker, as the Search command's does.
-  if (command == SeamCommand::RetryJoin) {
-    if (window_.panel().UndoJoin()) window_.search().StartSearch();
-  } else if (!RunSeamCommand(window_.panel(), command)) {
-    Toggle(command, checked);
-  }
-  Refresh();
-}
-
-void ProvenanceFace::Toggle(SeamCommand command, bool on) {
-  switch (command) {
-    case SeamCommand::ToggleTint: marks_->SetTint(on); return;
-    case SeamCommand::ToggleSources: sources_->setVisible(on); return;
-    case SeamCommand::ToggleFoundParts: foundParts_->setVisible(on); return;
+void ProvenanceFace::Toggle(Command view) {
+  const QAction* item = action(view);
+  const bool on = item != nullptr && item->isChecked();
+  switch (view) {
+    case Command::ToggleTint: marks_->SetTint(on); return;
+    case Command::ToggleSources: sources_->setVisible(on); return;
+    case Command::ToggleFoundParts: foundParts_->setVisible(on); return;
     default: return;
   }
 }
@@ -124,7 +115,7 @@ void ProvenanceFace::Refresh() {
 void ProvenanceFace::SetTracking(bool on) {
   tracking_ = on;
   reporter_->SetReporting(on);
-  marks_->SetTint(on && action(SeamCommand::ToggleTint)->isChecked());
+  marks_->SetTint(on && action(Command::ToggleTint)->isChecked());
   if (on) {
     refresh_.start(kSeamRefreshMs);
   } else {

@@ -35,13 +35,12 @@ class ProvenanceFace : public QObject {
   SeamMarks& marks() { return *marks_; }
   SourcesDock& sources() { return *sources_; }
   FoundPartsDock& foundParts() { return *foundParts_; }
-  QAction* action(SeamCommand command) const;
+  QAction* action(Command command) const;
+  // Shows or hides the view `view` stands for, as its checked menu item says.
+  void Toggle(Command view);
 
  private:
   void AddMenuItems();
-  // Runs `command` now: a controller command, or the view toggle it stands for.
-  void Run(SeamCommand command, bool checked);
-  void Toggle(SeamCommand command, bool on);
 
   MainWindow& window_;
   EditReporter* reporter_;     // owned by the source box's widget
@@ -49,7 +48,7 @@ class ProvenanceFace : public QObject {
   SourcesDock* sources_;       // owned by the window
   FoundPartsDock* foundParts_; // owned by the window
   QTimer refresh_;
-  std::map<SeamCommand, QAction*> actions_;  // owned by their menus
+  std::map<Command, QAction*> actions_;  // owned by their menus
   bool tracking_ = true;
 };
 

@@ -52,6 +52,7 @@ void SearchWorker::StartSearch() {
   request_ = panel_.PrepareSearch();
   if (!request_) return;
   running_ = true;
+  gate_.Begin();
   cancel_ = false;
   filesDone_ = 0;
   filesListed_ = 0;
@@ -82,47 +83,38 @@ void SearchWorker::Done() {
   SetBoxesReadOnly(false);
   if (cancel_ || scanned_.cancelled()) {
     scanned_.ClearResults();
-    waiting_.clear();
+    gate_.End(true);
     showStatus_(kSearchCancelledText);
     return;
   }
   panel_.FinishSearch(*request_, scanned_);
   request_.reset();
-  RunWaiting();
+  gate_.End(false);
 }
 
 void SearchWorker::Cancel() {
   if (!running_) return;
   cancel_ = true;
-  waiting_.clear();
+  gate_.Cancel();
 }
 
-void SearchWorker::Route(WhileSearching rule, std::function<void()> command) {
-  if (!running_ || rule == WhileSearching::Runs) {
-    command();
-    return;
-  }
-  if (rule == WhileSearching::Cancels) {
-    Cancel();
-    return;
-  }
-  waiting_.push_back(std::move(command));
-  ShowProgress();
+WhileSearching SearchWorker::Route(Command command, std::function<void()> action) {
+  const WhileSearching fate = gate_.Route(command, std::move(action));
+  if (fate == WhileSearching::Cancels) cancel_ = true;
+  if (fate == WhileSearching::Waits) ShowProgress();
+  return fate;
 }
 
-void SearchWorker::RunWaiting() {
-  // A held Search starts a new scan; what was held behind it waits for that one.
-  while (!waiting_.empty() && !running_) {
-    std::function<void()> command = std::move(waiting_.front());
-    waiting_.pop_front();
-    command();
-  }
+WhileSearching SearchWorker::RouteChange(std::function<void()> change) {
+  const WhileSearching fate = gate_.RouteChange(std::move(change));
+  if (fate == WhileSearching::Waits) ShowProgress();
+  return fate;
 }
 
 void SearchWorker::ShowProgress() {
   if (!running_) return;
   showStatus_(SearchProgressText(filesDone_, filesListed_, bytesDone_, bytesTotal_,
-                                 static_cast<std::int32_t>(waiting_.size())));
+                                 gate_.waitingCount()));
 }
 
 void SearchWorker::SetBoxesReadOnly(bool readOnly) {

@@ -4,8 +4,8 @@
 // MainPanel::ScanRequest runs on the worker, into a searcher this object
 // owns. While it runs, the source box and the directory box are read-only,
 // playback ticks are skipped, the progress shows in the status line after
-// kSearchProgressDelay ms, Esc or Stop cancels, and commands are run, held or
-// turned into a cancel as panel/SearchGate.h says. Refers to the panel and
+// kSearchProgressDelay ms, Esc or Stop cancels, and commands are run, held,
+// refused or turned into a cancel by the gate (desktop/SearchGate.h). Refers to the panel and
 // the controls, which must outlive it; the destructor cancels and joins.
 #pragma once
 
@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -42,9 +41,11 @@ class SearchWorker : public QObject {
   // Ends a running search without changing anything; drops the held commands.
   void Cancel();
   bool IsRunning() const { return running_; }
-  // Runs `command` now, holds it until the search ends, or cancels, per `rule`.
-  void Route(WhileSearching rule, std::function<void()> command);
-  std::size_t WaitingCount() const { return waiting_.size(); }
+  // Runs `action`, which does `command`, now or after the search, or cancels, as the gate rules.
+  WhileSearching Route(Command command, std::function<void()> action);
+  // A change of the source or the directory box: now, or after the search.
+  WhileSearching RouteChange(std::function<void()> change);
+  std::size_t WaitingCount() const { return static_cast<std::size_t>(gate_.waitingCount()); }
 
   // Test seam: runs on the worker after each progress report of the scan.
   void SetScanHook(std::function<void(const ScanProgress&)> hook) { scanHook_ = std::move(hook); }
@@ -57,7 +58,6 @@ class SearchWorker : public QObject {
   void Done();             // back on the GUI thread
   void SetBoxesReadOnly(bool readOnly);
   void ShowProgress();
-  void RunWaiting();
   void Join();
 
   MainPanel& panel_;
@@ -69,7 +69,7 @@ class SearchWorker : public QObject {
   std::thread thread_;
   std::atomic<bool> cancel_{false};
   bool running_ = false;
-  std::deque<std::function<void()>> waiting_;
+  SearchGate gate_;
   QTimer progressTimer_;
   std::atomic<std::int32_t> filesDone_{0};
   std::atomic<std::int32_t> filesListed_{0};

@@ -1,6 +1,7 @@
 // The main window's class, menu bar, window procedure and keyboard hook, each routed to the window model.
 #include "win32/MainWindow.h"
 
+#include <optional>
 #include <string>
 
 #include "panel/Hotkeys.h"
@@ -66,7 +67,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_CLOSE: ::PostQuitMessage(0); break;
     case WM_COMMAND:
-      if (panel != nullptr) RunMenuCommand(*panel, Host(), LOWORD(wParam));
+      if (panel == nullptr) break;
+      if (const std::optional<Command> command = MenuItemCommand(LOWORD(wParam))) panel->Run(*command);
       break;
     case WM_MENUSELECT:
       if (panel != nullptr && lParam != 0 &&
@@ -121,6 +123,7 @@ HWND CreateApplication(HINSTANCE instance, bool show) {
                                      start.y, start.width, start.height, nullptr, app.menuBar,
                                      instance, nullptr);
   app.panel = std::make_unique<PanelWindow>(app.mainWindow);
+  app.panel->panel().SetWindowHost(&Host());
   app.keyboardHook =
       ::SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, instance, ::GetCurrentThreadId());
   if (show) ::ShowWindow(app.mainWindow, SW_SHOWNORMAL);

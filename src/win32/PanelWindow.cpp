@@ -5,6 +5,7 @@
 #include <ole2.h>
 #include <richedit.h>
 
+#include <optional>
 #include <string>
 
 #include "window/FontSizes.h"
@@ -168,7 +169,9 @@ void PanelWindow::HandlePanelMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER: panel_->PlaybackTick(); return;
     case WM_COMMAND:
       // Only clicks (high word 0) match a button's id as the whole wParam.
-      if (HIWORD(wParam) == 0) panel_->RunCommand(static_cast<int>(wParam));
+      if (const std::optional<Command> command = ButtonCommand(static_cast<int>(wParam));
+          command && HIWORD(wParam) == 0)
+        panel_->Run(*command);
       if (LOWORD(wParam) == kFontSizeComboId && HIWORD(wParam) == CBN_SELCHANGE)
         panel_->ApplyFontSize();
       return;

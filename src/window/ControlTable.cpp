@@ -4,7 +4,7 @@
 #include <array>
 
 #include "window/FontSizes.h"
-#include "window/PanelCommand.h"
+#include "window/Command.h"
 #include "window/WindowStyles.h"
 
 namespace plinvaro {
@@ -15,8 +15,6 @@ using K = ControlKind;
 using P = Placement;
 
 using namespace style;
-
-constexpr int Id(PanelCommand command) { return static_cast<int>(command); }
 
 constexpr std::uint32_t kChildVisible = kWsChild | kWsVisible;
 constexpr std::uint32_t kLabelStyle = kChildVisible | kSsSimple;
@@ -31,17 +29,17 @@ constexpr std::uint32_t kPreviewStyle =
     kChildVisible | kWsVScroll | kEsSunken | kEsMultiline | kEsAutoVScroll;
 constexpr std::uint32_t kTrackbarStyle = kChildVisible | kTbsAutoTicks | kTbsVert;
 
-constexpr int kBrowse = Id(PanelCommand::Browse);
-constexpr int kStart = Id(PanelCommand::Start);
-constexpr int kPause = Id(PanelCommand::Pause);
-constexpr int kSearch = Id(PanelCommand::Search);
-constexpr int kToSrc = Id(PanelCommand::ToSrc);
-constexpr int kStop = Id(PanelCommand::Stop);
-constexpr int kPrev = Id(PanelCommand::Prev);
-constexpr int kNext = Id(PanelCommand::Next);
-constexpr int kAccept = Id(PanelCommand::Accept);
-constexpr int kOnTheFly = Id(PanelCommand::OnTheFly);
-constexpr int kMore = Id(PanelCommand::More);
+constexpr int kBrowse = ButtonId(Command::Browse);
+constexpr int kStart = ButtonId(Command::Start);
+constexpr int kPause = ButtonId(Command::Pause);
+constexpr int kSearch = ButtonId(Command::Search);
+constexpr int kToSrc = ButtonId(Command::ToSrc);
+constexpr int kStop = ButtonId(Command::Stop);
+constexpr int kPrev = ButtonId(Command::Prev);
+constexpr int kNext = ButtonId(Command::Next);
+constexpr int kAccept = ButtonId(Command::Accept);
+constexpr int kOnTheFly = ButtonId(Command::OnTheFly);
+constexpr int kMore = ButtonId(Command::More);
 constexpr int kFontList = kFontSizeComboId;
 
 // clang-format off

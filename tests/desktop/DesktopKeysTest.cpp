@@ -32,7 +32,7 @@ TEST(MenuKeys, EveryItemHasAMnemonicInItsTextAndNoneRepeatsInAPopup) {
     std::set<char> letters{kOpenRecentMnemonic};
     for (const MenuItem& item : popup.items) {
       if (item.IsSeparator()) continue;
-      const MenuKeys keys = KeysOfMenuItem(item.commandId);
+      const MenuKeys keys = KeysOfMenuItem(item.command);
       const char letter = static_cast<char>(std::tolower(keys.mnemonic));
       EXPECT_TRUE(letters.insert(letter).second) << item.text;
       EXPECT_NE(MnemonicText(item.text, keys.mnemonic).find('&'), std::string::npos) << item.text;
@@ -41,10 +41,10 @@ TEST(MenuKeys, EveryItemHasAMnemonicInItsTextAndNoneRepeatsInAPopup) {
       }
     }
   }
-  EXPECT_EQ(KeysOfMenuItem(static_cast<int>(MenuCommand::Open)).shortcut, "Ctrl+O");
-  EXPECT_EQ(KeysOfMenuItem(static_cast<int>(MenuCommand::SaveAs)).shortcut, "Ctrl+S");
-  EXPECT_EQ(KeysOfMenuItem(static_cast<int>(MenuCommand::Exit)).shortcut, "Ctrl+Q");
-  EXPECT_EQ(KeysOfMenuItem(999).mnemonic, 0);
+  EXPECT_EQ(KeysOfMenuItem(Command::Open).shortcut, "Ctrl+O");
+  EXPECT_EQ(KeysOfMenuItem(Command::SaveAs).shortcut, "Ctrl+S");
+  EXPECT_EQ(KeysOfMenuItem(Command::Exit).shortcut, "Ctrl+Q");
+  EXPECT_EQ(KeysOfMenuItem(Command::Start).mnemonic, 0);
 }
 
 TEST(ControlName, NamesCarryTheKeyOfTheirCommand) {

@@ -8,6 +8,7 @@
 #include "OtherThread.h"
 #include "PanelFixture.h"
 #include "desktop/SearchGate.h"
+#include "window/Command.h"
 
 namespace plinvaro::testing {
 namespace {
@@ -125,33 +126,79 @@ TEST_F(PanelTest, NothingToScanIsFinishedAndReportedByPrepareSearch) {
 }
 
 // Commands that would start a search or change the directory, the sources or the
-// source box wait; Stop cancels; the rest run.
+// source box wait; Stop cancels; the rest run. One row per command.
 TEST(SearchGate, EachCommandRunsWaitsOrCancels) {
   using enum WhileSearching;
-  const std::pair<PanelCommand, WhileSearching> buttons[] = {
-      {PanelCommand::Browse, Waits}, {PanelCommand::Start, Waits},   {PanelCommand::Pause, Runs},
-      {PanelCommand::Search, Waits}, {PanelCommand::ToSrc, Waits},   {PanelCommand::Stop, Cancels},
-      {PanelCommand::Prev, Runs},    {PanelCommand::Next, Runs},     {PanelCommand::Accept, Waits},
-      {PanelCommand::OnTheFly, Runs}, {PanelCommand::More, Runs}};
-  for (const auto& [command, rule] : buttons)
-    EXPECT_EQ(CommandWhileSearching(command), rule) << static_cast<int>(command);
-  for (const Hotkey& key : HotkeyTable()) {
-    WhileSearching expected = Runs;
-    if (key.action == HotkeyAction::Stop) expected = Cancels;
-    if (key.action == HotkeyAction::Start || key.action == HotkeyAction::Search ||
-        key.action == HotkeyAction::BackToBase || key.action == HotkeyAction::AcceptPart)
-      expected = Waits;
-    EXPECT_EQ(HotkeyWhileSearching(key.action), expected) << key.keyCode;
+  using enum Command;
+  constexpr std::pair<Command, WhileSearching> kRules[] = {
+      {Browse, Waits},        {Start, Waits},           {Pause, Runs},         {Search, Waits},
+      {ToSrc, Waits},         {Stop, Cancels},          {Prev, Runs},          {Next, Runs},
+      {Accept, Waits},        {OnTheFly, Runs},         {More, Runs},          {Open, Waits},
+      {SaveAs, Runs},         {Exit, Runs},             {Copy, Runs},          {Cut, Waits},
+      {Paste, Waits},         {SelectAll, Runs},        {ViewHotkeys, Runs},   {About, Runs},
+      {SlowDown, Runs},       {SpeedUp, Runs},          {FocusSourceBox, Runs}, {FocusPreviewBox, Runs},
+      {SwitchMode, Runs},     {ExportSources, Runs},    {UndoJoin, Waits},     {RetryJoin, Waits},
+      {ToggleTint, Runs},     {ToggleSources, Runs},    {ToggleFoundParts, Runs}};
+  static_assert(std::size(kRules) == kCommandCount);
+  for (const auto& [command, rule] : kRules) {
+    EXPECT_EQ(WhileSearchingFor(command), rule) << static_cast<int>(command);
   }
-  EXPECT_EQ(MenuWhileSearching(MenuCommand::Open), Waits);
-  EXPECT_EQ(MenuWhileSearching(MenuCommand::Paste), Waits);
-  EXPECT_EQ(MenuWhileSearching(MenuCommand::Cut), Waits);
-  EXPECT_EQ(MenuWhileSearching(MenuCommand::Copy), Runs);
-  EXPECT_EQ(MenuWhileSearching(MenuCommand::SaveAs), Runs);
-  EXPECT_EQ(SeamWhileSearching(SeamCommand::UndoJoin), Waits);
-  EXPECT_EQ(SeamWhileSearching(SeamCommand::RetryJoin), Waits);
-  EXPECT_EQ(SeamWhileSearching(SeamCommand::ExportSources), Runs);
-  EXPECT_EQ(SeamWhileSearching(SeamCommand::ToggleTint), Runs);
+}
+
+// The gate's queue: what runs, waits, is refused or dropped, and in which order.
+class SearchGateQueue : public ::testing::Test {
+ protected:
+  WhileSearching Offer(Command command) {
+    return gate.Route(command, [this, command] {
+      ran.push_back(command);
+      if (command == Command::Search) gate.Begin();
+    });
+  }
+  SearchGate gate;
+  std::vector<Command> ran;
+};
+
+TEST_F(SearchGateQueue, WithNoSearchEveryCommandRunsAtOnce) {
+  for (const Command command : {Command::Stop, Command::Start, Command::Paste}) {
+    EXPECT_EQ(Offer(command), WhileSearching::Runs);
+  }
+  EXPECT_EQ(ran, (std::vector<Command>{Command::Stop, Command::Start, Command::Paste}));
+}
+
+TEST_F(SearchGateQueue, HeldCommandsRunInOrderUntilOneSearchesAgain) {
+  gate.Begin();
+  EXPECT_EQ(Offer(Command::Pause), WhileSearching::Runs);
+  EXPECT_EQ(Offer(Command::Start), WhileSearching::Waits);
+  EXPECT_EQ(Offer(Command::Search), WhileSearching::Waits);
+  EXPECT_EQ(gate.RouteChange([this] { ran.push_back(Command::Browse); }), WhileSearching::Waits);
+  EXPECT_EQ(gate.waitingCount(), 3);
+  gate.End(false);
+  EXPECT_EQ(ran, (std::vector<Command>{Command::Pause, Command::Start, Command::Search}));
+  EXPECT_TRUE(gate.searching());
+  EXPECT_EQ(gate.waitingCount(), 1) << "the change waits for the new search";
+  gate.End(false);
+  EXPECT_EQ(ran.back(), Command::Browse);
+}
+
+TEST_F(SearchGateQueue, StopOrACancelledSearchDropsWhatWaited) {
+  gate.Begin();
+  Offer(Command::Start);
+  EXPECT_EQ(Offer(Command::Stop), WhileSearching::Cancels);
+  EXPECT_EQ(gate.waitingCount(), 0);
+  Offer(Command::Accept);
+  gate.End(true);
+  EXPECT_TRUE(ran.empty());
+  EXPECT_FALSE(gate.searching());
+}
+
+TEST_F(SearchGateQueue, ARepeatedCommandOrAFullQueueIsRefused) {
+  gate.Begin();
+  EXPECT_EQ(Offer(Command::Search), WhileSearching::Waits);
+  EXPECT_EQ(Offer(Command::Search), WhileSearching::Refused) << "a held key repeats";
+  for (int i = 1; i < kMaxWaiting; ++i) gate.RouteChange([] {});
+  EXPECT_EQ(Offer(Command::Start), WhileSearching::Refused);
+  EXPECT_EQ(gate.RouteChange([] {}), WhileSearching::Refused);
+  EXPECT_EQ(gate.waitingCount(), kMaxWaiting);
 }
 
 TEST(SearchGate, ProgressTextCountsFilesBytesAndWaitingCommands) {

@@ -213,7 +213,7 @@ TEST_F(FileCommandTest, BrowseSetsTheDirectoryWithoutPausing) {
   EXPECT_EQ(face.controls.directory, "typed");
   EXPECT_EQ(face.dialogs.lastBrowseTitle, "Select Base directory");
   face.dialogs.folderAnswers.push_back(dir.path());
-  panel.RunCommand(static_cast<int>(PanelCommand::Browse));
+  panel.Run(Command::Browse);
   EXPECT_EQ(face.controls.directory, dir.path());
   EXPECT_EQ(panel.baseDirectory, dir.path());
   EXPECT_TRUE(face.timer.running);
@@ -269,14 +269,14 @@ TEST_F(FileCommandTest, EditCommandsAndTheirPredicatesActOnTheSourceBox) {
 
 TEST_F(FileCommandTest, CommandIdsRouteToTheirOperations) {
   ChooseBaseWith("one two");
-  EXPECT_TRUE(panel.RunCommand(static_cast<int>(PanelCommand::Start)));
+  EXPECT_TRUE(PressButton(2));  // Start
   EXPECT_TRUE(face.timer.running);
-  EXPECT_TRUE(panel.RunCommand(static_cast<int>(PanelCommand::Pause)));
+  EXPECT_TRUE(PressButton(3));  // Pause
   EXPECT_FALSE(face.timer.running);
-  EXPECT_TRUE(panel.RunCommand(static_cast<int>(PanelCommand::Stop)));
+  EXPECT_TRUE(PressButton(6));  // Stop
   EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
-  EXPECT_FALSE(panel.RunCommand(0));
-  EXPECT_FALSE(panel.RunCommand(12));
+  EXPECT_FALSE(PressButton(0));
+  EXPECT_FALSE(PressButton(12));
 }
 
 }  // namespace

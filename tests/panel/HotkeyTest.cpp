@@ -10,7 +10,7 @@
 namespace plinvaro::testing {
 namespace {
 
-using enum HotkeyAction;
+using enum Command;
 
 // The keys held down at the moment an event is handled.
 class HeldKeys : public KeyState {
@@ -29,22 +29,22 @@ constexpr int kNumpad2 = 0x62;
 
 struct Row {
   int key;
-  HotkeyAction action;
+  Command command;
 };
 
 TEST(HotkeyMatch, EachFunctionKeyActsWhileItIsDownWhateverModifiersAreHeld) {
-  const Row rows[] = {{key::kF2, Start},        {key::kF3, Pause},       {key::kF4, Search},
-                      {key::kF5, BackToBase},   {key::kF6, Stop},        {key::kF7, SwitchMode},
-                      {key::kF8, PreviousPart}, {key::kF9, NextPart},    {key::kF11, AcceptPart}};
+  const Row rows[] = {{key::kF2, Start}, {key::kF3, Pause},      {key::kF4, Search},
+                      {key::kF5, ToSrc}, {key::kF6, Stop},       {key::kF7, SwitchMode},
+                      {key::kF8, Prev},  {key::kF9, Next},       {key::kF11, Accept}};
   for (const Row& row : rows) {
-    EXPECT_EQ(MatchHotkey(row.key, HeldKeys{row.key}), row.action) << row.key;
-    EXPECT_EQ(MatchHotkey(row.key, HeldKeys{row.key, kShift, key::kControl, kAlt}), row.action);
+    EXPECT_EQ(MatchHotkey(row.key, HeldKeys{row.key}), row.command) << row.key;
+    EXPECT_EQ(MatchHotkey(row.key, HeldKeys{row.key, kShift, key::kControl, kAlt}), row.command);
     EXPECT_EQ(MatchHotkey(row.key, HeldKeys{}), std::nullopt) << "release of " << row.key;
   }
 }
 
 TEST(HotkeyMatch, EachOfTheThirteenActionsHasExactlyOneKey) {
-  std::map<HotkeyAction, std::vector<int>> keysOf;
+  std::map<Command, std::vector<int>> keysOf;
   for (int code = 0; code < 256; ++code) {
     if (const auto action = MatchHotkey(code, HeldKeys{code, key::kControl}))
       keysOf[*action].push_back(code);

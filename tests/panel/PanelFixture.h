@@ -26,6 +26,12 @@ class PanelTest : public ::testing::Test {
   void SetSourceText(std::string_view bytes) { face.sourceBox.SetText(Wide(bytes)); }
   void SetPreviewText(std::string_view bytes) { face.previewBox.SetText(Wide(bytes)); }
 
+  // A click on the control with Windows id `id`, as the faces route it.
+  bool PressButton(int id) {
+    const std::optional<Command> command = ButtonCommand(id);
+    return command && panel.Run(*command);
+  }
+
   void ChooseBase(const std::string& path) {
     face.dialogs.openAnswers.push_back(path);
     panel.OpenBaseFile();

@@ -33,12 +33,12 @@ const std::string kFile = "x the old road a;" + std::string(" the old road") + k
                           ", the old road c";
 const std::string kPartText[3] = {" c", kFile.substr(30, 1023), kFile.substr(14, 1023)};
 
-struct Command { PanelCommand id; };
+struct Button { int id; };  // the control's Windows id
 struct Key { int code; };
 
 struct Route {
   const char* name;
-  std::variant<Command, Key> entry;
+  std::variant<Button, Key> entry;
   int part;             // index of the current part afterwards; -1 none
   std::string preview;  // preview text afterwards
   ScrollRequest scroll;
@@ -62,9 +62,8 @@ class PreviewRoutingTest : public PanelTest, public ::testing::WithParamInterfac
     if (panel.searcher.currentPart == panel.searcher.EndPart()) return -1;
     return static_cast<int>(std::distance(panel.searcher.FirstPart(), panel.searcher.currentPart));
   }
-  bool Enter(const std::variant<Command, Key>& entry) {
-    if (const auto* command = std::get_if<Command>(&entry))
-      return panel.RunCommand(static_cast<int>(command->id));
+  bool Enter(const std::variant<Button, Key>& entry) {
+    if (const auto* button = std::get_if<Button>(&entry)) return PressButton(button->id);
     return HandleKey(panel, std::get<Key>(entry).code, OneKeyDown(std::get<Key>(entry).code));
   }
 };
@@ -83,11 +82,11 @@ const std::string kMore = kFile.substr(30, 2047);
 INSTANTIATE_TEST_SUITE_P(
     Entries, PreviewRoutingTest,
     ::testing::Values(
-        Route{"PrevButton", Command{PanelCommand::Prev}, 0, kPartText[0], ScrollRequest::Top, false},
-        Route{"NextButton", Command{PanelCommand::Next}, 2, kPartText[2], ScrollRequest::Top, false},
-        Route{"MoreButton", Command{PanelCommand::More}, 1, kMore, ScrollRequest::Bottom, false},
-        Route{"AcceptButton", Command{PanelCommand::Accept}, 1, kPartText[1], ScrollRequest::None, true},
-        Route{"ModeBoxUnchecked", Command{PanelCommand::OnTheFly}, -1, kPartText[1],
+        Route{"PrevButton", Button{7}, 0, kPartText[0], ScrollRequest::Top, false},
+        Route{"NextButton", Button{8}, 2, kPartText[2], ScrollRequest::Top, false},
+        Route{"MoreButton", Button{11}, 1, kMore, ScrollRequest::Bottom, false},
+        Route{"AcceptButton", Button{9}, 1, kPartText[1], ScrollRequest::None, true},
+        Route{"ModeBoxUnchecked", Button{10}, -1, kPartText[1],
               ScrollRequest::None, false},
         Route{"F8", Key{key::kF8}, 0, kPartText[0], ScrollRequest::Top, false},
         Route{"F9", Key{key::kF9}, 2, kPartText[2], ScrollRequest::Top, false},
@@ -100,8 +99,8 @@ TEST_F(PanelTest, PreviewEntriesLeaveTheButtonsOfTheNewPlace) {
   CorpusWith("three.txt", kFile);
   PreviewSearch("the old road");
   ASSERT_EQ(panel.searcher.PartCount(), 3);
-  panel.RunCommand(static_cast<int>(PanelCommand::Next));
-  panel.RunCommand(static_cast<int>(PanelCommand::Next));
+  panel.Run(Command::Next);
+  panel.Run(Command::Next);
   EXPECT_EQ(face.controls.Buttons(), (ButtonStates{true, false, true, true}));
   HandleKey(panel, key::kF8, OneKeyDown(key::kF8));
   EXPECT_EQ(face.controls.Buttons(), (ButtonStates{true, true, true, true}));
@@ -109,8 +108,8 @@ TEST_F(PanelTest, PreviewEntriesLeaveTheButtonsOfTheNewPlace) {
   // Back on the first part, whose whole text was loaded when the search showed it.
   EXPECT_EQ(face.controls.Buttons(), (ButtonStates{false, true, true, false}));
   face.previewBox.ResetScroll();
-  panel.RunCommand(static_cast<int>(PanelCommand::Prev));
-  panel.RunCommand(static_cast<int>(PanelCommand::More));
+  panel.Run(Command::Prev);
+  panel.Run(Command::More);
   HandleKey(panel, key::kF8, OneKeyDown(key::kF8));
   EXPECT_EQ(PreviewText(), kPartText[0]);
   EXPECT_EQ(face.previewBox.lastScroll(), ScrollRequest::None) << "disabled entries do nothing";
@@ -124,10 +123,10 @@ TEST_F(PanelTest, PartOfExactlyOneLoadStepKeepsMoreUntilTheByteAfterTheFileIsAsk
   PreviewSearch("the old road");
   ASSERT_EQ(panel.searcher.PartCount(), 2);
   ASSERT_EQ(PreviewText(), tail.substr(0, kPartTextStep - 1));
-  panel.RunCommand(static_cast<int>(PanelCommand::Next));
-  panel.RunCommand(static_cast<int>(PanelCommand::Prev));
+  panel.Run(Command::Next);
+  panel.Run(Command::Prev);
   EXPECT_EQ(face.controls.Buttons(), (ButtonStates{false, true, true, true}));
-  panel.RunCommand(static_cast<int>(PanelCommand::More));
+  panel.Run(Command::More);
   EXPECT_EQ(PreviewText(), tail);
   EXPECT_EQ(face.controls.Buttons(), (ButtonStates{false, true, true, false}));
 }

@@ -207,7 +207,7 @@ TEST_F(PreviewTest, SwitchingTheModeOnKeepsPartsAndOffDiscardsThem) {
   EXPECT_EQ(SourceText(), "the old road");
 
   face.controls.onTheFly = false;  // the check box flipped itself on a click
-  panel.RunCommand(static_cast<int>(PanelCommand::OnTheFly));
+  panel.Run(Command::OnTheFly);
   EXPECT_EQ(panel.searcher.PartCount(), 0);
   EXPECT_EQ(PreviewText(), "");
   EXPECT_EQ(face.controls.Buttons(), kAllDisabled);

@@ -118,7 +118,7 @@ class HotkeyFilterTest : public QObject, protected testing::WindowFixture {
       answered = true;
       box->accept();
     });
-    window_->menuAction(static_cast<int>(MenuCommand::About))->trigger();
+    window_->menuAction(Command::About)->trigger();
     QVERIFY(answered);
   }
 };

@@ -34,7 +34,7 @@ class KeyboardTest : public QObject, protected testing::WindowFixture {
 
  private:
 
-  QAction* Item(MenuCommand command) { return window_->menuAction(static_cast<int>(command)); }
+  QAction* Item(Command command) { return window_->menuAction(command); }
 
  private slots:
   void init() { QVERIFY(OpenWindow(true)); }
@@ -68,10 +68,10 @@ class KeyboardTest : public QObject, protected testing::WindowFixture {
   void menusHaveMnemonicsAndTheFileShortcutsWork() {
     QCOMPARE(window_->menu(0)->title(), QString("&File"));
     QCOMPARE(window_->menu(1)->title(), QString("&Edit"));
-    QCOMPARE(Item(MenuCommand::Exit)->text(), QString("E&xit"));
-    QCOMPARE(Item(MenuCommand::Open)->shortcut(), QKeySequence("Ctrl+O"));
-    QCOMPARE(Item(MenuCommand::SaveAs)->shortcut(), QKeySequence("Ctrl+S"));
-    QCOMPARE(Item(MenuCommand::Exit)->shortcut(), QKeySequence("Ctrl+Q"));
+    QCOMPARE(Item(Command::Exit)->text(), QString("E&xit"));
+    QCOMPARE(Item(Command::Open)->shortcut(), QKeySequence("Ctrl+O"));
+    QCOMPARE(Item(Command::SaveAs)->shortcut(), QKeySequence("Ctrl+S"));
+    QCOMPARE(Item(Command::Exit)->shortcut(), QKeySequence("Ctrl+Q"));
     for (const auto& [key, mode] : {std::pair{Qt::Key_O, QFileDialog::AcceptOpen},
                                     std::pair{Qt::Key_S, QFileDialog::AcceptSave}}) {
       bool shown = false;
@@ -134,7 +134,7 @@ class KeyboardTest : public QObject, protected testing::WindowFixture {
       seen = true;
       box->accept();
     });
-    Item(MenuCommand::ViewHotkeys)->trigger();
+    Item(Command::ViewHotkeys)->trigger();
     QVERIFY(seen);
   }
 };

@@ -183,7 +183,7 @@ class LaunchTest : public QObject {
       QVERIFY(dialog != nullptr);
       testing::ChooseFile(*dialog, QString::fromStdString(base));
     });
-    window_->menuAction(static_cast<int>(MenuCommand::Open))->trigger();  // Open...
+    window_->menuAction(Command::Open)->trigger();  // Open...
     QCOMPARE(DirectoryBox(), QString::fromStdString(folder));
   }
 };

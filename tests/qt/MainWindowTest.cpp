@@ -82,7 +82,8 @@ class MainWindowTest : public QObject, protected testing::WindowFixture {
     QTest::qWait(1);
     edit->hide();
     QList<bool> states;
-    for (int id : {4, 5, 6, 7}) states << window_->menuAction(id)->isEnabled();
+    for (Command command : {Command::Copy, Command::Cut, Command::Paste, Command::SelectAll})
+      states << window_->menuAction(command)->isEnabled();
     return states;  // Copy, Cut, Paste, Select All
   }
 
@@ -205,10 +206,10 @@ class MainWindowTest : public QObject, protected testing::WindowFixture {
     auto& source = window_->controls().sourceBox();
     source.ReplaceSelection(Wide("some words"), 10);
     QCOMPARE(EditStates(), (QList<bool>{false, false, false, true}));
-    window_->menuAction(static_cast<int>(MenuCommand::SelectAll))->trigger();
+    window_->menuAction(Command::SelectAll)->trigger();
     QCOMPARE(source.GetSelection().end, 10);
     QCOMPARE(EditStates(), (QList<bool>{true, true, false, true}));
-    window_->menuAction(static_cast<int>(MenuCommand::Copy))->trigger();
+    window_->menuAction(Command::Copy)->trigger();
     QCOMPARE(EditStates(), (QList<bool>{true, true, true, true}));
   }
 
@@ -257,7 +258,7 @@ class MainWindowTest : public QObject, protected testing::WindowFixture {
       QCOMPARE(box.textFormat(), Qt::PlainText);
       QCOMPARE(box.text().split('\n').first(), firstLine);
     });
-    window_->menuAction(command)->trigger();
+    window_->menuAction(*MenuItemCommand(command))->trigger();
     QVERIFY(seen);
   }
 
@@ -273,7 +274,7 @@ class MainWindowTest : public QObject, protected testing::WindowFixture {
       });
     };
     press(QMessageBox::Cancel);
-    window_->menuAction(static_cast<int>(MenuCommand::Exit))->trigger();
+    window_->menuAction(Command::Exit)->trigger();
     QVERIFY(question.startsWith("The composition has changes that are not saved."));
     QVERIFY(window_->isVisible());
     question.clear();
@@ -284,7 +285,7 @@ class MainWindowTest : public QObject, protected testing::WindowFixture {
   }
 
   void exitClosesTheWindow() {
-    window_->menuAction(static_cast<int>(MenuCommand::Exit))->trigger();
+    window_->menuAction(Command::Exit)->trigger();
     QTRY_VERIFY(!window_->isVisible());
   }
 };

@@ -51,7 +51,7 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
  private:
 
   MainPanel& Panel() { return window_->panel(); }
-  void Menu(MenuCommand command) { window_->menuAction(static_cast<int>(command))->trigger(); }
+  void Menu(Command command) { window_->menuAction(command)->trigger(); }
   std::string Source() { return window_->controls().sourceBox().Bytes(); }
 
  private slots:
@@ -72,7 +72,7 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
       QTRY_VERIFY_WITH_TIMEOUT(Source().size() > shownAt, 3000);
       box->accept();
     });
-    Menu(MenuCommand::About);
+    Menu(Command::About);
     QVERIFY(shownAt > 0);
     Click(ControlId::PauseButton);
     QVERIFY(!window_->timer().IsRunning(Panel().timerId));
@@ -112,7 +112,7 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
       QCOMPARE(dialog.nameFilters(), (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
       QCOMPARE(dialog.selectedNameFilter(), QString("Text Files (*.txt)"));
     }, QString::fromStdString(base));
-    Menu(MenuCommand::Open);
+    Menu(Command::Open);
     QCOMPARE(window_->windowTitle(), QString::fromStdString("Plinvaro - " + base));
 
     AnswerFileDialog([](QFileDialog& dialog) {
@@ -139,7 +139,7 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
         QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
         QVERIFY(dialog.defaultSuffix().isEmpty());
       }, QString::fromStdString(saved));
-      Menu(MenuCommand::SaveAs);
+      Menu(Command::SaveAs);
       QVERIFY(testing::ReadAll(saved) == Source());
     }
     QVERIFY(!QFile::exists(QString::fromStdString(saved + ".txt")));
@@ -149,7 +149,7 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
     const std::string base = dir_->Write("base.txt", kBaseText);
     Panel().OpenBaseFilePath(base);
     AnswerFileDialog([](QFileDialog&) {}, QString());
-    Menu(MenuCommand::Open);
+    Menu(Command::Open);
     QCOMPARE(window_->windowTitle(), QString::fromStdString("Plinvaro - " + base));
   }
 
@@ -167,7 +167,7 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
         box->accept();
       });
     }, QString::fromStdString(dir_->Join("missing-folder/out.txt")));
-    Menu(MenuCommand::SaveAs);
+    Menu(Command::SaveAs);
     QVERIFY(shown);
   }
 };

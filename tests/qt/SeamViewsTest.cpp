@@ -148,7 +148,7 @@ class SeamViewsTest : public QObject {
     QCOMPARE(marks.TooltipAt(spans.back().start), QString("Typed or pasted"));
 
     // The Sources dock: each file's bytes as the spans hold them.
-    face_->action(SeamCommand::ToggleSources)->trigger();
+    face_->action(Command::ToggleSources)->trigger();
     QVERIFY(face_->sources().isVisible());
     std::map<QString, long long> expected;
     for (const ProvenanceSpan& span : spans)
@@ -164,7 +164,7 @@ class SeamViewsTest : public QObject {
     // Undo join refuses over typed text, with its message.
     QString message;
     AnswerMessageBox(&message);
-    face_->action(SeamCommand::UndoJoin)->trigger();
+    face_->action(Command::UndoJoin)->trigger();
     QCOMPARE(message, QString(kJoinEditedText));
     QCOMPARE(spans.back().kind, SpanKind::Typed);
   }
@@ -173,8 +173,8 @@ class SeamViewsTest : public QObject {
     PlayBaseFile();
     Panel().RunSearch();
     Tick(4);
-    QCOMPARE(face_->action(SeamCommand::RetryJoin)->shortcut(), QKeySequence("Ctrl+Shift+J"));
-    face_->action(SeamCommand::RetryJoin)->trigger();
+    QCOMPARE(face_->action(Command::RetryJoin)->shortcut(), QKeySequence("Ctrl+Shift+J"));
+    face_->action(Command::RetryJoin)->trigger();
     QTRY_VERIFY(!window_->search().IsRunning());  // the retry's search runs on the worker
     QCOMPARE(Panel().provenanceTracker().joins().size(), std::size_t{1});
     QCOMPARE(Text(), std::string("The cat sat by the old road, "));
@@ -242,7 +242,7 @@ class SeamViewsTest : public QObject {
     Tick(2);
     face_->Refresh();
     QVERIFY(face_->marks().IndicatorsAt(2) != 0);
-    face_->action(SeamCommand::ToggleTint)->trigger();
+    face_->action(Command::ToggleTint)->trigger();
     QCOMPARE(face_->marks().IndicatorsAt(2), 0u);
     QVERIFY(!face_->sources().isVisible());  // hidden until View > Sources
   }

@@ -106,7 +106,7 @@ class SettingsTest : public QObject {
         shown = dialog->directory().absolutePath();
         act(*dialog);
       });
-      window.menuAction(static_cast<int>(MenuCommand::Open))->trigger();
+      window.menuAction(Command::Open)->trigger();
       return shown;
     };
     QCOMPARE(open([&](QFileDialog& dialog) { testing::ChooseFile(dialog, QString::fromStdString(other)); }),
