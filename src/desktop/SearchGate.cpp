@@ -9,20 +9,9 @@ namespace plinvaro {
 
 WhileSearching WhileSearchingFor(Command command) {
   switch (command) {
-    // They start a search or change the directory, the sources or the text.
-    case Command::Browse:
-    case Command::Start:
-    case Command::Search:
-    case Command::ToSrc:
-    case Command::Accept:
-    case Command::Open:
-    case Command::Cut:
-    case Command::Paste:
-    case Command::UndoJoin:
-    case Command::RetryJoin:
-      return WhileSearching::Waits;
     case Command::Stop:
       return WhileSearching::Cancels;
+    // They neither start a search nor change the directory, the sources or the text.
     case Command::Pause:
     case Command::Prev:
     case Command::Next:
@@ -44,8 +33,11 @@ WhileSearching WhileSearchingFor(Command command) {
     case Command::ToggleSources:
     case Command::ToggleFoundParts:
       return WhileSearching::Runs;
+    default:
+      // Browse, Start, Search, To Src, Accept, Open, Cut, Paste, Undo and Retry
+      // join, and any command not listed: waiting is never unsafe.
+      return WhileSearching::Waits;
   }
-  return WhileSearching::Runs;
 }
 
 WhileSearching SearchGate::Route(Command command, Action action) {
