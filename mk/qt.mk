@@ -1,7 +1,7 @@
 # The Qt desktop face: its packages, `make package` (the .deb) and the test step
 # that unpacks the package and runs the installed programs.
 
-APT_PACKAGES += qt6-base-dev libqscintilla2-qt6-dev fonts-liberation dpkg-dev file \
+APT_PACKAGES += qt6-base-dev libqscintilla2-qt6-dev fonts-liberation fonts-noto-mono dpkg-dev file \
                 xvfb xauth xdotool imagemagick \
                 desktop-file-utils appstream man-db groff-base
 PACKAGE_DIR := $(BUILD_DIR)/package

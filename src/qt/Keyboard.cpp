@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -96,13 +97,35 @@ void InstallMoreTextKey(QWidget& window, MainPanel& panel) {
   QObject::connect(key, &QShortcut::activated, &window, [&panel] { panel.Run(Command::More); });
 }
 
+namespace {
+
+bool DrawsEveryLetterAlike(const QFont& font) {
+  const QFontMetrics metrics(font);
+  return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W')) &&
+         metrics.horizontalAdvance(QLatin1Char('-')) == metrics.horizontalAdvance(QLatin1Char('W'));
+}
+
+}  // namespace
+
+QFont FixedPitchFont() {
+  // A family may draw fixed-pitch text without saying so, or say so and not
+  // draw it: what counts is the advance of the letters as drawn.
+  const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  if (DrawsEveryLetterAlike(system)) return system;
+  for (const QString& family : QFontDatabase::families()) {
+    QFont font(family, system.pointSize());
+    if (DrawsEveryLetterAlike(font)) return font;
+  }
+  return system;
+}
+
 void ShowHotkeysBox(QWidget* parent) {
   const std::string text = AlignedHotkeyHelpText();
   QMessageBox box(QMessageBox::NoIcon, FromText(kHotkeysCaption), FromText(text), QMessageBox::Ok,
                   parent);
   box.setTextFormat(Qt::PlainText);
   if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-    label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    label->setFont(FixedPitchFont());
   }
   box.exec();
 }

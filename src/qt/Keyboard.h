@@ -4,6 +4,7 @@
 // and the panel must outlive what is installed here.
 #pragma once
 
+#include <QFont>
 #include <QObject>
 
 class QWidget;
@@ -23,6 +24,10 @@ void InstallKeyboard(PanelWidgets& controls);
 
 // "\/"'s own key, anywhere in `window`.
 void InstallMoreTextKey(QWidget& window, MainPanel& panel);
+
+// A font whose letters all take the same advance as drawn: the system's fixed
+// font when it is one, else the first family that is.
+QFont FixedPitchFont();
 
 // The Hotkeys box: every key with the dashes in one column, over `parent`.
 void ShowHotkeysBox(QWidget* parent);

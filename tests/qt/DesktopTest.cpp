@@ -12,6 +12,7 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include "WhenModal.h"
 #include "TempDir.h"
 #include "window/ControlTable.h"
 #include "WindowFixture.h"
@@ -24,11 +25,9 @@ namespace {
 
 // Presses OK on the next message box once it is up, handing its text to `seen`.
 void AnswerBox(QString& seen) {
-  QTimer::singleShot(10, [&seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return AnswerBox(seen);
-    seen = box->text();
-    box->accept();
+  plinvaro::testing::WhenModalIs<QMessageBox>([&seen](QMessageBox& box) {
+    seen = box.text();
+    box.accept();
   });
 }
 

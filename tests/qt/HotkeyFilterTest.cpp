@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "WhenModal.h"
 #include "TempDir.h"
 #include "window/ControlTable.h"
 #include "panel/MenuBar.h"
@@ -106,9 +107,8 @@ class HotkeyFilterTest : public QObject, protected testing::WindowFixture {
     testing::TempDir dir;
     window_->panel().OpenBaseFilePath(dir.Write("base.txt", "one two three four "));
     bool answered = false;
-    QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      QVERIFY(box != nullptr);
+    plinvaro::testing::WhenModalIs<QMessageBox>([&](QMessageBox& modal) {
+      auto* box = &modal;
       QVERIFY(QTest::qWaitForWindowExposed(box));
       QTest::keyClick(box->windowHandle(), Qt::Key_F2);
       QVERIFY(window_->panel().isPlaying);

@@ -178,9 +178,8 @@ class LaunchTest : public QObject {
     const std::string folder = dir.MakeSubdir("texts");
     const std::string base = dir.Write("texts/base.txt", "the old road");
     qobject_cast<QLineEdit*>(window_->controls().widget(ControlId::DirEdit))->clear();
-    QTimer::singleShot(0, [base] {
-      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      QVERIFY(dialog != nullptr);
+    plinvaro::testing::WhenModalIs<QFileDialog>([base](QFileDialog& modal) {
+      auto* dialog = &modal;
       testing::ChooseFile(*dialog, QString::fromStdString(base));
     });
     window_->menuAction(Command::Open)->trigger();  // Open...

@@ -18,6 +18,7 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include "WhenModal.h"
 #include "window/ControlTable.h"
 #include "window/MainWindowGeometry.h"
 #include "panel/MenuBar.h"
@@ -41,9 +42,8 @@ std::u16string Wide(const std::string& bytes) {
 
 // Answers the next modal message box: hands it to `check`, then presses OK.
 void AnswerMessageBox(std::function<void(QMessageBox&)> check) {
-  QTimer::singleShot(0, [check] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    QVERIFY(box != nullptr);
+  plinvaro::testing::WhenModalIs<QMessageBox>([check](QMessageBox& modal) {
+    auto* box = &modal;
     check(*box);
     box->accept();
   });
@@ -266,9 +266,8 @@ class MainWindowTest : public QObject, protected testing::WindowFixture {
     window_->controls().sourceBox().ReplaceSelection(Wide("typed words"), 11);
     QString question;
     auto press = [&question](QMessageBox::StandardButton button) {
-      QTimer::singleShot(0, [&question, button] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box != nullptr);
+      plinvaro::testing::WhenModalIs<QMessageBox>([&question, button](QMessageBox& modal) {
+        auto* box = &modal;
         question = box->text();
         box->button(button)->click();
       });

@@ -31,9 +31,8 @@ constexpr const char* kCorpusText =
 
 // Answers the next modal file dialog: `check` looks at it, then `path` is chosen (or it is cancelled).
 void AnswerFileDialog(std::function<void(QFileDialog&)> check, const QString& path) {
-  QTimer::singleShot(0, [check, path] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    QVERIFY(dialog != nullptr);
+  plinvaro::testing::WhenModalIs<QFileDialog>([check, path](QFileDialog& modal) {
+    auto* dialog = &modal;
     check(*dialog);
     if (path.isEmpty()) {
       QMetaObject::invokeMethod(dialog, "reject");
@@ -65,9 +64,8 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
     QCOMPARE(window_->timer().Interval(Panel().timerId), 100);
     QTRY_VERIFY_WITH_TIMEOUT(Source().size() >= 10, 3000);
     std::size_t shownAt = 0;
-    QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      QVERIFY(box != nullptr);
+    plinvaro::testing::WhenModalIs<QMessageBox>([&](QMessageBox& modal) {
+      auto* box = &modal;
       shownAt = Source().size();
       QTRY_VERIFY_WITH_TIMEOUT(Source().size() > shownAt, 3000);
       box->accept();
@@ -157,9 +155,8 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
     window_->controls().sourceBox().ReplaceSelection(u"text", 4);
     bool shown = false;
     AnswerFileDialog([&shown](QFileDialog&) {
-      QTimer::singleShot(0, [&shown] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box != nullptr);
+      plinvaro::testing::WhenModalIs<QMessageBox>([&shown](QMessageBox& modal) {
+        auto* box = &modal;
         QCOMPARE(box->windowTitle(), QString("Error"));
         QCOMPARE(box->text().split('\n').first(), QString("Can't save to file"));  // then path: reason
         QCOMPARE(box->icon(), QMessageBox::NoIcon);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "WhenModal.h"
 #include "qt/MainWindow.h"
 #include "text/AnsiConversion.h"
 
@@ -28,9 +29,8 @@ QString CopyPath(const QString& state) { return state + "/plinvaro/composition.t
 
 // Presses `button` on the next modal question, noting that it was asked.
 void Answer(QMessageBox::StandardButton button, bool& asked) {
-  QTimer::singleShot(0, [button, &asked] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    QVERIFY(box != nullptr);
+  plinvaro::testing::WhenModalIs<QMessageBox>([button, &asked](QMessageBox& modal) {
+    auto* box = &modal;
     asked = true;
     box->button(button)->click();
   });

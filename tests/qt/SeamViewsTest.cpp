@@ -15,6 +15,7 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include "WhenModal.h"
 #include "ProvenanceCheck.h"
 #include "TempDir.h"
 #include "provenance/ProvenanceJson.h"
@@ -47,9 +48,8 @@ void Write(const QString& path, const char* bytes) {
 
 // Answers the next modal message box with OK after noting its text.
 void AnswerMessageBox(QString* text) {
-  QTimer::singleShot(0, [text] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    QVERIFY(box != nullptr);
+  plinvaro::testing::WhenModalIs<QMessageBox>([text](QMessageBox& modal) {
+    auto* box = &modal;
     *text = box->text();
     box->accept();
   });

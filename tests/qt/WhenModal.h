@@ -1,21 +1,50 @@
-// Answers a modal widget from a test: runs an action on it as soon as one is up, or chooses a file in a file dialog.
+// Answers a modal widget from a test: runs checks on it as soon as one is up and always closes it, or chooses a file in a file dialog.
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
 namespace plinvaro::testing {
 
-// Runs `act` on the modal widget as soon as one is up (a key may open it only after the timer is armed).
-inline void WhenModal(std::function<void(QWidget*)> act) {
-  QTimer::singleShot(10, [act] {
+inline constexpr int kModalPollMs = 10;
+inline constexpr int kModalWaitMs = 10000;
+
+// Runs `act` on the modal widget as soon as one is up (a key may open it only
+// after the timer is armed), then closes the widget if `act` left it open: a
+// check that fails returns early, and the box must not keep the test waiting.
+// Gives up when no modal widget comes within kModalWaitMs.
+inline void WhenModal(std::function<void(QWidget*)> act, int waitedMs = 0) {
+  QTimer::singleShot(kModalPollMs, [act, waitedMs] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr) return WhenModal(act);
+    if (modal == nullptr) {
+      if (waitedMs < kModalWaitMs) WhenModal(act, waitedMs + kModalPollMs);
+      return;
+    }
+    const QPointer<QWidget> guard(modal);
     act(modal);
+    if (!guard || !guard->isVisible()) return;
+    if (auto* dialog = qobject_cast<QDialog*>(guard.data())) {
+      dialog->reject();
+    } else {
+      guard->close();
+    }
+  });
+}
+
+// As WhenModal, for a modal widget of type `Widget`; another one fails the test and is closed.
+template <typename Widget>
+void WhenModalIs(std::function<void(Widget&)> act) {
+  WhenModal([act](QWidget* modal) {
+    auto* widget = qobject_cast<Widget*>(modal);
+    QVERIFY2(widget != nullptr, "another modal widget came up");
+    act(*widget);
   });
 }
 
