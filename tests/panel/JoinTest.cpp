@@ -1,6 +1,7 @@
 // Undo join and Retry join: what they take back, where playback resumes, and when they refuse.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "PanelFixture.h"
@@ -102,6 +103,8 @@ struct JoinEdit {
   const char* undone;  // the text after Undo join; nullptr: it refuses and changes nothing
 };
 
+[[maybe_unused]] void PrintTo(const JoinEdit& c, std::ostream* os) { *os << c.name; }
+
 class JoinEditTest : public JoinTest, public ::testing::WithParamInterface<JoinEdit> {};
 
 TEST_P(JoinEditTest, UndoJoinTakesBackOnlyWhatHoldsNoneOfTheUsersText) {
@@ -114,7 +117,7 @@ TEST_P(JoinEditTest, UndoJoinTakesBackOnlyWhatHoldsNoneOfTheUsersText) {
   GetParam().edit(face.sourceBox);
   const std::string before = SourceText();
   if (GetParam().undone == nullptr) {
-    EXPECT_FALSE(panel.UndoJoin());
+    ASSERT_FALSE(panel.UndoJoin());
     EXPECT_EQ(LastMessage(), kJoinEditedText);
     EXPECT_EQ(face.messages.shown.back().second, kUndoJoinCaption);
     EXPECT_EQ(SourceText(), before);
