@@ -529,12 +529,13 @@ TEST(ComposeCliDirectoryChanges, ASearchFindingItGoneOrEmptiedEndsTheRun) {
     const std::string corpus = scratch.MakeSubdir("corpus");
     scratch.Write("corpus/a.txt", "then the tide came in");
     DirectoryChangingPicks picks(corpus, c.change);
-    const CliRun run = ComposeWithPicks({"--base", scratch.Write("base.txt", "so the tide went out"),
-                                         "--dir", corpus, "--words", "10", "--search-every", "2"},
-                                        picks);
+    const std::string base = scratch.Write("base.txt", "so the tide went out");
+    const CliRun run = ComposeWithPicks(
+        {"--base", base, "--dir", corpus, "--words", "10", "--search-every", "2"}, picks);
     EXPECT_EQ(run.status, c.status) << c.name;
     EXPECT_EQ(run.out, "so the ") << c.name;
-    EXPECT_EQ(run.err.rfind("plinvaro-cli compose: ended after 2 of 10 chunks: ", 0), 0u) << run.err;
+    EXPECT_EQ(run.err.rfind("plinvaro-cli compose: ended after 2 of 10 chunks: ", 0), 0u)
+        << run.err;
     EXPECT_NE(run.err.find(c.why), std::string::npos) << run.err;
   }
 }

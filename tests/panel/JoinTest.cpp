@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "PanelFixture.h"
 #include "ProvenanceCheck.h"
@@ -96,10 +97,17 @@ enum class JoinAt {
   Inside,  // the join at unit 29 of "... road, and then ", " past " played there: [29, 35)
 };
 
+// A change the user (or the box's own Undo and Redo) makes to [start, end).
+struct BoxEdit {
+  std::int32_t start, end;
+  const char16_t* text;
+  ChangeCause cause = ChangeCause::User;
+};
+
 struct JoinEdit {
   const char* name;
   JoinAt at;
-  void (*edit)(RecordingDocument& box);
+  std::vector<BoxEdit> edits;
   const char* undone;  // the text after Undo join; nullptr: it refuses and changes nothing
 };
 
@@ -114,7 +122,8 @@ TEST_P(JoinEditTest, UndoJoinTakesBackOnlyWhatHoldsNoneOfTheUsersText) {
   }
   panel.RunSearch();
   if (GetParam().at != JoinAt::Fresh) Play(2);
-  GetParam().edit(face.sourceBox);
+  for (const BoxEdit& e : GetParam().edits)
+    face.sourceBox.UserReplace(e.start, e.end, e.text, e.cause);
   const std::string before = SourceText();
   if (GetParam().undone == nullptr) {
     ASSERT_FALSE(panel.UndoJoin());
@@ -130,35 +139,18 @@ TEST_P(JoinEditTest, UndoJoinTakesBackOnlyWhatHoldsNoneOfTheUsersText) {
   EXPECT_EQ(Fault(), "");
 }
 
-void Type(RecordingDocument& box, std::int32_t start, std::int32_t end, const char16_t* text) {
-  box.SetSelection(start, end);
-  box.TypeOver(text);
-}
-
+constexpr ChangeCause kRestore = ChangeCause::Restore;
 const JoinEdit kJoinEdits[] = {
-    {"OneCharTypedRightAfterTheJoin", JoinAt::Fresh, [](RecordingDocument& b) { Type(b, 29, 29, u"x"); },
-     nullptr},
-    {"OneCharTypedAfterThePlayedText", JoinAt::End, [](RecordingDocument& b) { Type(b, 35, 35, u"x"); },
-     nullptr},
-    {"OneCharTypedAtTheJoinsFirstUnit", JoinAt::Inside,
-     [](RecordingDocument& b) { Type(b, 29, 29, u"x"); }, nullptr},
+    {"OneCharTypedRightAfterTheJoin", JoinAt::Fresh, {{29, 29, u"x"}}, nullptr},
+    {"OneCharTypedAfterThePlayedText", JoinAt::End, {{35, 35, u"x"}}, nullptr},
+    {"OneCharTypedAtTheJoinsFirstUnit", JoinAt::Inside, {{29, 29, u"x"}}, nullptr},
     {"UndoneAndRedoneByTheBox", JoinAt::End,
-     [](RecordingDocument& b) {
-       b.UserReplace(30, 35, u"", ChangeCause::Restore);
-       b.UserReplace(30, 30, u"past ", ChangeCause::Restore);
-     },
-     nullptr},
-    {"TypedOverTheJoinsEnd", JoinAt::Inside, [](RecordingDocument& b) { Type(b, 34, 36, u"x"); },
-     nullptr},
-    {"TypedOverTextEndingAtTheJoinsStart", JoinAt::Inside,
-     [](RecordingDocument& b) { Type(b, 26, 29, u"ds! "); }, "The cat sat by the old roads! and then "},
-    {"TypedBeforeTheJoin", JoinAt::End, [](RecordingDocument& b) { Type(b, 0, 3, u"A"); },
-     "A cat sat by the old road, "},
-    {"TypedThenDeletedAgain", JoinAt::End,
-     [](RecordingDocument& b) {
-       Type(b, 35, 35, u"my own words ");
-       b.UserReplace(35, 48, u"", ChangeCause::User);
-     },
+     {{30, 35, u"", kRestore}, {30, 30, u"past ", kRestore}}, nullptr},
+    {"TypedOverTheJoinsEnd", JoinAt::Inside, {{34, 36, u"x"}}, nullptr},
+    {"TypedOverTextEndingAtTheJoinsStart", JoinAt::Inside, {{26, 29, u"ds! "}},
+     "The cat sat by the old roads! and then "},
+    {"TypedBeforeTheJoin", JoinAt::End, {{0, 3, u"A"}}, "A cat sat by the old road, "},
+    {"TypedThenDeletedAgain", JoinAt::End, {{35, 35, u"my own words "}, {35, 48, u""}},
      "The cat sat by the old road, "},
 };
 

@@ -156,7 +156,8 @@ class SearchWorkerTest : public QObject {
       if (p.filesDone == p.filesListed) scanned = true;
     });
     Click(ControlId::SearchButton);
-    for (int ms = 0; ms < 5000 && !scanned; ++ms) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int ms = 0; ms < 5000 && !scanned; ++ms)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     QVERIFY(scanned);
     // No events run here: the worker returns and its results wait in the queue.
     std::this_thread::sleep_for(std::chrono::milliseconds(kDelayPerFileMs * 3));
