@@ -466,26 +466,78 @@ class ShrinkingPicks : public RandomSource {
   int full_ = 0;
 };
 
+// Runs compose in this process with `picks` as its random source.
+CliRun ComposeWithPicks(std::vector<std::string> args, RandomSource& picks) {
+  args.insert(args.begin(), "compose");
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  CliRun run;
+  run.status = cli::RunComposeCommand(static_cast<int>(argv.size()), argv.data(), &picks);
+  run.out = ::testing::internal::GetCapturedStdout();
+  run.err = ::testing::internal::GetCapturedStderr();
+  return run;
+}
+
 TEST(ComposeCliShrinking, EndsWhenEverySearchLeadsToUsedUpText) {
   TempDir scratch;
   const std::string corpus = scratch.MakeSubdir("corpus");
   ShrinkingPicks picks(scratch, {"corpus/a.txt", "corpus/b.txt"});
   const std::string base = scratch.Write("base.txt", "the tide ");
-  std::vector<std::string> args = {"compose", "--base", base, "--dir", corpus,
-                                   "--words", "10"};
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  const int status = cli::RunComposeCommand(static_cast<int>(argv.size()), argv.data(), &picks);
-  const std::string out = ::testing::internal::GetCapturedStdout();
-  const std::string err = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(out, "the tide ");
-  EXPECT_EQ(err,
+  const CliRun run = ComposeWithPicks({"--base", base, "--dir", corpus, "--words", "10"}, picks);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "the tide ");
+  EXPECT_EQ(run.err,
             "plinvaro-cli compose: ended after 2 of 10 chunks: playback stopped and every search "
             "led to text that was used up\n");
   EXPECT_GT(picks.draws, 2);
+}
+
+// The first pick changes the directory as another program might during a run.
+class DirectoryChangingPicks : public RandomSource {
+ public:
+  DirectoryChangingPicks(std::string corpus, void (*change)(const std::string&))
+      : corpus_(std::move(corpus)), change_(change) {}
+  void Seed(std::uint32_t) override {}
+  std::int32_t Next() override {
+    if (change_ != nullptr) std::exchange(change_, nullptr)(corpus_);
+    return 0;
+  }
+
+ private:
+  std::string corpus_;
+  void (*change_)(const std::string&);
+};
+
+// The next search ends the run with the text so far and the exit status of a
+// directory that was so from the start.
+TEST(ComposeCliDirectoryChanges, ASearchFindingItGoneOrEmptiedEndsTheRun) {
+  const struct {
+    const char* name;
+    void (*change)(const std::string&);
+    int status;
+    std::string why;
+  } cases[] = {
+      {"emptied", [](const std::string& d) { std::filesystem::remove(d + "/a.txt"); },
+       cli::kExitNothingToSearch, "no .txt files in "},
+      {"removed", [](const std::string& d) { std::filesystem::remove_all(d); }, cli::kExitUsage,
+       " cannot be read: "},
+  };
+  for (const auto& c : cases) {
+    TempDir scratch;
+    const std::string corpus = scratch.MakeSubdir("corpus");
+    scratch.Write("corpus/a.txt", "then the tide came in");
+    DirectoryChangingPicks picks(corpus, c.change);
+    const std::string base = scratch.Write("base.txt", "so the tide went out");
+    const CliRun run = ComposeWithPicks(
+        {"--base", base, "--dir", corpus, "--words", "10", "--search-every", "2"}, picks);
+    EXPECT_EQ(run.status, c.status) << c.name;
+    EXPECT_EQ(run.out, "so the ") << c.name;
+    EXPECT_EQ(run.err.rfind("plinvaro-cli compose: ended after 2 of 10 chunks: ", 0), 0u)
+        << run.err;
+    EXPECT_NE(run.err.find(c.why), std::string::npos) << run.err;
+  }
 }
 
 }  // namespace

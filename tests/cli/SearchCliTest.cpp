@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "CliProcess.h"
 #include "TempDir.h"
 
 namespace plinvaro {
@@ -200,7 +201,8 @@ TEST(SearchCliRoot, ListsTheRootDirectoryAsItself) {
   }
 }
 
-// A pattern file of 62 or 63 bytes is taken whole; of a longer one only the last 63 bytes count.
+// A pattern file or standard input of 62 or 63 bytes is taken whole; of a
+// longer one only the last 63 bytes count.
 TEST(SearchCliPatternFile, TakesAtMostTheLast63Bytes) {
   std::string words;
   while (words.size() < 63) words += "word ";
@@ -223,6 +225,10 @@ TEST(SearchCliPatternFile, TakesAtMostTheLast63Bytes) {
     const CliResult r = RunCli({"search", "--pattern-file", file, corpus.path()});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, c.out) << c.bytes.size() << " bytes";
+    const testing::CliRun piped =
+        testing::RunProgram({PLINVARO_CLI_PATH, "search", "--pattern-file", "-", corpus.path()},
+                            scratch, c.bytes);
+    EXPECT_EQ(piped.out, c.out) << c.bytes.size() << " bytes on standard input";
   }
 }
 

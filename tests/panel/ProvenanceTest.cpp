@@ -157,7 +157,14 @@ std::vector<EditCase> EditCases(bool ahead) {
                    b.TypeOver(u"xx");
                    b.UserReplace(4, 6, u"", ChangeCause::User);
                  },
-                 "The cat sat ", {K::Base}}};
+                 "The cat sat ", {K::Base}},
+        // Told of changes the box never made: the map no longer matches its length.
+        EditCase{"ToldOfAnInsertItDidNotMake",
+                 [](RecordingDocument& b) { b.ReportUserChange({4, 0, 1, ChangeCause::User}); },
+                 "The cat sat ", {K::Unknown}},
+        EditCase{"ToldOfARemovalItDidNotMake",
+                 [](RecordingDocument& b) { b.ReportUserChange({0, 4, 0, ChangeCause::User}); },
+                 "The cat sat ", {K::Unknown}}};
   for (EditCase& c : cases) c.ahead = ahead;
   return cases;
 }

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QtTest>
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -145,6 +146,26 @@ class SearchWorkerTest : public QObject {
     QVERIFY(Now() == before);
     QVERIFY(!window_->controls().sourceBox().widget()->isReadOnly());
     QVERIFY(!qobject_cast<QLineEdit*>(W(ControlId::DirEdit))->isReadOnly());
+  }
+
+  // Stop once the scan has ended but before the event loop applies its results.
+  void aCancelAfterTheScanEndedStillChangesNothing() {
+    const Visible before = Now();
+    std::atomic<bool> scanned{false};
+    window_->search().SetScanHook([&](const ScanProgress& p) {
+      if (p.filesDone == p.filesListed) scanned = true;
+    });
+    Click(ControlId::SearchButton);
+    for (int ms = 0; ms < 5000 && !scanned; ++ms)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    QVERIFY(scanned);
+    // No events run here: the worker returns and its results wait in the queue.
+    std::this_thread::sleep_for(std::chrono::milliseconds(kDelayPerFileMs * 3));
+    QVERIFY(window_->search().IsRunning());
+    Click(ControlId::StopButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->search().IsRunning(), 2000);
+    QCOMPARE(Status(), QString(kSearchCancelledText));
+    QVERIFY(Now() == before);
   }
 
   void startWaitsForTheSearchAndStopCancelsItWithWhatWaited() {

@@ -17,9 +17,9 @@ inline constexpr int kModalPollMs = 10;
 inline constexpr int kModalWaitMs = 10000;
 
 // Runs `act` on the modal widget as soon as one is up (a key may open it only
-// after the timer is armed), then closes the widget if `act` left it open: a
-// check that fails returns early, and the box must not keep the test waiting.
-// Gives up when no modal widget comes within kModalWaitMs.
+// after the timer is armed). A check in `act` that fails returns early and
+// leaves the widget open; it is then closed, so that it cannot keep the test
+// waiting. Gives up when no modal widget comes within kModalWaitMs.
 inline void WhenModal(std::function<void(QWidget*)> act, int waitedMs = 0) {
   QTimer::singleShot(kModalPollMs, [act, waitedMs] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -29,7 +29,7 @@ inline void WhenModal(std::function<void(QWidget*)> act, int waitedMs = 0) {
     }
     const QPointer<QWidget> guard(modal);
     act(modal);
-    if (!guard || !guard->isVisible()) return;
+    if (!QTest::currentTestFailed() || !guard || !guard->isVisible()) return;
     if (auto* dialog = qobject_cast<QDialog*>(guard.data())) {
       dialog->reject();
     } else {
@@ -48,14 +48,14 @@ void WhenModalIs(std::function<void(Widget&)> act) {
   });
 }
 
-// Chooses `path` in `dialog` and accepts it. While the dialog's file model has
-// not yet read the folder, selecting leaves the name box empty; the path is
-// then typed into it, as a user would.
+// Chooses `path` in `dialog` and accepts it. While the dialog's model has not
+// yet read the folder, selecting leaves the name box empty (a folder chooser
+// then offers the folder it shows); the path is typed into it, as a user would.
 inline void ChooseFile(QFileDialog& dialog, const QString& path) {
+  auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
   dialog.selectFile(path);
-  if (dialog.selectedFiles().isEmpty()) {
-    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(path);
-  }
+  const bool chosen = dialog.selectedFiles() == QStringList{path};
+  if (!chosen && name != nullptr) name->setText(path);
   QMetaObject::invokeMethod(&dialog, "accept");
 }
 
