@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "win32/Wine.h"
+
 namespace plinvaro::win32 {
 namespace {
 
@@ -26,15 +28,6 @@ constexpr std::size_t kLongestWrappedWord = 4096;
 
 // The 8-bit character format of Rich Edit 1.0 is 60 bytes.
 static_assert(sizeof(CHARFORMATA) == 60, "CHARFORMATA must be the 60-byte Rich Edit 1.0 layout");
-
-// Wine's box needs two helps real Windows does not: its text model leaves a
-// changed paragraph unwrapped (the next caret move asserts), and its text keeps
-// its own character format when the default one changes.
-bool RunsUnderWine() {
-  static const bool wine =
-      ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-  return wine;
-}
 
 // Whether `text` holds more than kLongestWrappedWord characters without a place to break a line.
 bool HoldsUnwrappableWord(const std::u16string& text) {
@@ -145,6 +138,9 @@ void RichEditDocument::SetLineWrap(bool wrap) {
   wrapsLines_ = wrap;
 }
 
+// Wine's box needs helps real Windows does not: its text model leaves a changed
+// paragraph unwrapped (the next caret move asserts), its text keeps its own
+// character format when the default one changes, and it cannot wrap a giant word.
 void RichEditDocument::RewrapText() {
   // A paragraph format that changes nothing lays out the paragraphs waiting for
   // it, the ones the replacement touched, and leaves the rest as they were.

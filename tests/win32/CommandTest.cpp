@@ -237,33 +237,7 @@ TEST_F(CommandTest, GiantWordIsPlayedKeptAndSavedExactly) {
 // Keys come from the X server as a user's would: xdotool focuses the window's X
 // window and types. False when xdotool cannot be started.
 bool PressKeys(HWND window, const std::string& keys) {
-  const auto xid = reinterpret_cast<std::uintptr_t>(::GetPropA(window, "__wine_x11_whole_window"));
-  std::string command = "Z:\\usr\\bin\\xdotool windowfocus --sync " + std::to_string(xid) +
-                        " key --delay 30 " + keys;
-  // The tool gets its own standard handles: sharing ours loses what the test prints later.
-  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE nul = ::CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &inherit, OPEN_EXISTING, 0, nullptr);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
-  PROCESS_INFORMATION process{};
-  const BOOL started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-  if (nul != INVALID_HANDLE_VALUE) ::CloseHandle(nul);
-  if (!started) return false;
-  // Keep handling messages while the keys arrive, so the hook sees them as they come.
-  while (::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 5000, QS_ALLINPUT) ==
-         WAIT_OBJECT_0 + 1)
-    PumpMessages();
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-  for (int i = 0; i < 10; ++i) {
-    PumpMessages();
-    ::Sleep(10);
-  }
-  return true;
+  return RunXdotool("windowfocus --sync " + XWindowOf(window) + " key --delay 30 " + keys);
 }
 
 TEST_F(CommandTest, HotkeysReachThePanelThroughTheHookAndTheKeyGoesOn) {
