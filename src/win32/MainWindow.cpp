@@ -7,6 +7,7 @@
 #include "panel/Hotkeys.h"
 #include "window/MainWindowGeometry.h"
 #include "panel/MenuBar.h"
+#include "win32/Wine.h"
 
 namespace plinvaro::win32 {
 namespace {
@@ -51,6 +52,16 @@ void BuildMenuBar() {
   }
 }
 
+// Holds a size change that SetWindowPos (or anything but a sizing drag) asks for
+// at the minimum size; a minimised or maximised window is left to the system.
+void HoldAtMinimumSize(HWND window, WINDOWPOS& position) {
+  if ((position.flags & SWP_NOSIZE) != 0 || ::IsIconic(window) || ::IsZoomed(window)) return;
+  WindowEdges edges{position.x, position.y, position.x + position.cx, position.y + position.cy};
+  if (!ClampToMinimumSize(edges)) return;
+  position.cx = edges.right - edges.left;
+  position.cy = edges.bottom - edges.top;
+}
+
 void UpdateEditMenu(MainPanel& panel) {
   for (const MenuItemState& item : EditMenuStates(panel)) {
     const UINT flags = MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_DISABLED | MF_GRAYED);
@@ -84,6 +95,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       proposed->bottom = edges.bottom;
       return TRUE;
     }
+    case WM_WINDOWPOSCHANGING:
+      HoldAtMinimumSize(window, *reinterpret_cast<WINDOWPOS*>(lParam));
+      break;
+    case WM_GETMINMAXINFO:
+      // Under Wine this becomes the window manager's minimum-size hint, without
+      // which its drags shrink the window freely. Windows keeps the drag to
+      // WM_SIZING, whose clamp slides the window instead of stopping the edge.
+      if (RunsUnderWine())
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {kMainWindowWidth, kMainWindowHeight};
+      break;
     default: break;
   }
   return ::DefWindowProcA(window, message, wParam, lParam);

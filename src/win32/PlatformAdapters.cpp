@@ -12,9 +12,9 @@
 namespace plinvaro::win32 {
 namespace {
 
-// OPENFILENAMEA without the three fields that Windows 2000 added.
-constexpr DWORD kOpenFileNameSize = 76;
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOpenFileNameSize);
+// OPENFILENAMEA without the three fields that Windows 2000 added: 76 bytes in a 32-bit program.
+constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+static_assert(sizeof(void*) != 4 || kOpenFileNameSize == 76);
 
 std::string WindowText(HWND window) {
   const int length = ::GetWindowTextLengthA(window);

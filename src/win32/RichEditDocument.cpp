@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "win32/Wine.h"
+
 namespace plinvaro::win32 {
 namespace {
 
@@ -19,16 +21,23 @@ constexpr IID kTextDocumentIid = {
 // The largest text a box accepts, in characters: far above any composition.
 constexpr LPARAM kTextLimit = 0x7FFFFFFE;
 
+// The longest word Wine's box may wrap, in characters. It wraps a word by
+// shaping and measuring what is left of it again for every line it fills, so a
+// word's cost grows with its square: 32,000 letters take seconds, 20 MB never end.
+constexpr std::size_t kLongestWrappedWord = 4096;
+
 // The 8-bit character format of Rich Edit 1.0 is 60 bytes.
 static_assert(sizeof(CHARFORMATA) == 60, "CHARFORMATA must be the 60-byte Rich Edit 1.0 layout");
 
-// Wine's box needs two helps real Windows does not: its text model leaves a
-// changed paragraph unwrapped (the next caret move asserts), and its text keeps
-// its own character format when the default one changes.
-bool RunsUnderWine() {
-  static const bool wine =
-      ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-  return wine;
+// Whether `text` holds more than kLongestWrappedWord characters without a place to break a line.
+bool HoldsUnwrappableWord(const std::u16string& text) {
+  std::size_t stretch = 0;
+  for (const char16_t unit : text) {
+    const bool breaks = unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n';
+    stretch = breaks ? 0 : stretch + 1;
+    if (stretch > kLongestWrappedWord) return true;
+  }
+  return false;
 }
 
 template <typename T>
@@ -113,6 +122,7 @@ bool RichEditDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
   ::SendMessageA(control_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&now));
   if (now.cpMin != start || now.cpMax != start) SendSelection(start, start);
   if (!AimRange(start, end)) return false;
+  if (wrapsLines_ && RunsUnderWine() && HoldsUnwrappableWord(text)) SetLineWrap(false);
   BSTR replacement = ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
                                          static_cast<UINT>(text.size()));
   range_->SetText(replacement);
@@ -122,6 +132,15 @@ bool RichEditDocument::DoReplaceRange(std::int32_t start, std::int32_t end,
   return true;
 }
 
+void RichEditDocument::SetLineWrap(bool wrap) {
+  // Target device 0: line width 0 wraps at the box's edge, 1 keeps each line whole.
+  ::SendMessageA(control_, EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
+  wrapsLines_ = wrap;
+}
+
+// Wine's box needs helps real Windows does not: its text model leaves a changed
+// paragraph unwrapped (the next caret move asserts), its text keeps its own
+// character format when the default one changes, and it cannot wrap a giant word.
 void RichEditDocument::RewrapText() {
   // A paragraph format that changes nothing lays out the paragraphs waiting for
   // it, the ones the replacement touched, and leaves the rest as they were.
@@ -137,7 +156,10 @@ void RichEditDocument::ScrollToTop() { ::SendMessageA(control_, WM_VSCROLL, SB_T
 
 void RichEditDocument::ScrollToBottom() { ::SendMessageA(control_, WM_VSCROLL, SB_BOTTOM, 0); }
 
-void RichEditDocument::Clear() { ::SetWindowTextA(control_, nullptr); }
+void RichEditDocument::Clear() {
+  ::SetWindowTextA(control_, nullptr);
+  if (!wrapsLines_) SetLineWrap(true);
+}
 
 void RichEditDocument::Focus() { ::SetFocus(control_); }
 

@@ -30,6 +30,8 @@ class RichEditDocument final : public RichDocument {
   void Attach(HWND control);
   HWND control() const { return control_; }
   bool HasTextModel() const { return range_ != nullptr; }
+  // False once the box holds a word too long for Wine's box to wrap, until it is cleared.
+  bool WrapsLines() const { return wrapsLines_; }
 
   std::int32_t Length() const override;
   TextSelection GetSelection() const override;
@@ -55,11 +57,14 @@ class RichEditDocument final : public RichDocument {
   void SendSelection(std::int32_t start, std::int32_t end);
   // Under Wine: lays out the paragraphs a replacement left unwrapped, only those.
   void RewrapText();
+  // Wraps lines at the box's edge, or keeps each line whole (scrolled sideways).
+  void SetLineWrap(bool wrap);
 
   HWND control_ = nullptr;
   IRichEditOle* richEditOle_ = nullptr;
   ITextDocument* textDocument_ = nullptr;
   ITextRange* range_ = nullptr;
+  bool wrapsLines_ = true;
 };
 
 }  // namespace plinvaro::win32

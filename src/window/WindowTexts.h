@@ -3,8 +3,6 @@
 
 #include <string_view>
 
-#include "plinvaro/Version.h"
-
 namespace plinvaro {
 
 inline constexpr std::string_view kHotkeysCaption = "Hotkeys...";
@@ -18,8 +16,9 @@ inline constexpr std::string_view kHotkeyHelpText =
     "<Ctrl>-<UP>\t-  decrement displaying speed by 50 ms\n"
     "<Ctrl>-<DOWN>\t-  increment displaying speed by 50 ms";
 
+// The first line names the release as "1.0", whatever the package's version.
 inline constexpr std::string_view kAboutText =
-    " Plinvaro version " PLINVARO_VERSION_TEXT "\n"
+    " Plinvaro version 1.0\n"
     "\n"
     "Copyright (C) 2026 the Plinvaro authors; free software under the GPL, version 3 or later.\n"
     "\n"

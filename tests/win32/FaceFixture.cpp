@@ -51,6 +51,37 @@ void PumpMessages() {
   }
 }
 
+std::string XWindowOf(HWND window) {
+  return std::to_string(reinterpret_cast<std::uintptr_t>(::GetPropA(window, "__wine_x11_whole_window")));
+}
+
+bool RunXdotool(const std::string& arguments) {
+  std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
+  // The tool gets its own standard handles: sharing ours loses what the test prints later.
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE nul = ::CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &inherit, OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+  PROCESS_INFORMATION process{};
+  const BOOL started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &process);
+  if (nul != INVALID_HANDLE_VALUE) ::CloseHandle(nul);
+  if (!started) return false;
+  while (::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 5000, QS_ALLINPUT) ==
+         WAIT_OBJECT_0 + 1)
+    PumpMessages();
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  for (int i = 0; i < 10; ++i) {
+    PumpMessages();
+    ::Sleep(10);
+  }
+  return true;
+}
+
 void FaceTest::SetUp() {
   ResizeMainWindow(700, 500);
   panel().StopPlayback();

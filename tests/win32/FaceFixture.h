@@ -19,6 +19,12 @@ void PumpMessages();
 // The style each window was created with, as the creation call gave it (a
 // control may drop bits afterwards, such as scroll bars it does not need yet).
 std::uint32_t CreationStyle(HWND window);
+// The X window that Wine made for `window`, as a decimal id.
+std::string XWindowOf(HWND window);
+// Runs xdotool with `arguments`, handling this thread's messages until it ends,
+// so the window sees the input as it comes. False when xdotool cannot be started.
+bool RunXdotool(const std::string& arguments);
+
 // Creates the application, recording the creation styles.
 void CreateApplicationForTests();
 // The main window's title right after start.

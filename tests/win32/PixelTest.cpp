@@ -8,6 +8,7 @@
 
 #include "TempDir.h"
 #include "window/MainWindowGeometry.h"
+#include "window/Relayout.h"
 
 namespace plinvaro::win32::testing {
 namespace {
@@ -141,6 +142,42 @@ TEST_F(PixelTest, TopRowIsDrawnAtTheStartSize) {
                        ControlId::FontSizeLabel, ControlId::FontSizeCombo})
     EXPECT_GT(ScreenPixels::OfWindow(Window(id)).InkHeight(kInkThreshold), 3)
         << Control(id).field << " shows no text";
+}
+
+Size OuterSizeOf(HWND window) {
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  return {static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)};
+}
+
+// Run by the suite's second pass, with a window manager on the display and Wine's
+// window management on (PLINVARO_WINDOW_MANAGER set): the manager then sizes the
+// frame, and the window's minimum must reach it as a hint.
+TEST_F(PixelTest, MinimumSizeHoldsUnderAWindowManager) {
+  if (std::getenv("PLINVARO_WINDOW_MANAGER") == nullptr)
+    GTEST_SKIP() << "PLINVARO_WINDOW_MANAGER is not set";
+  const Size minimum{kMainWindowWidth, kMainWindowHeight};
+  Settle();
+  ::SetWindowPos(app.mainWindow, nullptr, 0, 0, 400, 212, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Settle();
+  EXPECT_EQ(OuterSizeOf(app.mainWindow), minimum) << "after SetWindowPos";
+  // Alt and the right button resize from the nearest corner in the manager's usual
+  // bindings; Escape leaves the menu bar that releasing Alt enters.
+  RECT r{};
+  ::GetWindowRect(app.mainWindow, &r);
+  const std::string from = std::to_string(r.right - 30) + " " + std::to_string(r.bottom - 30);
+  const std::string to = std::to_string(r.right - 330) + " " + std::to_string(r.bottom - 330);
+  if (!RunXdotool("mousemove --sync " + from + " keydown alt mousedown 3 sleep 0.2 mousemove --sync " +
+                  to + " sleep 0.2 mouseup 3 keyup alt key Escape sleep 0.5"))
+    GTEST_SKIP() << "xdotool is not available";
+  Settle();
+  EXPECT_EQ(OuterSizeOf(app.mainWindow), minimum) << "after a drag";
+  RECT client{};
+  ::GetClientRect(app.mainWindow, &client);
+  for (const ControlPlace& place :
+       Relayout(RelayoutInputFromTable({static_cast<int>(client.right), static_cast<int>(client.bottom)})))
+    EXPECT_EQ(PlaceOf(place.control), place.rect) << Control(place.control).field;
+  ExpectRightColumnDrawn("after the drag");
 }
 
 // PLINVARO_SCREENSHOT names a BMP file: the window is saved there with a short composition.
