@@ -1,0 +1,123 @@
+// The core as the page sees it: the WebFace class and the window model's tables, bound with embind.
+#include <emscripten/bind.h>
+
+#include "panel/ControlTable.h"
+#include "panel/FontSizes.h"
+#include "panel/Hotkeys.h"
+#include "panel/MenuBar.h"
+#include "panel/SeamMenu.h"
+#include "plinvaro/Version.h"
+#include "web/WebFace.h"
+
+namespace plinvaro::web {
+namespace {
+
+using emscripten::val;
+
+val Text(std::string_view text) { return val(std::string(text)); }
+
+// The panel's controls in creation order: field, kind, text, command id, enabled, checked.
+val Controls() {
+  val rows = val::array();
+  for (const ControlSpec& spec : ControlTable()) {
+    val row = val::object();
+    row.set("field", Text(spec.field));
+    row.set("kind", static_cast<int>(spec.kind));
+    row.set("text", Text(spec.text));
+    row.set("commandId", spec.commandId);
+    row.set("enabled", spec.initiallyEnabled);
+    row.set("checked", spec.initiallyChecked);
+    rows.call<void>("push", row);
+  }
+  return rows;
+}
+
+val MenuRow(std::string_view text, int id) {
+  val row = val::object();
+  row.set("text", Text(text));
+  row.set("id", id);
+  return row;
+}
+
+// The menu bar: [{title, items: [{text, id}]}], the seam items in their menus
+// (File's before its first separator, Edit's behind a separator at its end,
+// "View" before "Help"); a separator has id 0.
+val Menus() {
+  val menus = val::array();
+  const auto seamItems = [](std::string_view menu, val& items, bool atEnd) {
+    bool first = true;
+    for (const SeamMenuItem& item : SeamMenuTable()) {
+      if (item.menu != menu) continue;
+      if (atEnd && first) items.call<void>("push", MenuRow("", 0));
+      first = false;
+      items.call<void>("push", MenuRow(item.text, kSeamIdBase + static_cast<int>(item.command)));
+    }
+  };
+  for (const MenuPopup& popup : MenuBarTable()) {
+    if (popup.title == "Help") {
+      val view = val::array();
+      seamItems("View", view, false);
+      val menu = val::object();
+      menu.set("title", Text("View"));
+      menu.set("items", view);
+      menus.call<void>("push", menu);
+    }
+    val items = val::array();
+    bool seamsPlaced = popup.title != "File";
+    for (const MenuItem& item : popup.items) {
+      if (!seamsPlaced && item.IsSeparator()) {
+        seamItems("File", items, false);
+        seamsPlaced = true;
+      }
+      items.call<void>("push", MenuRow(item.text, item.commandId));
+    }
+    if (popup.title == "Edit") seamItems("Edit", items, true);
+    val menu = val::object();
+    menu.set("title", Text(popup.title));
+    menu.set("items", items);
+    menus.call<void>("push", menu);
+  }
+  return menus;
+}
+
+val FontSizeList() {
+  val items = val::array();
+  for (const std::string_view item : FontSizeItems()) items.call<void>("push", Text(item));
+  return items;
+}
+
+int KeyCode(int run, int index, bool onKeypad) {
+  return PortableKeyCode(static_cast<KeyRun>(run), index, onKeypad);
+}
+
+std::string VersionText() { return plinvaro::kVersion; }
+std::string RecoveryQuestion() { return kRecoveryQuestion; }
+
+}  // namespace
+}  // namespace plinvaro::web
+
+EMSCRIPTEN_BINDINGS(plinvaro_web) {
+  using namespace plinvaro::web;
+  emscripten::class_<WebFace>("WebFace")
+      .constructor<emscripten::val, emscripten::val, emscripten::val>()
+      .function("runCommand", &WebFace::RunCommand)
+      .function("runMenuItem", &WebFace::RunMenuItem)
+      .function("tick", &WebFace::Tick)
+      .function("updateSpeed", &WebFace::UpdateSpeed)
+      .function("applyFontSize", &WebFace::ApplyFontSize)
+      .function("handleKey", &WebFace::HandleKey)
+      .function("openBaseFile", &WebFace::OpenBaseFile)
+      .function("saveAs", &WebFace::SaveAs)
+      .function("exportSources", &WebFace::ExportSources)
+      .function("userReplaced", &WebFace::UserReplaced)
+      .function("status", &WebFace::Status)
+      .function("sourceBytes", &WebFace::SourceBytes)
+      .function("hasUnsavedText", &WebFace::HasUnsavedText)
+      .function("restoreSourceText", &WebFace::RestoreSourceText);
+  emscripten::function("controls", &Controls);
+  emscripten::function("menus", &Menus);
+  emscripten::function("fontSizes", &FontSizeList);
+  emscripten::function("keyCode", &KeyCode);
+  emscripten::function("version", &VersionText);
+  emscripten::function("recoveryQuestion", &RecoveryQuestion);
+}

@@ -1,0 +1,220 @@
+// The page: builds the panel from the core's tables, realises the page object the core calls, and routes events to it.
+import createPlinvaroCore from './plinvaro-core.js';
+import { TextBox } from './editor.js';
+import { readFolder, readFile, deliverFile } from './files.js';
+import { Recovery } from './recovery.js';
+
+const kControlKind = { Label: 1, LineEdit: 2, PushButton: 3, CheckBox: 4, ComboBox: 5, Trackbar: 7 };
+const kKeyRun = { Digit: 0, Letter: 1, FunctionKey: 2, Up: 3, Down: 4, Left: 5, Right: 6, Control: 7 };
+// PartButton order in the core: "<<", ">>", "Accept", "\/".
+const kPartFields = ['prevButton', 'nextButton', 'acceptButton', 'moreButton'];
+const kRightColumn = ['moreButton', 'startButton', 'pauseButton', 'searchButton', 'toSrcButton', 'stopButton', 'speedTrackbar'];
+const kSaveFolder = '/save';
+const kFolderRoot = '/folders';
+const kOpenFolder = '/open';
+
+const $ = (id) => document.getElementById(id);
+const core = await createPlinvaroCore();
+const widgets = {};
+const timers = new Map();
+let directory = '';
+let face = null;
+let hintShown = true;
+let note = '';  // a face message for the status line (folder reading), until the next command
+
+// The page object: what the core's platform parts call.
+const page = {
+  enablePartButton(index, on) { widgets[kPartFields[index]].disabled = !on; },
+  isPartButtonEnabled(index) { return !widgets[kPartFields[index]].disabled; },
+  isOnTheFlyChecked() { return widgets.onTheFlyCheck.checked; },
+  setOnTheFlyChecked(on) { widgets.onTheFlyCheck.checked = on; },
+  trackbarPosition() { return Number(widgets.speedTrackbar.value); },
+  setTrackbarPosition(position) { widgets.speedTrackbar.value = String(position); },
+  directoryText() { return directory; },
+  setDirectoryText(text) { directory = text; $('dirText').value = text; },
+  directoryHasFocus() { return false; },
+  setTitle(title) { document.title = title; },
+  selectFontSize(index) { widgets.fontSizeCombo.selectedIndex = index; },
+  selectedFontSizeText() {
+    const list = widgets.fontSizeCombo;
+    return list.selectedIndex < 0 ? '' : list.options[list.selectedIndex].text;
+  },
+  startTimer(id, ms) {
+    page.killTimer(id);
+    timers.set(id, setInterval(() => { face.tick(); afterCommand(); }, ms));
+    return id + 1;
+  },
+  killTimer(id) {
+    clearInterval(timers.get(id));
+    timers.delete(id);
+  },
+  pickBaseFile() { $('openFile').click(); },
+  pickDirectory() { $('baseDir').click(); },
+  saveTarget(name) {
+    core.FS.mkdirTree(kSaveFolder);
+    const path = `${kSaveFolder}/${name}`;
+    if (core.FS.analyzePath(path).exists) core.FS.unlink(path);
+    return path;
+  },
+  showMessage(text, caption) {
+    $('messageCaption').textContent = caption;
+    $('messageText').textContent = text;
+    if (!$('message').open) $('message').showModal();
+  },
+  closeWindow() { window.close(); },
+  deliverFile(path, type) { deliverFile(core.FS, path, type); },
+  searchReported() { hintShown = false; },
+};
+
+function run(action) {
+  note = '';
+  hintShown = false;
+  action();
+  afterCommand();
+}
+
+function afterCommand() {
+  const s = face.status();
+  const first = hintShown ? s.hint : (note || s.search);
+  $('status').textContent = [first, s.playback, s.speed, s.preview, s.run].filter(Boolean).join('  |  ');
+  recovery.changed();
+}
+
+function buildControls() {
+  const top = $('topControls');
+  for (const row of core.controls()) {
+    let widget = null;
+    if (row.kind === kControlKind.PushButton && row.field !== 'browseButton') {
+      widget = document.createElement('button');
+      widget.textContent = row.text;
+      widget.addEventListener('click', () => run(() => face.runCommand(row.commandId)));
+    } else if (row.kind === kControlKind.CheckBox) {
+      const label = document.createElement('label');
+      widget = document.createElement('input');
+      widget.type = 'checkbox';
+      widget.addEventListener('click', () => run(() => face.runCommand(row.commandId)));
+      label.append(widget, row.text);
+      top.append(label);
+    } else if (row.kind === kControlKind.ComboBox) {
+      widget = document.createElement('select');
+      widget.setAttribute('aria-label', 'Font size');
+      for (const size of core.fontSizes()) widget.add(new Option(size));
+      widget.addEventListener('change', () => run(() => face.applyFontSize()));
+      const label = document.createElement('label');
+      label.append('Font size ', widget);
+      top.append(label);
+    } else if (row.kind === kControlKind.Trackbar) {
+      widget = document.createElement('input');
+      widget.type = 'range';
+      widget.min = '0';
+      widget.max = '100';
+      widget.setAttribute('aria-label', 'Speed');
+      widget.addEventListener('input', () => run(() => face.updateSpeed()));
+    }
+    if (!widget) continue;
+    widget.disabled = !row.enabled;
+    if (row.kind === kControlKind.CheckBox) widget.checked = row.checked;
+    widgets[row.field] = widget;
+  }
+  for (const field of kRightColumn) $('rightColumn').append(widgets[field]);
+  for (const field of kPartFields.slice(0, 3)) $('partButtons').append(widgets[field]);
+}
+
+function buildMenus() {
+  const bar = $('menubar');
+  const close = () => bar.querySelectorAll('.menu.open').forEach((m) => m.classList.remove('open'));
+  for (const menu of core.menus()) {
+    const box = document.createElement('div');
+    box.className = 'menu';
+    const title = document.createElement('button');
+    title.textContent = menu.title;
+    title.setAttribute('aria-haspopup', 'menu');
+    title.addEventListener('click', () => {
+      const open = box.classList.contains('open');
+      close();
+      if (!open) box.classList.add('open');
+    });
+    const items = document.createElement('div');
+    items.className = 'items';
+    items.setAttribute('role', 'menu');
+    for (const item of menu.items) {
+      if (item.id === 0) { items.append(document.createElement('hr')); continue; }
+      const entry = document.createElement('button');
+      entry.setAttribute('role', 'menuitem');
+      entry.textContent = item.text;
+      entry.addEventListener('click', () => { close(); runMenuItem(item); });
+      items.append(entry);
+    }
+    box.append(title, items);
+    bar.append(box);
+  }
+  document.addEventListener('click', (e) => { if (!bar.contains(e.target)) close(); });
+}
+
+function runMenuItem(item) {
+  run(() => face.runMenuItem(item.id));
+}
+
+// Yes or No to `question` in the page's own box.
+function ask(question) {
+  const box = $('ask');
+  $('askText').textContent = question;
+  box.showModal();
+  return new Promise((resolve) => box.addEventListener('close', () => resolve(box.returnValue === 'yes'), { once: true }));
+}
+
+// The portable code of a key event: its run and index as the core's table names them.
+function keyCodeOf(event) {
+  const code = event.code;
+  let m;
+  if ((m = /^Digit(\d)$/.exec(code))) return core.keyCode(kKeyRun.Digit, Number(m[1]), false);
+  if ((m = /^Numpad(\d)$/.exec(code))) return core.keyCode(kKeyRun.Digit, Number(m[1]), true);
+  if ((m = /^Key([A-Z])$/.exec(code))) return core.keyCode(kKeyRun.Letter, m[1].charCodeAt(0) - 65, false);
+  if ((m = /^F(\d+)$/.exec(code))) return core.keyCode(kKeyRun.FunctionKey, Number(m[1]) - 1, false);
+  const arrows = { ArrowUp: kKeyRun.Up, ArrowDown: kKeyRun.Down, ArrowLeft: kKeyRun.Left, ArrowRight: kKeyRun.Right };
+  if (code in arrows) return core.keyCode(arrows[code], 0, false);
+  if (code === 'ControlLeft' || code === 'ControlRight') return core.keyCode(kKeyRun.Control, 0, false);
+  return 0;
+}
+
+function onKey(event) {
+  const code = keyCodeOf(event);
+  if (code === 0) return;
+  let ran = false;
+  run(() => { ran = face.handleKey(code, event.ctrlKey); });
+  // The browser's own use of a function key (reload, caret browsing) would lose the page.
+  if (ran && /^F\d+$/.test(event.code)) event.preventDefault();
+}
+
+async function openBaseFile(file) {
+  core.FS.mkdirTree(kOpenFolder);
+  const path = `${kOpenFolder}/${file.name}`;
+  await readFile(core.FS, file, path);
+  run(() => face.openBaseFile(path));
+}
+
+async function openFolder(files) {
+  const show = (text) => { note = text; afterCommand(); };
+  const folder = await readFolder(core.FS, files, kFolderRoot, show);
+  if (!folder) return;
+  page.setDirectoryText(folder);
+  note = `${files.length} files read: a snapshot of the folder, taken now`;
+  afterCommand();
+}
+
+buildMenus();
+buildControls();
+const sourceBox = new TextBox($('sourceBox'), (from, to, units) => run(() => face.userReplaced(0, from, to, units)));
+const previewBox = new TextBox($('previewBox'), (from, to, units) => run(() => face.userReplaced(1, from, to, units)));
+face = new core.WebFace(page, sourceBox, previewBox);
+const recovery = new Recovery(face);
+$('openFile').addEventListener('change', (e) => { if (e.target.files[0]) openBaseFile(e.target.files[0]); });
+$('baseDir').addEventListener('change', (e) => { if (e.target.files.length) openFolder([...e.target.files]); });
+document.addEventListener('keydown', onKey);
+window.addEventListener('beforeunload', (e) => {
+  if (face.hasUnsavedText()) { e.preventDefault(); e.returnValue = ''; }
+});
+afterCommand();
+await recovery.offer(() => ask(core.recoveryQuestion()));
+afterCommand();
+document.body.dataset.ready = 'true';
