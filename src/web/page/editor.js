@@ -5,19 +5,27 @@
 // each input event and handed to `onUserEdit(from, to, units)`.
 
 const kChunk = 8192;  // units per String.fromCharCode call
+// A textarea turns CR into LF, so CR is held as a unit the core never shows
+// otherwise (below its stray bytes' units) and given back as CR.
+const kCr = 13;
+const kHeldCr = 0xDC0D;
 
 // A string from a view of UTF-16 units (the view may vanish after the call).
 export function unitsToString(view) {
   let text = '';
   for (let i = 0; i < view.length; i += kChunk) {
-    text += String.fromCharCode.apply(null, view.subarray(i, i + kChunk));
+    const chunk = view.slice(i, i + kChunk).map((u) => (u === kCr ? kHeldCr : u));
+    text += String.fromCharCode.apply(null, chunk);
   }
   return text;
 }
 
 export function stringToUnits(text) {
   const units = new Uint16Array(text.length);
-  for (let i = 0; i < text.length; ++i) units[i] = text.charCodeAt(i);
+  for (let i = 0; i < text.length; ++i) {
+    const u = text.charCodeAt(i);
+    units[i] = u === kHeldCr ? kCr : u;
+  }
   return units;
 }
 

@@ -194,10 +194,11 @@ async function openBaseFile(file) {
 }
 
 async function openFolder(files) {
-  const show = (text) => { note = text; afterCommand(); };
+  const show = (text) => { hintShown = false; note = text; afterCommand(); };
   const folder = await readFolder(core.FS, files, kFolderRoot, show);
   if (!folder) return;
   page.setDirectoryText(folder);
+  hintShown = false;
   note = `${files.length} files read: a snapshot of the folder, taken now`;
   afterCommand();
 }
@@ -217,4 +218,6 @@ window.addEventListener('beforeunload', (e) => {
 afterCommand();
 await recovery.offer(() => ask(core.recoveryQuestion()));
 afterCommand();
+// For automation: the core's free functions (searchParts) and the face.
+globalThis.plinvaro = { core, face };
 document.body.dataset.ready = 'true';

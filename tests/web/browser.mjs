@@ -1,0 +1,57 @@
+// The suite's browser: Debian's chromium, headless, with a fresh profile, a download folder, and every request kept.
+import puppeteer from 'puppeteer-core';
+import { mkdtemp, rm, readdir, readFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+
+export const kWaitMs = 20000;
+const kChromium = process.env.PLINVARO_CHROMIUM ?? '/usr/bin/chromium';
+
+export async function openBrowser() {
+  const profile = await mkdtemp(join(tmpdir(), 'plinvaro-profile-'));
+  const downloads = await mkdtemp(join(tmpdir(), 'plinvaro-downloads-'));
+  const browser = await puppeteer.launch({
+    executablePath: kChromium,
+    headless: true,
+    protocolTimeout: kWaitMs * 3,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           `--user-data-dir=${profile}`],
+  });
+  const requests = [];
+  const close = async () => {
+    await browser.close().catch(() => {});
+    await rm(profile, { recursive: true, force: true });
+    await rm(downloads, { recursive: true, force: true });
+  };
+  return { browser, requests, downloads, close };
+}
+
+// A page of the face at `origin`, its requests kept in `requests`; the save
+// picker taken away, so that Save as downloads into `downloads`.
+// Each page has a context of its own, so that no stored copy of another's composition is offered.
+export async function openFace(session, origin) {
+  const context = await session.browser.createBrowserContext({
+    downloadBehavior: { policy: 'allow', downloadPath: session.downloads },
+  });
+  const page = await context.newPage();
+  page.setDefaultTimeout(kWaitMs);
+  page.on('request', (r) => session.requests.push(r.url()));
+  await page.evaluateOnNewDocument(() => { delete window.showSaveFilePicker; });
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.goto(`${origin}/index.html`);
+  await page.waitForSelector('body[data-ready=true]');
+  return { page, errors, close: () => context.close().catch(() => {}) };
+}
+
+// The bytes of the one file that lands in `folder` as `name`.
+export async function downloaded(folder, name) {
+  const deadline = Date.now() + kWaitMs;
+  while (Date.now() < deadline) {
+    const names = await readdir(folder);
+    if (names.includes(name)) return readFile(join(folder, name));
+    await new Promise((r) => setTimeout(r, 100));
+  }
+  throw new Error(`no download named ${name} in ${kWaitMs} ms`);
+}

@@ -1,0 +1,154 @@
+// The browser page in headless Chromium: a writer's run, exact bytes through the page, the core's search against the command line's, no request off the origin.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtemp, readFile, readdir, rm, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { basename, dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { serve } from './serve.mjs';
+import { openBrowser, openFace, downloaded } from './browser.mjs';
+
+const kRoot = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
+const kSite = process.env.PLINVARO_WEB_SITE ?? join(kRoot, 'build/web/site');
+const kCli = process.env.PLINVARO_CLI ?? join(kRoot, 'build/dev/src/cli/plinvaro-cli');
+const kSamples = join(kRoot, 'samples');
+const kScreenshot = process.env.PLINVARO_WEB_SCREENSHOT;
+
+let server;
+let origin;
+let session;
+let scratch;
+
+before(async () => {
+  ({ server, origin } = await serve(kSite));
+  session = await openBrowser();
+  scratch = await mkdtemp(join(tmpdir(), 'plinvaro-web-'));
+});
+
+after(async () => {
+  await session?.close();
+  server?.close();
+  if (scratch) await rm(scratch, { recursive: true, force: true });
+});
+
+const sourceText = (page) => page.$eval('#sourceBox', (box) => box.value);
+const statusText = (page) => page.$eval('#status', (s) => s.textContent);
+
+async function fastest(page) {
+  await page.$eval('aria/Speed', (slider) => {
+    slider.value = '100';
+    slider.dispatchEvent(new Event('input'));
+  });
+}
+
+async function chooseFolder(page, folder) {
+  const input = await page.$('#baseDir');
+  await input.uploadFile(folder);
+  await page.waitForFunction(() => document.getElementById('status').textContent.includes('files read'));
+}
+
+async function openBase(page, file) {
+  const input = await page.$('#openFile');
+  await input.uploadFile(file);
+  await page.waitForFunction((name) => document.title.endsWith(name), {}, basename(file));
+}
+
+// Plays until the composition stops growing for a while.
+async function playToRest(page, restMs = 800) {
+  let last = -1;
+  for (;;) {
+    const now = (await sourceText(page)).length;
+    if (now === last) return;
+    last = now;
+    await new Promise((r) => setTimeout(r, restMs));
+  }
+}
+
+async function saveAs(page) {
+  await page.click('aria/File');
+  await page.click('aria/Save as...[role="menuitem"]');
+}
+
+test('a writer chooses a folder and a base file, plays, wanders, and saves the bytes shown', async (t) => {
+  const { page, errors, close } = await openFace(session, origin);
+  t.after(close);
+  await chooseFolder(page, kSamples);
+  await openBase(page, join(kSamples, 'harbour.txt'));
+  await fastest(page);
+  assert.equal(await page.$eval('aria/On The Fly Mode', (c) => c.checked), true);
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => document.getElementById('sourceBox').value.split(' ').length > 30);
+  await page.keyboard.press('F4');
+  await page.waitForFunction(() => / parts? in |no match/.test(document.getElementById('status').textContent));
+  const outcome = await statusText(page);
+  await page.click('aria/Pause[role="button"]');
+  await page.click('aria/Start[role="button"]');
+  await new Promise((r) => setTimeout(r, 300));
+  await page.click('aria/Pause[role="button"]');
+  const shown = await sourceText(page);
+  await saveAs(page);
+  const saved = await downloaded(session.downloads, 'harbour-composed.txt');
+  assert.equal(saved.toString('utf8'), shown.replaceAll('\uDC0D', '\r'));
+  const base = await readFile(join(kSamples, 'harbour.txt'));
+  assert.ok(saved.subarray(0, 40).equals(base.subarray(0, 40)), 'playback starts at the base file');
+  assert.match(outcome, / parts? in /);
+  if (kScreenshot) await page.screenshot({ path: kScreenshot });
+  assert.deepEqual(errors, []);
+});
+
+test('bytes that are not UTF-8 text, and CR LF, come back from the page exactly', async (t) => {
+  const bytes = Buffer.concat([
+    Buffer.from('caf\u00e9 au lait\r\nna'), Buffer.from([0xEF]), Buffer.from('ve words '),
+    Buffer.from([0xFF]), Buffer.from(' between '), Buffer.from([0xC3]), Buffer.from(' lone\r\n'),
+    Buffer.from('\u2019quoted\u2019 \u{1F30A} end\r\n'),
+  ]);
+  const file = join(scratch, 'mixed.txt');
+  await writeFile(file, bytes);
+  const { page, errors, close } = await openFace(session, origin);
+  t.after(close);
+  await openBase(page, file);
+  await fastest(page);
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => document.getElementById('sourceBox').value.includes('end'));
+  await playToRest(page);
+  const shown = await sourceText(page);
+  assert.ok(shown.startsWith('caf\u00e9 au lait'), 'UTF-8 shows as text');
+  assert.ok(shown.includes('\u2019quoted\u2019 \u{1F30A}'));
+  await saveAs(page);
+  const saved = await downloaded(session.downloads, 'mixed-composed.txt');
+  assert.deepEqual([...saved], [...bytes]);
+  assert.deepEqual(errors, []);
+});
+
+// The patterns' lines without the file index, whose order is the directory listing's.
+function partsByName(lines) {
+  return lines.split('\n').filter(Boolean).map((line) => {
+    const [length, offset, , size, path] = line.split('\t');
+    return `${length}\t${offset}\t${size}\t${basename(path)}`;
+  }).sort();
+}
+
+test('the core in the page finds the parts the command line finds', async (t) => {
+  const { page, close } = await openFace(session, origin);
+  t.after(close);
+  await chooseFolder(page, kSamples);
+  const patterns = ['the', 'the old road', 'walked down the', 'sea.', 'and the', 'zzzq', 'of the harbour',
+                    'light', 'she', ', and'];
+  let found = 0;
+  for (const pattern of patterns) {
+    const native = execFileSync(kCli, ['search', kSamples, pattern], { encoding: 'utf8' });
+    found += partsByName(native).length;
+    const inPage = await page.evaluate((p) => plinvaro.core.searchParts('/folders/samples',
+      new TextEncoder().encode(p)).parts, pattern);
+    assert.deepEqual(partsByName(inPage), partsByName(native), `pattern "${pattern}"`);
+  }
+  assert.ok(found > 50, `only ${found} parts in all: the table tells little`);
+});
+
+test('no request leaves the page\'s origin', () => {
+  assert.ok(session.requests.length > 0);
+  const away = session.requests.filter((url) => !url.startsWith(`${origin}/`) &&
+                                               !url.startsWith('blob:') && !url.startsWith('data:'));
+  assert.deepEqual(away, []);
+});
