@@ -2,6 +2,8 @@
 #include "web/WebFace.h"
 
 #include "panel/Hotkeys.h"
+#include "panel/SearchGate.h"
+#include "web/WebSearch.h"
 #include "panel/MenuBar.h"
 #include "panel/SeamMenu.h"
 #include "panel/StartHint.h"
@@ -61,7 +63,62 @@ bool WebFace::RunMenuItem(int itemId) {
   return RunMenuCommand(*panel_, *this, itemId);
 }
 
-void WebFace::Tick() { panel_->PlaybackTick(); }
+void WebFace::Tick() {
+  if (!IsSearching()) panel_->PlaybackTick();
+}
+
+namespace {
+
+using Route = WebFace::Route;
+
+int RouteOf(WhileSearching gate, bool searching, bool startsSearch) {
+  if (!searching) return static_cast<int>(startsSearch ? Route::Search : Route::Run);
+  switch (gate) {
+    case WhileSearching::Runs: return static_cast<int>(Route::Run);
+    case WhileSearching::Waits: return static_cast<int>(Route::Wait);
+    case WhileSearching::Cancels: return static_cast<int>(Route::Cancel);
+  }
+  return static_cast<int>(Route::Run);
+}
+
+}  // namespace
+
+int WebFace::RouteCommand(int commandId) const {
+  const auto command = static_cast<PanelCommand>(commandId);
+  return RouteOf(CommandWhileSearching(command), IsSearching(), command == PanelCommand::Search);
+}
+
+int WebFace::RouteKey(int keyCode, bool control) const {
+  const std::optional<HotkeyAction> action = MatchHotkey(keyCode, PressedKeys(keyCode, control));
+  if (!action) return static_cast<int>(Route::None);
+  return RouteOf(HotkeyWhileSearching(*action), IsSearching(), *action == HotkeyAction::Search);
+}
+
+int WebFace::RouteMenuItem(int itemId) const {
+  const WhileSearching gate = itemId >= kSeamIdBase
+                                  ? SeamWhileSearching(static_cast<SeamCommand>(itemId - kSeamIdBase))
+                                  : MenuWhileSearching(static_cast<MenuCommand>(itemId));
+  return RouteOf(gate, IsSearching(), false);
+}
+
+val WebFace::StartSearch() {
+  request_ = panel_->PrepareSearch();
+  if (!request_) return val::null();
+  val search = val::object();
+  search.set("directory", request_->directory);
+  const auto* pattern = reinterpret_cast<const std::uint8_t*>(request_->pattern.data());
+  search.set("pattern", val(emscripten::typed_memory_view(request_->pattern.size(), pattern)).call<val>("slice"));
+  return search;
+}
+
+void WebFace::FinishSearch(val results) {
+  if (!request_) return;
+  TextSearcher scanned;
+  scanned.AdoptResults(ResultsFromValue(results));
+  const SearchRequest request = std::move(*request_);
+  request_.reset();
+  panel_->FinishSearch(request, scanned);
+}
 
 bool WebFace::HandleKey(int keyCode, bool control) {
   return plinvaro::HandleKey(*panel_, keyCode, PressedKeys(keyCode, control));

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "panel/MainPanel.h"
@@ -38,6 +39,21 @@ class WebFace : private MainWindowHost, private PanelObserver {
   std::string ExportSources();
   // Edits the user made in box 0 (the composition) or 1 (the preview), in the box's units.
   void UserReplaced(int box, std::int32_t from, std::int32_t to, emscripten::val units);
+  // How the page routes a control's command, a key press or a menu item now:
+  // run it, hold it until the search ends, cancel the search instead, start a
+  // search on the worker, or (a key) nothing, since it is no hotkey.
+  enum class Route { Run, Wait, Cancel, Search, None };
+  int RouteCommand(int commandId) const;
+  int RouteKey(int keyCode, bool control) const;
+  int RouteMenuItem(int itemId) const;
+  // A Search for the worker: {directory, pattern: Uint8Array}, or null when
+  // the search ended before scanning (it was reported).
+  emscripten::val StartSearch();
+  // The worker's results (WebSearch.h) for the search StartSearch began.
+  void FinishSearch(emscripten::val results);
+  // The worker's search was dropped: nothing changes.
+  void CancelSearch() { request_.reset(); }
+  bool IsSearching() const { return request_.has_value(); }
   // The status line's texts: playback, speed, preview, run, search, hint.
   emscripten::val Status();
   // The composition's bytes, as saved (a view valid until the next call into the core).
@@ -65,6 +81,7 @@ class WebFace : private MainWindowHost, private PanelObserver {
   WebMessages messages_;
   SeededRandom random_;
   std::unique_ptr<MainPanel> panel_;
+  std::optional<SearchRequest> request_;  // while the worker scans
 };
 
 // Menu item ids from here on are the seam items (SeamCommand values).

@@ -3,7 +3,10 @@ import createPlinvaroCore from './plinvaro-core.js';
 import { TextBox } from './editor.js';
 import { readFolder, readFile, deliverFile } from './files.js';
 import { Recovery } from './recovery.js';
+import { SearchWorker } from './search.js';
 
+// WebFace's Route values.
+const Route = { Run: 0, Wait: 1, Cancel: 2, Search: 3, None: 4 };
 const kControlKind = { Label: 1, LineEdit: 2, PushButton: 3, CheckBox: 4, ComboBox: 5, Trackbar: 7 };
 const kKeyRun = { Digit: 0, Letter: 1, FunctionKey: 2, Up: 3, Down: 4, Left: 5, Right: 6, Control: 7 };
 // PartButton order in the core: "<<", ">>", "Accept", "\/".
@@ -21,6 +24,9 @@ let directory = '';
 let face = null;
 let hintShown = true;
 let note = '';  // a face message for the status line (folder reading), until the next command
+const waiting = [];  // what a running search holds, in order
+let progress = null;  // the running search's last progress, shown once kProgressDelay passed
+let progressShown = false;
 
 // The page object: what the core's platform parts call.
 const page = {
@@ -74,10 +80,21 @@ function run(action) {
 }
 
 function afterCommand() {
-  const s = face.status();
-  const first = hintShown ? s.hint : (note || s.search);
-  $('status').textContent = [first, s.playback, s.speed, s.preview, s.run].filter(Boolean).join('  |  ');
+  showStatus();
   recovery.changed();
+}
+
+function progressText() {
+  if (!progress) return core.searchProgressText(0, 0, 0, 0, waiting.length);
+  return core.searchProgressText(progress.filesDone, progress.filesListed, progress.bytesDone,
+                                 progress.bytesTotal, waiting.length);
+}
+
+function showStatus() {
+  const s = face.status();
+  const searching = face.isSearching() && progressShown;
+  const first = searching ? progressText() : hintShown ? s.hint : (note || s.search);
+  $('status').textContent = [first, s.playback, s.speed, s.preview, s.run].filter(Boolean).join('  |  ');
 }
 
 function buildControls() {
@@ -87,19 +104,19 @@ function buildControls() {
     if (row.kind === kControlKind.PushButton && row.field !== 'browseButton') {
       widget = document.createElement('button');
       widget.textContent = row.text;
-      widget.addEventListener('click', () => run(() => face.runCommand(row.commandId)));
+      widget.addEventListener('click', () => press(row.commandId));
     } else if (row.kind === kControlKind.CheckBox) {
       const label = document.createElement('label');
       widget = document.createElement('input');
       widget.type = 'checkbox';
-      widget.addEventListener('click', () => run(() => face.runCommand(row.commandId)));
+      widget.addEventListener('click', () => press(row.commandId));
       label.append(widget, row.text);
       top.append(label);
     } else if (row.kind === kControlKind.ComboBox) {
       widget = document.createElement('select');
       widget.setAttribute('aria-label', 'Font size');
       for (const size of core.fontSizes()) widget.add(new Option(size));
-      widget.addEventListener('change', () => run(() => face.applyFontSize()));
+      widget.addEventListener('change', () => change(() => face.applyFontSize()));
       const label = document.createElement('label');
       label.append('Font size ', widget);
       top.append(label);
@@ -109,7 +126,7 @@ function buildControls() {
       widget.min = '0';
       widget.max = '100';
       widget.setAttribute('aria-label', 'Speed');
-      widget.addEventListener('input', () => run(() => face.updateSpeed()));
+      widget.addEventListener('input', () => change(() => face.updateSpeed()));
     }
     if (!widget) continue;
     widget.disabled = !row.enabled;
@@ -152,7 +169,63 @@ function buildMenus() {
 }
 
 function runMenuItem(item) {
-  run(() => face.runMenuItem(item.id));
+  routed(face.routeMenuItem(item.id), () => runMenuItem(item), () => face.runMenuItem(item.id));
+}
+
+function press(commandId) {
+  routed(face.routeCommand(commandId), () => press(commandId), () => face.runCommand(commandId));
+}
+
+// A change of a control's value, held while a search runs.
+function change(action) {
+  if (face.isSearching()) { waiting.push(() => change(action)); showStatus(); return; }
+  run(action);
+}
+
+// Runs `action`, or holds `again` (the same event, routed anew later), or
+// cancels the running search, or starts one, as the core routes the event.
+function routed(route, again, action) {
+  if (route === Route.Run) run(action);
+  else if (route === Route.Wait) { waiting.push(again); showStatus(); }
+  else if (route === Route.Cancel) cancelSearch();
+  else if (route === Route.Search) startSearch();
+}
+
+function setSearching(on) {
+  $('sourceBox').readOnly = on;
+  $('previewBox').readOnly = on;
+}
+
+function startSearch() {
+  let request = null;
+  run(() => { request = face.startSearch(); });
+  if (!request) return;
+  setSearching(true);
+  progress = null;
+  progressShown = false;
+  setTimeout(() => { if (face.isSearching()) { progressShown = true; showStatus(); } }, core.searchProgressDelay());
+  searchWorker.search(request);
+}
+
+function searchDone(results) {
+  setSearching(false);
+  run(() => face.finishSearch(results));
+  flushWaiting();
+}
+
+function cancelSearch() {
+  if (!face.isSearching()) return;
+  searchWorker.cancel();
+  face.cancelSearch();
+  setSearching(false);
+  waiting.length = 0;
+  note = core.searchCancelledText();
+  showStatus();
+}
+
+// Runs what waited for the search, in order, until one starts another search.
+function flushWaiting() {
+  while (waiting.length > 0 && !face.isSearching()) waiting.shift()();
 }
 
 // Yes or No to `question` in the page's own box.
@@ -178,28 +251,33 @@ function keyCodeOf(event) {
 }
 
 function onKey(event) {
+  if (event.key === 'Escape' && face.isSearching()) { cancelSearch(); return; }
   const code = keyCodeOf(event);
   if (code === 0) return;
-  let ran = false;
-  run(() => { ran = face.handleKey(code, event.ctrlKey); });
+  const key = () => routed(face.routeKey(code, event.ctrlKey), key, () => face.handleKey(code, event.ctrlKey));
+  const route = face.routeKey(code, event.ctrlKey);
+  if (route === Route.None) return;
+  key();
   // The browser's own use of a function key (reload, caret browsing) would lose the page.
-  if (ran && /^F\d+$/.test(event.code)) event.preventDefault();
+  if (/^F\d+$/.test(event.code)) event.preventDefault();
 }
 
 async function openBaseFile(file) {
   core.FS.mkdirTree(kOpenFolder);
   const path = `${kOpenFolder}/${file.name}`;
   await readFile(core.FS, file, path);
-  run(() => face.openBaseFile(path));
+  change(() => face.openBaseFile(path));
 }
 
 async function openFolder(files) {
   const show = (text) => { hintShown = false; note = text; afterCommand(); };
-  const folder = await readFolder(core.FS, files, kFolderRoot, show);
-  if (!folder) return;
-  page.setDirectoryText(folder);
+  if (face.isSearching()) { waiting.push(() => openFolder(files)); showStatus(); return; }
+  const read = await readFolder(core.FS, files, kFolderRoot, show);
+  if (!read) return;
+  searchWorker.setFolder(read.folder, read.files);
+  page.setDirectoryText(read.folder);
   hintShown = false;
-  note = `${files.length} files read: a snapshot of the folder, taken now`;
+  note = `${read.files.length} files read: a snapshot of the folder, taken now`;
   afterCommand();
 }
 
@@ -208,6 +286,7 @@ buildControls();
 const sourceBox = new TextBox($('sourceBox'), (from, to, units) => run(() => face.userReplaced(0, from, to, units)));
 const previewBox = new TextBox($('previewBox'), (from, to, units) => run(() => face.userReplaced(1, from, to, units)));
 face = new core.WebFace(page, sourceBox, previewBox);
+const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, searchDone);
 const recovery = new Recovery(face);
 $('openFile').addEventListener('change', (e) => { if (e.target.files[0]) openBaseFile(e.target.files[0]); });
 $('baseDir').addEventListener('change', (e) => { if (e.target.files.length) openFolder([...e.target.files]); });

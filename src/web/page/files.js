@@ -18,8 +18,8 @@ function removeTree(fs, path) {
 
 // Copies the entries directly inside a chosen folder (`files` from a folder
 // input: each named by its path from the folder's parent) under `root`, in place
-// of the folder read before, telling `show` how far it came. The folder's path,
-// or null when no file lies directly inside one.
+// of the folder read before, telling `show` how far it came. The folder's path
+// and those files, or null when no file lies directly inside the folder.
 export async function readFolder(fs, files, root, show) {
   const direct = files.filter((f) => f.webkitRelativePath.split('/').length === 2);
   if (direct.length === 0) return null;
@@ -34,7 +34,7 @@ export async function readFolder(fs, files, root, show) {
     done += file.size;
     show(`reading folder: ${i + 1} of ${direct.length} files, ${(done / 1e6).toFixed(1)} of ${(total / 1e6).toFixed(1)} MB`);
   }
-  return folder;
+  return { folder, files: direct };
 }
 
 // Hands the file at `path` to the user and forgets it: a save picker where the
