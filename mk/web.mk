@@ -46,3 +46,11 @@ web-screenshot: web
 	cd $(WEB_TESTS) && PLINVARO_CLI=$(CURDIR)/$(CLI) PLINVARO_WEB_SITE=$(CURDIR)/$(WEB_SITE) \
 	  PLINVARO_WEB_SCREENSHOT=$(CURDIR)/docs/web-screenshot.png \
 	  timeout $(WEB_TEST_SECONDS) node --test --test-concurrency=1 --test-name-pattern='a writer'
+
+# The page's figures beside the native ones, on the benchmark corpus that
+# plinvaro-bench makes (in the system's temporary folder) when it is missing.
+WEB_BENCH_CORPUS ?= $(or $(TMPDIR),/tmp)/plinvaro-bench-corpus-250mb
+.PHONY: web-bench
+web-bench: web build
+	@[ -f $(WEB_BENCH_CORPUS)/complete ] || PLINVARO_BENCH_ROUNDS=1 $(BUILD_DIR)/bench/plinvaro-bench --table-only
+	cd $(WEB_TESTS) && node bench.mjs $(CURDIR)/$(WEB_SITE) $(WEB_BENCH_CORPUS) $(CURDIR)/$(CLI)

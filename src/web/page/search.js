@@ -19,7 +19,7 @@ export class SearchWorker {
     if (this.folder) this.worker.postMessage({ type: 'folder', ...this.folder });
   }
 
-  // The folder's path in the core's file system and its files (File objects, read in place).
+  // The folder's path in the core's file system and its files (File objects), which the worker copies.
   setFolder(folder, files) {
     this.folder = { folder, files };
     this.worker.postMessage({ type: 'folder', folder, files });
