@@ -29,20 +29,31 @@ export async function openBrowser() {
 
 // A page of the face at `origin`, its requests kept in `requests`; the save
 // picker taken away, so that Save as downloads into `downloads`.
-// Each page has a context of its own, so that no stored copy of another's composition is offered.
-export async function openFace(session, origin) {
-  const context = await session.browser.createBrowserContext({
+export function newContext(session) {
+  return session.browser.createBrowserContext({
     downloadBehavior: { policy: 'allow', downloadPath: session.downloads },
   });
+}
+
+// A page of the face, ready for keys. Each page has a context of its own
+// unless one is given, so that no stored copy of another's composition is offered.
+export async function openFace(session, origin, given = null) {
+  const context = given ?? await newContext(session);
+  const page = await loadFace(session, origin, context);
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.waitForSelector('body[data-ready=true]');
+  return { page, errors, close: () => context.close().catch(() => {}) };
+}
+
+// The face's page loading in `context`, not waited for.
+export async function loadFace(session, origin, context) {
   const page = await context.newPage();
   page.setDefaultTimeout(kWaitMs);
   page.on('request', (r) => session.requests.push(r.url()));
   await page.evaluateOnNewDocument(() => { delete window.showSaveFilePicker; });
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
   await page.goto(`${origin}/index.html`);
-  await page.waitForSelector('body[data-ready=true]');
-  return { page, errors, close: () => context.close().catch(() => {}) };
+  return page;
 }
 
 // The bytes of the one file that lands in `folder` as `name`.

@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { serve } from './serve.mjs';
-import { openBrowser, openFace, downloaded } from './browser.mjs';
+import { openBrowser, openFace, loadFace, newContext, downloaded } from './browser.mjs';
 
 const kRoot = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const kSite = process.env.PLINVARO_WEB_SITE ?? join(kRoot, 'build/web/site');
@@ -119,6 +119,30 @@ test('bytes that are not UTF-8 text, and CR LF, come back from the page exactly'
   const saved = await downloaded(session.downloads, 'mixed-composed.txt');
   assert.deepEqual([...saved], [...bytes]);
   assert.deepEqual(errors, []);
+});
+
+test('a tab lost mid-composition has its text offered back whole', async (t) => {
+  const context = await newContext(session);
+  t.after(() => context.close().catch(() => {}));
+  const { page } = await openFace(session, origin, context);
+  await openBase(page, join(kSamples, 'lighthouse.txt'));
+  await fastest(page);
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => document.getElementById('sourceBox').value.split(' ').length > 40);
+  await page.keyboard.press('F3');
+  const kept = await page.evaluate(() => [...plinvaro.face.sourceBytes()]);
+  await new Promise((r) => setTimeout(r, 2500));  // the copy follows a change within a second
+  const cdp = await page.createCDPSession();
+  await cdp.send('Page.crash').catch(() => {});
+  await page.close().catch(() => {});
+
+  const again = await loadFace(session, origin, context);
+  await again.waitForSelector('#ask[open]');
+  assert.match(await again.$eval('#askText', (p) => p.textContent), /did not end cleanly/);
+  await again.click('aria/Yes');
+  await again.waitForSelector('body[data-ready=true]');
+  assert.deepEqual(await again.evaluate(() => [...plinvaro.face.sourceBytes()]), kept);
+  assert.equal(await again.evaluate(() => plinvaro.face.hasUnsavedText()), true);
 });
 
 // The patterns' lines without the file index, whose order is the directory listing's.
