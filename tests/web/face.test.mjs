@@ -65,10 +65,13 @@ async function playToRest(page, restMs = 800) {
   }
 }
 
-async function saveAs(page) {
-  await page.click('aria/File');
-  await page.click('aria/Save as...[role="menuitem"]');
+async function menu(page, title, item) {
+  await page.click(`aria/${title}[role="button"]`);
+  await page.click(`aria/${item}[role="menuitem"]`);
 }
+
+const saveAs = (page) => menu(page, 'File', 'Save as...');
+const composition = async (page) => Buffer.from(await page.evaluate(() => [...plinvaro.face.sourceBytes()]));
 
 test('a writer chooses a folder and a base file, plays, wanders, and saves the bytes shown', async (t) => {
   const { page, errors, close } = await openFace(session, origin);
@@ -94,6 +97,48 @@ test('a writer chooses a folder and a base file, plays, wanders, and saves the b
   assert.ok(saved.subarray(0, 40).equals(base.subarray(0, 40)), 'playback starts at the base file');
   assert.match(outcome, / parts? in /);
   if (kScreenshot) await page.screenshot({ path: kScreenshot });
+  assert.deepEqual(errors, []);
+});
+
+test('in preview mode a writer steps, accepts, takes the join back, exports and saves', async (t) => {
+  const { page, errors, close } = await openFace(session, origin);
+  t.after(close);
+  await chooseFolder(page, kSamples);
+  await openBase(page, join(kSamples, 'orchard.txt'));
+  await fastest(page);
+  await page.click('aria/On The Fly Mode');
+  assert.equal(await page.$eval('aria/On The Fly Mode', (c) => c.checked), false);
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => document.getElementById('sourceBox').value.split(' ').length > 25);
+  await page.keyboard.press('F3');
+  const before = await composition(page);
+  await page.click('aria/Search[role="button"]');
+  await page.waitForFunction(() => !document.getElementById('acceptButton')?.disabled &&
+                                    document.getElementById('previewBox').value.length > 0);
+  if (await page.$eval('aria/>>', (b) => !b.disabled)) {
+    await page.click('aria/>>');
+    await page.click('aria/<<');
+  }
+  const preview = await page.$eval('#previewBox', (box) => box.value);
+  await page.click('aria/Accept');
+  const accepted = await composition(page);
+  assert.ok(accepted.length > before.length, 'Accept brings the part in');
+  assert.ok(accepted.subarray(0, before.length).equals(before));
+  assert.ok(preview.startsWith(accepted.subarray(before.length, before.length + 8).toString('utf8')));
+
+  await menu(page, 'File', 'Export sources...');
+  const sources = JSON.parse((await downloaded(session.downloads, 'orchard-sources.json')).toString('utf8'));
+  assert.equal(sources.format, 'plinvaro-provenance');
+  assert.equal(sources.length, accepted.length);
+  assert.deepEqual(sources.spans.map((span) => span.kind).slice(0, 1), ['base']);
+  assert.ok(sources.spans.some((span) => span.kind === 'accepted'));
+
+  await menu(page, 'Edit', 'Undo join');
+  assert.ok((await composition(page)).equals(before), 'Undo join takes the part back');
+  await saveAs(page);
+  assert.ok((await downloaded(session.downloads, 'orchard-composed.txt')).equals(before));
+  const base = await readFile(join(kSamples, 'orchard.txt'));
+  assert.ok(before.equals(base.subarray(0, before.length)), 'the base file, played from its start');
   assert.deepEqual(errors, []);
 });
 

@@ -129,6 +129,7 @@ function buildControls() {
       widget.addEventListener('input', () => change(() => face.updateSpeed()));
     }
     if (!widget) continue;
+    widget.id = row.field;
     widget.disabled = !row.enabled;
     if (row.kind === kControlKind.CheckBox) widget.checked = row.checked;
     widgets[row.field] = widget;
