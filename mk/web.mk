@@ -1,8 +1,9 @@
 # The browser face: `make web` builds the core as WebAssembly with the page into
 # build/web/site, `make run-web` serves it on 127.0.0.1, and the test step drives
-# it in headless Chromium (puppeteer-core, pinned in tests/web/package-lock.json).
+# it in headless Chromium and Firefox ESR (puppeteer-core, pinned in
+# tests/web/package-lock.json).
 
-WEB_PACKAGES := emscripten chromium nodejs npm cmake make libboost-dev
+WEB_PACKAGES := emscripten chromium firefox-esr nodejs npm cmake make libboost-dev
 WEB_SITE := build/web/site
 WEB_TESTS := tests/web
 WEB_PORT ?= 8080

@@ -6,17 +6,42 @@ import { join } from 'node:path';
 
 export const kWaitMs = 20000;
 const kChromium = process.env.PLINVARO_CHROMIUM ?? '/usr/bin/chromium';
+const kFirefox = process.env.PLINVARO_FIREFOX ?? '/usr/bin/firefox-esr';
 
-export async function openBrowser() {
-  const profile = await mkdtemp(join(tmpdir(), 'plinvaro-profile-'));
-  const downloads = await mkdtemp(join(tmpdir(), 'plinvaro-downloads-'));
-  const browser = await puppeteer.launch({
+function launchOptions(kind, profile, downloads) {
+  if (kind === 'firefox') {
+    return {
+      browser: 'firefox',
+      executablePath: kFirefox,
+      userDataDir: profile,
+      // Downloads land in `downloads` without a question; nothing is fetched in the background.
+      extraPrefsFirefox: {
+        'browser.download.dir': downloads,
+        'browser.download.folderList': 2,
+        'browser.download.useDownloadDir': true,
+        'browser.download.always_ask_before_handling_new_types': false,
+        'browser.safebrowsing.downloads.enabled': false,
+        'network.captive-portal-service.enabled': false,
+        'app.update.enabled': false,
+      },
+    };
+  }
+  return {
     executablePath: kChromium,
-    headless: true,
-    protocolTimeout: kWaitMs * 3,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync',
            `--user-data-dir=${profile}`],
+  };
+}
+
+// `kind`: 'chromium' (Debian's, over CDP) or 'firefox' (Debian's ESR, over WebDriver BiDi).
+export async function openBrowser(kind = 'chromium') {
+  const profile = await mkdtemp(join(tmpdir(), 'plinvaro-profile-'));
+  const downloads = await mkdtemp(join(tmpdir(), 'plinvaro-downloads-'));
+  const browser = await puppeteer.launch({
+    headless: true,
+    protocolTimeout: kWaitMs * 3,
+    ...launchOptions(kind, profile, downloads),
   });
   const requests = [];
   const close = async () => {
@@ -24,12 +49,13 @@ export async function openBrowser() {
     await rm(profile, { recursive: true, force: true });
     await rm(downloads, { recursive: true, force: true });
   };
-  return { browser, requests, downloads, close };
+  return { kind, browser, requests, downloads, close };
 }
 
 // A page of the face at `origin`, its requests kept in `requests`; the save
 // picker taken away, so that Save as downloads into `downloads`.
 export function newContext(session) {
+  if (session.kind === 'firefox') return session.browser.createBrowserContext();
   return session.browser.createBrowserContext({
     downloadBehavior: { policy: 'allow', downloadPath: session.downloads },
   });

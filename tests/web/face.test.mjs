@@ -8,6 +8,8 @@ import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { serve } from './serve.mjs';
 import { openBrowser, openFace, loadFace, newContext, downloaded } from './browser.mjs';
+import { chooseFolder, composition, fastest, menu, openBase, playToRest, saveAs, sourceText, statusText,
+         waitForOutcome, waitForWords } from './actions.mjs';
 
 const kRoot = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const kSite = process.env.PLINVARO_WEB_SITE ?? join(kRoot, 'build/web/site');
@@ -31,47 +33,6 @@ after(async () => {
   server?.close();
   if (scratch) await rm(scratch, { recursive: true, force: true });
 });
-
-const sourceText = (page) => page.$eval('#sourceBox', (box) => box.value);
-const statusText = (page) => page.$eval('#status', (s) => s.textContent);
-
-async function fastest(page) {
-  await page.$eval('aria/Speed', (slider) => {
-    slider.value = '100';
-    slider.dispatchEvent(new Event('input'));
-  });
-}
-
-async function chooseFolder(page, folder) {
-  const input = await page.$('#baseDir');
-  await input.uploadFile(folder);
-  await page.waitForFunction(() => document.getElementById('status').textContent.includes('files read'));
-}
-
-async function openBase(page, file) {
-  const input = await page.$('#openFile');
-  await input.uploadFile(file);
-  await page.waitForFunction((name) => document.title.endsWith(name), {}, basename(file));
-}
-
-// Plays until the composition stops growing for a while.
-async function playToRest(page, restMs = 800) {
-  let last = -1;
-  for (;;) {
-    const now = (await sourceText(page)).length;
-    if (now === last) return;
-    last = now;
-    await new Promise((r) => setTimeout(r, restMs));
-  }
-}
-
-async function menu(page, title, item) {
-  await page.click(`aria/${title}[role="button"]`);
-  await page.click(`aria/${item}[role="menuitem"]`);
-}
-
-const saveAs = (page) => menu(page, 'File', 'Save as...');
-const composition = async (page) => Buffer.from(await page.evaluate(() => [...plinvaro.face.sourceBytes()]));
 
 test('a writer chooses a folder and a base file, plays, wanders, and saves the bytes shown', async (t) => {
   const { page, errors, close } = await openFace(session, origin);

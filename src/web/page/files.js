@@ -16,14 +16,19 @@ function removeTree(fs, path) {
   fs.rmdir(path);
 }
 
+// Files that come without a folder (several dropped, or a folder input that
+// gives no paths) make a folder of this name.
+const kLooseFolder = 'chosen files';
+
 // Copies the entries directly inside a chosen folder (`files` from a folder
 // input: each named by its path from the folder's parent) under `root`, in place
 // of the folder read before, telling `show` how far it came. The folder's path
 // and those files, or null when no file lies directly inside the folder.
 export async function readFolder(fs, files, root, show) {
-  const direct = files.filter((f) => f.webkitRelativePath.split('/').length === 2);
+  const loose = files.every((f) => !f.webkitRelativePath);
+  const direct = loose ? files : files.filter((f) => f.webkitRelativePath.split('/').length === 2);
   if (direct.length === 0) return null;
-  const name = direct[0].webkitRelativePath.split('/')[0];
+  const name = loose ? kLooseFolder : direct[0].webkitRelativePath.split('/')[0];
   removeTree(fs, root);
   const folder = `${root}/${name}`;
   fs.mkdirTree(folder);
