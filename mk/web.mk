@@ -34,7 +34,7 @@ web: web-deps
 	@echo "== $(WEB_SITE)"
 
 run-web: web
-	node $(WEB_TESTS)/serve.mjs $(WEB_SITE) $(WEB_PORT)
+	node src/web/serve.mjs $(WEB_SITE) $(WEB_PORT)
 
 # The suite compares the page's search with the native command line's.
 web-check: web

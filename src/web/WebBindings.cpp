@@ -2,6 +2,7 @@
 #include <emscripten/bind.h>
 
 #include "panel/ControlTable.h"
+#include "panel/DropRule.h"
 #include "panel/FontSizes.h"
 #include "panel/Hotkeys.h"
 #include "panel/MenuBar.h"
@@ -90,6 +91,16 @@ int KeyCode(int run, int index, bool onKeypad) {
   return PortableKeyCode(static_cast<KeyRun>(run), index, onKeypad);
 }
 
+// [{local, directory}] as the desktop's drop rule reads them: a DropUse value.
+int UseOfDropped(val items) {
+  std::vector<DroppedItem> dropped;
+  const auto count = items["length"].as<std::size_t>();
+  for (std::size_t i = 0; i < count; ++i) {
+    dropped.push_back({items[i]["local"].isTrue(), items[i]["directory"].isTrue()});
+  }
+  return static_cast<int>(UseOfDrop(dropped));
+}
+
 std::string VersionText() { return plinvaro::kVersion; }
 std::string RecoveryQuestion() { return kRecoveryQuestion; }
 
@@ -126,5 +137,6 @@ EMSCRIPTEN_BINDINGS(plinvaro_web) {
   emscripten::function("fontSizes", &FontSizeList);
   emscripten::function("keyCode", &KeyCode);
   emscripten::function("version", &VersionText);
+  emscripten::function("useOfDrop", &UseOfDropped);
   emscripten::function("recoveryQuestion", &RecoveryQuestion);
 }

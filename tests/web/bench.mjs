@@ -5,7 +5,7 @@ import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
 import { join } from 'node:path';
-import { serve } from './serve.mjs';
+import { serve } from '../../src/web/serve.mjs';
 import { openBrowser, openFace } from './browser.mjs';
 
 const [site, folder, cli] = process.argv.slice(2);

@@ -6,7 +6,7 @@ import { mkdtemp, readFile, readdir, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { serve } from './serve.mjs';
+import { serve } from '../../src/web/serve.mjs';
 import { openBrowser, openFace, loadFace, newContext, downloaded } from './browser.mjs';
 import { chooseFolder, composition, fastest, menu, openBase, playToRest, saveAs, sourceText, statusText,
          waitForOutcome, waitForWords } from './actions.mjs';
@@ -19,11 +19,13 @@ const kScreenshot = process.env.PLINVARO_WEB_SCREENSHOT;
 
 let server;
 let origin;
+const origins = [];  // every origin the suite served the page from
 let session;
 let scratch;
 
 before(async () => {
   ({ server, origin } = await serve(kSite));
+  origins.push(origin);
   session = await openBrowser();
   scratch = await mkdtemp(join(tmpdir(), 'plinvaro-web-'));
 });
@@ -151,6 +153,34 @@ test('a tab lost mid-composition has its text offered back whole', async (t) => 
   assert.equal(await again.evaluate(() => plinvaro.face.hasUnsavedText()), true);
 });
 
+test('the page keeps its settings and opens again offline once it was loaded', async (t) => {
+  const own = await serve(kSite);  // an origin of its own, whose server goes away
+  t.after(() => own.server.close());
+  origins.push(own.origin);
+  const context = await newContext(session);
+  t.after(() => context.close().catch(() => {}));
+  const { page } = await openFace(session, own.origin, context);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.$eval('aria/Speed', (slider) => {
+    slider.value = '70';
+    slider.dispatchEvent(new Event('input'));
+  });
+  await page.click('aria/On The Fly Mode');
+  const size = await page.$eval('aria/Font size', (list) => {
+    list.selectedIndex = list.options.length - 1;
+    list.dispatchEvent(new Event('change'));
+    return list.value;
+  });
+  own.server.closeAllConnections();
+  own.server.close();
+  await page.reload();
+  await page.waitForSelector('body[data-ready=true]');
+  assert.equal(await page.$eval('aria/Speed', (slider) => slider.value), '70');
+  assert.equal(await page.$eval('aria/On The Fly Mode', (box) => box.checked), false);
+  assert.equal(await page.$eval('aria/Font size', (list) => list.value), size);
+  assert.match(await statusText(page), /Stopped/);
+});
+
 // The patterns' lines without the file index, whose order is the directory listing's.
 function partsByName(lines) {
   return lines.split('\n').filter(Boolean).map((line) => {
@@ -178,7 +208,7 @@ test('the core in the page finds the parts the command line finds', async (t) =>
 
 test('no request leaves the page\'s origin', () => {
   assert.ok(session.requests.length > 0);
-  const away = session.requests.filter((url) => !url.startsWith(`${origin}/`) &&
+  const away = session.requests.filter((url) => !origins.some((o) => url.startsWith(`${o}/`)) &&
                                                !url.startsWith('blob:') && !url.startsWith('data:'));
   assert.deepEqual(away, []);
 });

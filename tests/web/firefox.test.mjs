@@ -4,7 +4,7 @@ import assert from 'node:assert/strict';
 import { readFile, readdir } from 'node:fs/promises';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { serve } from './serve.mjs';
+import { serve } from '../../src/web/serve.mjs';
 import { openBrowser, openFace, downloaded } from './browser.mjs';
 import { chooseFolder, composition, fastest, openBase, saveAs, sourceText, waitForOutcome,
          waitForWords } from './actions.mjs';

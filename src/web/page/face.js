@@ -4,6 +4,7 @@ import { TextBox } from './editor.js';
 import { readFolder, readFile, deliverFile } from './files.js';
 import { Recovery } from './recovery.js';
 import { SearchWorker } from './search.js';
+import { loadSettings, saveSettings } from './settings.js';
 
 // WebFace's Route values.
 const Route = { Run: 0, Wait: 1, Cancel: 2, Search: 3, None: 4 };
@@ -12,12 +13,15 @@ const kKeyRun = { Digit: 0, Letter: 1, FunctionKey: 2, Up: 3, Down: 4, Left: 5, 
 // PartButton order in the core: "<<", ">>", "Accept", "\/".
 const kPartFields = ['prevButton', 'nextButton', 'acceptButton', 'moreButton'];
 const kRightColumn = ['moreButton', 'startButton', 'pauseButton', 'searchButton', 'toSrcButton', 'stopButton', 'speedTrackbar'];
+// The core's ids: DropUse, and the command of "On The Fly Mode".
+const kDropUse = { Refused: 0, BaseFile: 1, BaseDirectory: 2 };
 const kSaveFolder = '/save';
 const kFolderRoot = '/folders';
 const kOpenFolder = '/open';
 
 const $ = (id) => document.getElementById(id);
 const core = await createPlinvaroCore();
+const kOnTheFlyCommand = core.controls().find((row) => row.field === 'onTheFlyCheck').commandId;
 const widgets = {};
 const timers = new Map();
 let directory = '';
@@ -82,6 +86,33 @@ function run(action) {
 function afterCommand() {
   showStatus();
   recovery.changed();
+  keepSettings();
+}
+
+function keepSettings() {
+  saveSettings({
+    speed: page.trackbarPosition(),
+    fontSize: page.selectedFontSizeText(),
+    onTheFly: page.isOnTheFlyChecked(),
+  });
+}
+
+// The settings kept last time, each through the command its control runs.
+function restoreSettings() {
+  const kept = loadSettings();
+  if (Number.isInteger(kept.speed)) {
+    page.setTrackbarPosition(kept.speed);
+    face.updateSpeed();
+  }
+  const sizes = [...widgets.fontSizeCombo.options].map((o) => o.text);
+  if (sizes.includes(kept.fontSize)) {
+    page.selectFontSize(sizes.indexOf(kept.fontSize));
+    face.applyFontSize();
+  }
+  if (typeof kept.onTheFly === 'boolean' && kept.onTheFly !== page.isOnTheFlyChecked()) {
+    page.setOnTheFlyChecked(kept.onTheFly);
+    face.runCommand(kOnTheFlyCommand);
+  }
 }
 
 function progressText() {
@@ -270,16 +301,40 @@ async function openBaseFile(file) {
   change(() => face.openBaseFile(path));
 }
 
-async function openFolder(files) {
+// `name`: the folder's name where the files do not carry it (a dropped folder).
+async function openFolder(files, name = null) {
   const show = (text) => { hintShown = false; note = text; afterCommand(); };
-  if (face.isSearching()) { waiting.push(() => openFolder(files)); showStatus(); return; }
-  const read = await readFolder(core.FS, files, kFolderRoot, show);
+  if (face.isSearching()) { waiting.push(() => openFolder(files, name)); showStatus(); return; }
+  const read = await readFolder(core.FS, files, kFolderRoot, show, name);
   if (!read) return;
   searchWorker.setFolder(read.folder, read.files);
   page.setDirectoryText(read.folder);
   hintShown = false;
   note = `${read.files.length} files read: a snapshot of the folder, taken now`;
   afterCommand();
+}
+
+// The files of a dropped folder's entry, those directly inside it.
+async function filesOfFolder(entry) {
+  const reader = entry.createReader();
+  const entries = [];
+  for (;;) {
+    const batch = await new Promise((resolve, reject) => reader.readEntries(resolve, reject));
+    if (batch.length === 0) break;
+    entries.push(...batch);
+  }
+  const fileEntries = entries.filter((e) => e.isFile);
+  return Promise.all(fileEntries.map((e) => new Promise((resolve, reject) => e.file(resolve, reject))));
+}
+
+// A drop as the core's rule reads it: one local file is the base file, one folder the base directory.
+async function onDrop(event) {
+  event.preventDefault();
+  const items = [...event.dataTransfer.items];
+  const entries = items.map((item) => (item.kind === 'file' ? item.webkitGetAsEntry() : null));
+  const use = core.useOfDrop(entries.map((entry) => ({ local: entry !== null, directory: !!entry?.isDirectory })));
+  if (use === kDropUse.BaseFile) openBaseFile(event.dataTransfer.files[0]);
+  else if (use === kDropUse.BaseDirectory) openFolder(await filesOfFolder(entries[0]), entries[0].name);
 }
 
 buildMenus();
@@ -289,9 +344,13 @@ const previewBox = new TextBox($('previewBox'), (from, to, units) => run(() => f
 face = new core.WebFace(page, sourceBox, previewBox);
 const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, searchDone);
 const recovery = new Recovery(face);
+restoreSettings();
 $('openFile').addEventListener('change', (e) => { if (e.target.files[0]) openBaseFile(e.target.files[0]); });
 $('baseDir').addEventListener('change', (e) => { if (e.target.files.length) openFolder([...e.target.files]); });
 document.addEventListener('keydown', onKey);
+document.addEventListener('dragover', (e) => e.preventDefault());
+document.addEventListener('drop', onDrop);
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
 window.addEventListener('beforeunload', (e) => {
   if (face.hasUnsavedText()) { e.preventDefault(); e.returnValue = ''; }
 });

@@ -24,11 +24,12 @@ const kLooseFolder = 'chosen files';
 // input: each named by its path from the folder's parent) under `root`, in place
 // of the folder read before, telling `show` how far it came. The folder's path
 // and those files, or null when no file lies directly inside the folder.
-export async function readFolder(fs, files, root, show) {
+// `named`, when given, is the folder's name and `files` are its entries.
+export async function readFolder(fs, files, root, show, named = null) {
   const loose = files.every((f) => !f.webkitRelativePath);
   const direct = loose ? files : files.filter((f) => f.webkitRelativePath.split('/').length === 2);
   if (direct.length === 0) return null;
-  const name = loose ? kLooseFolder : direct[0].webkitRelativePath.split('/')[0];
+  const name = named ?? (loose ? kLooseFolder : direct[0].webkitRelativePath.split('/')[0]);
   removeTree(fs, root);
   const folder = `${root}/${name}`;
   fs.mkdirTree(folder);
