@@ -1,7 +1,8 @@
 # The browser face: `make web` builds the core as WebAssembly with the page into
 # build/web/site, `make run-web` serves it on 127.0.0.1, and the test step drives
 # it in headless Chromium and Firefox ESR (puppeteer-core, pinned in
-# tests/web/package-lock.json).
+# tests/web/package-lock.json). The page's editor component and its bundler are
+# pinned in src/web/package-lock.json.
 
 WEB_PACKAGES := emscripten chromium firefox-esr nodejs npm cmake make libboost-dev
 WEB_SITE := build/web/site
@@ -26,6 +27,7 @@ web-deps:
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get -o DPkg::Lock::Timeout=900 install -y \
 	    --no-install-recommends $$missing; \
 	fi
+	cd src/web && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
 	cd $(WEB_TESTS) && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
 
 web: web-deps
@@ -46,7 +48,7 @@ web-check: web
 web-screenshot: web
 	cd $(WEB_TESTS) && PLINVARO_CLI=$(CURDIR)/$(CLI) PLINVARO_WEB_SITE=$(CURDIR)/$(WEB_SITE) \
 	  PLINVARO_WEB_SCREENSHOT=$(CURDIR)/docs/web-screenshot.png \
-	  timeout $(WEB_TEST_SECONDS) node --test --test-concurrency=1 --test-name-pattern='a writer'
+	  timeout $(WEB_TEST_SECONDS) node --test --test-name-pattern='a writer chooses a folder' face.test.mjs
 
 # The page's figures beside the native ones, on the benchmark corpus that
 # plinvaro-bench makes (in the system's temporary folder) when it is missing.

@@ -1,7 +1,7 @@
 // What a writer does on the page, as the suites do it: choose, play, search, use the menus, read back.
 import { basename } from 'node:path';
 
-export const sourceText = (page) => page.$eval('#sourceBox', (box) => box.value);
+export const sourceText = (page) => page.evaluate(() => plinvaro.sourceBox.text());
 export const statusText = (page) => page.$eval('#status', (s) => s.textContent);
 export const composition = async (page) => Buffer.from(await page.evaluate(() => [...plinvaro.face.sourceBytes()]));
 
@@ -44,7 +44,7 @@ export async function menu(page, title, item) {
 export const saveAs = (page) => menu(page, 'File', 'Save as...');
 
 export async function waitForWords(page, count) {
-  await page.waitForFunction((n) => document.getElementById('sourceBox').value.split(' ').length > n, {}, count);
+  await page.waitForFunction((n) => plinvaro.sourceBox.text().split(' ').length > n, {}, count);
 }
 
 export async function waitForOutcome(page) {

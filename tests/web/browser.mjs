@@ -68,6 +68,7 @@ export async function openFace(session, origin, given = null) {
   const page = await loadFace(session, origin, context);
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
   await page.waitForSelector('body[data-ready=true]');
   return { page, errors, close: () => context.close().catch(() => {}) };
 }

@@ -1,80 +1,110 @@
-// A text box of the page as the core's documents see it: a textarea behind the methods WebDocument calls.
+// A text box of the page as the core's documents see it: a CodeMirror view behind the methods WebDocument calls.
 //
-// Positions are the textarea's UTF-16 units. The core's changes arrive through
-// replace() and never look like the user's; the user's own edits are found on
-// each input event and handed to `onUserEdit(from, to, units)`.
+// Positions are the view's UTF-16 units. Lines end at LF alone, so a CR is one
+// unit of the text like any other (shown as a placeholder), and so is a stray
+// byte's unit (U+DC80..U+DCFF, shown as its byte). The view draws only the
+// lines in sight. The core's changes arrive through replace() and never look
+// like the user's; the user's own edits go to `onUserEdit(from, to, units)`.
+import { Annotation, Compartment, EditorState } from '@codemirror/state';
+import { EditorView, highlightSpecialChars, drawSelection, keymap } from '@codemirror/view';
 
 const kChunk = 8192;  // units per String.fromCharCode call
-// A textarea turns CR into LF, so CR is held as a unit the core never shows
-// otherwise (below its stray bytes' units) and given back as CR.
-const kCr = 13;
-const kHeldCr = 0xDC0D;
+const fromCore = Annotation.define();
 
 // A string from a view of UTF-16 units (the view may vanish after the call).
 export function unitsToString(view) {
   let text = '';
-  for (let i = 0; i < view.length; i += kChunk) {
-    const chunk = view.slice(i, i + kChunk).map((u) => (u === kCr ? kHeldCr : u));
-    text += String.fromCharCode.apply(null, chunk);
-  }
+  for (let i = 0; i < view.length; i += kChunk) text += String.fromCharCode.apply(null, view.subarray(i, i + kChunk));
   return text;
 }
 
 export function stringToUnits(text) {
   const units = new Uint16Array(text.length);
-  for (let i = 0; i < text.length; ++i) {
-    const u = text.charCodeAt(i);
-    units[i] = u === kHeldCr ? kCr : u;
-  }
+  for (let i = 0; i < text.length; ++i) units[i] = text.charCodeAt(i);
   return units;
 }
 
+// A stray byte's unit drawn as the byte, e.g. "<FF>".
+function strayByte(code) {
+  const mark = document.createElement('span');
+  mark.className = 'stray-byte';
+  mark.textContent = code >= 0xDC80 && code <= 0xDCFF
+    ? `<${(code - 0xDC00).toString(16).toUpperCase()}>` : '\u2022';
+  mark.title = code === 13 ? 'CR' : `byte 0x${(code - 0xDC00).toString(16).toUpperCase()}`;
+  return mark;
+}
+
 export class TextBox {
-  constructor(element, onUserEdit) {
-    this.element = element;
+  // `parent`: the element the view goes into; `label`: its accessible name.
+  constructor(parent, label, onUserEdit) {
     this.onUserEdit = onUserEdit;
-    this.before = null;
-    element.addEventListener('beforeinput', () => {
-      this.before = { text: element.value, start: element.selectionStart };
+    this.updating = false;
+    this.pending = [];
+    this.editable = new Compartment();
+    this.font = new Compartment();
+    this.view = new EditorView({
+      parent,
+      state: EditorState.create({
+        extensions: [
+          EditorState.lineSeparator.of('\n'),
+          EditorView.lineWrapping,
+          drawSelection(),
+          highlightSpecialChars({ addSpecialChars: /[\udc80-\udcff]/, render: strayByte }),
+          keymap.of([]),
+          EditorView.contentAttributes.of({ 'aria-label': label }),
+          this.editable.of(EditorView.editable.of(true)),
+          this.font.of([]),
+          EditorView.updateListener.of((update) => this.heard(update)),
+        ],
+      }),
     });
-    element.addEventListener('input', (event) => this.reportInput(event));
   }
 
-  // The edit the last input made: the text before the change's start is taken
-  // as unchanged except for the box's own undo and redo, which may change anything.
-  reportInput(event) {
-    const old = this.before ? this.before.text : '';
-    const now = this.element.value;
-    const anywhere = !this.before || event.inputType.startsWith('history');
-    let head = anywhere ? 0 : Math.min(this.before.start, this.element.selectionStart, old.length, now.length);
-    if (anywhere) {
-      while (head < old.length && head < now.length && old.charCodeAt(head) === now.charCodeAt(head)) ++head;
+  heard(update) {
+    this.updating = true;
+    try {
+      for (const tr of update.transactions) {
+        if (!tr.docChanged || tr.annotation(fromCore)) continue;
+        // Each change at its place once the ones before it are made.
+        tr.changes.iterChanges((fromA, toA, fromB, toB, inserted) => {
+          this.onUserEdit(fromB, fromB + (toA - fromA), stringToUnits(inserted.toString()));
+        });
+      }
+    } finally {
+      this.updating = false;
     }
-    let tail = 0;
-    while (tail < old.length - head && tail < now.length - head &&
-           old.charCodeAt(old.length - 1 - tail) === now.charCodeAt(now.length - 1 - tail)) ++tail;
-    this.before = null;
-    this.onUserEdit(head, old.length - tail, stringToUnits(now.slice(head, now.length - tail)));
+    if (this.pending.length) queueMicrotask(() => this.flush());
   }
 
-  replace(from, to, view) {
-    const el = this.element;
-    el.setRangeText(unitsToString(view), from, to, 'preserve');
+  // The view takes no transaction while it tells of one: those wait until it has told.
+  dispatch(spec) {
+    if (this.updating) this.pending.push(spec);
+    else this.view.dispatch({ ...spec, annotations: fromCore.of(true) });
   }
-  select(from, to) { this.element.setSelectionRange(from, to); }
-  selection() { return { start: this.element.selectionStart, end: this.element.selectionEnd }; }
-  focus() { this.element.focus({ preventScroll: true }); }
-  scrollCaret() {
-    const el = this.element;
-    const length = el.value.length;
-    if (el.selectionEnd >= length) { el.scrollTop = el.scrollHeight; return; }
-    el.scrollTop = Math.max(0, el.scrollHeight * (el.selectionEnd / Math.max(length, 1)) - el.clientHeight / 2);
+
+  flush() {
+    const specs = this.pending.splice(0);
+    for (const spec of specs) this.view.dispatch({ ...spec, annotations: fromCore.of(true) });
   }
-  scrollToTop() { this.element.scrollTop = 0; }
-  scrollToBottom() { this.element.scrollTop = this.element.scrollHeight; }
+
+  replace(from, to, units) { this.dispatch({ changes: { from, to, insert: unitsToString(units) } }); }
+  select(from, to) { this.dispatch({ selection: { anchor: from, head: to } }); }
+  selection() {
+    const main = this.view.state.selection.main;
+    return { start: main.from, end: main.to };
+  }
+  text() { return this.view.state.doc.toString(); }
+  setReadOnly(on) { this.view.dispatch({ effects: this.editable.reconfigure(EditorView.editable.of(!on)) }); }
+  focus() { this.view.focus(); }
+  scrollCaret() { this.dispatch({ effects: EditorView.scrollIntoView(this.view.state.selection.main.head) }); }
+  scrollToTop() { this.dispatch({ effects: EditorView.scrollIntoView(0, { y: 'start' }) }); }
+  scrollToBottom() { this.dispatch({ effects: EditorView.scrollIntoView(this.view.state.doc.length, { y: 'end' }) }); }
   setFont(face, twips) {
-    this.element.style.fontFamily = `"${face}", serif`;
-    this.element.style.fontSize = `${twips / 20}pt`;
+    const theme = EditorView.theme({
+      '&': { fontSize: `${twips / 20}pt` },
+      '.cm-scroller': { fontFamily: `"${face}", serif` },
+    });
+    this.dispatch({ effects: this.font.reconfigure(theme) });
   }
   canPaste() { return true; }
   copy() { this.focus(); document.execCommand('copy'); }

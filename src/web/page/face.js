@@ -224,8 +224,8 @@ function routed(route, again, action) {
 }
 
 function setSearching(on) {
-  $('sourceBox').readOnly = on;
-  $('previewBox').readOnly = on;
+  sourceBox.setReadOnly(on);
+  previewBox.setReadOnly(on);
 }
 
 function startSearch() {
@@ -339,8 +339,8 @@ async function onDrop(event) {
 
 buildMenus();
 buildControls();
-const sourceBox = new TextBox($('sourceBox'), (from, to, units) => run(() => face.userReplaced(0, from, to, units)));
-const previewBox = new TextBox($('previewBox'), (from, to, units) => run(() => face.userReplaced(1, from, to, units)));
+const sourceBox = new TextBox($('sourceBox'), 'Composition', (from, to, units) => run(() => face.userReplaced(0, from, to, units)));
+const previewBox = new TextBox($('previewBox'), 'Preview', (from, to, units) => run(() => face.userReplaced(1, from, to, units)));
 face = new core.WebFace(page, sourceBox, previewBox);
 const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, searchDone);
 const recovery = new Recovery(face);
@@ -358,5 +358,5 @@ afterCommand();
 await recovery.offer(() => ask(core.recoveryQuestion()));
 afterCommand();
 // For automation: the core's free functions (searchParts) and the face.
-globalThis.plinvaro = { core, face };
+globalThis.plinvaro = { core, face, sourceBox, previewBox };
 document.body.dataset.ready = 'true';
