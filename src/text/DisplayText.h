@@ -59,6 +59,6 @@ class DisplayOffsets {
 };
 
 // Bytes between two marks at least.
-inline constexpr std::int32_t kDisplayMarkStride = 64 * 1024;
+inline constexpr std::int32_t kDisplayMarkStride = 4 * 1024;
 
 }  // namespace plinvaro

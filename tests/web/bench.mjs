@@ -12,6 +12,7 @@ const [site, folder, cli] = process.argv.slice(2);
 const kPatterns = ['zebra quagga', 'no teatest'];
 const kRounds = 3;
 const kTicks = 60;
+const kWarmTicks = 20;  // after the 10 MB came in: the view and the engine settle
 const kBigMb = 10;
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 const p95 = (xs) => [...xs].sort((a, b) => a - b)[Math.min(xs.length - 1, Math.floor(xs.length * 0.95))];
@@ -71,21 +72,31 @@ try {
   // A playback tick with its repaint on a composition of kBigMb MB.
   const big = await openFace(session, origin);
   await (await big.page.$('#openFile')).uploadFile(join(folder, 'part0.txt'));
-  const ticks = await big.page.evaluate(async (mb, n) => {
+  await big.page.waitForFunction(() => document.title.endsWith('part0.txt'));
+  const ticks = await big.page.evaluate(async (mb, n, warm) => {
     const words = new TextEncoder().encode('the quiet harbour and the old road '.repeat(Math.ceil(mb * 1e6 / 35)));
     plinvaro.face.restoreSourceText(words.subarray(0, mb * 1e6));
+    // Playing at the slowest speed, so that the ticks driven here are nearly all there are.
+    const slider = document.querySelector('[aria-label="Speed"]');
+    slider.value = '0';
+    slider.dispatchEvent(new Event('input'));
     plinvaro.face.runCommand(2);  // Start
-    plinvaro.face.runCommand(3);  // Pause: ticks are driven here, one a frame
+    const before = plinvaro.face.sourceBytes().length;
+    // The tick, then the style and layout its repaint needs, forced at once;
+    // the frame after it settles the view's own measuring, uncounted.
     const times = [];
-    for (let i = 0; i < n; ++i) {
+    for (let i = 0; i < warm + n; ++i) {
       const t = performance.now();
       plinvaro.face.tick();
+      void document.getElementById('sourceBox').getBoundingClientRect().height;
+      void document.body.offsetHeight;
+      if (i >= warm) times.push(performance.now() - t);
       await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
-      times.push(performance.now() - t);
     }
+    if (plinvaro.face.sourceBytes().length <= before + n) throw new Error('the ticks played nothing');
     return times;
-  }, kBigMb, kTicks);
-  rows.push([`playback tick with repaint, ${kBigMb} MB composition, p95`, p95(ticks), '']);
+  }, kBigMb, kTicks, kWarmTicks);
+  rows.push([`playback tick with its layout, ${kBigMb} MB composition, p95`, p95(ticks), '']);
   rows.push([`  median`, median(ticks), '']);
   await big.close();
 
