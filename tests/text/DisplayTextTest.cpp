@@ -57,7 +57,8 @@ TEST(DisplayMapBack, EveryByteSurvivesInAnyCompany) {
 TEST(DisplayOffsetsTest, AgreeWithTheShownTextAcrossMarksAndChanges) {
   const std::string words = "word \xC3\xA9\r\n\xFF\xF0\x9F\x8C\x8A ";
   std::string bytes;
-  while (bytes.size() < 3 * static_cast<std::size_t>(kDisplayMarkStride)) bytes += words;
+  constexpr int kRepeats = 10000;  // 150 KB: several marks at any stride up to 48 KB
+  for (int i = 0; i < kRepeats; ++i) bytes += words;
   DisplayOffsets offsets;
   const auto check = [&](std::int32_t byte) {
     const std::u16string before = ToDisplayText(std::string_view(bytes).substr(0, static_cast<std::size_t>(byte)));
