@@ -48,7 +48,7 @@ web-check: web
 web-screenshot: web
 	cd $(WEB_TESTS) && PLINVARO_CLI=$(CURDIR)/$(CLI) PLINVARO_WEB_SITE=$(CURDIR)/$(WEB_SITE) \
 	  PLINVARO_WEB_SCREENSHOT=$(CURDIR)/docs/web-screenshot.png \
-	  timeout $(WEB_TEST_SECONDS) node --test --test-name-pattern='a writer chooses a folder' face.test.mjs
+	  timeout $(WEB_TEST_SECONDS) node --test --test-name-pattern='preview mode' face.test.mjs
 
 # The page's figures beside the native ones, on the benchmark corpus that
 # plinvaro-bench makes (in the system's temporary folder) when it is missing.

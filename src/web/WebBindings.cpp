@@ -33,16 +33,19 @@ val Controls() {
   return rows;
 }
 
-val MenuRow(std::string_view text, int id) {
+val MenuRow(std::string_view text, int id, bool checkable = false, bool checked = false) {
   val row = val::object();
   row.set("text", Text(text));
   row.set("id", id);
+  row.set("checkable", checkable);
+  row.set("checked", checked);
   return row;
 }
 
 // The menu bar: [{title, items: [{text, id}]}], the seam items in their menus
 // (File's before its first separator, Edit's behind a separator at its end,
-// "View" before "Help"); a separator has id 0.
+// "View" before "Help"); a separator has id 0. A checkable item (the View
+// toggles, which the page carries out) says whether it starts checked.
 val Menus() {
   val menus = val::array();
   const auto seamItems = [](std::string_view menu, val& items, bool atEnd) {
@@ -51,7 +54,8 @@ val Menus() {
       if (item.menu != menu) continue;
       if (atEnd && first) items.call<void>("push", MenuRow("", 0));
       first = false;
-      items.call<void>("push", MenuRow(item.text, kSeamIdBase + static_cast<int>(item.command)));
+      items.call<void>("push", MenuRow(item.text, kSeamIdBase + static_cast<int>(item.command), item.checkable,
+                                       item.checked));
     }
   };
   for (const MenuPopup& popup : MenuBarTable()) {
@@ -128,6 +132,16 @@ EMSCRIPTEN_BINDINGS(plinvaro_web) {
       .function("finishSearch", &WebFace::FinishSearch)
       .function("cancelSearch", &WebFace::CancelSearch)
       .function("isSearching", &WebFace::IsSearching)
+      .function("seams", &WebFace::Seams)
+      .function("seamRevision", &WebFace::SeamRevision)
+      .function("spanTooltipAt", &WebFace::SpanTooltipAt)
+      .function("canShowSource", &WebFace::CanShowSource)
+      .function("showSourceAt", &WebFace::ShowSourceAt)
+      .function("sources", &WebFace::Sources)
+      .function("foundParts", &WebFace::FoundParts)
+      .function("currentPartIndex", &WebFace::CurrentPartIndex)
+      .function("showPartAt", &WebFace::ShowPartAt)
+      .class_function("showSourceText", &WebFace::ShowSourceText)
       .function("status", &WebFace::Status)
       .function("sourceBytes", &WebFace::SourceBytes)
       .function("hasUnsavedText", &WebFace::HasUnsavedText)

@@ -54,6 +54,21 @@ class WebFace : private MainWindowHost, private PanelObserver {
   // The worker's search was dropped: nothing changes.
   void CancelSearch() { request_.reset(); }
   bool IsSearching() const { return request_.has_value(); }
+  // The seam views (WebSeams.cpp); positions are the composition box's units.
+  // {revision, spans: Int32Array of start, end, file index, join (1 when the
+  // span begins at a join) per span of a file}.
+  emscripten::val Seams() const;
+  double SeamRevision() const;
+  std::string SpanTooltipAt(std::int32_t unit) const;
+  bool CanShowSource(std::int32_t unit) const;
+  bool ShowSourceAt(std::int32_t unit);
+  // [{name, path, bytes, share}] in the order the files first appear.
+  emscripten::val Sources() const;
+  // [{matchLength, name, shared, continuation}] in list order.
+  emscripten::val FoundParts() const;
+  std::int32_t CurrentPartIndex() { return panel_->CurrentPartIndex(); }
+  void ShowPartAt(std::int32_t index) { panel_->ShowPartAt(index); }
+  static std::string ShowSourceText();
   // The status line's texts: playback, speed, preview, run, search, hint.
   emscripten::val Status();
   // The composition's bytes, as saved (a view valid until the next call into the core).

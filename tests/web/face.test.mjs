@@ -59,7 +59,6 @@ test('a writer chooses a folder and a base file, plays, wanders, and saves the b
   const base = await readFile(join(kSamples, 'harbour.txt'));
   assert.ok(saved.subarray(0, 40).equals(base.subarray(0, 40)), 'playback starts at the base file');
   assert.match(outcome, / parts? in /);
-  if (kScreenshot) await page.screenshot({ path: kScreenshot });
   assert.deepEqual(errors, []);
 });
 
@@ -89,6 +88,22 @@ test('in preview mode a writer steps, accepts, takes the join back, exports and 
   assert.ok(accepted.subarray(0, before.length).equals(before));
   assert.ok(preview.startsWith(accepted.subarray(before.length, before.length + 8).toString('utf8')));
 
+  // The seam views: the join marked, the files' shares, the parts, a span's source.
+  await page.waitForSelector('#sourceBox .seam-join');
+  await page.click('aria/View[role="button"]');
+  await page.click('aria/Sources[role="menuitemcheckbox"]');
+  await page.click('aria/View[role="button"]');
+  await page.click('aria/Found parts[role="menuitemcheckbox"]');
+  await page.waitForFunction(() => document.querySelectorAll('#sources tr').length >= 2 &&
+                                    document.querySelectorAll('#foundParts tr').length >= 1);
+  assert.match(await page.$eval('#sources', (list) => list.textContent), /orchard\.txt/);
+  await page.click('#sourceBox .cm-line', { button: 'right', offset: { x: 4, y: 4 } });
+  await page.click('aria/Show source[role="menuitem"]');
+  const base = await readFile(join(kSamples, 'orchard.txt'));
+  await page.waitForFunction((start) => plinvaro.previewBox.text().startsWith(start), {},
+                             base.subarray(0, 30).toString('utf8'));
+  if (kScreenshot) await page.screenshot({ path: kScreenshot });
+
   await menu(page, 'File', 'Export sources...');
   const sources = JSON.parse((await downloaded(session.downloads, 'orchard-sources.json')).toString('utf8'));
   assert.equal(sources.format, 'plinvaro-provenance');
@@ -100,7 +115,6 @@ test('in preview mode a writer steps, accepts, takes the join back, exports and 
   assert.ok((await composition(page)).equals(before), 'Undo join takes the part back');
   await saveAs(page);
   assert.ok((await downloaded(session.downloads, 'orchard-composed.txt')).equals(before));
-  const base = await readFile(join(kSamples, 'orchard.txt'));
   assert.ok(before.equals(base.subarray(0, before.length)), 'the base file, played from its start');
   assert.deepEqual(errors, []);
 });

@@ -5,11 +5,25 @@
 // byte's unit (U+DC80..U+DCFF, shown as its byte). The view draws only the
 // lines in sight. The core's changes arrive through replace() and never look
 // like the user's; the user's own edits go to `onUserEdit(from, to, units)`.
-import { Annotation, Compartment, EditorState } from '@codemirror/state';
-import { EditorView, highlightSpecialChars, drawSelection, keymap } from '@codemirror/view';
+import { Annotation, Compartment, EditorState, StateEffect, StateField } from '@codemirror/state';
+import { Decoration, EditorView, highlightSpecialChars, drawSelection, hoverTooltip, keymap } from '@codemirror/view';
 
 const kChunk = 8192;  // units per String.fromCharCode call
 const fromCore = Annotation.define();
+const kTints = 8;
+
+// The seam marks: a tint per source file and a mark on each join's first
+// character, moved along with later edits until drawn anew.
+const setMarks = StateEffect.define();
+const marks = StateField.define({
+  create: () => Decoration.none,
+  update(value, tr) {
+    let next = value.map(tr.changes);
+    for (const effect of tr.effects) if (effect.is(setMarks)) next = effect.value;
+    return next;
+  },
+  provide: (field) => EditorView.decorations.from(field),
+});
 
 // A string from a view of UTF-16 units (the view may vanish after the call).
 export function unitsToString(view) {
@@ -35,8 +49,9 @@ function strayByte(code) {
 }
 
 export class TextBox {
-  // `parent`: the element the view goes into; `label`: its accessible name.
-  constructor(parent, label, onUserEdit) {
+  // `parent`: the element the view goes into; `label`: its accessible name;
+  // `tooltipAt(pos)`, when given, the text shown on hovering at a position ("" for none).
+  constructor(parent, label, onUserEdit, tooltipAt = null) {
     this.onUserEdit = onUserEdit;
     this.updating = false;
     this.pending = [];
@@ -55,6 +70,17 @@ export class TextBox {
           this.editable.of(EditorView.editable.of(true)),
           this.font.of([]),
           EditorView.updateListener.of((update) => this.heard(update)),
+          marks,
+          tooltipAt ? hoverTooltip((view, pos) => {
+            const text = tooltipAt(pos);
+            if (!text) return null;
+            return { pos, above: true, create: () => {
+              const dom = document.createElement('div');
+              dom.className = 'seam-tooltip';
+              dom.textContent = text;
+              return { dom };
+            } };
+          }) : [],
         ],
       }),
     });
@@ -106,6 +132,20 @@ export class TextBox {
     });
     this.dispatch({ effects: this.font.reconfigure(theme) });
   }
+  // `spans`: start, end, file index, join flag per span (Int32Array); `tint`: whether files are tinted.
+  setMarks(spans, tint) {
+    const ranges = [];
+    const length = this.view.state.doc.length;
+    for (let i = 0; i + 3 < spans.length; i += 4) {
+      const [start, end, file, join] = [spans[i], Math.min(spans[i + 1], length), spans[i + 2], spans[i + 3]];
+      if (start >= end) continue;
+      if (tint) ranges.push(Decoration.mark({ class: `seam-tint-${file % kTints}` }).range(start, end));
+      if (tint && join) ranges.push(Decoration.mark({ class: 'seam-join' }).range(start, start + 1));
+    }
+    this.dispatch({ effects: setMarks.of(Decoration.set(ranges, true)) });
+  }
+  // The text position under a point of the window, or -1.
+  positionAt(x, y) { return this.view.posAtCoords({ x, y }) ?? -1; }
   canPaste() { return true; }
   copy() { this.focus(); document.execCommand('copy'); }
   cut() { this.focus(); document.execCommand('cut'); }

@@ -15,6 +15,12 @@ const kPartFields = ['prevButton', 'nextButton', 'acceptButton', 'moreButton'];
 const kRightColumn = ['moreButton', 'startButton', 'pauseButton', 'searchButton', 'toSrcButton', 'stopButton', 'speedTrackbar'];
 // The core's ids: DropUse, and the command of "On The Fly Mode".
 const kDropUse = { Refused: 0, BaseFile: 1, BaseDirectory: 2 };
+// The View items the page carries out: SeamCommand's ToggleTint, ToggleSources, ToggleFoundParts.
+const kSeamIdBase = 100;
+const kToggleTint = kSeamIdBase + 3;
+const kToggleSources = kSeamIdBase + 4;
+const kToggleFoundParts = kSeamIdBase + 5;
+const kSeamRefreshMs = 250;
 const kSaveFolder = '/save';
 const kFolderRoot = '/folders';
 const kOpenFolder = '/open';
@@ -189,9 +195,10 @@ function buildMenus() {
     for (const item of menu.items) {
       if (item.id === 0) { items.append(document.createElement('hr')); continue; }
       const entry = document.createElement('button');
-      entry.setAttribute('role', 'menuitem');
+      entry.setAttribute('role', item.checkable ? 'menuitemcheckbox' : 'menuitem');
+      if (item.checkable) entry.setAttribute('aria-checked', String(item.checked));
       entry.textContent = item.text;
-      entry.addEventListener('click', () => { close(); runMenuItem(item); });
+      entry.addEventListener('click', () => { close(); runMenuItem(item, entry); });
       items.append(entry);
     }
     box.append(title, items);
@@ -200,8 +207,74 @@ function buildMenus() {
   document.addEventListener('click', (e) => { if (!bar.contains(e.target)) close(); });
 }
 
-function runMenuItem(item) {
-  routed(face.routeMenuItem(item.id), () => runMenuItem(item), () => face.runMenuItem(item.id));
+function runMenuItem(item, entry) {
+  if (item.checkable) {
+    const on = entry.getAttribute('aria-checked') !== 'true';
+    entry.setAttribute('aria-checked', String(on));
+    return toggleView(item.id, on);
+  }
+  routed(face.routeMenuItem(item.id), () => runMenuItem(item, entry), () => face.runMenuItem(item.id));
+}
+
+// The seam views: tint and join marks in the composition, the Sources and Found parts lists.
+const views = { tint: true, drawn: -1, parts: null };
+
+function toggleView(id, on) {
+  if (id === kToggleTint) views.tint = on;
+  else if (id === kToggleSources) $('sources').hidden = !on;
+  else if (id === kToggleFoundParts) $('foundParts').hidden = !on;
+  views.drawn = -1;
+  views.parts = null;
+  refreshViews();
+}
+
+function tableRows(table, rows, cells) {
+  table.replaceChildren(...rows.map((row, i) => {
+    const tr = document.createElement('tr');
+    for (const text of cells(row, i)) {
+      const td = document.createElement('td');
+      td.textContent = text;
+      tr.append(td);
+    }
+    return tr;
+  }));
+}
+
+// Draws what changed since the last round; never inside a tick.
+function refreshViews() {
+  const revision = face.seamRevision();
+  if (revision !== views.drawn) {
+    views.drawn = revision;
+    sourceBox.setMarks(face.seams().spans, views.tint);
+    if (!$('sources').hidden) {
+      tableRows($('sources').querySelector('table'), face.sources(), (s) => [s.name, s.share]);
+    }
+  }
+  if (!$('foundParts').hidden) {
+    const table = $('foundParts').querySelector('table');
+    const parts = face.foundParts();
+    const key = parts.map((p) => `${p.name}:${p.matchLength}:${p.continuation}`).join('|');
+    if (key !== views.parts) {
+      views.parts = key;
+      tableRows(table, parts, (p) => [p.matchLength, p.name, p.continuation]);
+      [...table.rows].forEach((tr, i) => tr.addEventListener('click', () => change(() => face.showPartAt(i))));
+    }
+    const current = face.currentPartIndex();
+    [...table.rows].forEach((tr, i) => tr.classList.toggle('current', i === current));
+  }
+}
+
+function showContextMenu(event) {
+  const at = sourceBox.positionAt(event.clientX, event.clientY);
+  if (at < 0) return;
+  event.preventDefault();
+  const menu = $('contextMenu');
+  const item = $('showSource');
+  item.disabled = !face.canShowSource(at);
+  item.onclick = () => { menu.hidden = true; change(() => face.showSourceAt(at)); };
+  menu.style.left = `${event.clientX}px`;
+  menu.style.top = `${event.clientY}px`;
+  menu.hidden = false;
 }
 
 function press(commandId) {
@@ -339,7 +412,8 @@ async function onDrop(event) {
 
 buildMenus();
 buildControls();
-const sourceBox = new TextBox($('sourceBox'), 'Composition', (from, to, units) => run(() => face.userReplaced(0, from, to, units)));
+const sourceBox = new TextBox($('sourceBox'), 'Composition', (from, to, units) => run(() => face.userReplaced(0, from, to, units)),
+                              (pos) => face.spanTooltipAt(pos));
 const previewBox = new TextBox($('previewBox'), 'Preview', (from, to, units) => run(() => face.userReplaced(1, from, to, units)));
 face = new core.WebFace(page, sourceBox, previewBox);
 const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, searchDone);
@@ -348,6 +422,10 @@ restoreSettings();
 $('openFile').addEventListener('change', (e) => { if (e.target.files[0]) openBaseFile(e.target.files[0]); });
 $('baseDir').addEventListener('change', (e) => { if (e.target.files.length) openFolder([...e.target.files]); });
 document.addEventListener('keydown', onKey);
+$('showSource').textContent = core.WebFace.showSourceText();
+$('sourceBox').addEventListener('contextmenu', showContextMenu);
+document.addEventListener('click', (e) => { if (!$('contextMenu').contains(e.target)) $('contextMenu').hidden = true; });
+setInterval(refreshViews, kSeamRefreshMs);
 document.addEventListener('dragover', (e) => e.preventDefault());
 document.addEventListener('drop', onDrop);
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
