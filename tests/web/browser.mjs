@@ -63,9 +63,10 @@ export function newContext(session) {
 
 // A page of the face, ready for keys. Each page has a context of its own
 // unless one is given, so that no stored copy of another's composition is offered.
-export async function openFace(session, origin, given = null) {
+// `prepare(page)` runs before the page loads.
+export async function openFace(session, origin, given = null, prepare = null) {
   const context = given ?? await newContext(session);
-  const page = await loadFace(session, origin, context);
+  const page = await loadFace(session, origin, context, prepare);
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
   page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
@@ -74,8 +75,9 @@ export async function openFace(session, origin, given = null) {
 }
 
 // The face's page loading in `context`, not waited for.
-export async function loadFace(session, origin, context) {
+export async function loadFace(session, origin, context, prepare = null) {
   const page = await context.newPage();
+  if (prepare) await prepare(page);
   page.setDefaultTimeout(kWaitMs);
   page.on('request', (r) => session.requests.push(r.url()));
   await page.evaluateOnNewDocument(() => { delete window.showSaveFilePicker; });

@@ -195,6 +195,39 @@ test('the page keeps its settings and opens again offline once it was loaded', a
   assert.match(await statusText(page), /Stopped/);
 });
 
+test('a folder from the browser\'s folder picker is read again at each search', async (t) => {
+  // The picker stands in for the user: a folder whose files the test changes.
+  const picker = (page) => page.evaluateOnNewDocument(() => {
+    window.testFolder = new Map([['one.txt', 'at night the lamp was lit above the door ']]);
+    window.showDirectoryPicker = async () => ({
+      kind: 'directory',
+      name: 'live',
+      async *values() {
+        for (const [name, text] of window.testFolder) {
+          yield { kind: 'file', name, getFile: async () => new File([text], name, { lastModified: text.length }) };
+        }
+      },
+    });
+  });
+  const { page, errors, close } = await openFace(session, origin, null, picker);
+  t.after(close);
+  await page.click('aria/Browse for the base directory');
+  await page.waitForFunction(() => document.getElementById('status').textContent.includes('read again at each search'));
+  const base = join(scratch, 'lamp.txt');
+  await writeFile(base, 'we walked home and saw the lamp');
+  await openBase(page, base);
+  await fastest(page);
+  await page.click('aria/On The Fly Mode');
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => plinvaro.sourceBox.text().endsWith('lamp'));
+  await page.keyboard.press('F4');
+  assert.match(await waitForOutcome(page), /in 1 file$|in 1 file /);
+  await page.evaluate(() => window.testFolder.set('two.txt', 'by morning the lamp was cold '));
+  await page.keyboard.press('F4');
+  await page.waitForFunction(() => / in 2 files/.test(document.getElementById('status').textContent));
+  assert.deepEqual(errors, []);
+});
+
 // The patterns' lines without the file index, whose order is the directory listing's.
 function partsByName(lines) {
   return lines.split('\n').filter(Boolean).map((line) => {

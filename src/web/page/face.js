@@ -65,7 +65,12 @@ const page = {
     timers.delete(id);
   },
   pickBaseFile() { $('openFile').click(); },
-  pickDirectory() { $('baseDir').click(); },
+  // The browser's folder picker where it has one (the folder is then read
+  // again at each search), else the folder input (a snapshot).
+  pickDirectory() {
+    if (!window.showDirectoryPicker) { $('baseDir').click(); return; }
+    window.showDirectoryPicker().then(openFolderHandle).catch(() => {});
+  },
   saveTarget(name) {
     core.FS.mkdirTree(kSaveFolder);
     const path = `${kSaveFolder}/${name}`;
@@ -138,7 +143,7 @@ function buildControls() {
   const top = $('topControls');
   for (const row of core.controls()) {
     let widget = null;
-    if (row.kind === kControlKind.PushButton && row.field !== 'browseButton') {
+    if (row.kind === kControlKind.PushButton) {
       widget = document.createElement('button');
       widget.textContent = row.text;
       widget.addEventListener('click', () => press(row.commandId));
@@ -172,6 +177,8 @@ function buildControls() {
     widgets[row.field] = widget;
   }
   for (const field of kRightColumn) $('rightColumn').append(widgets[field]);
+  widgets.browseButton.setAttribute('aria-label', 'Browse for the base directory');
+  $('dirText').after(widgets.browseButton);
   for (const field of kPartFields.slice(0, 3)) $('partButtons').append(widgets[field]);
 }
 
@@ -301,7 +308,8 @@ function setSearching(on) {
   previewBox.setReadOnly(on);
 }
 
-function startSearch() {
+async function startSearch() {
+  await refreshFolder();
   let request = null;
   run(() => { request = face.startSearch(); });
   if (!request) return;
@@ -374,16 +382,47 @@ async function openBaseFile(file) {
   change(() => face.openBaseFile(path));
 }
 
-// `name`: the folder's name where the files do not carry it (a dropped folder).
-async function openFolder(files, name = null) {
+// A folder chosen through the browser's folder picker, read again before each search.
+let folderHandle = null;
+let folderStamp = '';  // its files' names, sizes and times as last read
+
+async function filesOfHandle(handle) {
+  const files = [];
+  for await (const entry of handle.values()) if (entry.kind === 'file') files.push(await entry.getFile());
+  return files;
+}
+
+const stampOf = (files) => files.map((f) => `${f.name}:${f.size}:${f.lastModified}`).sort().join('|');
+
+async function openFolderHandle(handle) {
+  const files = await filesOfHandle(handle);
+  await openFolder(files, handle.name, handle);
+  folderStamp = stampOf(files);
+}
+
+// Reads the picked folder again when its files changed since the last read.
+async function refreshFolder() {
+  if (!folderHandle) return;
+  const files = await filesOfHandle(folderHandle);
+  const stamp = stampOf(files);
+  if (stamp === folderStamp) return;
+  folderStamp = stamp;
+  await openFolder(files, folderHandle.name, folderHandle);
+}
+
+// `name`: the folder's name where the files do not carry it (a dropped or
+// picked folder); `handle`: the picked folder's, null for a snapshot.
+async function openFolder(files, name = null, handle = null) {
   const show = (text) => { hintShown = false; note = text; afterCommand(); };
-  if (face.isSearching()) { waiting.push(() => openFolder(files, name)); showStatus(); return; }
+  if (face.isSearching()) { waiting.push(() => openFolder(files, name, handle)); showStatus(); return; }
   const read = await readFolder(core.FS, files, kFolderRoot, show, name);
   if (!read) return;
+  folderHandle = handle;
   searchWorker.setFolder(read.folder, read.files);
   page.setDirectoryText(read.folder);
   hintShown = false;
-  note = `${read.files.length} files read: a snapshot of the folder, taken now`;
+  note = handle ? `${read.files.length} files read from the folder: read again at each search`
+                : `${read.files.length} files read: a snapshot of the folder, taken now`;
   afterCommand();
 }
 
