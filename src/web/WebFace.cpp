@@ -1,6 +1,8 @@
 // WebFace: routes the page's events to MainPanel and the window model's entry points.
 #include "web/WebFace.h"
 
+#include <filesystem>
+
 #include "panel/Hotkeys.h"
 #include "panel/SearchGate.h"
 #include "web/WebSearch.h"
@@ -128,7 +130,10 @@ void WebFace::OpenBaseFile(const std::string& path) { panel_->OpenBaseFilePath(p
 
 std::string WebFace::Written(bool wrote) {
   const std::optional<std::string> target = dialogs_.TakeSaveTarget();
-  return wrote && target ? *target : std::string();
+  std::error_code error;
+  // The page removed any older file of that name, so one there now was just written.
+  if (!wrote || !target || !std::filesystem::is_regular_file(*target, error)) return {};
+  return *target;
 }
 
 bool WebFace::Deliver(const std::string& path, const char* type) {
