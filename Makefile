@@ -15,8 +15,9 @@ APT_PACKAGES := cmake make g++ pkg-config libboost-dev libgtest-dev libgmock-dev
 -include $(sort $(wildcard mk/*.mk))
 
 # The steps of `make test`, in the order they run (the README's order): the
-# native suite, the sanitizers, the fuzzers, the .deb check, Windows under Wine.
-TEST_STEPS := check sanitize fuzz package-check windows-check
+# native suite, the sanitizers, the fuzzers, the .deb check, Windows under Wine,
+# the browser page in headless Chromium.
+TEST_STEPS := check sanitize fuzz package-check windows-check web-check
 
 DEMO_DIR ?= samples
 DEMO_PATTERN ?= she walked down the old road

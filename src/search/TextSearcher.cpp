@@ -42,6 +42,39 @@ void TextSearcher::TakeResults(TextSearcher& from) {
   from.ClearResults();
 }
 
+ScanResults TextSearcher::ExportResults() const {
+  ScanResults results{pattern_, minMatchLength_, files_, listing_, stats_, cancelled_, {}};
+  results.parts.reserve(parts_.size());
+  for (const auto& part : parts_) {
+    results.parts.push_back({part->matchLength, part->offset, part->fileIndex, part->fileSize});
+  }
+  return results;
+}
+
+void TextSearcher::AdoptResults(ScanResults results) {
+  ClearResults();
+  files_ = std::move(results.files);
+  pattern_ = std::move(results.pattern);
+  minMatchLength_ = results.minMatchLength;
+  listing_ = std::move(results.listing);
+  stats_ = results.stats;
+  cancelled_ = results.cancelled;
+  const auto fileCount = static_cast<std::int32_t>(files_.size());
+  for (const ScanResults::Part& p : results.parts) {
+    if (p.fileIndex < 0 || p.fileIndex >= fileCount || p.offset < 0 || p.matchLength < 0 ||
+        p.fileSize < 0) {
+      continue;
+    }
+    auto part = boost::shared_ptr<FoundPart>(new FoundPart);
+    part->matchLength = p.matchLength;
+    part->offset = p.offset;
+    part->fileIndex = p.fileIndex;
+    part->fileSize = p.fileSize;
+    parts_.push_back(part);
+  }
+  currentPart = parts_.end();
+}
+
 std::string TextSearcher::FilePath(std::int32_t fileIndex) const {
   if (fileIndex < 0 || static_cast<std::size_t>(fileIndex) >= files_.size()) return {};
   return files_[static_cast<std::size_t>(fileIndex)];

@@ -48,6 +48,25 @@ struct ScanWatch {
   const std::atomic<bool>* cancel = nullptr;
 };
 
+// A finished scan's results as plain values, so that they can cross to a
+// searcher that shares no memory with the one that scanned (a worker of a
+// page). Sizes and offsets are bytes; parts are in the list's order.
+struct ScanResults {
+  struct Part {
+    std::int32_t matchLength = 0;
+    std::int32_t offset = 0;
+    std::int32_t fileIndex = 0;
+    std::int32_t fileSize = 0;
+  };
+  std::string pattern;
+  std::int32_t minMatchLength = 0;
+  std::vector<std::string> files;
+  DirectoryListing listing;
+  ScanStats stats;
+  bool cancelled = false;
+  std::vector<Part> parts;
+};
+
 class TextSearcher {
  public:
   using PartList = std::list<boost::shared_ptr<FoundPart>>;
@@ -99,6 +118,10 @@ class TextSearcher {
   // pattern, listing, stats), leaving `from` empty; currentPart becomes
   // EndPart(). Options and watch stay each searcher's own.
   void TakeResults(TextSearcher& from);
+  // The results as values, and TakeResults from such values. A part whose file
+  // index lies outside `files` or whose offset or sizes are negative is dropped.
+  ScanResults ExportResults() const;
+  void AdoptResults(ScanResults results);
 
  private:
   // Matching (see ContinuationScan.cpp): EnumerateFiles calls ScanFiles.

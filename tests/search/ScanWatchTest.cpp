@@ -108,5 +108,27 @@ TEST(ScanResults, TakeResultsMovesPartsFilesAndPatternAndEmptiesTheGiver) {
   EXPECT_TRUE(from.files().empty());
 }
 
+TEST(ScanResults, ValuesCarryAScanWholeAndDropPartsThatPointNowhere) {
+  TempDir dir;
+  dir.Write("a.txt", "the cat sat. the cat ran.");
+  dir.Write("b.txt", "a cat sat. the cat slept.");
+  TextSearcher from;
+  from.EnumerateFiles(dir.path(), "the cat");
+  ScanResults values = from.ExportResults();
+  ASSERT_GT(values.parts.size(), 1u);
+  TextSearcher into;
+  into.AdoptResults(values);
+  EXPECT_EQ(testing::NamedParts(into), testing::NamedParts(from));
+  EXPECT_EQ(into.minMatchLength(), from.minMatchLength());
+  EXPECT_EQ(into.stats().bytesScanned, from.stats().bytesScanned);
+  EXPECT_EQ(into.currentPart, into.EndPart());
+
+  const std::size_t kept = values.parts.size();
+  values.parts.push_back({7, 0, 2, 10});   // no third file
+  values.parts.push_back({7, -1, 0, 10});  // before the file
+  into.AdoptResults(values);
+  EXPECT_EQ(into.PartCount(), static_cast<std::int32_t>(kept));
+}
+
 }  // namespace
 }  // namespace plinvaro

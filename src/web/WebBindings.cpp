@@ -1,0 +1,158 @@
+// The core as the page sees it: the WebFace class and the window model's tables, bound with embind.
+#include <emscripten/bind.h>
+
+#include "window/ControlTable.h"
+#include "desktop/DropRule.h"
+#include "window/FontSizes.h"
+#include "panel/Hotkeys.h"
+#include "panel/MenuBar.h"
+#include "panel/SeamMenu.h"
+#include "plinvaro/Version.h"
+#include "web/WebFace.h"
+
+namespace plinvaro::web {
+namespace {
+
+using emscripten::val;
+
+val Text(std::string_view text) { return val(std::string(text)); }
+
+// The panel's controls in creation order: field, kind, text, command id, enabled, checked.
+val Controls() {
+  val rows = val::array();
+  for (const ControlSpec& spec : ControlTable()) {
+    val row = val::object();
+    row.set("field", Text(spec.field));
+    row.set("kind", static_cast<int>(spec.kind));
+    row.set("text", Text(spec.text));
+    row.set("commandId", spec.commandId);
+    row.set("enabled", spec.initiallyEnabled);
+    row.set("checked", spec.initiallyChecked);
+    rows.call<void>("push", row);
+  }
+  return rows;
+}
+
+val MenuRow(std::string_view text, int id, bool checkable = false, bool checked = false) {
+  val row = val::object();
+  row.set("text", Text(text));
+  row.set("id", id);
+  row.set("checkable", checkable);
+  row.set("checked", checked);
+  return row;
+}
+
+// The menu bar: [{title, items: [{text, id}]}], the seam items in their menus
+// (File's before its first separator, Edit's behind a separator at its end,
+// "View" before "Help"); a separator has id 0. A checkable item (the View
+// toggles, which the page carries out) says whether it starts checked.
+val Menus() {
+  val menus = val::array();
+  const auto seamItems = [](std::string_view menu, val& items, bool atEnd) {
+    bool first = true;
+    const std::span<const SeamMenuItem> table = SeamMenuTable();
+    for (std::size_t row = 0; row < table.size(); ++row) {
+      const SeamMenuItem& item = table[row];
+      if (item.menu != menu) continue;
+      if (atEnd && first) items.call<void>("push", MenuRow("", 0));
+      first = false;
+      items.call<void>("push", MenuRow(item.text, kSeamIdBase + static_cast<int>(row), item.checkable,
+                                       item.checked));
+    }
+  };
+  for (const MenuPopup& popup : MenuBarTable()) {
+    if (popup.title == "Help") {
+      val view = val::array();
+      seamItems("View", view, false);
+      val menu = val::object();
+      menu.set("title", Text("View"));
+      menu.set("items", view);
+      menus.call<void>("push", menu);
+    }
+    val items = val::array();
+    bool seamsPlaced = popup.title != "File";
+    for (const MenuItem& item : popup.items) {
+      if (!seamsPlaced && item.IsSeparator()) {
+        seamItems("File", items, false);
+        seamsPlaced = true;
+      }
+      items.call<void>("push", MenuRow(item.text, item.commandId));
+    }
+    if (popup.title == "Edit") seamItems("Edit", items, true);
+    val menu = val::object();
+    menu.set("title", Text(popup.title));
+    menu.set("items", items);
+    menus.call<void>("push", menu);
+  }
+  return menus;
+}
+
+val FontSizeList() {
+  val items = val::array();
+  for (const std::string_view item : FontSizeItems()) items.call<void>("push", Text(item));
+  return items;
+}
+
+int KeyCode(int run, int index, bool onKeypad) {
+  return PortableKeyCode(static_cast<KeyRun>(run), index, onKeypad);
+}
+
+// [{local, directory}] as the desktop's drop rule reads them: a DropUse value.
+int UseOfDropped(val items) {
+  std::vector<DroppedItem> dropped;
+  const auto count = items["length"].as<std::size_t>();
+  for (std::size_t i = 0; i < count; ++i) {
+    dropped.push_back({items[i]["local"].isTrue(), items[i]["directory"].isTrue()});
+  }
+  return static_cast<int>(UseOfDrop(dropped));
+}
+
+std::string VersionText() { return plinvaro::kVersion; }
+std::string RecoveryQuestion() { return kRecoveryQuestion; }
+
+}  // namespace
+}  // namespace plinvaro::web
+
+EMSCRIPTEN_BINDINGS(plinvaro_web) {
+  using namespace plinvaro::web;
+  emscripten::class_<WebFace>("WebFace")
+      .constructor<emscripten::val, emscripten::val, emscripten::val>()
+      .function("runCommand", &WebFace::RunCommand)
+      .function("runMenuItem", &WebFace::RunMenuItem)
+      .function("tick", &WebFace::Tick)
+      .function("updateSpeed", &WebFace::UpdateSpeed)
+      .function("applyFontSize", &WebFace::ApplyFontSize)
+      .function("handleKey", &WebFace::HandleKey)
+      .function("openBaseFile", &WebFace::OpenBaseFile)
+      .function("saveAs", &WebFace::SaveAs)
+      .function("exportSources", &WebFace::ExportSources)
+      .function("userReplaced", &WebFace::UserReplaced)
+      .function("routeCommand", &WebFace::RouteCommand)
+      .function("routeKey", &WebFace::RouteKey)
+      .function("routeMenuItem", &WebFace::RouteMenuItem)
+      .function("startSearch", &WebFace::StartSearch)
+      .function("finishSearch", &WebFace::FinishSearch)
+      .function("cancelSearch", &WebFace::CancelSearch)
+      .function("isSearching", &WebFace::IsSearching)
+      .function("seams", &WebFace::Seams)
+      .function("seamRevision", &WebFace::SeamRevision)
+      .function("spanTooltipAt", &WebFace::SpanTooltipAt)
+      .function("canShowSource", &WebFace::CanShowSource)
+      .function("showSourceAt", &WebFace::ShowSourceAt)
+      .function("sources", &WebFace::Sources)
+      .function("foundParts", &WebFace::FoundParts)
+      .function("currentPartIndex", &WebFace::CurrentPartIndex)
+      .function("showPartAt", &WebFace::ShowPartAt)
+      .class_function("showSourceText", &WebFace::ShowSourceText)
+      .function("status", &WebFace::Status)
+      .function("sourceBytes", &WebFace::SourceBytes)
+      .function("hasUnsavedText", &WebFace::HasUnsavedText)
+      .function("restoreSourceText", &WebFace::RestoreSourceText);
+  emscripten::function("controls", &Controls);
+  emscripten::function("menus", &Menus);
+  emscripten::function("fontSizes", &FontSizeList);
+  emscripten::function("keyCode", &KeyCode);
+  emscripten::function("version", &VersionText);
+  emscripten::function("useOfDrop", &UseOfDropped);
+  emscripten::function("recoveryQuestion", &RecoveryQuestion);
+}

@@ -1,0 +1,106 @@
+// WebFace: the page's controller behind every widget: the platform parts, the two boxes and the one MainPanel.
+//
+// The page creates one face with its page object and its two text boxes
+// (see WebDocument and WebPlatform), then routes every click, key, tick, edit
+// and chosen file here. The face owns all it creates; the page's objects are
+// held as references to JavaScript values. Paths are in-memory file names.
+#pragma once
+
+#include <emscripten/val.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "panel/MainPanel.h"
+#include "panel/SeededRandom.h"
+#include "web/WebDocument.h"
+#include "web/WebPlatform.h"
+
+namespace plinvaro::web {
+
+class WebFace : private MainWindowHost, private PanelObserver {
+ public:
+  WebFace(emscripten::val page, emscripten::val sourceBox, emscripten::val previewBox);
+
+  // A control's command (its Windows id); a menu item (menu ids, then
+  // kSeamIdBase + the seam item's row in SeamMenuTable).
+  bool RunCommand(int commandId);
+  bool RunMenuItem(int itemId);
+  void Tick();
+  // The speed slider moved; a font size was chosen from the list.
+  void UpdateSpeed() { panel_->UpdateSpeed(); }
+  void ApplyFontSize() { panel_->ApplyFontSize(); }
+  // A key press: the portable code (Hotkeys.h) and whether Ctrl is down; true when a hotkey ran.
+  bool HandleKey(int keyCode, bool control);
+  void OpenBaseFile(const std::string& path);
+  // Writes the composition to the target the page names; the path written, or "" when nothing was.
+  std::string SaveAs();
+  std::string ExportSources();
+  // Edits the user made in box 0 (the composition) or 1 (the preview), in the box's units.
+  void UserReplaced(int box, std::int32_t from, std::int32_t to, emscripten::val units);
+  // How the page routes a control's command, a key press or a menu item now:
+  // run it, hold it until the search ends, cancel the search instead, start a
+  // search on the worker, or (a key) nothing, since it is no hotkey.
+  enum class Route { Run, Wait, Cancel, Search, None };
+  int RouteCommand(int commandId) const;
+  int RouteKey(int keyCode, bool control) const;
+  int RouteMenuItem(int itemId) const;
+  // A Search for the worker: {directory, pattern: Uint8Array}, or null when
+  // the search ended before scanning (it was reported).
+  emscripten::val StartSearch();
+  // The worker's results (WebSearch.h) for the search StartSearch began.
+  void FinishSearch(emscripten::val results);
+  // The worker's search was dropped: nothing changes.
+  void CancelSearch() { request_.reset(); }
+  bool IsSearching() const { return request_.has_value(); }
+  // The seam views (WebSeams.cpp); positions are the composition box's units.
+  // {revision, spans: Int32Array of start, end, file index, join (1 when the
+  // span begins at a join) per span of a file}.
+  emscripten::val Seams() const;
+  double SeamRevision() const;
+  std::string SpanTooltipAt(std::int32_t unit) const;
+  bool CanShowSource(std::int32_t unit) const;
+  bool ShowSourceAt(std::int32_t unit);
+  // [{name, path, bytes, share}] in the order the files first appear.
+  emscripten::val Sources() const;
+  // [{matchLength, name, shared, continuation}] in list order.
+  emscripten::val FoundParts() const;
+  std::int32_t CurrentPartIndex() { return panel_->CurrentPartIndex(); }
+  void ShowPartAt(std::int32_t index) { panel_->ShowPartAt(index); }
+  static std::string ShowSourceText();
+  // The status line's texts: playback, speed, preview, run, search, hint.
+  emscripten::val Status();
+  // The composition's bytes, as saved (a view valid until the next call into the core).
+  emscripten::val SourceBytes();
+  bool HasUnsavedText() { return panel_->HasUnsavedText(); }
+  // Puts a recovered composition (a Uint8Array) in place of the source box's text.
+  void RestoreSourceText(emscripten::val bytes);
+
+ private:
+  void CloseMainWindow() override;
+  void SearchReported(const SearchOutcome& outcome) override;
+  // A path the dialog handed out, when the command wrote the file there.
+  std::string Written(bool wrote);
+  // The base file's name without its folder and extension; "composition" before one is chosen.
+  std::string BaseStem() const;
+  // Hands a written file (a path, "" for none) to the page as the media `type`.
+  bool Deliver(const std::string& path, const char* type);
+
+  emscripten::val page_;
+  WebDocument sourceBox_;
+  WebDocument previewBox_;
+  WebControls controls_;
+  WebTimer timer_;
+  WebDialogs dialogs_;
+  WebMessages messages_;
+  SeededRandom random_;
+  std::unique_ptr<MainPanel> panel_;
+  std::optional<SearchRequest> request_;  // while the worker scans
+};
+
+// Menu item ids from here on are the seam items, in SeamMenuTable's order.
+inline constexpr int kSeamIdBase = 100;
+
+}  // namespace plinvaro::web

@@ -1,0 +1,479 @@
+// The page: builds the panel from the core's tables, realises the page object the core calls, and routes events to it.
+import createPlinvaroCore from './plinvaro-core.js';
+import { TextBox } from './editor.js';
+import { readFolder, readFile, deliverFile } from './files.js';
+import { Recovery } from './recovery.js';
+import { SearchWorker } from './search.js';
+import { loadSettings, saveSettings } from './settings.js';
+
+// WebFace's Route values.
+const Route = { Run: 0, Wait: 1, Cancel: 2, Search: 3, None: 4 };
+const kControlKind = { Label: 1, LineEdit: 2, PushButton: 3, CheckBox: 4, ComboBox: 5, Trackbar: 7 };
+const kKeyRun = { Digit: 0, Letter: 1, FunctionKey: 2, Up: 3, Down: 4, Left: 5, Right: 6, Control: 7 };
+// PartButton order in the core: "<<", ">>", "Accept", "\/".
+const kPartFields = ['prevButton', 'nextButton', 'acceptButton', 'moreButton'];
+const kRightColumn = ['moreButton', 'startButton', 'pauseButton', 'searchButton', 'toSrcButton', 'stopButton', 'speedTrackbar'];
+// The core's ids: DropUse, and the command of "On The Fly Mode".
+const kDropUse = { Refused: 0, BaseFile: 1, BaseDirectory: 2 };
+// The View items the page carries out: SeamCommand's ToggleTint, ToggleSources, ToggleFoundParts.
+const kSeamIdBase = 100;
+const kToggleTint = kSeamIdBase + 3;
+const kToggleSources = kSeamIdBase + 4;
+const kToggleFoundParts = kSeamIdBase + 5;
+const kSeamRefreshMs = 250;
+const kSaveFolder = '/save';
+const kFolderRoot = '/folders';
+const kOpenFolder = '/open';
+
+const $ = (id) => document.getElementById(id);
+const core = await createPlinvaroCore();
+const kOnTheFlyCommand = core.controls().find((row) => row.field === 'onTheFlyCheck').commandId;
+const widgets = {};
+const timers = new Map();
+let directory = '';
+let face = null;
+let hintShown = true;
+let note = '';  // a face message for the status line (folder reading), until the next command
+const waiting = [];  // what a running search holds, in order
+let progress = null;  // the running search's last progress, shown once kProgressDelay passed
+let progressShown = false;
+
+// The page object: what the core's platform parts call.
+const page = {
+  enablePartButton(index, on) { widgets[kPartFields[index]].disabled = !on; },
+  isPartButtonEnabled(index) { return !widgets[kPartFields[index]].disabled; },
+  isOnTheFlyChecked() { return widgets.onTheFlyCheck.checked; },
+  setOnTheFlyChecked(on) { widgets.onTheFlyCheck.checked = on; },
+  trackbarPosition() { return Number(widgets.speedTrackbar.value); },
+  setTrackbarPosition(position) { widgets.speedTrackbar.value = String(position); },
+  directoryText() { return directory; },
+  setDirectoryText(text) { directory = text; $('dirText').value = text; },
+  directoryHasFocus() { return false; },
+  setTitle(title) { document.title = title; },
+  selectFontSize(index) { widgets.fontSizeCombo.selectedIndex = index; },
+  selectedFontSizeText() {
+    const list = widgets.fontSizeCombo;
+    return list.selectedIndex < 0 ? '' : list.options[list.selectedIndex].text;
+  },
+  startTimer(id, ms) {
+    page.killTimer(id);
+    timers.set(id, setInterval(() => { face.tick(); afterCommand(); }, ms));
+    return id + 1;
+  },
+  killTimer(id) {
+    clearInterval(timers.get(id));
+    timers.delete(id);
+  },
+  pickBaseFile() { $('openFile').click(); },
+  // The browser's folder picker where it has one (the folder is then read
+  // again at each search), else the folder input (a snapshot).
+  pickDirectory() {
+    if (!window.showDirectoryPicker) { $('baseDir').click(); return; }
+    window.showDirectoryPicker().then(openFolderHandle).catch(() => {});
+  },
+  saveTarget(name) {
+    core.FS.mkdirTree(kSaveFolder);
+    const path = `${kSaveFolder}/${name}`;
+    if (core.FS.analyzePath(path).exists) core.FS.unlink(path);
+    return path;
+  },
+  showMessage(text, caption) {
+    $('messageCaption').textContent = caption;
+    $('messageText').textContent = text;
+    if (!$('message').open) $('message').showModal();
+  },
+  closeWindow() { window.close(); },
+  deliverFile(path, type) { deliverFile(core.FS, path, type); },
+  searchReported() { hintShown = false; },
+};
+
+function run(action) {
+  note = '';
+  hintShown = false;
+  action();
+  afterCommand();
+}
+
+function afterCommand() {
+  showStatus();
+  recovery.changed();
+  keepSettings();
+}
+
+function keepSettings() {
+  saveSettings({
+    speed: page.trackbarPosition(),
+    fontSize: page.selectedFontSizeText(),
+    onTheFly: page.isOnTheFlyChecked(),
+  });
+}
+
+// The settings kept last time, each through the command its control runs.
+function restoreSettings() {
+  const kept = loadSettings();
+  if (Number.isInteger(kept.speed)) {
+    page.setTrackbarPosition(kept.speed);
+    face.updateSpeed();
+  }
+  const sizes = [...widgets.fontSizeCombo.options].map((o) => o.text);
+  if (sizes.includes(kept.fontSize)) {
+    page.selectFontSize(sizes.indexOf(kept.fontSize));
+    face.applyFontSize();
+  }
+  if (typeof kept.onTheFly === 'boolean' && kept.onTheFly !== page.isOnTheFlyChecked()) {
+    page.setOnTheFlyChecked(kept.onTheFly);
+    face.runCommand(kOnTheFlyCommand);
+  }
+}
+
+function progressText() {
+  if (!progress) return core.searchProgressText(0, 0, 0, 0, waiting.length);
+  return core.searchProgressText(progress.filesDone, progress.filesListed, progress.bytesDone,
+                                 progress.bytesTotal, waiting.length);
+}
+
+function showStatus() {
+  const s = face.status();
+  const searching = face.isSearching() && progressShown;
+  const first = searching ? progressText() : hintShown ? s.hint : (note || s.search);
+  $('status').textContent = [first, s.playback, s.speed, s.preview, s.run].filter(Boolean).join('  |  ');
+}
+
+function buildControls() {
+  const top = $('topControls');
+  for (const row of core.controls()) {
+    let widget = null;
+    if (row.kind === kControlKind.PushButton) {
+      widget = document.createElement('button');
+      widget.textContent = row.text;
+      widget.addEventListener('click', () => press(row.commandId));
+    } else if (row.kind === kControlKind.CheckBox) {
+      const label = document.createElement('label');
+      widget = document.createElement('input');
+      widget.type = 'checkbox';
+      widget.addEventListener('click', () => press(row.commandId));
+      label.append(widget, row.text);
+      top.append(label);
+    } else if (row.kind === kControlKind.ComboBox) {
+      widget = document.createElement('select');
+      widget.setAttribute('aria-label', 'Font size');
+      for (const size of core.fontSizes()) widget.add(new Option(size));
+      widget.addEventListener('change', () => change(() => face.applyFontSize()));
+      const label = document.createElement('label');
+      label.append('Font size ', widget);
+      top.append(label);
+    } else if (row.kind === kControlKind.Trackbar) {
+      widget = document.createElement('input');
+      widget.type = 'range';
+      widget.min = '0';
+      widget.max = '100';
+      widget.setAttribute('aria-label', 'Speed');
+      widget.addEventListener('input', () => change(() => face.updateSpeed()));
+    }
+    if (!widget) continue;
+    widget.id = row.field;
+    widget.disabled = !row.enabled;
+    if (row.kind === kControlKind.CheckBox) widget.checked = row.checked;
+    widgets[row.field] = widget;
+  }
+  for (const field of kRightColumn) $('rightColumn').append(widgets[field]);
+  widgets.browseButton.setAttribute('aria-label', 'Browse for the base directory');
+  $('dirText').after(widgets.browseButton);
+  for (const field of kPartFields.slice(0, 3)) $('partButtons').append(widgets[field]);
+}
+
+function buildMenus() {
+  const bar = $('menubar');
+  const close = () => bar.querySelectorAll('.menu.open').forEach((m) => m.classList.remove('open'));
+  for (const menu of core.menus()) {
+    const box = document.createElement('div');
+    box.className = 'menu';
+    const title = document.createElement('button');
+    title.textContent = menu.title;
+    title.setAttribute('aria-haspopup', 'menu');
+    title.addEventListener('click', () => {
+      const open = box.classList.contains('open');
+      close();
+      if (!open) box.classList.add('open');
+    });
+    const items = document.createElement('div');
+    items.className = 'items';
+    items.setAttribute('role', 'menu');
+    for (const item of menu.items) {
+      if (item.id === 0) { items.append(document.createElement('hr')); continue; }
+      const entry = document.createElement('button');
+      entry.setAttribute('role', item.checkable ? 'menuitemcheckbox' : 'menuitem');
+      if (item.checkable) entry.setAttribute('aria-checked', String(item.checked));
+      entry.textContent = item.text;
+      entry.addEventListener('click', () => { close(); runMenuItem(item, entry); });
+      items.append(entry);
+    }
+    box.append(title, items);
+    bar.append(box);
+  }
+  document.addEventListener('click', (e) => { if (!bar.contains(e.target)) close(); });
+}
+
+function runMenuItem(item, entry) {
+  if (item.checkable) {
+    const on = entry.getAttribute('aria-checked') !== 'true';
+    entry.setAttribute('aria-checked', String(on));
+    return toggleView(item.id, on);
+  }
+  routed(face.routeMenuItem(item.id), () => runMenuItem(item, entry), () => face.runMenuItem(item.id));
+}
+
+// The seam views: tint and join marks in the composition, the Sources and Found parts lists.
+const views = { tint: true, drawn: -1, parts: null };
+
+function toggleView(id, on) {
+  if (id === kToggleTint) views.tint = on;
+  else if (id === kToggleSources) $('sources').hidden = !on;
+  else if (id === kToggleFoundParts) $('foundParts').hidden = !on;
+  views.drawn = -1;
+  views.parts = null;
+  refreshViews();
+}
+
+function tableRows(table, rows, cells) {
+  table.replaceChildren(...rows.map((row, i) => {
+    const tr = document.createElement('tr');
+    for (const text of cells(row, i)) {
+      const td = document.createElement('td');
+      td.textContent = text;
+      tr.append(td);
+    }
+    return tr;
+  }));
+}
+
+// Draws what changed since the last round; never inside a tick.
+function refreshViews() {
+  const revision = face.seamRevision();
+  if (revision !== views.drawn) {
+    views.drawn = revision;
+    sourceBox.setMarks(face.seams().spans, views.tint);
+    if (!$('sources').hidden) {
+      tableRows($('sources').querySelector('table'), face.sources(), (s) => [s.name, s.share]);
+    }
+  }
+  if (!$('foundParts').hidden) {
+    const table = $('foundParts').querySelector('table');
+    const parts = face.foundParts();
+    const key = parts.map((p) => `${p.name}:${p.matchLength}:${p.continuation}`).join('|');
+    if (key !== views.parts) {
+      views.parts = key;
+      tableRows(table, parts, (p) => [p.matchLength, p.name, p.continuation]);
+      [...table.rows].forEach((tr, i) => tr.addEventListener('click', () => change(() => face.showPartAt(i))));
+    }
+    const current = face.currentPartIndex();
+    [...table.rows].forEach((tr, i) => tr.classList.toggle('current', i === current));
+  }
+}
+
+function showContextMenu(event) {
+  const at = sourceBox.positionAt(event.clientX, event.clientY);
+  if (at < 0) return;
+  event.preventDefault();
+  const menu = $('contextMenu');
+  const item = $('showSource');
+  item.disabled = !face.canShowSource(at);
+  item.onclick = () => { menu.hidden = true; change(() => face.showSourceAt(at)); };
+  menu.style.left = `${event.clientX}px`;
+  menu.style.top = `${event.clientY}px`;
+  menu.hidden = false;
+}
+
+function press(commandId) {
+  routed(face.routeCommand(commandId), () => press(commandId), () => face.runCommand(commandId));
+}
+
+// A change of a control's value, held while a search runs.
+function change(action) {
+  if (face.isSearching()) { waiting.push(() => change(action)); showStatus(); return; }
+  run(action);
+}
+
+// Runs `action`, or holds `again` (the same event, routed anew later), or
+// cancels the running search, or starts one, as the core routes the event.
+function routed(route, again, action) {
+  if (route === Route.Run) run(action);
+  else if (route === Route.Wait) { waiting.push(again); showStatus(); }
+  else if (route === Route.Cancel) cancelSearch();
+  else if (route === Route.Search) startSearch();
+}
+
+function setSearching(on) {
+  sourceBox.setReadOnly(on);
+  previewBox.setReadOnly(on);
+}
+
+async function startSearch() {
+  await refreshFolder();
+  let request = null;
+  run(() => { request = face.startSearch(); });
+  if (!request) return;
+  setSearching(true);
+  progress = null;
+  progressShown = false;
+  setTimeout(() => { if (face.isSearching()) { progressShown = true; showStatus(); } }, core.searchProgressDelay());
+  searchWorker.search(request);
+}
+
+function searchDone(results) {
+  setSearching(false);
+  run(() => face.finishSearch(results));
+  flushWaiting();
+}
+
+function cancelSearch() {
+  if (!face.isSearching()) return;
+  searchWorker.cancel();
+  face.cancelSearch();
+  setSearching(false);
+  waiting.length = 0;
+  note = core.searchCancelledText();
+  showStatus();
+}
+
+// Runs what waited for the search, in order, until one starts another search.
+function flushWaiting() {
+  while (waiting.length > 0 && !face.isSearching()) waiting.shift()();
+}
+
+// Yes or No to `question` in the page's own box.
+function ask(question) {
+  const box = $('ask');
+  $('askText').textContent = question;
+  box.showModal();
+  return new Promise((resolve) => box.addEventListener('close', () => resolve(box.returnValue === 'yes'), { once: true }));
+}
+
+// The portable code of a key event: its run and index as the core's table names them.
+function keyCodeOf(event) {
+  const code = event.code;
+  let m;
+  if ((m = /^Digit(\d)$/.exec(code))) return core.keyCode(kKeyRun.Digit, Number(m[1]), false);
+  if ((m = /^Numpad(\d)$/.exec(code))) return core.keyCode(kKeyRun.Digit, Number(m[1]), true);
+  if ((m = /^Key([A-Z])$/.exec(code))) return core.keyCode(kKeyRun.Letter, m[1].charCodeAt(0) - 65, false);
+  if ((m = /^F(\d+)$/.exec(code))) return core.keyCode(kKeyRun.FunctionKey, Number(m[1]) - 1, false);
+  const arrows = { ArrowUp: kKeyRun.Up, ArrowDown: kKeyRun.Down, ArrowLeft: kKeyRun.Left, ArrowRight: kKeyRun.Right };
+  if (code in arrows) return core.keyCode(arrows[code], 0, false);
+  if (code === 'ControlLeft' || code === 'ControlRight') return core.keyCode(kKeyRun.Control, 0, false);
+  return 0;
+}
+
+function onKey(event) {
+  if (event.key === 'Escape' && face.isSearching()) { cancelSearch(); return; }
+  const code = keyCodeOf(event);
+  if (code === 0) return;
+  const key = () => routed(face.routeKey(code, event.ctrlKey), key, () => face.handleKey(code, event.ctrlKey));
+  const route = face.routeKey(code, event.ctrlKey);
+  if (route === Route.None) return;
+  key();
+  // The browser's own use of a function key (reload, caret browsing) would lose the page.
+  if (/^F\d+$/.test(event.code)) event.preventDefault();
+}
+
+async function openBaseFile(file) {
+  core.FS.mkdirTree(kOpenFolder);
+  const path = `${kOpenFolder}/${file.name}`;
+  await readFile(core.FS, file, path);
+  change(() => face.openBaseFile(path));
+}
+
+// A folder chosen through the browser's folder picker, read again before each search.
+let folderHandle = null;
+let folderStamp = '';  // its files' names, sizes and times as last read
+
+async function filesOfHandle(handle) {
+  const files = [];
+  for await (const entry of handle.values()) if (entry.kind === 'file') files.push(await entry.getFile());
+  return files;
+}
+
+const stampOf = (files) => files.map((f) => `${f.name}:${f.size}:${f.lastModified}`).sort().join('|');
+
+async function openFolderHandle(handle) {
+  const files = await filesOfHandle(handle);
+  await openFolder(files, handle.name, handle);
+  folderStamp = stampOf(files);
+}
+
+// Reads the picked folder again when its files changed since the last read.
+async function refreshFolder() {
+  if (!folderHandle) return;
+  const files = await filesOfHandle(folderHandle);
+  const stamp = stampOf(files);
+  if (stamp === folderStamp) return;
+  folderStamp = stamp;
+  await openFolder(files, folderHandle.name, folderHandle);
+}
+
+// `name`: the folder's name where the files do not carry it (a dropped or
+// picked folder); `handle`: the picked folder's, null for a snapshot.
+async function openFolder(files, name = null, handle = null) {
+  const show = (text) => { hintShown = false; note = text; afterCommand(); };
+  if (face.isSearching()) { waiting.push(() => openFolder(files, name, handle)); showStatus(); return; }
+  const read = await readFolder(core.FS, files, kFolderRoot, show, name);
+  if (!read) return;
+  folderHandle = handle;
+  searchWorker.setFolder(read.folder, read.files);
+  page.setDirectoryText(read.folder);
+  hintShown = false;
+  note = handle ? `${read.files.length} files read from the folder: read again at each search`
+                : `${read.files.length} files read: a snapshot of the folder, taken now`;
+  afterCommand();
+}
+
+// The files of a dropped folder's entry, those directly inside it.
+async function filesOfFolder(entry) {
+  const reader = entry.createReader();
+  const entries = [];
+  for (;;) {
+    const batch = await new Promise((resolve, reject) => reader.readEntries(resolve, reject));
+    if (batch.length === 0) break;
+    entries.push(...batch);
+  }
+  const fileEntries = entries.filter((e) => e.isFile);
+  return Promise.all(fileEntries.map((e) => new Promise((resolve, reject) => e.file(resolve, reject))));
+}
+
+// A drop as the core's rule reads it: one local file is the base file, one folder the base directory.
+async function onDrop(event) {
+  event.preventDefault();
+  const items = [...event.dataTransfer.items];
+  const entries = items.map((item) => (item.kind === 'file' ? item.webkitGetAsEntry() : null));
+  const use = core.useOfDrop(entries.map((entry) => ({ local: entry !== null, directory: !!entry?.isDirectory })));
+  if (use === kDropUse.BaseFile) openBaseFile(event.dataTransfer.files[0]);
+  else if (use === kDropUse.BaseDirectory) openFolder(await filesOfFolder(entries[0]), entries[0].name);
+}
+
+buildMenus();
+buildControls();
+const sourceBox = new TextBox($('sourceBox'), 'Composition', (from, to, units) => run(() => face.userReplaced(0, from, to, units)),
+                              (pos) => face.spanTooltipAt(pos));
+const previewBox = new TextBox($('previewBox'), 'Preview', (from, to, units) => run(() => face.userReplaced(1, from, to, units)));
+face = new core.WebFace(page, sourceBox, previewBox);
+const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, searchDone);
+const recovery = new Recovery(face);
+restoreSettings();
+$('openFile').addEventListener('change', (e) => { if (e.target.files[0]) openBaseFile(e.target.files[0]); });
+$('baseDir').addEventListener('change', (e) => { if (e.target.files.length) openFolder([...e.target.files]); });
+document.addEventListener('keydown', onKey);
+$('showSource').textContent = core.WebFace.showSourceText();
+$('sourceBox').addEventListener('contextmenu', showContextMenu);
+document.addEventListener('click', (e) => { if (!$('contextMenu').contains(e.target)) $('contextMenu').hidden = true; });
+setInterval(refreshViews, kSeamRefreshMs);
+document.addEventListener('dragover', (e) => e.preventDefault());
+document.addEventListener('drop', onDrop);
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+window.addEventListener('beforeunload', (e) => {
+  if (face.hasUnsavedText()) { e.preventDefault(); e.returnValue = ''; }
+});
+afterCommand();
+await recovery.offer(() => ask(core.recoveryQuestion()));
+afterCommand();
+// For automation: the core's free functions (searchParts) and the face.
+globalThis.plinvaro = { core, face, sourceBox, previewBox };
+document.body.dataset.ready = 'true';

@@ -1,0 +1,69 @@
+// Chosen files into the core's in-memory file system, and written files out to the user.
+
+// Writes `file` (a File) at `path`.
+export async function readFile(fs, file, path) {
+  fs.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+}
+
+function removeTree(fs, path) {
+  if (!fs.analyzePath(path).exists) return;
+  for (const name of fs.readdir(path)) {
+    if (name === '.' || name === '..') continue;
+    const child = `${path}/${name}`;
+    if (fs.isDir(fs.stat(child).mode)) removeTree(fs, child);
+    else fs.unlink(child);
+  }
+  fs.rmdir(path);
+}
+
+// Files that come without a folder (several dropped, or a folder input that
+// gives no paths) make a folder of this name.
+const kLooseFolder = 'chosen files';
+
+// Copies the entries directly inside a chosen folder (`files` from a folder
+// input: each named by its path from the folder's parent) under `root`, in place
+// of the folder read before, telling `show` how far it came. The folder's path
+// and those files, or null when no file lies directly inside the folder.
+// `named`, when given, is the folder's name and `files` are its entries.
+export async function readFolder(fs, files, root, show, named = null) {
+  const loose = files.every((f) => !f.webkitRelativePath);
+  const direct = loose ? files : files.filter((f) => f.webkitRelativePath.split('/').length === 2);
+  if (direct.length === 0) return null;
+  const name = named ?? (loose ? kLooseFolder : direct[0].webkitRelativePath.split('/')[0]);
+  removeTree(fs, root);
+  const folder = `${root}/${name}`;
+  fs.mkdirTree(folder);
+  const total = direct.reduce((sum, f) => sum + f.size, 0);
+  let done = 0;
+  for (const [i, file] of direct.entries()) {
+    await readFile(fs, file, `${folder}/${file.name}`);
+    done += file.size;
+    show(`reading folder: ${i + 1} of ${direct.length} files, ${(done / 1e6).toFixed(1)} of ${(total / 1e6).toFixed(1)} MB`);
+  }
+  return { folder, files: direct };
+}
+
+// Hands the file at `path` to the user and forgets it: a save picker where the
+// browser has one, else a download at once under the file's name.
+export async function deliverFile(fs, path, type) {
+  const bytes = fs.readFile(path);
+  fs.unlink(path);
+  const name = path.slice(path.lastIndexOf('/') + 1);
+  const blob = new Blob([bytes], { type });
+  if (window.showSaveFilePicker) {
+    try {
+      const handle = await window.showSaveFilePicker({ suggestedName: name });
+      const stream = await handle.createWritable();
+      await stream.write(blob);
+      await stream.close();
+      return;
+    } catch (error) {
+      if (error.name === 'AbortError') return;
+    }
+  }
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(blob);
+  link.download = name;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+}

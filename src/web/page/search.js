@@ -1,0 +1,37 @@
+// The page's side of a search on the worker: one worker at a time, progress, cancelling by ending the worker.
+
+export class SearchWorker {
+  // `onProgress(progress)` and `onDone(results)` hear the running search.
+  constructor(onProgress, onDone) {
+    this.onProgress = onProgress;
+    this.onDone = onDone;
+    this.folder = null;
+    this.start();
+  }
+
+  start() {
+    this.worker = new Worker(new URL('search-worker.js', import.meta.url), { type: 'module' });
+    this.worker.onmessage = (event) => {
+      const message = event.data;
+      if (message.type === 'progress') this.onProgress(message);
+      else if (message.type === 'done') this.onDone(message.results);
+    };
+    if (this.folder) this.worker.postMessage({ type: 'folder', ...this.folder });
+  }
+
+  // The folder's path in the core's file system and its files (File objects), which the worker copies.
+  setFolder(folder, files) {
+    this.folder = { folder, files };
+    this.worker.postMessage({ type: 'folder', folder, files });
+  }
+
+  search(request) {
+    this.worker.postMessage({ type: 'search', directory: request.directory, pattern: request.pattern });
+  }
+
+  // A scan runs to its end once begun: cancelling ends the worker and starts a fresh one.
+  cancel() {
+    this.worker.terminate();
+    this.start();
+  }
+}

@@ -1,0 +1,261 @@
+// The browser page in headless Chromium: a writer's run, exact bytes through the page, the core's search against the command line's, no request off the origin.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtemp, readFile, readdir, rm, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { basename, dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { serve } from '../../src/web/serve.mjs';
+import { openBrowser, openFace, loadFace, newContext, downloaded } from './browser.mjs';
+import { chooseFolder, composition, fastest, menu, openBase, playToRest, saveAs, sourceText, statusText,
+         waitForOutcome, waitForWords } from './actions.mjs';
+
+const kRoot = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
+const kSite = process.env.PLINVARO_WEB_SITE ?? join(kRoot, 'build/web/site');
+const kCli = process.env.PLINVARO_CLI ?? join(kRoot, 'build/dev/src/cli/plinvaro-cli');
+const kSamples = join(kRoot, 'samples');
+const kScreenshot = process.env.PLINVARO_WEB_SCREENSHOT;
+
+let server;
+let origin;
+const origins = [];  // every origin the suite served the page from
+let session;
+let scratch;
+
+before(async () => {
+  ({ server, origin } = await serve(kSite));
+  origins.push(origin);
+  session = await openBrowser();
+  scratch = await mkdtemp(join(tmpdir(), 'plinvaro-web-'));
+});
+
+after(async () => {
+  await session?.close();
+  server?.close();
+  if (scratch) await rm(scratch, { recursive: true, force: true });
+});
+
+test('a writer chooses a folder and a base file, plays, wanders, and saves the bytes shown', async (t) => {
+  const { page, errors, close } = await openFace(session, origin);
+  t.after(close);
+  await chooseFolder(page, kSamples);
+  await openBase(page, join(kSamples, 'harbour.txt'));
+  await fastest(page);
+  assert.equal(await page.$eval('aria/On The Fly Mode', (c) => c.checked), true);
+  await page.keyboard.press('F2');
+  await waitForWords(page, 30);
+  await page.keyboard.press('F4');
+  await page.waitForFunction(() => / parts? in |no match/.test(document.getElementById('status').textContent));
+  const outcome = await statusText(page);
+  await page.click('aria/Pause[role="button"]');
+  await page.click('aria/Start[role="button"]');
+  await new Promise((r) => setTimeout(r, 300));
+  await page.click('aria/Pause[role="button"]');
+  const shown = await sourceText(page);
+  await saveAs(page);
+  const saved = await downloaded(session.downloads, 'harbour-composed.txt');
+  assert.equal(saved.toString('utf8'), shown);
+  const base = await readFile(join(kSamples, 'harbour.txt'));
+  assert.ok(saved.subarray(0, 40).equals(base.subarray(0, 40)), 'playback starts at the base file');
+  assert.match(outcome, / parts? in /);
+  assert.deepEqual(errors, []);
+});
+
+test('in preview mode a writer steps, accepts, takes the join back, exports and saves', async (t) => {
+  const { page, errors, close } = await openFace(session, origin);
+  t.after(close);
+  await chooseFolder(page, kSamples);
+  await openBase(page, join(kSamples, 'orchard.txt'));
+  await fastest(page);
+  await page.click('aria/On The Fly Mode');
+  assert.equal(await page.$eval('aria/On The Fly Mode', (c) => c.checked), false);
+  await page.keyboard.press('F2');
+  await waitForWords(page, 25);
+  await page.keyboard.press('F3');
+  const before = await composition(page);
+  await page.click('aria/Search[role="button"]');
+  await page.waitForFunction(() => !document.getElementById('acceptButton')?.disabled &&
+                                    plinvaro.previewBox.text().length > 0);
+  if (await page.$eval('aria/>>', (b) => !b.disabled)) {
+    await page.click('aria/>>');
+    await page.click('aria/<<');
+  }
+  const preview = await page.evaluate(() => plinvaro.previewBox.text());
+  await page.click('aria/Accept');
+  const accepted = await composition(page);
+  assert.ok(accepted.length > before.length, 'Accept brings the part in');
+  assert.ok(accepted.subarray(0, before.length).equals(before));
+  assert.ok(preview.startsWith(accepted.subarray(before.length, before.length + 8).toString('utf8')));
+
+  // The seam views: the join marked, the files' shares, the parts, a span's source.
+  await page.waitForSelector('#sourceBox .seam-join');
+  await page.click('aria/View[role="button"]');
+  await page.click('aria/Sources[role="menuitemcheckbox"]');
+  await page.click('aria/View[role="button"]');
+  await page.click('aria/Found parts[role="menuitemcheckbox"]');
+  await page.waitForFunction(() => document.querySelectorAll('#sources tr').length >= 2 &&
+                                    document.querySelectorAll('#foundParts tr').length >= 1);
+  assert.match(await page.$eval('#sources', (list) => list.textContent), /orchard\.txt/);
+  await page.click('#sourceBox .cm-line', { button: 'right', offset: { x: 4, y: 4 } });
+  await page.click('aria/Show source[role="menuitem"]');
+  const base = await readFile(join(kSamples, 'orchard.txt'));
+  await page.waitForFunction((start) => plinvaro.previewBox.text().startsWith(start), {},
+                             base.subarray(0, 30).toString('utf8'));
+  if (kScreenshot) await page.screenshot({ path: kScreenshot });
+
+  await menu(page, 'File', 'Export sources...');
+  const sources = JSON.parse((await downloaded(session.downloads, 'orchard-sources.json')).toString('utf8'));
+  assert.equal(sources.format, 'plinvaro-provenance');
+  assert.equal(sources.length, accepted.length);
+  assert.deepEqual(sources.spans.map((span) => span.kind).slice(0, 1), ['base']);
+  assert.ok(sources.spans.some((span) => span.kind === 'accepted'));
+
+  await menu(page, 'Edit', 'Undo join');
+  assert.ok((await composition(page)).equals(before), 'Undo join takes the part back');
+  await saveAs(page);
+  assert.ok((await downloaded(session.downloads, 'orchard-composed.txt')).equals(before));
+  assert.ok(before.equals(base.subarray(0, before.length)), 'the base file, played from its start');
+  assert.deepEqual(errors, []);
+});
+
+test('bytes that are not UTF-8 text, and CR LF, come back from the page exactly', async (t) => {
+  const bytes = Buffer.concat([
+    Buffer.from('caf\u00e9 au lait\r\nna'), Buffer.from([0xEF]), Buffer.from('ve words '),
+    Buffer.from([0xFF]), Buffer.from(' between '), Buffer.from([0xC3]), Buffer.from(' lone\r\n'),
+    Buffer.from('\u2019quoted\u2019 \u{1F30A} end\r\n'),
+  ]);
+  const file = join(scratch, 'mixed.txt');
+  await writeFile(file, bytes);
+  const { page, errors, close } = await openFace(session, origin);
+  t.after(close);
+  await openBase(page, file);
+  await fastest(page);
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => plinvaro.sourceBox.text().includes('end'));
+  await playToRest(page);
+  const shown = await sourceText(page);
+  assert.ok(shown.startsWith('caf\u00e9 au lait'), 'UTF-8 shows as text');
+  assert.ok(shown.includes('\u2019quoted\u2019 \u{1F30A}'));
+  await saveAs(page);
+  const saved = await downloaded(session.downloads, 'mixed-composed.txt');
+  assert.deepEqual([...saved], [...bytes]);
+  assert.deepEqual(errors, []);
+});
+
+test('a tab lost mid-composition has its text offered back whole', async (t) => {
+  const context = await newContext(session);
+  t.after(() => context.close().catch(() => {}));
+  const { page } = await openFace(session, origin, context);
+  await openBase(page, join(kSamples, 'lighthouse.txt'));
+  await fastest(page);
+  await page.keyboard.press('F2');
+  await waitForWords(page, 40);
+  await page.keyboard.press('F3');
+  const kept = await page.evaluate(() => [...plinvaro.face.sourceBytes()]);
+  await new Promise((r) => setTimeout(r, 2500));  // the copy follows a change within a second
+  const cdp = await page.createCDPSession();
+  await cdp.send('Page.crash').catch(() => {});
+  await page.close().catch(() => {});
+
+  const again = await loadFace(session, origin, context);
+  await again.waitForSelector('#ask[open]');
+  assert.match(await again.$eval('#askText', (p) => p.textContent), /did not end cleanly/);
+  await again.click('aria/Yes');
+  await again.waitForSelector('body[data-ready=true]');
+  assert.deepEqual(await again.evaluate(() => [...plinvaro.face.sourceBytes()]), kept);
+  assert.equal(await again.evaluate(() => plinvaro.face.hasUnsavedText()), true);
+});
+
+test('the page keeps its settings and opens again offline once it was loaded', async (t) => {
+  const own = await serve(kSite);  // an origin of its own, whose server goes away
+  t.after(() => own.server.close());
+  origins.push(own.origin);
+  const context = await newContext(session);
+  t.after(() => context.close().catch(() => {}));
+  const { page } = await openFace(session, own.origin, context);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.$eval('aria/Speed', (slider) => {
+    slider.value = '70';
+    slider.dispatchEvent(new Event('input'));
+  });
+  await page.click('aria/On The Fly Mode');
+  const size = await page.$eval('aria/Font size', (list) => {
+    list.selectedIndex = list.options.length - 1;
+    list.dispatchEvent(new Event('change'));
+    return list.value;
+  });
+  own.server.closeAllConnections();
+  own.server.close();
+  await page.reload();
+  await page.waitForSelector('body[data-ready=true]');
+  assert.equal(await page.$eval('aria/Speed', (slider) => slider.value), '70');
+  assert.equal(await page.$eval('aria/On The Fly Mode', (box) => box.checked), false);
+  assert.equal(await page.$eval('aria/Font size', (list) => list.value), size);
+  assert.match(await statusText(page), /Stopped/);
+});
+
+test('a folder from the browser\'s folder picker is read again at each search', async (t) => {
+  // The picker stands in for the user: a folder whose files the test changes.
+  const picker = (page) => page.evaluateOnNewDocument(() => {
+    window.testFolder = new Map([['one.txt', 'at night the lamp was lit above the door ']]);
+    window.showDirectoryPicker = async () => ({
+      kind: 'directory',
+      name: 'live',
+      async *values() {
+        for (const [name, text] of window.testFolder) {
+          yield { kind: 'file', name, getFile: async () => new File([text], name, { lastModified: text.length }) };
+        }
+      },
+    });
+  });
+  const { page, errors, close } = await openFace(session, origin, null, picker);
+  t.after(close);
+  await page.click('aria/Browse for the base directory');
+  await page.waitForFunction(() => document.getElementById('status').textContent.includes('read again at each search'));
+  const base = join(scratch, 'lamp.txt');
+  await writeFile(base, 'we walked home and saw the lamp');
+  await openBase(page, base);
+  await fastest(page);
+  await page.click('aria/On The Fly Mode');
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => plinvaro.sourceBox.text().endsWith('lamp'));
+  await page.keyboard.press('F4');
+  assert.match(await waitForOutcome(page), /in 1 file$|in 1 file /);
+  await page.evaluate(() => window.testFolder.set('two.txt', 'by morning the lamp was cold '));
+  await page.keyboard.press('F4');
+  await page.waitForFunction(() => / in 2 files/.test(document.getElementById('status').textContent));
+  assert.deepEqual(errors, []);
+});
+
+// The patterns' lines without the file index, whose order is the directory listing's.
+function partsByName(lines) {
+  return lines.split('\n').filter(Boolean).map((line) => {
+    const [length, offset, , size, path] = line.split('\t');
+    return `${length}\t${offset}\t${size}\t${basename(path)}`;
+  }).sort();
+}
+
+test('the core in the page finds the parts the command line finds', async (t) => {
+  const { page, close } = await openFace(session, origin);
+  t.after(close);
+  await chooseFolder(page, kSamples);
+  const patterns = ['the', 'the old road', 'walked down the', 'sea.', 'and the', 'zzzq', 'of the harbour',
+                    'light', 'she', ', and'];
+  let found = 0;
+  for (const pattern of patterns) {
+    const native = execFileSync(kCli, ['search', kSamples, pattern], { encoding: 'utf8' });
+    found += partsByName(native).length;
+    const inPage = await page.evaluate((p) => plinvaro.core.searchParts('/folders/samples',
+      new TextEncoder().encode(p)).parts, pattern);
+    assert.deepEqual(partsByName(inPage), partsByName(native), `pattern "${pattern}"`);
+  }
+  assert.ok(found > 50, `only ${found} parts in all: the table tells little`);
+});
+
+test('no request leaves the page\'s origin', () => {
+  assert.ok(session.requests.length > 0);
+  const away = session.requests.filter((url) => !origins.some((o) => url.startsWith(`${o}/`)) &&
+                                               !url.startsWith('blob:') && !url.startsWith('data:'));
+  assert.deepEqual(away, []);
+});
