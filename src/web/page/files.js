@@ -5,7 +5,8 @@ export async function readFile(fs, file, path) {
   fs.writeFile(path, new Uint8Array(await file.arrayBuffer()));
 }
 
-function removeTree(fs, path) {
+// Removes `path` and everything below it from the in-memory file system.
+export function removeTree(fs, path) {
   if (!fs.analyzePath(path).exists) return;
   for (const name of fs.readdir(path)) {
     if (name === '.' || name === '..') continue;

@@ -1,18 +1,8 @@
 // The search worker: its own core scans its own copy of the chosen folder, read once from the files the page hands it.
 import createPlinvaroCore from './plinvaro-core.js';
+import { removeTree } from './files.js';
 
 const ready = createPlinvaroCore();
-
-function removeTree(fs, path) {
-  if (!fs.analyzePath(path).exists) return;
-  for (const name of fs.readdir(path)) {
-    if (name === '.' || name === '..') continue;
-    const child = `${path}/${name}`;
-    if (fs.isDir(fs.stat(child).mode)) removeTree(fs, child);
-    else fs.unlink(child);
-  }
-  fs.rmdir(path);
-}
 
 // Reading the files at each search would cost a disk's speed each time; a copy
 // in memory costs it once.
