@@ -127,9 +127,10 @@ class LaunchTest : public QObject {
     QVERIFY(window_->panel().isPlaying);
     QTRY_VERIFY_WITH_TIMEOUT(SourceSize() >= 100, 8000);  // a sentence or so of harbour.txt
     // The pick among the found parts is random and may land in harbour.txt
-    // itself: each further F4 searches from the words played since.
+    // itself, where the words played are its own alone: each further F4
+    // searches from the words played since, until they are shared.
     const QRegularExpression other("^Plinvaro - samples/(?!harbour\\.txt$)[^/]+\\.txt$");
-    for (int attempt = 0; attempt < 40 && !other.match(Title()).hasMatch(); ++attempt) {
+    for (int attempt = 0; attempt < 150 && !other.match(Title()).hasMatch(); ++attempt) {
       const std::size_t before = SourceSize();
       QTRY_VERIFY_WITH_TIMEOUT(SourceSize() > before, 5000);
       Press(Qt::Key_F4);
