@@ -9,6 +9,18 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT_PACKAGES := cmake make g++ pkg-config libboost-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev
 
+# Installs those of the Debian packages $(1) that are not installed yet.
+APT_GET := $(SUDO) apt-get -o DPkg::Lock::Timeout=900
+APT_INSTALL_MISSING = missing=""; \
+	for p in $(1); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(APT_GET) update && \
+	  DEBIAN_FRONTEND=noninteractive $(APT_GET) install -y --no-install-recommends $$missing; \
+	fi
+
 # Each mk/*.mk adds its packages to APT_PACKAGES and defines the make targets
 # of its part of the tests.
 .DEFAULT_GOAL := all
@@ -27,15 +39,7 @@ DEMO_PATTERN ?= she walked down the old road
 all: build
 
 deps:
-	@missing=""; \
-	for p in $(APT_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
-	fi
+	@$(call APT_INSTALL_MISSING,$(APT_PACKAGES))
 
 configure: deps
 	cmake --preset $(PRESET)

@@ -16,17 +16,10 @@ WEB_TEST_SECONDS ?= 600
 
 # nodejs and npm may come from elsewhere than Debian: only what is missing is installed.
 web-deps:
-	@missing=""; \
-	for p in $(WEB_PACKAGES); do \
-	  case $$p in nodejs|npm) command -v $${p%js} >/dev/null 2>&1 && continue;; esac; \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get -o DPkg::Lock::Timeout=900 update && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get -o DPkg::Lock::Timeout=900 install -y \
-	    --no-install-recommends $$missing; \
-	fi
+	@pkgs="$(filter-out nodejs npm,$(WEB_PACKAGES))"; \
+	command -v node >/dev/null 2>&1 || pkgs="$$pkgs nodejs"; \
+	command -v npm >/dev/null 2>&1 || pkgs="$$pkgs npm"; \
+	$(call APT_INSTALL_MISSING,$$pkgs)
 	cd src/web && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
 	cd $(WEB_TESTS) && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
 

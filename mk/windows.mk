@@ -38,16 +38,7 @@ windows-deps:
 	@if ! dpkg --print-foreign-architectures | grep -qx i386; then \
 	  $(SUDO) dpkg --add-architecture i386 && $(SUDO) apt-get -o DPkg::Lock::Timeout=900 update; \
 	fi
-	@missing=""; \
-	for p in $(WIN_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get -o DPkg::Lock::Timeout=900 update && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get -o DPkg::Lock::Timeout=900 install -y \
-	    --no-install-recommends $$missing; \
-	fi
+	@$(call APT_INSTALL_MISSING,$(WIN_PACKAGES))
 
 windows: windows-deps
 	cmake --preset $(WIN_PRESET)

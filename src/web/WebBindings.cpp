@@ -20,14 +20,14 @@ val Text(std::string_view text) { return val(std::string(text)); }
 // The panel's controls in creation order: field, kind, text, command id, enabled, checked.
 val Controls() {
   val rows = val::array();
-  for (const ControlSpec& spec : ControlTable()) {
+  for (const ControlSpec& control : ControlTable()) {
     val row = val::object();
-    row.set("field", Text(spec.field));
-    row.set("kind", static_cast<int>(spec.kind));
-    row.set("text", Text(spec.text));
-    row.set("commandId", spec.commandId);
-    row.set("enabled", spec.initiallyEnabled);
-    row.set("checked", spec.initiallyChecked);
+    row.set("field", Text(control.field));
+    row.set("kind", static_cast<int>(control.kind));
+    row.set("text", Text(control.text));
+    row.set("commandId", control.commandId);
+    row.set("enabled", control.initiallyEnabled);
+    row.set("checked", control.initiallyChecked);
     rows.call<void>("push", row);
   }
   return rows;
