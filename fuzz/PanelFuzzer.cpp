@@ -335,7 +335,7 @@ class Session {
         // Any value, as a faulty face might report it; the steps must not overflow.
         face_.controls.trackbar = in_.ConsumeIntegral<std::int32_t>();
         panel_.UpdateSpeed();
-        Check(panel_.timerInterval >= 100 && panel_.timerInterval <= 1200,
+        Check(panel_.interval() >= 100 && panel_.interval() <= 1200,
               "timer period outside 100..1200 ms");
         return;
     }
@@ -385,7 +385,7 @@ class Session {
       return;
     }
     const PlayedChunk& c = chunks_.last;
-    Check(c.source == panel_.playbackSource, "chunk from another source than the active one");
+    Check(c.source == panel_.playingFrom(), "chunk from another source than the active one");
     const auto found = corpus_.versions.find(BaseName(chunks_.lastFile));
     Check(found != corpus_.versions.end(), "chunk from a file outside the corpus");
     // Some content the file had in this run must give both the chunk's shape
@@ -405,12 +405,12 @@ class Session {
 
   // "<<", ">>", "Accept", "\/" as UpdatePartButtons would set them now.
   std::array<bool, 4> ExpectedButtons() {
-    TextSearcher& s = panel_.searcher;
-    if (s.PartCount() == 0 || s.currentPart == s.EndPart()) return {false, false, false, false};
-    const FoundPart& part = **s.currentPart;
-    const std::int64_t loadedEnd = static_cast<std::int64_t>(part.offset) + part.textLength;
-    return {s.currentPart != s.FirstPart(), std::next(s.currentPart) != s.EndPart(), true,
-            loadedEnd != static_cast<std::int64_t>(part.fileSize) + 1};
+    const TextSearcher& s = panel_.results();
+    const FoundPart* part = s.CurrentPart();
+    if (part == nullptr) return {false, false, false, false};
+    const std::int64_t loadedEnd = static_cast<std::int64_t>(part->offset) + part->textLength;
+    return {s.CurrentIndex() > 0, s.CurrentIndex() + 1 < s.PartCount(), true,
+            loadedEnd != static_cast<std::int64_t>(part->fileSize) + 1};
   }
 
   void CheckSelection(const MemoryDocument& box, const char* what) {
@@ -420,15 +420,16 @@ class Session {
 
   void CheckInvariants() {
     CheckProvenance();
-    Check(panel_.isPlaying == face_.timer.running, "isPlaying differs from the timer");
-    Check((panel_.timerHandle != 0) == face_.timer.running, "timer handle differs from the timer");
+    Check(panel_.playing() == face_.timer.running, "isPlaying differs from the timer");
+    Check((panel_.runningTimer() != 0) == face_.timer.running, "timer handle differs from the timer");
     CheckSelection(face_.sourceBox, "source selection outside the document");
     CheckSelection(face_.previewBox, "preview selection outside the document");
-    TextSearcher& s = panel_.searcher;
+    const TextSearcher& s = panel_.results();
     Check(s.PartCount() <= TextSearcher::maxParts + 1, "more than 51 parts");
-    bool currentListed = s.currentPart == s.EndPart();
-    for (auto it = s.FirstPart(); it != s.EndPart() && !currentListed; ++it)
-      currentListed = it == s.currentPart;
+    const TextSearcher::PartList::const_iterator current = s.currentPart;
+    bool currentListed = current == s.parts().end();
+    for (auto it = s.parts().begin(); it != s.parts().end() && !currentListed; ++it)
+      currentListed = it == current;
     Check(currentListed, "current part is not in the list");
     for (const auto& part : s.parts()) {
       Check(part->offset > 0 && part->offset < part->fileSize, "part offset outside its file");
@@ -444,7 +445,7 @@ class Session {
             "\"<<\", \">>\" or \"Accept\" differs from UpdatePartButtons");
       Check(buttons[3] || !expected[3], "\"\\/\" disabled while more text can be loaded");
     }
-    for (const TextSource* source : {&panel_.baseSource, &panel_.foundSource}) {
+    for (const TextSource* source : {&panel_.base(), &panel_.found()}) {
       Check(source->position >= 0, "source position below zero");
       Check(source->HasView() || source->size == 0, "closed source with a size");
     }

@@ -219,14 +219,14 @@ class Composer : public PanelObserver {
   void SearchDone(bool found) override {
     if (trace_ == nullptr) return;
     SearchRecord record;
-    record.pattern = panel_.searchPattern;
-    record.parts = panel_.searcher.PartCount();
+    record.pattern = panel_.pattern();
+    record.parts = panel_.results().PartCount();
     if (found) {
-      const FoundPart& part = **panel_.searcher.currentPart;
-      record.file = panel_.foundFilePath;
+      const FoundPart& part = *panel_.currentFoundPart();
+      record.file = panel_.foundFile();
       record.offset = part.offset;
       record.matchLength = part.matchLength;
-      record.position = panel_.foundSource.position;
+      record.position = panel_.found().position;
     }
     Write(TraceEvent(SearchLine(record)));
   }

@@ -10,33 +10,32 @@ namespace plinvaro {
 namespace {
 
 std::string PlaybackText(const MainPanel& panel) {
-  if (panel.playbackSource == PlaybackSource::None) return "Stopped";
-  return std::string(panel.isPlaying ? "Playing: " : "Paused: ") + PlayingFile(panel);
+  if (panel.playingFrom() == PlaybackSource::None) return "Stopped";
+  return std::string(panel.playing() ? "Playing: " : "Paused: ") + PlayingFile(panel);
 }
 
-std::string PreviewText(MainPanel& panel, const PanelControls& controls) {
-  TextSearcher& searcher = panel.searcher;
-  if (!controls.IsPartButtonEnabled(PartButton::Accept)) return {};
-  if (searcher.currentPart == searcher.EndPart()) return {};
-  const auto k = std::distance(searcher.FirstPart(), searcher.currentPart) + 1;
-  return "part " + std::to_string(k) + " of " + std::to_string(searcher.PartCount()) + ": " +
-         searcher.FilePath((*searcher.currentPart)->fileIndex);
+std::string PreviewText(const MainPanel& panel, const PanelControls& controls) {
+  const FoundPart* part = panel.currentFoundPart();
+  if (!controls.IsPartButtonEnabled(PartButton::Accept) || part == nullptr) return {};
+  const TextSearcher& searcher = panel.results();
+  return "part " + std::to_string(searcher.CurrentIndex() + 1) + " of " +
+         std::to_string(searcher.PartCount()) + ": " + searcher.FilePath(part->fileIndex);
 }
 
 }  // namespace
 
 std::string SpeedText(std::int32_t intervalMs) { return std::to_string(intervalMs) + " ms per word"; }
 
-StatusFields ComposeStatus(MainPanel& panel, const PanelControls& controls) {
+StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls) {
   const std::int32_t runWords = panel.CurrentRunWords();
-  return {PlaybackText(panel), SpeedText(panel.timerInterval), PreviewText(panel, controls),
+  return {PlaybackText(panel), SpeedText(panel.interval()), PreviewText(panel, controls),
           runWords > 0 ? CurrentRunText(runWords) : std::string()};
 }
 
 const std::string& PlayingFile(const MainPanel& panel) {
-  if (panel.playbackSource == PlaybackSource::Found && !panel.foundFilePath.empty())
-    return panel.foundFilePath;
-  return panel.baseFilePath;
+  if (panel.playingFrom() == PlaybackSource::Found && !panel.foundFile().empty())
+    return panel.foundFile();
+  return panel.baseFile();
 }
 
 std::string PlayingTitle(const MainPanel& panel) {

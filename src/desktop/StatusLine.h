@@ -24,7 +24,7 @@ std::string SpeedText(std::int32_t intervalMs);
 
 // The fields for `panel`, whose face is `controls` (the preview shows a part
 // exactly while "Accept" is enabled).
-StatusFields ComposeStatus(MainPanel& panel, const PanelControls& controls);
+StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls);
 
 // The file playback plays now (or plays next on Start): the found file while
 // playback is on a found part, else the base file; empty for none.

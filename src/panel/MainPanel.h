@@ -206,13 +206,30 @@ class MainPanel {
   // the span's offset, its bytes selected; false for text of no file.
   bool ShowSpanSource(std::int32_t position);
   // The current part's place in the list; -1 for none.
-  std::int32_t CurrentPartIndex();
+  std::int32_t CurrentPartIndex() const { return searcher.CurrentIndex(); }
   // Makes part `index` the current part and shows it, as "<<" or ">>" would.
   void ShowPartAt(std::int32_t index);
   // Chunks played since the newest join: the current run.
   std::int32_t CurrentRunWords() const { return provenance_.runWords(); }
 
-  // State, as the commands leave it.
+  // State, as the commands leave it; only the commands change it.
+  bool playing() const { return isPlaying; }
+  std::int32_t interval() const { return timerInterval; }  // ms per word
+  std::uint32_t playbackTimerId() const { return timerId; }
+  std::uint32_t runningTimer() const { return timerHandle; }  // 0 while no timer runs
+  const std::string& baseFile() const { return baseFilePath; }
+  const std::string& foundFile() const { return foundFilePath; }
+  const std::string& directory() const { return baseDirectory; }  // the last search's, 8-bit
+  const std::string& pattern() const { return searchPattern; }  // at most kMaxPatternBytes bytes
+  const std::string& trimmed() const { return trimmedPattern; }  // pattern() without trailing separators
+  const TextSource& base() const { return baseSource; }
+  const TextSource& found() const { return foundSource; }
+  PlaybackSource playingFrom() const { return playbackSource; }
+  const TextSearcher& results() const { return searcher; }
+  // The current found part; null for none.
+  const FoundPart* currentFoundPart() const { return searcher.CurrentPart(); }
+
+ private:
   std::uint32_t timerId = 0;
   std::uint32_t timerHandle = 0;  // 0 while no timer runs
   std::int32_t timerInterval = kInitialTimerInterval;  // ms
@@ -229,7 +246,6 @@ class MainPanel {
   PlaybackSource playbackSource = PlaybackSource::None;
   TextSearcher searcher;
 
- private:
   std::size_t SourceTextHash();
   std::size_t savedTextHash_ = 0;  // TextHash of the last saved text; set at construction
   std::uint64_t saves_ = 0;        // saves that wrote the file

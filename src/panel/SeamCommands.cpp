@@ -36,11 +36,6 @@ bool MainPanel::ShowSpanSource(std::int32_t position) {
   return true;
 }
 
-std::int32_t MainPanel::CurrentPartIndex() {
-  if (CurrentPart() == nullptr) return -1;
-  return static_cast<std::int32_t>(std::distance(searcher.FirstPart(), searcher.currentPart));
-}
-
 void MainPanel::ShowPartAt(std::int32_t index) {
   if (index < 0 || index >= searcher.PartCount() || controls_.IsOnTheFlyChecked()) return;
   searcher.currentPart = std::next(searcher.FirstPart(), index);

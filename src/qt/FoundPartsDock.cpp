@@ -36,7 +36,7 @@ FoundPartsDock::FoundPartsDock(MainPanel& panel, const PanelControls& controls, 
 }
 
 std::string FoundPartsDock::ListKey() const {
-  const TextSearcher& searcher = panel_.searcher;
+  const TextSearcher& searcher = panel_.results();
   if (searcher.PartCount() == 0) return {};
   const FoundPart& first = *searcher.parts().front();
   return searcher.pattern() + '\n' + std::to_string(searcher.PartCount()) + ' ' +
@@ -48,7 +48,7 @@ void FoundPartsDock::Refresh() {
   const std::string key = ListKey();
   if (key != shownKey_) {
     shownKey_ = key;
-    const std::vector<FoundPartRow> rows = FoundPartRows(panel_.searcher);
+    const std::vector<FoundPartRow> rows = FoundPartRows(panel_.results());
     const QSignalBlocker quiet(table_);
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {

@@ -37,7 +37,7 @@ std::unique_ptr<MainWindow> OpenMainWindow(const LaunchRequest& request, std::st
   if (!request.directory.empty()) window->controls().SetDirectoryText(request.directory);
   if (!request.baseFile.empty()) panel.OpenBaseFilePath(request.baseFile);
   if (window->settings().TakeStartHint())
-    window->ShowStatus(StartHint(panel.baseFilePath, window->controls().DirectoryText()));
+    window->ShowStatus(StartHint(panel.baseFile(), window->controls().DirectoryText()));
   window->show();
   window->activateWindow();  // takes the keyboard where no window manager hands it out
   window->OfferRecovery();

@@ -48,7 +48,7 @@ Settings::Settings(QMainWindow& window, MainPanel& panel, PanelWidgets& controls
   fileMenu.insertMenu(items.size() > 1 ? items[1] : nullptr, recentMenu_);
   connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
   dialogs.startFolder = [this](DialogKind kind) {
-    const std::string& base = panel_.baseFilePath;
+    const std::string& base = panel_.baseFile();
     const std::string baseFolder = base.empty() ? std::string()
                                    : QFile::encodeName(QFileInfo(FromBytes(base)).path()).toStdString();
     return FromBytes(DialogStartFolder(kind, QFile::encodeName(folders_[Index(kind)]).toStdString(),
@@ -117,8 +117,8 @@ bool Settings::TakeStartHint() {
 }
 
 void Settings::NoteBaseFile() {
-  if (panel_.baseFilePath.empty() || panel_.baseFilePath == noted_) return;
-  noted_ = panel_.baseFilePath;
+  if (panel_.baseFile().empty() || panel_.baseFile() == noted_) return;
+  noted_ = panel_.baseFile();
   recent_ = WithRecentFile(recent_, noted_, kRecentFileCount);
 }
 

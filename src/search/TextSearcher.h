@@ -93,6 +93,9 @@ class TextSearcher {
   std::int32_t PartCount() const { return static_cast<std::int32_t>(parts_.size()); }
 
   PartPosition FirstPart() { return parts_.begin(); }
+  // The current part and its place in the list; null and -1 when there is none.
+  const FoundPart* CurrentPart() const;
+  std::int32_t CurrentIndex() const;
   PartPosition EndPart() { return parts_.end(); }
   const PartList& parts() const { return parts_; }
   const std::vector<std::string>& files() const { return files_; }

@@ -165,7 +165,7 @@ bool WebFace::Deliver(const std::string& path, const char* type) {
 }
 
 std::string WebFace::BaseStem() const {
-  const std::string& path = panel_->baseFilePath;
+  const std::string& path = panel_->baseFile();
   const std::size_t slash = path.find_last_of('/');
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   const std::size_t dot = name.find_last_of('.');
@@ -203,7 +203,7 @@ val WebFace::Status() {
   status.set("preview", fields.preview);
   status.set("run", fields.run);
   status.set("search", SearchOutcomeText(panel_->lastSearch()));
-  status.set("hint", StartHint(panel_->baseFilePath, controls_.DirectoryText()));
+  status.set("hint", StartHint(panel_->baseFile(), controls_.DirectoryText()));
   return status;
 }
 

@@ -54,7 +54,7 @@ val WebFace::Sources() const {
 
 val WebFace::FoundParts() const {
   val rows = val::array();
-  for (const FoundPartRow& part : FoundPartRows(panel_->searcher)) {
+  for (const FoundPartRow& part : FoundPartRows(panel_->results())) {
     val row = val::object();
     row.set("matchLength", part.matchLength);
     row.set("name", BaseNameOf(part.file));

@@ -37,7 +37,7 @@ TEST_F(StatusLineTest, RunCountsTheWordsPlayedSinceTheLastJoin) {
   for (int i = 0; i < 4; ++i) panel.PlaybackTick();
   CorpusWith("found.txt", "down the old road and on");
   panel.RunSearch();
-  ASSERT_EQ(panel.playbackSource, PlaybackSource::Found);
+  ASSERT_EQ(panel.playingFrom(), PlaybackSource::Found);
   panel.PlaybackTick();
   panel.PlaybackTick();
   EXPECT_EQ(Status().run, "Run: 2 words since the last join");
@@ -45,11 +45,11 @@ TEST_F(StatusLineTest, RunCountsTheWordsPlayedSinceTheLastJoin) {
 
 TEST_F(StatusLineTest, SpeedIsTheIntervalTheSliderGives) {
   panel.SlowDown();
-  EXPECT_EQ(Status().speed, SpeedText(panel.timerInterval));
+  EXPECT_EQ(Status().speed, SpeedText(panel.interval()));
   EXPECT_EQ(SpeedText(450), "450 ms per word");
   panel.SpeedUp();
   panel.SpeedUp();
-  EXPECT_EQ(Status().speed, std::to_string(panel.timerInterval) + " ms per word");
+  EXPECT_EQ(Status().speed, std::to_string(panel.interval()) + " ms per word");
 }
 
 TEST_F(StatusLineTest, PreviewCountsPartsAndTitleFollowsAcceptAndToSrc) {
@@ -57,8 +57,8 @@ TEST_F(StatusLineTest, PreviewCountsPartsAndTitleFollowsAcceptAndToSrc) {
   const std::string a = CorpusWith("a.txt", "x the old road a1 a2");
   const std::string b = dir.Write("corpus/b.txt", "y the old road b1 b2 b3");
   PreviewSearch("the old road");
-  ASSERT_EQ(panel.searcher.PartCount(), 2);
-  const std::string picked = panel.foundFilePath;
+  ASSERT_EQ(panel.results().PartCount(), 2);
+  const std::string picked = panel.foundFile();
   EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + picked);
   const std::string first = Status().preview;
   EXPECT_TRUE(first == "part 1 of 2: " + a || first == "part 1 of 2: " + b ||
@@ -66,7 +66,7 @@ TEST_F(StatusLineTest, PreviewCountsPartsAndTitleFollowsAcceptAndToSrc) {
       << first;
   const bool atFirst = first.starts_with("part 1");
   atFirst ? panel.NextPart() : panel.PreviousPart();
-  const std::string other = panel.searcher.FilePath((*panel.searcher.currentPart)->fileIndex);
+  const std::string other = panel.results().FilePath(panel.currentFoundPart()->fileIndex);
   EXPECT_EQ(Status().preview, (atFirst ? "part 2 of 2: " : "part 1 of 2: ") + other);
   EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + picked);  // stepping plays nothing new
   panel.AcceptPart();

@@ -42,7 +42,7 @@ TEST_F(SearchOutcomeTest, EmptyDirectoryBoxSaysSoAndStartsNothing) {
   EXPECT_EQ(SearchOutcomeText(outcome),
             "no directory chosen: type one into \"Base directory\" or pick it with \"...\"");
   EXPECT_EQ(face.timer.calls.size(), timerCalls);
-  EXPECT_EQ(panel.searchPattern, "");
+  EXPECT_EQ(panel.pattern(), "");
 }
 
 TEST_F(SearchOutcomeTest, NoTextBeforeTheCaretIsNothingToSearchFor) {
@@ -85,7 +85,7 @@ TEST_F(SearchOutcomeTest, FoundCountsPartsAndTheFilesTheyLieIn) {
   dir.Write("corpus/c.txt", "no such words");
   const SearchOutcome& outcome = SearchFrom("down the old road");
   ASSERT_EQ(outcome.kind, SearchOutcomeKind::Found);
-  EXPECT_EQ(outcome.parts, panel.searcher.PartCount());
+  EXPECT_EQ(outcome.parts, panel.results().PartCount());
   EXPECT_EQ(outcome.parts, 3);
   EXPECT_EQ(outcome.files, 2);
   EXPECT_EQ(SearchOutcomeText(outcome), "3 parts in 2 files");
@@ -114,7 +114,7 @@ TEST_F(SearchOutcomeTest, ReportComesAfterTheSearchHasActed) {
   // The observer sees the panel as the Search left it: in On The Fly Mode, playing the found file.
   struct StateAtReport : PanelObserver {
     explicit StateAtReport(MainPanel& p) : panel(p) {}
-    void SearchReported(const SearchOutcome&) override { playing = panel.isPlaying; }
+    void SearchReported(const SearchOutcome&) override { playing = panel.playing(); }
     MainPanel& panel;
     bool playing = false;
   } state(panel);

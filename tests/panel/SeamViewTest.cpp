@@ -55,7 +55,7 @@ TEST_F(SeamViewTest, FoundPartRowsFollowTheListAndChoosingOneIsLikeStepping) {
   dir.Write("corpus/farm.txt", "Down the old road,\tto  the\r\nfarm we went on foot today at noon.");
   face.controls.onTheFly = false;
   panel.RunSearch();
-  const std::vector<FoundPartRow> rows = FoundPartRows(panel.searcher);
+  const std::vector<FoundPartRow> rows = FoundPartRows(panel.results());
   ASSERT_EQ(rows.size(), 2u);
   for (const FoundPartRow& row : rows) {
     EXPECT_EQ(row.shared, std::string(" the old road").substr(13 - row.matchLength));

@@ -112,9 +112,9 @@ class SeamViewsTest : public QObject {
     face_->Refresh();
     QTableWidget* parts = face_->foundParts().table();
     QVERIFY(face_->foundParts().isVisible());
-    QCOMPARE(parts->rowCount(), Panel().searcher.PartCount());
+    QCOMPARE(parts->rowCount(), Panel().results().PartCount());
     QVERIFY(parts->rowCount() >= 2);
-    QCOMPARE(parts->item(0, 0)->text().toInt(), (*Panel().searcher.FirstPart())->matchLength);
+    QCOMPARE(parts->item(0, 0)->text().toInt(), Panel().results().parts().front()->matchLength);
     parts->selectRow(1);
     QCOMPARE(Panel().CurrentPartIndex(), 1);
     Panel().PreviousPart();
@@ -189,7 +189,7 @@ class SeamViewsTest : public QObject {
     Box().widget()->setFocus();
     QTest::keyClick(Box().widget(), Qt::Key_J, Qt::ControlModifier);
     QCOMPARE(Text(), std::string("The cat sat by the old road, "));
-    QCOMPARE(Panel().playbackSource, PlaybackSource::Base);
+    QCOMPARE(Panel().playingFrom(), PlaybackSource::Base);
     QCOMPARE(Fault(), QString());
 
     // The box's own Undo and Redo bring text back of unknown origin; the map stays whole.
@@ -223,7 +223,7 @@ class SeamViewsTest : public QObject {
     const QString out = scratch_.filePath("sources.json");
     QVERIFY(Panel().ExportSourcesTo(out.toStdString()));
     const std::string json = testing::ReadAll(out.toStdString());
-    QCOMPARE(json, ProvenanceJson(Panel().provenance(), Panel().baseDirectory));
+    QCOMPARE(json, ProvenanceJson(Panel().provenance(), Panel().directory()));
     // Each span line again, from the text and the files.
     const std::string text = Text();
     for (const ProvenanceSpan& span : Panel().provenance().spans()) {
