@@ -85,6 +85,7 @@ std::optional<SearchRequest> MainPanel::PrepareSearch() {
 void MainPanel::ScanRequest(const SearchRequest& request, TextSearcher& into) const {
   into.SetScanKernel(searcher.scanKernel());
   into.SetScanOptions(searcher.scanOptions());
+  into.SetMatchCase(searcher.matchCase());
   into.ClearResults();
   into.EnumerateFiles(request.directory, TrimSeparators(request.pattern));
 }
