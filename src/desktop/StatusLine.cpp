@@ -1,7 +1,6 @@
 // StatusLine: the playback state, speed, search outcome and preview position as status texts.
 #include "desktop/StatusLine.h"
 
-#include <iterator>
 
 #include "panel/MainPanel.h"
 #include "provenance/SeamTexts.h"
@@ -11,7 +10,7 @@ namespace {
 
 std::string PlaybackText(const MainPanel& panel) {
   if (panel.playingFrom() == PlaybackSource::None) return "Stopped";
-  return std::string(panel.playing() ? "Playing: " : "Paused: ") + PlayingFile(panel);
+  return std::string(panel.playing() ? "Playing: " : "Paused: ") + panel.playingFile();
 }
 
 std::string PreviewText(const MainPanel& panel, const PanelControls& controls) {
@@ -30,17 +29,6 @@ StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls
   const std::int32_t runWords = panel.CurrentRunWords();
   return {PlaybackText(panel), SpeedText(panel.interval()), PreviewText(panel, controls),
           runWords > 0 ? CurrentRunText(runWords) : std::string()};
-}
-
-const std::string& PlayingFile(const MainPanel& panel) {
-  if (panel.playingFrom() == PlaybackSource::Found && !panel.foundFile().empty())
-    return panel.foundFile();
-  return panel.baseFile();
-}
-
-std::string PlayingTitle(const MainPanel& panel) {
-  const std::string& file = PlayingFile(panel);
-  return file.empty() ? std::string(kAppTitle) : kTitlePrefix + file;
 }
 
 }  // namespace plinvaro

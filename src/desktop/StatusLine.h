@@ -26,11 +26,4 @@ std::string SpeedText(std::int32_t intervalMs);
 // exactly while "Accept" is enabled).
 StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls);
 
-// The file playback plays now (or plays next on Start): the found file while
-// playback is on a found part, else the base file; empty for none.
-const std::string& PlayingFile(const MainPanel& panel);
-
-// "Plinvaro - FILE" for PlayingFile, or "Plinvaro" when there is none.
-std::string PlayingTitle(const MainPanel& panel);
-
 }  // namespace plinvaro

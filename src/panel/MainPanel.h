@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "search/TextSearcher.h"
+#include "text/FileWriter.h"
 #include "text/TextSource.h"
 #include "panel/Platform.h"
 #include "window/Command.h"
@@ -91,6 +92,21 @@ class MainPanel {
   void SetDirectoryFollowsBaseFile(bool follows) { directoryFollowsBaseFile_ = follows; }
   // When on, a save error box adds a second line: the path and the system's reason. Off unless the face turns it on.
   void SetDetailedErrors(bool detailed) { detailedErrors_ = detailed; }
+  // The face's one listener for changes of what the panel shows; empty for
+  // none. Called once at the end of each command, tick, finished search or
+  // edit of the source box (a command's own edits count as the command),
+  // with revision() advanced: a face redraws from it instead of polling.
+  void SetChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
+  // Advances with each call of the change listener.
+  std::uint64_t revision() const { return revision_; }
+  // Advances whenever the list of found parts is replaced or emptied.
+  std::uint64_t partsRevision() const { return partsRevision_; }
+  // When on, the title always names the file playback reads from, playingFile()
+  // ("Plinvaro" before any); when off, it changes only where a command names a
+  // file, as the Windows program's does. Off unless the face turns it on.
+  void SetTitleFollowsPlayback(bool follows);
+  // The found file while playback reads one, else the base file; empty before any.
+  const std::string& playingFile() const;
   // What the last Search command came to; NotRun before the first.
   const SearchOutcome& lastSearch() const { return lastSearch_; }
 
@@ -205,6 +221,8 @@ class MainPanel {
   // "Show source": the file of the span at unit `position` in the preview from
   // the span's offset, its bytes selected; false for text of no file.
   bool ShowSpanSource(std::int32_t position);
+  // Whether found parts wait for the writer's choice: a list in preview mode.
+  bool OffersParts() const { return searcher.PartCount() > 0 && !controls_.IsOnTheFlyChecked(); }
   // The current part's place in the list; -1 for none.
   std::int32_t CurrentPartIndex() const { return searcher.CurrentIndex(); }
   // Makes part `index` the current part and shows it, as "<<" or ">>" would.
@@ -246,6 +264,27 @@ class MainPanel {
   PlaybackSource playbackSource = PlaybackSource::None;
   TextSearcher searcher;
 
+  // Held by every command a face may call: the outermost one's end is a change.
+  class ChangeScope {
+   public:
+    explicit ChangeScope(MainPanel& panel) : panel_(panel) { ++panel_.changeDepth_; }
+    ~ChangeScope() {
+      if (--panel_.changeDepth_ == 0) panel_.Changed();
+    }
+    ChangeScope(const ChangeScope&) = delete;
+    ChangeScope& operator=(const ChangeScope&) = delete;
+
+   private:
+    MainPanel& panel_;
+  };
+  void Changed();
+  void PartsReplaced() { ++partsRevision_; }
+  std::function<void()> changed_;
+  std::uint64_t revision_ = 0;
+  std::uint64_t partsRevision_ = 0;
+  int changeDepth_ = 0;
+  bool titleFollowsPlayback_ = false;
+
   std::size_t SourceTextHash();
   std::size_t savedTextHash_ = 0;  // TextHash of the last saved text; set at construction
   std::uint64_t saves_ = 0;        // saves that wrote the file
@@ -253,6 +292,7 @@ class MainPanel {
   void StopTimer();
   void DisablePartButtons();
   void HidePreview();
+  // "Plinvaro - " and `path`, or "Plinvaro" for none; left to Changed while the title follows playback.
   void ShowTitleFor(const std::string& path);
   // The chosen base file: playback starts it from its beginning next time.
   void UseBaseFile(const std::string& path);
@@ -281,8 +321,9 @@ class MainPanel {
   bool RunInWindow(Command command);
   bool directoryFollowsBaseFile_ = false;
   bool detailedErrors_ = false;
-  // `text`, then the path and `reason` on a second line when errors are detailed.
-  std::string SaveErrorText(const char* text, const std::string& path, int error) const;
+  // True for a written file; else shows the save error for `path`, with the
+  // path and the system's reason on a second line when errors are detailed.
+  bool SaveSucceeded(const SaveResult& result, const std::string& path);
   SearchOutcome lastSearch_;
   ProvenanceTracker provenance_;  // listens to sourceBox_
 };

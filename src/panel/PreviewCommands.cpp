@@ -28,8 +28,12 @@ std::string_view PartBytes(const FoundPart& part, std::int32_t from, std::int32_
 }  // namespace
 
 void MainPanel::SwitchMode(bool toggle) {
+  const ChangeScope change(*this);
   if (toggle) controls_.SetOnTheFlyChecked(!controls_.IsOnTheFlyChecked());
-  if (!controls_.IsOnTheFlyChecked()) searcher.ClearResults();
+  if (!controls_.IsOnTheFlyChecked()) {
+    searcher.ClearResults();
+    PartsReplaced();
+  }
   ShowCurrentPart();
 }
 
@@ -74,6 +78,7 @@ void MainPanel::LoadMorePartText() {
 }
 
 void MainPanel::MoreText() {
+  const ChangeScope change(*this);
   if (!controls_.IsPartButtonEnabled(PartButton::More) || CurrentPart() == nullptr) return;
   LoadMorePartText();
   ShowCurrentPart();
@@ -81,6 +86,7 @@ void MainPanel::MoreText() {
 }
 
 void MainPanel::PreviousPart() {
+  const ChangeScope change(*this);
   if (!controls_.IsPartButtonEnabled(PartButton::Prev)) return;
   if (CurrentPart() == nullptr || searcher.currentPart == searcher.FirstPart()) return;
   --searcher.currentPart;
@@ -89,6 +95,7 @@ void MainPanel::PreviousPart() {
 }
 
 void MainPanel::NextPart() {
+  const ChangeScope change(*this);
   if (!controls_.IsPartButtonEnabled(PartButton::Next)) return;
   if (CurrentPart() == nullptr || std::next(searcher.currentPart) == searcher.EndPart()) return;
   ++searcher.currentPart;
@@ -97,6 +104,7 @@ void MainPanel::NextPart() {
 }
 
 void MainPanel::AcceptPart() {
+  const ChangeScope change(*this);
   if (!controls_.IsPartButtonEnabled(PartButton::Accept)) return;
   const FoundPart* part = CurrentPart();
   if (part == nullptr) return;

@@ -16,6 +16,7 @@ constexpr std::int32_t kMaxShownSourceBytes = 4 * 1024 * 1024;
 }  // namespace
 
 bool MainPanel::ShowSpanSource(std::int32_t position) {
+  const ChangeScope change(*this);
   const std::int32_t index = provenance().SpanIndexAt(position);
   if (index < 0) return false;
   const ProvenanceSpan& span = provenance().spans()[static_cast<std::size_t>(index)];
@@ -37,6 +38,7 @@ bool MainPanel::ShowSpanSource(std::int32_t position) {
 }
 
 void MainPanel::ShowPartAt(std::int32_t index) {
+  const ChangeScope change(*this);
   if (index < 0 || index >= searcher.PartCount() || controls_.IsOnTheFlyChecked()) return;
   searcher.currentPart = std::next(searcher.FirstPart(), index);
   ShowCurrentPart();

@@ -42,11 +42,13 @@ SearchOutcome Unscanned(SearchOutcomeKind kind) {
 }  // namespace
 
 void MainPanel::BeginSearch() {
+  const ChangeScope change(*this);
   if (searchStarter_) return searchStarter_();
   RunSearch();
 }
 
 void MainPanel::RunSearch() {
+  const ChangeScope change(*this);
   const std::optional<SearchRequest> request = PrepareSearch();
   if (!request) return;
   TextSearcher scanned;
@@ -55,6 +57,7 @@ void MainPanel::RunSearch() {
 }
 
 std::optional<SearchRequest> MainPanel::PrepareSearch() {
+  const ChangeScope change(*this);
   RefreshLengths();
   SearchRequest request;
   request.directory = controls_.DirectoryText();
@@ -91,6 +94,7 @@ void MainPanel::ScanRequest(const SearchRequest& request, TextSearcher& into) co
 }
 
 void MainPanel::FinishSearch(const SearchRequest& request, TextSearcher& scanned) {
+  const ChangeScope change(*this);
   HidePreview();
   RefreshLengths();
   baseDirectory = request.directory;
@@ -99,6 +103,7 @@ void MainPanel::FinishSearch(const SearchRequest& request, TextSearcher& scanned
   SetSourceSelection(request.caret, request.caret);
   TrimPattern();
   searcher.TakeResults(scanned);
+  PartsReplaced();
   const bool found = PickFoundPart();
   const bool onTheFly = controls_.IsOnTheFlyChecked();
   if (found) ShowTitleFor(foundFilePath);
@@ -111,9 +116,11 @@ void MainPanel::FinishSearch(const SearchRequest& request, TextSearcher& scanned
 }
 
 bool MainPanel::SearchAndPick() {
+  const ChangeScope change(*this);
   searcher.ClearResults();
   TrimPattern();
   searcher.EnumerateFiles(baseDirectory, trimmedPattern);
+  PartsReplaced();
   return PickFoundPart();
 }
 
@@ -153,6 +160,7 @@ void MainPanel::SkipPatternSeparators() {
 }
 
 void MainPanel::BackToBase() {
+  const ChangeScope change(*this);
   if (baseFilePath.empty()) return;
   if (playbackSource == PlaybackSource::Found) {
     playbackSource = PlaybackSource::Base;

@@ -2,8 +2,10 @@
 #include "qt/Settings.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QSettings>
@@ -11,13 +13,14 @@
 #include "desktop/DesktopKeys.h"
 #include "window/FontSizes.h"
 #include "panel/MainPanel.h"
+#include "qt/PanelChanges.h"
 #include "qt/PanelWidgets.h"
 #include "qt/QtPlatform.h"
 
 namespace plinvaro::qt {
 namespace {
 
-constexpr int kNoteIntervalMs = 500;
+constexpr int kSaveDelayMs = 500;
 const char* const kFolderKeys[] = {"dialogs/open", "dialogs/save", "dialogs/browse"};
 const char* const kStartHintKey = "startHintShown";
 
@@ -39,7 +42,7 @@ std::size_t Index(DialogKind kind) { return static_cast<std::size_t>(kind); }
 }  // namespace
 
 Settings::Settings(QMainWindow& window, MainPanel& panel, PanelWidgets& controls,
-                   QtFileDialogs& dialogs, QMenu& fileMenu)
+                   QtFileDialogs& dialogs, QMenu& fileMenu, PanelChanges& changes)
     : window_(window), panel_(panel), controls_(controls) {
   recentMenu_ = new QMenu(QString::fromLatin1(
                               MnemonicText(kOpenRecentText, kOpenRecentMnemonic).c_str()),
@@ -59,9 +62,26 @@ Settings::Settings(QMainWindow& window, MainPanel& panel, PanelWidgets& controls
   };
   Restore();
   FillRecentMenu();
-  timer_.setInterval(kNoteIntervalMs);
-  connect(&timer_, &QTimer::timeout, this, [this] { NoteBaseFile(); });
-  timer_.start();
+  timer_.setSingleShot(true);
+  timer_.setInterval(kSaveDelayMs);
+  connect(&timer_, &QTimer::timeout, this, [this] { Save(); });
+  changes.Listen([this] {
+    NoteBaseFile();
+    SaveSoon();
+  });
+  if (auto* edit = qobject_cast<QLineEdit*>(controls_.widget(ControlId::DirEdit)))
+    connect(edit, &QLineEdit::textChanged, this, [this] { SaveSoon(); });
+  window_.installEventFilter(this);
+}
+
+void Settings::SaveSoon() {
+  if (!timer_.isActive()) timer_.start();
+}
+
+bool Settings::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &window_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    SaveSoon();
+  return QObject::eventFilter(watched, event);
 }
 
 void Settings::Restore() {
@@ -93,6 +113,7 @@ void Settings::Restore() {
 }
 
 void Settings::Save() {
+  timer_.stop();
   NoteBaseFile();
   QSettings store = Store();
   store.setValue("baseDirectory", PathValue(controls_.DirectoryText()));
@@ -125,10 +146,9 @@ void Settings::NoteBaseFile() {
 void Settings::FillRecentMenu() {
   NoteBaseFile();
   recentMenu_->clear();
-  int number = 0;
+  int index = 0;
   for (const std::string& path : recent_) {
-    const QString text = QStringLiteral("&%1 %2").arg(++number % 10).arg(
-        FromBytes(path).replace(QLatin1Char('&'), QLatin1String("&&")));
+    const QString text = FromBytes(RecentFileItemText(index++, path));
     connect(recentMenu_->addAction(text), &QAction::triggered, this,
             [this, path] { controls_.RunChange([this, path] { panel_.OpenBaseFilePath(path); }); });
   }

@@ -8,11 +8,10 @@
 #include <QStatusBar>
 
 #include "panel/MainPanel.h"
+#include "qt/PanelChanges.h"
 
 namespace plinvaro::qt {
 namespace {
-
-constexpr int kRefreshIntervalMs = 150;
 
 QString FromBytes(const std::string& bytes) {
   return QFile::decodeName(QByteArray::fromStdString(bytes));
@@ -52,8 +51,9 @@ void SetText(QLabel* label, const std::string& text) {
 
 }  // namespace
 
-StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls& controls)
-    : window_(window), panel_(panel), controls_(controls) {
+StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls& controls,
+                     PanelChanges& changes)
+    : panel_(panel), controls_(controls) {
   QStatusBar* bar = window.statusBar();
   bar->setSizeGripEnabled(false);
   message_ = FieldLabel(bar, "statusMessage", 3);
@@ -63,9 +63,7 @@ StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls&
   speed_ = new QLabel(bar);
   speed_->setObjectName(QLatin1String("statusSpeed"));
   bar->addPermanentWidget(speed_);
-  timer_.setInterval(kRefreshIntervalMs);
-  connect(&timer_, &QTimer::timeout, this, [this] { Refresh(); });
-  timer_.start();
+  changes.Listen([this] { Refresh(); });
   Refresh();
 }
 
@@ -77,8 +75,6 @@ void StatusBar::ShowSearchOutcome() {
 }
 
 void StatusBar::Refresh() {
-  const QString title = FromBytes(PlayingTitle(panel_));
-  if (window_.windowTitle() != title) window_.setWindowTitle(title);
   StatusFields fields = ComposeStatus(panel_, controls_);
   if (shownOnce_ && fields == shown_) return;
   shownOnce_ = true;

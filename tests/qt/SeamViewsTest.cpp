@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QHelpEvent>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -146,6 +148,17 @@ class SeamViewsTest : public QObject {
              QString::fromStdString(BaseNameOf(Panel().provenance().FilePath(found)) + "\nbyte " +
                                     std::to_string(found.offset) + "\nshared: " + found.shared));
     QCOMPARE(marks.TooltipAt(spans.back().start), QString("Typed or pasted"));
+    // A hover, as Qt delivers it, shows the origin of the span under the mouse.
+    QWidget* viewport = Box().widget()->viewport();
+    for (const ProvenanceSpan& span : {spans[0], spans[1], spans.back()}) {
+      const long at = span.start + span.length / 2;
+      const QPoint point(
+          static_cast<int>(Box().widget()->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0, at)) + 1,
+          static_cast<int>(Box().widget()->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, at)) + 2);
+      QHelpEvent hover(QEvent::ToolTip, point, viewport->mapToGlobal(point));
+      QApplication::sendEvent(viewport, &hover);
+      QCOMPARE(QToolTip::text(), marks.TooltipAt(static_cast<std::int32_t>(at)));
+    }
 
     // The Sources dock: each file's bytes as the spans hold them.
     face_->action(Command::ToggleSources)->trigger();
