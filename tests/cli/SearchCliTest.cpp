@@ -12,10 +12,17 @@ namespace {
 
 using testing::TempDir;
 
-testing::CliRun RunCli(std::vector<std::string> args) {
+struct CliResult {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+CliResult RunCli(std::vector<std::string> args) {
   TempDir scratch;
   args.insert(args.begin(), PLINVARO_CLI_PATH);
-  return testing::RunProgram(std::move(args), scratch);
+  testing::CliRun run = testing::RunProgram(std::move(args), scratch);
+  return {run.status, std::move(run.out), std::move(run.err)};
 }
 
 class SearchCli : public ::testing::Test {
@@ -27,8 +34,8 @@ class SearchCli : public ::testing::Test {
 };
 
 TEST_F(SearchCli, PrintsOneTabSeparatedLinePerPartLongestFirst) {
-  const testing::CliRun r = RunCli({"search", dir.path(), "Where is the cat"});
-  EXPECT_EQ(r.status, 0) << r.err;
+  const CliResult r = RunCli({"search", dir.path(), "Where is the cat"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
   const std::string path = dir.path() + "/only.txt";
   // " the cat" matches, 8 bytes; the file's "So" differs from "is".
   EXPECT_EQ(r.out, "8\t23\t0\t28\t" + path + "\n8\t10\t0\t28\t" + path + "\n");
@@ -36,8 +43,8 @@ TEST_F(SearchCli, PrintsOneTabSeparatedLinePerPartLongestFirst) {
 
 TEST_F(SearchCli, TrimsTrailingSeparatorsAndKeepsTheLast63Bytes) {
   const std::string longPattern = std::string(100, 'z') + " the cat?! ";
-  const testing::CliRun r = RunCli({"search", dir.path(), longPattern});
-  EXPECT_EQ(r.status, 0);
+  const CliResult r = RunCli({"search", dir.path(), longPattern});
+  EXPECT_EQ(r.exitCode, 0);
   // Only the tail "z...z the cat" is searched; " the cat" matches, 8 bytes.
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
   EXPECT_EQ(r.out.substr(0, 5), "8\t23\t");
@@ -46,7 +53,7 @@ TEST_F(SearchCli, TrimsTrailingSeparatorsAndKeepsTheLast63Bytes) {
       "then the long grey road ran on past the mill and down to the old harbour wall";
   TempDir road;
   road.Write("road.txt", phrase + " at dusk");
-  const testing::CliRun tail = RunCli({"search", road.path(), phrase});
+  const CliResult tail = RunCli({"search", road.path(), phrase});
   EXPECT_EQ(tail.out, "63\t" + std::to_string(phrase.size()) + "\t0\t" +
                           std::to_string(phrase.size() + 8) + "\t" + road.path() + "/road.txt\n");
 }
@@ -55,20 +62,20 @@ TEST_F(SearchCli, PatternFileGivesRawBytes) {
   TempDir other;
   other.Write("bytes.txt", std::string("x \xff\x01 cat, y", 11));
   const std::string patternFile = dir.Write("pattern.bin", std::string("\xff\x01 cat\n", 7));
-  const testing::CliRun r = RunCli({"search", "--pattern-file", patternFile, other.path()});
-  EXPECT_EQ(r.status, 0) << r.err;
+  const CliResult r = RunCli({"search", "--pattern-file", patternFile, other.path()});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "6\t8\t0\t11\t" + other.path() + "/bytes.txt\n");
 }
 
 TEST_F(SearchCli, NothingFoundIsSuccessWithNoOutput) {
-  const testing::CliRun r = RunCli({"search", dir.path(), "no such words"});
-  EXPECT_EQ(r.status, 0);
+  const CliResult r = RunCli({"search", dir.path(), "no such words"});
+  EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.out, "");
 }
 
 TEST_F(SearchCli, StatsGoToStandardError) {
-  const testing::CliRun r = RunCli({"search", "--stats", dir.path(), "the cat"});
-  EXPECT_EQ(r.status, 0);
+  const CliResult r = RunCli({"search", "--stats", dir.path(), "the cat"});
+  EXPECT_EQ(r.exitCode, 0);
   EXPECT_NE(r.err.find("files: 1 listed, 1 scanned, 0 skipped"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("bytes scanned: 28"), std::string::npos);
   EXPECT_NE(r.err.find("elapsed: "), std::string::npos);
@@ -97,8 +104,8 @@ TEST_F(SearchCli, BadCallsExitWithTwoAndSayWhy) {
       if (a.rfind("DIR", 0) == 0) a = dir.path() + a.substr(3);
       args.push_back(a);
     }
-    const testing::CliRun r = RunCli(args);
-    EXPECT_EQ(r.status, 2) << call.name;
+    const CliResult r = RunCli(args);
+    EXPECT_EQ(r.exitCode, 2) << call.name;
     EXPECT_EQ(r.out, "") << call.name;
     EXPECT_NE(r.err.find(call.message), std::string::npos) << call.name << ": " << r.err;
   }
@@ -164,8 +171,8 @@ TEST_F(SearchCli, ArgumentEdgesGiveExactlyTheseOutcomes) {
     }
     const std::string out = Substituted(Substituted(call.out, "PATH", path), "DIR", dir.path());
     const std::string err = Substituted(call.err, "DIR", dir.path());
-    const testing::CliRun r = RunCli(args);
-    EXPECT_EQ(r.status, call.exitCode) << call.name;
+    const CliResult r = RunCli(args);
+    EXPECT_EQ(r.exitCode, call.exitCode) << call.name;
     EXPECT_EQ(r.out, out) << call.name;
     EXPECT_EQ(r.err, err) << call.name;
   }
@@ -173,12 +180,12 @@ TEST_F(SearchCli, ArgumentEdgesGiveExactlyTheseOutcomes) {
 
 // The root directory is listed as itself: nothing found, or no .txt entry there at all.
 TEST(SearchCliRoot, ListsTheRootDirectoryAsItself) {
-  const testing::CliRun r = RunCli({"search", "/", "zq xj"});
+  const CliResult r = RunCli({"search", "/", "zq xj"});
   EXPECT_EQ(r.out, "");
-  if (r.status == 3) {
+  if (r.exitCode == 3) {
     EXPECT_EQ(r.err, "plinvaro-cli search: no .txt files in /\n");
   } else {
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, "");
   }
 }
@@ -204,8 +211,8 @@ TEST(SearchCliPatternFile, TakesAtMostTheLast63Bytes) {
   TempDir scratch;
   for (const auto& c : cases) {
     const std::string file = scratch.Write("pattern", c.bytes);
-    const testing::CliRun r = RunCli({"search", "--pattern-file", file, corpus.path()});
-    EXPECT_EQ(r.status, 0) << r.err;
+    const CliResult r = RunCli({"search", "--pattern-file", file, corpus.path()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, c.out) << c.bytes.size() << " bytes";
     const testing::CliRun piped =
         testing::RunProgram({PLINVARO_CLI_PATH, "search", "--pattern-file", "-", corpus.path()},
@@ -217,35 +224,35 @@ TEST(SearchCliPatternFile, TakesAtMostTheLast63Bytes) {
 TEST_F(SearchCli, NulInThePatternFileIsAWordByteAndCutsNothing) {
   // Cut at the NUL the pattern would be "cat", found as 3-byte parts.
   const std::string file = dir.Write("nul.pat", std::string("cat\0 the cat", 12));
-  const testing::CliRun r = RunCli({"search", "--pattern-file", file, dir.path()});
+  const CliResult r = RunCli({"search", "--pattern-file", file, dir.path()});
   const std::string path = dir.path() + "/only.txt";
-  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "8\t23\t0\t28\t" + path + "\n8\t10\t0\t28\t" + path + "\n");
 }
 
 TEST(CliEntry, CommandsHelpAndUnknownCommands) {
-  const testing::CliRun none = RunCli({});
-  EXPECT_EQ(none.status, 2);
+  const CliResult none = RunCli({});
+  EXPECT_EQ(none.exitCode, 2);
   EXPECT_EQ(none.out, "");
   EXPECT_EQ(none.err.rfind("Usage: plinvaro-cli COMMAND [OPTIONS]\n", 0), 0u) << none.err;
   for (const char* help : {"--help", "-h", "help"}) {
-    const testing::CliRun r = RunCli({help});
-    EXPECT_EQ(r.status, 0) << help;
+    const CliResult r = RunCli({help});
+    EXPECT_EQ(r.exitCode, 0) << help;
     EXPECT_EQ(r.out, none.err) << help;
     EXPECT_EQ(r.err, "") << help;
   }
-  const testing::CliRun unknown = RunCli({"serch", "DIR", "x"});
-  EXPECT_EQ(unknown.status, 2);
+  const CliResult unknown = RunCli({"serch", "DIR", "x"});
+  EXPECT_EQ(unknown.exitCode, 2);
   EXPECT_EQ(unknown.err, "plinvaro-cli: unknown command 'serch'\n\n" + none.err);
-  const testing::CliRun caseDiffers = RunCli({"Search"});
-  EXPECT_EQ(caseDiffers.status, 2);
+  const CliResult caseDiffers = RunCli({"Search"});
+  EXPECT_EQ(caseDiffers.exitCode, 2);
   EXPECT_EQ(caseDiffers.err.rfind("plinvaro-cli: unknown command 'Search'", 0), 0u);
 }
 
 TEST(SearchCliHelp, DocumentsTheOutputAndExitStatus) {
   for (const char* option : {"--help", "-h"}) {
-    const testing::CliRun r = RunCli({"search", option});
-    EXPECT_EQ(r.status, 0) << option;
+    const CliResult r = RunCli({"search", option});
+    EXPECT_EQ(r.exitCode, 0) << option;
     EXPECT_NE(r.out.find("matchLength<TAB>offset<TAB>fileIndex<TAB>fileSize<TAB>path"),
               std::string::npos)
         << option;
@@ -255,15 +262,15 @@ TEST(SearchCliHelp, DocumentsTheOutputAndExitStatus) {
 }
 
 TEST(CliVersion, PrintsTheProjectVersionAndNothingElse) {
-  const testing::CliRun r = RunCli({"--version"});
-  EXPECT_EQ(r.status, 0);
+  const CliResult r = RunCli({"--version"});
+  EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.out, "plinvaro-cli " PLINVARO_VERSION "\n");
   EXPECT_EQ(r.err, "");
 }
 
 TEST(SearchCliSamples, FindsContinuationsInTheBundledTexts) {
-  const testing::CliRun r = RunCli({"search", PLINVARO_SAMPLES_DIR, "walked along the river"});
-  EXPECT_EQ(r.status, 0);
+  const CliResult r = RunCli({"search", PLINVARO_SAMPLES_DIR, "walked along the river"});
+  EXPECT_EQ(r.exitCode, 0);
   EXPECT_FALSE(r.out.empty());
 }
 
