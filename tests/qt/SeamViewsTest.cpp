@@ -1,7 +1,7 @@
 // The seam views in the real window: a wander through play, On The Fly switches, Accept, typing, Undo join and Retry join, checked against the files' bytes.
 //
 // With PLINVARO_SEAM_SCREENSHOT set to a path, the tinted window is saved there as PNG
-// (docs/seams.png is made so; see the README).
+// (docs/seams.png is made so; see docs/TESTING.md).
 #include <QAction>
 #include <QApplication>
 #include <QMenu>

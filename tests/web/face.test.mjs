@@ -2,59 +2,39 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtemp, readFile, readdir, rm, writeFile } from 'node:fs/promises';
+import { mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
-import { basename, dirname, join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { basename, join } from 'node:path';
 import { serve } from '../../src/web/serve.mjs';
-import { openBrowser, openFace, loadFace, newContext, downloaded } from './browser.mjs';
-import { chooseFolder, composition, fastest, menu, openBase, playToRest, saveAs, sourceText, statusText,
-         waitForOutcome, waitForWords } from './actions.mjs';
+import { openFace, loadFace, newContext, downloaded } from './browser.mjs';
+import { composition, fastest, menu, openBase, playToRest, saveAs, sourceText, statusText,
+         waitForOutcome, waitForWords, writerPage } from './actions.mjs';
+import { kRoot, kSamples, kSite, servedSuite } from './suite.mjs';
 
-const kRoot = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
-const kSite = process.env.PLINVARO_WEB_SITE ?? join(kRoot, 'build/web/site');
 const kCli = process.env.PLINVARO_CLI ?? join(kRoot, 'build/dev/src/cli/plinvaro-cli');
-const kSamples = join(kRoot, 'samples');
 const kScreenshot = process.env.PLINVARO_WEB_SCREENSHOT;
 
-let server;
-let origin;
-const origins = [];  // every origin the suite served the page from
-let session;
+const suite = servedSuite();
+const otherOrigins = [];  // origins served for one test, besides the suite's
 let scratch;
 
-before(async () => {
-  ({ server, origin } = await serve(kSite));
-  origins.push(origin);
-  session = await openBrowser();
-  scratch = await mkdtemp(join(tmpdir(), 'plinvaro-web-'));
-});
-
-after(async () => {
-  await session?.close();
-  server?.close();
-  if (scratch) await rm(scratch, { recursive: true, force: true });
-});
+before(async () => { scratch = await mkdtemp(join(tmpdir(), 'plinvaro-web-')); });
+after(async () => { if (scratch) await rm(scratch, { recursive: true, force: true }); });
 
 test('a writer chooses a folder and a base file, plays, wanders, and saves the bytes shown', async (t) => {
-  const { page, errors, close } = await openFace(session, origin);
-  t.after(close);
-  await chooseFolder(page, kSamples);
-  await openBase(page, join(kSamples, 'harbour.txt'));
-  await fastest(page);
+  const { page, errors } = await writerPage(t, suite, { folder: [kSamples], base: join(kSamples, 'harbour.txt') });
   assert.equal(await page.$eval('aria/On The Fly Mode', (c) => c.checked), true);
   await page.keyboard.press('F2');
   await waitForWords(page, 30);
   await page.keyboard.press('F4');
-  await page.waitForFunction(() => / parts? in |no match/.test(document.getElementById('status').textContent));
-  const outcome = await statusText(page);
+  const outcome = await waitForOutcome(page);
   await page.click('aria/Pause[role="button"]');
   await page.click('aria/Start[role="button"]');
   await new Promise((r) => setTimeout(r, 300));
   await page.click('aria/Pause[role="button"]');
   const shown = await sourceText(page);
   await saveAs(page);
-  const saved = await downloaded(session.downloads, 'harbour-composed.txt');
+  const saved = await downloaded(suite.session.downloads, 'harbour-composed.txt');
   assert.equal(saved.toString('utf8'), shown);
   const base = await readFile(join(kSamples, 'harbour.txt'));
   assert.ok(saved.subarray(0, 40).equals(base.subarray(0, 40)), 'playback starts at the base file');
@@ -63,11 +43,7 @@ test('a writer chooses a folder and a base file, plays, wanders, and saves the b
 });
 
 test('in preview mode a writer steps, accepts, takes the join back, exports and saves', async (t) => {
-  const { page, errors, close } = await openFace(session, origin);
-  t.after(close);
-  await chooseFolder(page, kSamples);
-  await openBase(page, join(kSamples, 'orchard.txt'));
-  await fastest(page);
+  const { page, errors } = await writerPage(t, suite, { folder: [kSamples], base: join(kSamples, 'orchard.txt') });
   await page.click('aria/On The Fly Mode');
   assert.equal(await page.$eval('aria/On The Fly Mode', (c) => c.checked), false);
   await page.keyboard.press('F2');
@@ -105,7 +81,7 @@ test('in preview mode a writer steps, accepts, takes the join back, exports and 
   if (kScreenshot) await page.screenshot({ path: kScreenshot });
 
   await menu(page, 'File', 'Export sources...');
-  const sources = JSON.parse((await downloaded(session.downloads, 'orchard-sources.json')).toString('utf8'));
+  const sources = JSON.parse((await downloaded(suite.session.downloads, 'orchard-sources.json')).toString('utf8'));
   assert.equal(sources.format, 'plinvaro-provenance');
   assert.equal(sources.length, accepted.length);
   assert.deepEqual(sources.spans.map((span) => span.kind).slice(0, 1), ['base']);
@@ -114,7 +90,7 @@ test('in preview mode a writer steps, accepts, takes the join back, exports and 
   await menu(page, 'Edit', 'Undo join');
   assert.ok((await composition(page)).equals(before), 'Undo join takes the part back');
   await saveAs(page);
-  assert.ok((await downloaded(session.downloads, 'orchard-composed.txt')).equals(before));
+  assert.ok((await downloaded(suite.session.downloads, 'orchard-composed.txt')).equals(before));
   assert.ok(before.equals(base.subarray(0, before.length)), 'the base file, played from its start');
   assert.deepEqual(errors, []);
 });
@@ -127,10 +103,7 @@ test('bytes that are not UTF-8 text, and CR LF, come back from the page exactly'
   ]);
   const file = join(scratch, 'mixed.txt');
   await writeFile(file, bytes);
-  const { page, errors, close } = await openFace(session, origin);
-  t.after(close);
-  await openBase(page, file);
-  await fastest(page);
+  const { page, errors } = await writerPage(t, suite, { base: file });
   await page.keyboard.press('F2');
   await page.waitForFunction(() => plinvaro.sourceBox.text().includes('end'));
   await playToRest(page);
@@ -138,17 +111,14 @@ test('bytes that are not UTF-8 text, and CR LF, come back from the page exactly'
   assert.ok(shown.startsWith('caf\u00e9 au lait'), 'UTF-8 shows as text');
   assert.ok(shown.includes('\u2019quoted\u2019 \u{1F30A}'));
   await saveAs(page);
-  const saved = await downloaded(session.downloads, 'mixed-composed.txt');
+  const saved = await downloaded(suite.session.downloads, 'mixed-composed.txt');
   assert.deepEqual([...saved], [...bytes]);
   assert.deepEqual(errors, []);
 });
 
 test('a tab lost mid-composition has its text offered back whole', async (t) => {
-  const context = await newContext(session);
-  t.after(() => context.close().catch(() => {}));
-  const { page } = await openFace(session, origin, context);
-  await openBase(page, join(kSamples, 'lighthouse.txt'));
-  await fastest(page);
+  const context = await newContext(suite.session);
+  const { page } = await writerPage(t, suite, { base: join(kSamples, 'lighthouse.txt'), context });
   await page.keyboard.press('F2');
   await waitForWords(page, 40);
   await page.keyboard.press('F3');
@@ -158,7 +128,7 @@ test('a tab lost mid-composition has its text offered back whole', async (t) => 
   await cdp.send('Page.crash').catch(() => {});
   await page.close().catch(() => {});
 
-  const again = await loadFace(session, origin, context);
+  const again = await loadFace(suite.session, suite.origin, context);
   await again.waitForSelector('#ask[open]');
   assert.match(await again.$eval('#askText', (p) => p.textContent), /did not end cleanly/);
   await again.click('aria/Yes');
@@ -170,10 +140,9 @@ test('a tab lost mid-composition has its text offered back whole', async (t) => 
 test('the page keeps its settings and opens again offline once it was loaded', async (t) => {
   const own = await serve(kSite);  // an origin of its own, whose server goes away
   t.after(() => own.server.close());
-  origins.push(own.origin);
-  const context = await newContext(session);
-  t.after(() => context.close().catch(() => {}));
-  const { page } = await openFace(session, own.origin, context);
+  otherOrigins.push(own.origin);
+  const { page, close } = await openFace(suite.session, own.origin);
+  t.after(close);
   await page.evaluate(() => navigator.serviceWorker.ready);
   await page.$eval('aria/Speed', (slider) => {
     slider.value = '70';
@@ -209,7 +178,7 @@ test('a folder from the browser\'s folder picker is read again at each search', 
       },
     });
   });
-  const { page, errors, close } = await openFace(session, origin, null, picker);
+  const { page, errors, close } = await openFace(suite.session, suite.origin, null, picker);
   t.after(close);
   await page.click('aria/Browse for the base directory');
   await page.waitForFunction(() => document.getElementById('status').textContent.includes('read again at each search'));
@@ -237,9 +206,7 @@ function partsByName(lines) {
 }
 
 test('the core in the page finds the parts the command line finds', async (t) => {
-  const { page, close } = await openFace(session, origin);
-  t.after(close);
-  await chooseFolder(page, kSamples);
+  const { page } = await writerPage(t, suite, { folder: [kSamples] });
   const patterns = ['the', 'the old road', 'walked down the', 'sea.', 'and the', 'zzzq', 'of the harbour',
                     'light', 'she', ', and'];
   let found = 0;
@@ -254,8 +221,10 @@ test('the core in the page finds the parts the command line finds', async (t) =>
 });
 
 test('no request leaves the page\'s origin', () => {
-  assert.ok(session.requests.length > 0);
-  const away = session.requests.filter((url) => !origins.some((o) => url.startsWith(`${o}/`)) &&
+  const { requests } = suite.session;
+  assert.ok(requests.length > 0);
+  const origins = [suite.origin, ...otherOrigins];
+  const away = requests.filter((url) => !origins.some((o) => url.startsWith(`${o}/`)) &&
                                                !url.startsWith('blob:') && !url.startsWith('data:'));
   assert.deepEqual(away, []);
 });
