@@ -84,12 +84,6 @@ val SearchParts(const std::string& directory, val pattern) {
   return result;
 }
 
-std::string ProgressText(std::int32_t filesDone, std::int32_t filesListed, double bytesDone,
-                         double bytesTotal, std::int32_t waiting) {
-  return SearchProgressText(filesDone, filesListed, static_cast<std::int64_t>(bytesDone),
-                            static_cast<std::int64_t>(bytesTotal), waiting);
-}
-
 std::string CancelledText() { return kSearchCancelledText; }
 int ProgressDelay() { return kSearchProgressDelay; }
 
@@ -167,7 +161,6 @@ EMSCRIPTEN_BINDINGS(plinvaro_web_search) {
   using namespace plinvaro::web;
   emscripten::function("scanFolder", &ScanFolder);
   emscripten::function("searchParts", &SearchParts);
-  emscripten::function("searchProgressText", &ProgressText);
   emscripten::function("searchCancelledText", &CancelledText);
   emscripten::function("searchProgressDelay", &ProgressDelay);
 }

@@ -155,7 +155,10 @@ test('a tab lost mid-composition has its text offered back whole', async (t) => 
   const kept = await page.evaluate(() => [...plinvaro.face.sourceBytes()]);
   await new Promise((r) => setTimeout(r, 2500));  // the copy follows a change within a second
   const cdp = await page.createCDPSession();
-  await cdp.send('Page.crash').catch(() => {});
+  // The crash answers no call: the page's own report of it ends the wait.
+  const crashed = new Promise((resolve) => page.once('error', resolve));
+  cdp.send('Page.crash').catch(() => {});
+  await crashed;
   await page.close().catch(() => {});
 
   const again = await loadFace(session, origin, context);

@@ -1,13 +1,11 @@
 // The page: builds the panel from the core's tables, realises the page object the core calls, and routes events to it.
 import createPlinvaroCore from './plinvaro-core.js';
 import { TextBox } from './editor.js';
-import { readFolder, readFile, deliverFile } from './files.js';
+import { readFolder, installFolder, deliverFile } from './files.js';
 import { Recovery } from './recovery.js';
 import { SearchWorker } from './search.js';
 import { loadSettings, saveSettings } from './settings.js';
 
-// WebFace's Route values.
-const Route = { Run: 0, Wait: 1, Cancel: 2, Search: 3, None: 4 };
 const kControlKind = { Label: 1, LineEdit: 2, PushButton: 3, CheckBox: 4, ComboBox: 5, Trackbar: 7 };
 const kKeyRun = { Digit: 0, Letter: 1, FunctionKey: 2, Up: 3, Down: 4, Left: 5, Right: 6, Control: 7 };
 // PartButton order in the core: "<<", ">>", "Accept", "\/".
@@ -34,7 +32,6 @@ let directory = '';
 let face = null;
 let hintShown = true;
 let note = '';  // a face message for the status line (folder reading), until the next command
-const waiting = [];  // what a running search holds, in order
 let progress = null;  // the running search's last progress, shown once kProgressDelay passed
 let progressShown = false;
 
@@ -85,6 +82,20 @@ const page = {
   closeWindow() { window.close(); },
   deliverFile(path, type) { deliverFile(core.FS, path, type); },
   searchReported() { hintShown = false; },
+  // A Search the core began: the worker scans while commands pass the core's gate.
+  startSearch(request) {
+    setSearching(true);
+    progress = null;
+    progressShown = false;
+    setTimeout(() => { if (face.isSearching()) { progressShown = true; showStatus(); } }, core.searchProgressDelay());
+    refreshFolder().then(() => searchWorker.search(request));
+  },
+  searchCancelled() {
+    searchWorker.cancel();
+    setSearching(false);
+    note = core.searchCancelledText();
+    showStatus();
+  },
 };
 
 function run(action) {
@@ -127,9 +138,8 @@ function restoreSettings() {
 }
 
 function progressText() {
-  if (!progress) return core.searchProgressText(0, 0, 0, 0, waiting.length);
-  return core.searchProgressText(progress.filesDone, progress.filesListed, progress.bytesDone,
-                                 progress.bytesTotal, waiting.length);
+  const p = progress ?? { filesDone: 0, filesListed: 0, bytesDone: 0, bytesTotal: 0 };
+  return face.progressText(p.filesDone, p.filesListed, p.bytesDone, p.bytesTotal);
 }
 
 function showStatus() {
@@ -220,7 +230,8 @@ function runMenuItem(item, entry) {
     entry.setAttribute('aria-checked', String(on));
     return toggleView(item.id, on);
   }
-  routed(face.routeMenuItem(item.id), () => runMenuItem(item, entry), () => face.runMenuItem(item.id));
+  face.routeMenuItem(item.id, () => run(() => face.runMenuItem(item.id)));
+  showStatus();
 }
 
 // The seam views: tint and join marks in the composition, the Sources and Found parts lists.
@@ -285,22 +296,14 @@ function showContextMenu(event) {
 }
 
 function press(commandId) {
-  routed(face.routeCommand(commandId), () => press(commandId), () => face.runCommand(commandId));
+  face.routeCommand(commandId, () => run(() => face.runCommand(commandId)));
+  showStatus();
 }
 
-// A change of a control's value, held while a search runs.
+// A change of a control's value, the base file or the folder: the gate runs it now or after the search.
 function change(action) {
-  if (face.isSearching()) { waiting.push(() => change(action)); showStatus(); return; }
-  run(action);
-}
-
-// Runs `action`, or holds `again` (the same event, routed anew later), or
-// cancels the running search, or starts one, as the core routes the event.
-function routed(route, again, action) {
-  if (route === Route.Run) run(action);
-  else if (route === Route.Wait) { waiting.push(again); showStatus(); }
-  else if (route === Route.Cancel) cancelSearch();
-  else if (route === Route.Search) startSearch();
+  face.routeChange(() => run(action));
+  showStatus();
 }
 
 function setSearching(on) {
@@ -308,37 +311,10 @@ function setSearching(on) {
   previewBox.setReadOnly(on);
 }
 
-async function startSearch() {
-  await refreshFolder();
-  let request = null;
-  run(() => { request = face.startSearch(); });
-  if (!request) return;
-  setSearching(true);
-  progress = null;
-  progressShown = false;
-  setTimeout(() => { if (face.isSearching()) { progressShown = true; showStatus(); } }, core.searchProgressDelay());
-  searchWorker.search(request);
-}
-
 function searchDone(results) {
+  if (!face.isSearching()) return;
   setSearching(false);
   run(() => face.finishSearch(results));
-  flushWaiting();
-}
-
-function cancelSearch() {
-  if (!face.isSearching()) return;
-  searchWorker.cancel();
-  face.cancelSearch();
-  setSearching(false);
-  waiting.length = 0;
-  note = core.searchCancelledText();
-  showStatus();
-}
-
-// Runs what waited for the search, in order, until one starts another search.
-function flushWaiting() {
-  while (waiting.length > 0 && !face.isSearching()) waiting.shift()();
 }
 
 // Yes or No to `question` in the page's own box.
@@ -364,22 +340,24 @@ function keyCodeOf(event) {
 }
 
 function onKey(event) {
-  if (event.key === 'Escape' && face.isSearching()) { cancelSearch(); return; }
+  if (event.key === 'Escape' && face.isSearching()) { face.cancelSearch(); return; }
   const code = keyCodeOf(event);
-  if (code === 0) return;
-  const key = () => routed(face.routeKey(code, event.ctrlKey), key, () => face.handleKey(code, event.ctrlKey));
-  const route = face.routeKey(code, event.ctrlKey);
-  if (route === Route.None) return;
-  key();
+  const control = event.ctrlKey;
+  if (code === 0 || !face.isHotkey(code, control)) return;
+  face.routeKey(code, control, () => run(() => face.handleKey(code, control)));
+  showStatus();
   // The browser's own use of a function key (reload, caret browsing) would lose the page.
   if (/^F\d+$/.test(event.code)) event.preventDefault();
 }
 
 async function openBaseFile(file) {
-  core.FS.mkdirTree(kOpenFolder);
-  const path = `${kOpenFolder}/${file.name}`;
-  await readFile(core.FS, file, path);
-  change(() => face.openBaseFile(path));
+  const bytes = new Uint8Array(await file.arrayBuffer());
+  change(() => {
+    core.FS.mkdirTree(kOpenFolder);
+    const path = `${kOpenFolder}/${file.name}`;
+    core.FS.writeFile(path, bytes);
+    face.openBaseFile(path);
+  });
 }
 
 // A folder chosen through the browser's folder picker, read again before each search.
@@ -396,34 +374,45 @@ const stampOf = (files) => files.map((f) => `${f.name}:${f.size}:${f.lastModifie
 
 async function openFolderHandle(handle) {
   const files = await filesOfHandle(handle);
-  await openFolder(files, handle.name, handle);
-  folderStamp = stampOf(files);
+  const read = await readFolderWithProgress(files, handle.name);
+  if (read) change(() => useFolder(read, handle, stampOf(files)));
 }
 
-// Reads the picked folder again when its files changed since the last read.
+// Reads the picked folder again when its files changed since the last read;
+// a search began, so the folder is taken at once.
 async function refreshFolder() {
   if (!folderHandle) return;
-  const files = await filesOfHandle(folderHandle);
+  const handle = folderHandle;
+  const files = await filesOfHandle(handle);
   const stamp = stampOf(files);
   if (stamp === folderStamp) return;
-  folderStamp = stamp;
-  await openFolder(files, folderHandle.name, folderHandle);
+  const read = await readFolderWithProgress(files, handle.name);
+  if (read) useFolder(read, handle, stamp);
 }
 
-// `name`: the folder's name where the files do not carry it (a dropped or
-// picked folder); `handle`: the picked folder's, null for a snapshot.
-async function openFolder(files, name = null, handle = null) {
-  const show = (text) => { hintShown = false; note = text; afterCommand(); };
-  if (face.isSearching()) { waiting.push(() => openFolder(files, name, handle)); showStatus(); return; }
-  const read = await readFolder(core.FS, files, kFolderRoot, show, name);
-  if (!read) return;
+// A folder's files read into memory, the status line telling how far.
+function readFolderWithProgress(files, name = null) {
+  const show = (text) => { hintShown = false; note = text; showStatus(); };
+  return readFolder(files, show, name);
+}
+
+// `files`: a folder input's (a snapshot) or the entries of a dropped folder named `name`.
+async function openFolder(files, name = null) {
+  const read = await readFolderWithProgress(files, name);
+  if (read) change(() => useFolder(read, null, ''));
+}
+
+// Puts a folder read into memory in place of the last one, here and in the
+// worker; `handle`: the picked folder's, null for a snapshot.
+function useFolder(read, handle, stamp) {
+  const folder = installFolder(core.FS, kFolderRoot, read);
   folderHandle = handle;
-  searchWorker.setFolder(read.folder, read.files);
-  page.setDirectoryText(read.folder);
+  folderStamp = stamp;
+  searchWorker.setFolder(folder, read.files);
+  page.setDirectoryText(folder);
   hintShown = false;
   note = handle ? `${read.files.length} files read from the folder: read again at each search`
                 : `${read.files.length} files read: a snapshot of the folder, taken now`;
-  afterCommand();
 }
 
 // The files of a dropped folder's entry, those directly inside it.
