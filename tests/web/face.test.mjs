@@ -231,6 +231,41 @@ test('a folder from the browser\'s folder picker is read again at each search', 
   assert.deepEqual(errors, []);
 });
 
+test('Esc cancels a running search: nothing changes, what waited is dropped, and the next search runs', async (t) => {
+  const { page, errors, close } = await openFace(session, origin);
+  t.after(close);
+  // The worker pauses at each file, so that the search lasts for the keys.
+  await page.goto(`${origin}/index.html?scanPauseMs=400`);
+  await page.waitForSelector('body[data-ready=true]');
+  await chooseFolder(page, kSamples);
+  await openBase(page, join(kSamples, 'market.txt'));
+  await fastest(page);
+  await page.click('aria/On The Fly Mode');
+  await page.keyboard.press('F2');
+  await waitForWords(page, 20);
+  await page.keyboard.press('F3');
+  const before = await composition(page);
+  const title = await page.title();
+  const searching = () => document.getElementById('status').textContent.startsWith('searching:');
+  await page.keyboard.press('F4');
+  await page.waitForFunction(searching);
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => document.getElementById('status').textContent.includes('; 1 command waits'));
+  await page.keyboard.press('Escape');
+  assert.match(await statusText(page), /^search cancelled: nothing changed/);
+  await new Promise((r) => setTimeout(r, 600));  // a Start still held would have played by now
+  assert.ok((await composition(page)).equals(before), 'the composition is as it was');
+  assert.equal(await page.title(), title, 'no file was switched to');
+  assert.equal(await page.evaluate(() => plinvaro.previewBox.text()), '');
+
+  await page.keyboard.press('F4');
+  await page.waitForFunction(searching);
+  await page.keyboard.press('F2');
+  assert.match(await waitForOutcome(page), / parts? in /);
+  await page.waitForFunction((n) => plinvaro.face.sourceBytes().length > n, {}, before.length);  // Start ran after
+  assert.deepEqual(errors, []);
+});
+
 // The patterns' lines without the file index, whose order is the directory listing's.
 function partsByName(lines) {
   return lines.split('\n').filter(Boolean).map((line) => {

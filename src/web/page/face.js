@@ -22,6 +22,8 @@ const kSeamRefreshMs = 250;
 const kSaveFolder = '/save';
 const kFolderRoot = '/folders';
 const kOpenFolder = '/open';
+// For tests: "?scanPauseMs=N" makes the worker pause N ms at each file, so that a search lasts.
+const kScanPauseMs = Number(new URLSearchParams(location.search).get('scanPauseMs')) || 0;
 
 const $ = (id) => document.getElementById(id);
 const core = await createPlinvaroCore();
@@ -444,7 +446,7 @@ const sourceBox = new TextBox($('sourceBox'), 'Composition', (from, to, units) =
                               (pos) => face.spanTooltipAt(pos));
 const previewBox = new TextBox($('previewBox'), 'Preview', (from, to, units) => run(() => face.userReplaced(1, from, to, units)));
 face = new core.WebFace(page, sourceBox, previewBox);
-const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, searchDone);
+const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, searchDone, kScanPauseMs);
 const recovery = new Recovery(face);
 restoreSettings();
 $('openFile').addEventListener('change', (e) => { if (e.target.files[0]) openBaseFile(e.target.files[0]); });

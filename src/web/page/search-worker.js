@@ -4,6 +4,12 @@ import { installFolder } from './files.js';
 
 const ready = createPlinvaroCore();
 
+// Holds the scan for `ms` (a test's pause at each file).
+function pause(ms) {
+  const end = performance.now() + ms;
+  while (performance.now() < end);
+}
+
 onmessage = async (event) => {
   const core = await ready;
   const message = event.data;
@@ -13,8 +19,10 @@ onmessage = async (event) => {
     installFolder(core.FS, path.slice(0, slash), { name: path.slice(slash + 1), files: message.files });
   } else if (message.type === 'search') {
     const { id } = message;
-    const progress = (filesDone, filesListed, bytesDone, bytesTotal) =>
+    const progress = (filesDone, filesListed, bytesDone, bytesTotal) => {
       postMessage({ type: 'progress', id, filesDone, filesListed, bytesDone, bytesTotal });
+      if (message.pauseMs > 0) pause(message.pauseMs);
+    };
     const results = core.scanFolder(message.directory, message.pattern, progress);
     postMessage({ type: 'done', id, results });
   }

@@ -1,10 +1,12 @@
 // The page's side of a search on the worker: one worker at a time, progress, cancelling by ending the worker.
 
 export class SearchWorker {
-  // `onProgress(progress)` and `onDone(results)` hear the running search, never an ended one.
-  constructor(onProgress, onDone) {
+  // `onProgress(progress)` and `onDone(results)` hear the running search, never
+  // an ended one; `pauseMs`, for tests, makes the scan pause that long at each file.
+  constructor(onProgress, onDone, pauseMs = 0) {
     this.onProgress = onProgress;
     this.onDone = onDone;
+    this.pauseMs = pauseMs;
     this.folder = null;
     this.id = 0;  // the running search's
     this.start();
@@ -29,7 +31,8 @@ export class SearchWorker {
 
   search(request) {
     this.id += 1;
-    this.worker.postMessage({ type: 'search', id: this.id, directory: request.directory, pattern: request.pattern });
+    this.worker.postMessage({ type: 'search', id: this.id, directory: request.directory, pattern: request.pattern,
+                              pauseMs: this.pauseMs });
   }
 
   // A scan runs to its end once begun: cancelling ends the worker and starts a fresh one.
