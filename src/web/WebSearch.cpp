@@ -3,6 +3,7 @@
 
 #include <emscripten/bind.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -46,16 +47,19 @@ std::int64_t TotalBytes(const std::vector<std::string>& paths) {
 
 // The worker's scan of `directory` for the pattern `patternBytes` (untrimmed,
 // as the panel's request holds it); `onProgress(filesDone, filesListed,
-// bytesDone, bytesTotal)` after the listing and each file.
+// bytesDone, bytesTotal)` after the listing and each file, true when the scan
+// is to stop (the results then say cancelled).
 val ScanFolder(const std::string& directory, val patternBytes, val onProgress) {
   TextSearcher searcher;
   std::int64_t total = 0;
+  std::atomic<bool> stop{false};
   searcher.SetScanWatch({[&](const ScanProgress& p) {
                            if (p.filesDone == 0) total = TotalBytes(searcher.files());
-                           onProgress(p.filesDone, p.filesListed, static_cast<double>(p.bytesDone),
-                                      static_cast<double>(total));
+                           const val stopNow = onProgress(p.filesDone, p.filesListed, static_cast<double>(p.bytesDone),
+                                                          static_cast<double>(total));
+                           if (stopNow.isTrue()) stop = true;
                          },
-                         nullptr});
+                         &stop});
   searcher.ClearResults();
   searcher.EnumerateFiles(directory, TrimSeparators(BytesOf(patternBytes)));
   return ResultsValue(searcher.ExportResults());

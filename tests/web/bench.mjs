@@ -48,7 +48,10 @@ try {
       native.push(Date.now() - t);
       onPage.push(await page.evaluate((d, p) => plinvaro.core.searchParts(d, new TextEncoder().encode(p)).ms, directory, pattern));
       inWorker.push(await page.evaluate((d, p) => new Promise((resolve) => {
-        const files = [...document.getElementById('baseDir').files].filter((f) => f.webkitRelativePath.split('/').length === 2);
+        // The page's folder, as the page hands it to its worker: shared, not copied.
+        const fs = plinvaro.core.FS;
+        const files = fs.readdir(d).filter((name) => name !== '.' && name !== '..')
+          .map((name) => ({ name, bytes: fs.lookupPath(`${d}/${name}`).node.contents }));
         const worker = new Worker('search-worker.js', { type: 'module' });
         worker.postMessage({ type: 'folder', folder: d, files });
         let t0 = 0;

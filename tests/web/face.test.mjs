@@ -257,6 +257,9 @@ test('Esc cancels a running search: nothing changes, what waited is dropped, and
   assert.ok((await composition(page)).equals(before), 'the composition is as it was');
   assert.equal(await page.title(), title, 'no file was switched to');
   assert.equal(await page.evaluate(() => plinvaro.previewBox.text()), '');
+  // The folder is held once: its bytes are memory the worker shares, so the cancel ended no worker.
+  assert.equal(await page.evaluate(() => plinvaro.core.FS.lookupPath('/folders/samples/market.txt')
+    .node.contents.buffer instanceof SharedArrayBuffer), true);
 
   await page.keyboard.press('F4');
   await page.waitForFunction(searching);

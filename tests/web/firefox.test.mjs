@@ -18,7 +18,8 @@ let origin;
 let session;
 
 before(async () => {
-  ({ server, origin } = await serve(kSite));
+  // Served as a plain host would, so that the page shares no memory with its worker: the copy and the restart.
+  ({ server, origin } = await serve(kSite, 0, false));
   session = await openBrowser('firefox');
 });
 
@@ -31,6 +32,7 @@ test('in Firefox a writer chooses the folder\'s files, plays, wanders and downlo
   const { page, errors, close } = await openFace(session, origin);
   t.after(close);
   assert.equal(await page.evaluate(() => typeof window.showSaveFilePicker), 'undefined');
+  assert.equal(await page.evaluate(() => crossOriginIsolated), false);
   // Firefox's automation takes no folder for a folder input: its files stand for it.
   const names = (await readdir(kSamples)).filter((name) => name.endsWith('.txt'));
   await chooseFolder(page, ...names.map((name) => join(kSamples, name)));

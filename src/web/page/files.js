@@ -16,6 +16,14 @@ export function removeTree(fs, path) {
 // gives no paths) make a folder of this name.
 const kLooseFolder = 'chosen files';
 
+// `bytes` in memory the search worker can share, where the page may share memory.
+function sharable(bytes) {
+  if (!globalThis.crossOriginIsolated) return bytes;
+  const shared = new Uint8Array(new SharedArrayBuffer(bytes.length));
+  shared.set(bytes);
+  return shared;
+}
+
 // Reads the entries directly inside a chosen folder (`files` from a folder
 // input: each named by its path from the folder's parent) into memory, telling
 // `show` how far it came: {name, files: [{name, bytes}]}, or null when no file
@@ -30,7 +38,7 @@ export async function readFolder(files, show, named = null) {
   const read = [];
   let done = 0;
   for (const [i, file] of direct.entries()) {
-    read.push({ name: file.name, bytes: new Uint8Array(await file.arrayBuffer()) });
+    read.push({ name: file.name, bytes: sharable(new Uint8Array(await file.arrayBuffer())) });
     done += file.size;
     show(`reading folder: ${i + 1} of ${direct.length} files, ${(done / 1e6).toFixed(1)} of ${(total / 1e6).toFixed(1)} MB`);
   }
@@ -38,7 +46,7 @@ export async function readFolder(files, show, named = null) {
 }
 
 // Puts a folder that readFolder read under `root`, in place of the folder
-// there before, its files' bytes taken as they are: the folder's path.
+// there before, its files' bytes taken as they are, not copied: the folder's path.
 export function installFolder(fs, root, folder) {
   removeTree(fs, root);
   const path = `${root}/${folder.name}`;
