@@ -9,6 +9,7 @@
 #include <QSettings>
 
 #include "desktop/DesktopKeys.h"
+#include "desktop/DesktopMemory.h"
 #include "window/FontSizes.h"
 #include "panel/MainPanel.h"
 #include "qt/PanelWidgets.h"
@@ -125,15 +126,16 @@ void Settings::NoteBaseFile() {
 void Settings::FillRecentMenu() {
   NoteBaseFile();
   recentMenu_->clear();
-  int number = 0;
+  int index = 0;
   for (const std::string& path : recent_) {
-    const QString text = QStringLiteral("&%1 %2").arg(++number % 10).arg(
-        FromBytes(path).replace(QLatin1Char('&'), QLatin1String("&&")));
-    connect(recentMenu_->addAction(text), &QAction::triggered, this,
+    const RecentItem item = RecentMenuItem(index++, path);
+    connect(recentMenu_->addAction(FromBytes(MnemonicText(item.text, item.digit))), &QAction::triggered, this,
             [this, path] { controls_.RunChange([this, path] { panel_.OpenBaseFilePath(path); }); });
   }
   recentMenu_->setEnabled(true);
-  if (recent_.empty()) recentMenu_->addAction(QStringLiteral("(none)"))->setEnabled(false);
+  if (!recent_.empty()) return;
+  const QString none = QString::fromLatin1(kNoRecentFilesText.data(), static_cast<qsizetype>(kNoRecentFilesText.size()));
+  recentMenu_->addAction(none)->setEnabled(false);
 }
 
 }  // namespace plinvaro::qt

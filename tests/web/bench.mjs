@@ -104,8 +104,8 @@ try {
   await big.close();
 
   rows.push(['load to first possible keypress, median of 5', median(loads), '']);
-  const files = ['plinvaro-core.wasm', 'plinvaro-core.js', 'face.js', 'editor.js', 'files.js', 'recovery.js', 'search.js',
-                 'search-worker.js', 'settings.js', 'sw.js'];
+  const files = ['plinvaro-core.wasm', 'plinvaro-core.js', 'face.js', 'editor.js', 'files.js', 'recovery.js', 'recent.js',
+                 'store.js', 'search.js', 'search-worker.js', 'settings.js', 'sw.js'];
   const gz = files.reduce((sum, f) => sum + gzipSync(readFileSync(join(site, f)), { level: 9 }).length, 0);
   console.log('figure'.padEnd(64), 'ms'.padStart(9), 'ratio'.padStart(7));
   for (const [name, ms, ratio] of rows) console.log(name.padEnd(64), ms.toFixed(1).padStart(9), ratio.padStart(7));

@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { serve } from '../../src/web/serve.mjs';
-import { openBrowser, openFace, loadFace, newContext, downloaded } from './browser.mjs';
+import { openBrowser, openFace, loadFace, newContext, downloaded, kWaitMs } from './browser.mjs';
 import { chooseFolder, composition, fastest, menu, openBase, playToRest, saveAs, sourceText, statusText,
          waitForOutcome, waitForWords } from './actions.mjs';
 
@@ -266,6 +266,64 @@ test('Esc cancels a running search: nothing changes, what waited is dropped, and
   await page.keyboard.press('F2');
   assert.match(await waitForOutcome(page), / parts? in /);
   await page.waitForFunction((n) => plinvaro.face.sourceBytes().length > n, {}, before.length);  // Start ran after
+  assert.deepEqual(errors, []);
+});
+
+// The items of File > "Open Recent", once they are `expected`.
+async function recentItems(page, expected) {
+  const deadline = Date.now() + kWaitMs;
+  for (;;) {
+    await page.click('aria/File[role="button"]');
+    await page.click('aria/Open Recent[role="menuitem"]');
+    await page.waitForSelector('#menubar .submenu:not([hidden])');
+    const items = await page.$$eval('#menubar .submenu button', (buttons) => buttons.map((b) => b.textContent));
+    if (JSON.stringify(items) === JSON.stringify(expected) || Date.now() > deadline) return items;
+    await page.click('aria/File[role="button"]');  // closes the menu
+  }
+}
+
+test('Open Recent opens the files picked before, newest first, on a later visit', async (t) => {
+  // The picker stands in for the user: it hands out files of the page's private folder, real handles.
+  const picker = (page) => page.evaluateOnNewDocument(() => {
+    window.showOpenFilePicker = async () => {
+      const root = await navigator.storage.getDirectory();
+      return [await root.getFileHandle(window.nextPick)];
+    };
+  });
+  const context = await newContext(session);
+  t.after(() => context.close().catch(() => {}));
+  const { page, errors } = await openFace(session, origin, context, picker);
+  await page.evaluate(async (texts) => {
+    const root = await navigator.storage.getDirectory();
+    for (const [name, text] of Object.entries(texts)) {
+      const writable = await (await root.getFileHandle(name, { create: true })).createWritable();
+      await writable.write(text);
+      await writable.close();
+    }
+  }, { 'first.txt': 'the first of the kept files ', 'second.txt': 'the second of the kept files ' });
+  for (const name of ['first.txt', 'second.txt', 'first.txt', 'second.txt']) {
+    await page.evaluate((n) => { window.nextPick = n; }, name);
+    await menu(page, 'File', 'Open...');
+    await page.waitForFunction((n) => document.title.endsWith(n), {}, name);
+  }
+  assert.deepEqual(await recentItems(page, ['1 second.txt', '2 first.txt']), ['1 second.txt', '2 first.txt']);
+
+  await page.reload();
+  await page.waitForSelector('body[data-ready=true]');
+  assert.deepEqual(await recentItems(page, ['1 second.txt', '2 first.txt']), ['1 second.txt', '2 first.txt']);
+  await page.click('aria/2 first.txt[role="menuitem"]');
+  await page.waitForFunction(() => document.title.endsWith('first.txt'));
+  await fastest(page);
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => plinvaro.sourceBox.text().startsWith('the first of'));
+  await page.keyboard.press('F3');
+  assert.deepEqual(await recentItems(page, ['1 first.txt', '2 second.txt']), ['1 first.txt', '2 second.txt']);
+
+  // A kept file that is gone is said so; nothing else changes.
+  await page.evaluate(async () => (await navigator.storage.getDirectory()).removeEntry('second.txt'));
+  await page.click('aria/2 second.txt[role="menuitem"]');
+  await page.waitForFunction(() => /second\.txt could not be opened/.test(document.getElementById('status').textContent));
+  assert.match(await page.title(), /first\.txt$/);
   assert.deepEqual(errors, []);
 });
 

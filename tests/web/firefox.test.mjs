@@ -33,6 +33,11 @@ test('in Firefox a writer chooses the folder\'s files, plays, wanders and downlo
   t.after(close);
   assert.equal(await page.evaluate(() => typeof window.showSaveFilePicker), 'undefined');
   assert.equal(await page.evaluate(() => crossOriginIsolated), false);
+  // No file handles: Open Recent is there, disabled, and says why.
+  await page.click('aria/File[role="button"]');
+  assert.deepEqual(await page.$eval('aria/Open Recent[role="menuitem"]', (item) => [item.disabled, item.title !== '']),
+                   [true, true]);
+  await page.click('aria/File[role="button"]');
   // Firefox's automation takes no folder for a folder input: its files stand for it.
   const names = (await readdir(kSamples)).filter((name) => name.endsWith('.txt'));
   await chooseFolder(page, ...names.map((name) => join(kSamples, name)));

@@ -3,6 +3,7 @@ import createPlinvaroCore from './plinvaro-core.js';
 import { TextBox } from './editor.js';
 import { readFolder, installFolder, deliverFile } from './files.js';
 import { Recovery } from './recovery.js';
+import { RecentFiles } from './recent.js';
 import { SearchWorker } from './search.js';
 import { loadSettings, saveSettings } from './settings.js';
 
@@ -19,6 +20,7 @@ const kToggleTint = kSeamIdBase + 3;
 const kToggleSources = kSeamIdBase + 4;
 const kToggleFoundParts = kSeamIdBase + 5;
 const kSeamRefreshMs = 250;
+const kNoHandlesReason = 'This browser keeps no file handles between visits, so it cannot open a file again unasked.';
 const kSaveFolder = '/save';
 const kFolderRoot = '/folders';
 const kOpenFolder = '/open';
@@ -63,7 +65,12 @@ const page = {
     clearInterval(timers.get(id));
     timers.delete(id);
   },
-  pickBaseFile() { $('openFile').click(); },
+  // The browser's file picker where it gives handles (the file is then kept
+  // for Open Recent), else the file input.
+  pickBaseFile() {
+    if (!RecentFiles.available()) { $('openFile').click(); return; }
+    window.showOpenFilePicker().then(([handle]) => openHandle(handle)).catch(() => {});
+  },
   // The browser's folder picker where it has one (the folder is then read
   // again at each search), else the folder input (a snapshot).
   pickDirectory() {
@@ -196,7 +203,10 @@ function buildControls() {
 
 function buildMenus() {
   const bar = $('menubar');
-  const close = () => bar.querySelectorAll('.menu.open').forEach((m) => m.classList.remove('open'));
+  const close = () => {
+    bar.querySelectorAll('.menu.open').forEach((m) => m.classList.remove('open'));
+    bar.querySelectorAll('.submenu').forEach((list) => { list.hidden = true; });
+  };
   for (const menu of core.menus()) {
     const box = document.createElement('div');
     box.className = 'menu';
@@ -220,10 +230,49 @@ function buildMenus() {
       entry.addEventListener('click', () => { close(); runMenuItem(item, entry); });
       items.append(entry);
     }
+    if (menu.title === 'File') addOpenRecent(items, close);
     box.append(title, items);
     bar.append(box);
   }
   document.addEventListener('click', (e) => { if (!bar.contains(e.target)) close(); });
+}
+
+// File > "Open Recent" after the menu's first item, its list filled from the
+// kept handles at each opening; disabled, saying why, where the browser keeps none.
+function addOpenRecent(items, close) {
+  const entry = document.createElement('button');
+  entry.setAttribute('role', 'menuitem');
+  entry.setAttribute('aria-haspopup', 'menu');
+  entry.textContent = core.openRecentText();
+  const list = document.createElement('div');
+  list.className = 'submenu';
+  list.setAttribute('role', 'menu');
+  list.hidden = true;
+  items.firstChild.after(entry, list);
+  if (!RecentFiles.available()) {
+    entry.disabled = true;
+    entry.title = kNoHandlesReason;
+    return;
+  }
+  entry.addEventListener('click', async () => {
+    if (!list.hidden) { list.hidden = true; return; }
+    const kept = await recent.list();
+    list.replaceChildren(...kept.map(({ handle }, i) => {
+      const file = document.createElement('button');
+      file.setAttribute('role', 'menuitem');
+      file.textContent = core.recentItemText(i, handle.name);
+      file.addEventListener('click', () => { list.hidden = true; close(); openRecent(handle); });
+      return file;
+    }));
+    if (kept.length === 0) {
+      const none = document.createElement('button');
+      none.setAttribute('role', 'menuitem');
+      none.disabled = true;
+      none.textContent = core.noRecentFilesText();
+      list.append(none);
+    }
+    list.hidden = false;
+  });
 }
 
 function runMenuItem(item, entry) {
@@ -352,14 +401,35 @@ function onKey(event) {
   if (/^F\d+$/.test(event.code)) event.preventDefault();
 }
 
-async function openBaseFile(file) {
+// `handle`, when the browser gave one, is kept for Open Recent once the file opened.
+async function openBaseFile(file, handle = null) {
   const bytes = new Uint8Array(await file.arrayBuffer());
   change(() => {
     core.FS.mkdirTree(kOpenFolder);
     const path = `${kOpenFolder}/${file.name}`;
     core.FS.writeFile(path, bytes);
     face.openBaseFile(path);
+    if (handle && face.baseFilePath() === path) recent.note(handle);
   });
+}
+
+async function openHandle(handle) {
+  await openBaseFile(await handle.getFile(), handle);
+}
+
+// A recent file: read again through its handle, with the user's leave where the browser asks for it.
+async function openRecent(handle) {
+  try {
+    if (await handle.queryPermission({ mode: 'read' }) !== 'granted' &&
+        await handle.requestPermission({ mode: 'read' }) !== 'granted') {
+      throw new Error('the browser was not let read it');
+    }
+    await openHandle(handle);
+  } catch (error) {
+    hintShown = false;
+    note = `${handle.name} could not be opened: ${error.message}`;
+    showStatus();
+  }
 }
 
 // A folder chosen through the browser's folder picker, read again before each search.
@@ -436,7 +506,12 @@ async function onDrop(event) {
   const items = [...event.dataTransfer.items];
   const entries = items.map((item) => (item.kind === 'file' ? item.webkitGetAsEntry() : null));
   const use = core.useOfDrop(entries.map((entry) => ({ local: entry !== null, directory: !!entry?.isDirectory })));
-  if (use === kDropUse.BaseFile) openBaseFile(event.dataTransfer.files[0]);
+  if (use === kDropUse.BaseFile) {
+    // The drop's data is gone after the first wait: the file and its handle are asked for now.
+    const file = event.dataTransfer.files[0];
+    const handle = items[0].getAsFileSystemHandle?.().catch(() => null);
+    openBaseFile(file, (await handle) ?? null);
+  }
   else if (use === kDropUse.BaseDirectory) openFolder(await filesOfFolder(entries[0]), entries[0].name);
 }
 
@@ -448,6 +523,7 @@ const previewBox = new TextBox($('previewBox'), 'Preview', (from, to, units) => 
 face = new core.WebFace(page, sourceBox, previewBox);
 const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, searchDone, kScanPauseMs);
 const recovery = new Recovery(face);
+const recent = new RecentFiles((keys, key) => core.recentOrder(keys, key));
 restoreSettings();
 $('openFile').addEventListener('change', (e) => { if (e.target.files[0]) openBaseFile(e.target.files[0]); });
 $('baseDir').addEventListener('change', (e) => { if (e.target.files.length) openFolder([...e.target.files]); });

@@ -1,8 +1,8 @@
 // The page's service worker: its own files from the network when it answers, else from the last copy kept, so the page runs offline.
 const kCache = 'plinvaro-page';
-const kFiles = ['./', 'index.html', 'style.css', 'face.js', 'editor.js', 'files.js', 'recovery.js', 'search.js',
-                'search-worker.js', 'settings.js', 'plinvaro-core.js', 'plinvaro-core.wasm', 'plinvaro.svg',
-                'manifest.webmanifest'];
+const kFiles = ['./', 'index.html', 'style.css', 'face.js', 'editor.js', 'files.js', 'recovery.js', 'recent.js',
+                'store.js', 'search.js', 'search-worker.js', 'settings.js', 'plinvaro-core.js', 'plinvaro-core.wasm',
+                'plinvaro.svg', 'manifest.webmanifest'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(kCache).then((cache) => cache.addAll(kFiles)).then(() => self.skipWaiting()));
