@@ -65,11 +65,21 @@ val ScanFolder(const std::string& directory, val patternBytes, val onProgress) {
   return ResultsValue(searcher.ExportResults());
 }
 
-// {parts: one "matchLength TAB offset TAB fileIndex TAB fileSize TAB path" line
-// a part, longest first, as the command line lists them; outcome: the status
-// line's text; bytes: bytes scanned; ms: the scan's time}.
-val SearchParts(const std::string& directory, val pattern) {
+// The kernel named `name` (KernelName's names); Auto for any other name.
+ScanKernel KernelNamed(const std::string& name) {
+  for (const ScanKernel kernel : {ScanKernel::Scalar, ScanKernel::Sse2, ScanKernel::Avx2, ScanKernel::Simd128}) {
+    if (name == KernelName(kernel)) return kernel;
+  }
+  return ScanKernel::Auto;
+}
+
+// A scan on the calling thread with the kernel named `kernel` ("auto" for the
+// widest): {parts: one "matchLength TAB offset TAB fileIndex TAB fileSize TAB
+// path" line a part, longest first, as the command line lists them; outcome:
+// the status line's text; bytes: bytes scanned; ms: the scan's time}.
+val SearchParts(const std::string& directory, val pattern, const std::string& kernel) {
   TextSearcher searcher;
+  searcher.SetScanKernel(KernelNamed(kernel));
   const auto started = std::chrono::steady_clock::now();
   searcher.ClearResults();
   searcher.EnumerateFiles(directory, TrimSeparators(PatternTail(BytesOf(pattern))));

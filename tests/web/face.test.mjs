@@ -346,7 +346,7 @@ test('the core in the page finds the parts the command line finds', async (t) =>
     const native = execFileSync(kCli, ['search', kSamples, pattern], { encoding: 'utf8' });
     found += partsByName(native).length;
     const inPage = await page.evaluate((p) => plinvaro.core.searchParts('/folders/samples',
-      new TextEncoder().encode(p)).parts, pattern);
+      new TextEncoder().encode(p), 'auto').parts, pattern);
     assert.deepEqual(partsByName(inPage), partsByName(native), `pattern "${pattern}"`);
   }
   assert.ok(found > 50, `only ${found} parts in all: the table tells little`);
