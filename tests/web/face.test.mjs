@@ -206,6 +206,7 @@ test('a folder from the browser\'s folder picker is read again at each search', 
       kind: 'directory',
       name: 'live',
       async *values() {
+        if (!window.testFolder) throw new DOMException('The folder is gone.', 'NotFoundError');
         for (const [name, text] of window.testFolder) {
           yield { kind: 'file', name, getFile: async () => new File([text], name, { lastModified: text.length }) };
         }
@@ -228,6 +229,12 @@ test('a folder from the browser\'s folder picker is read again at each search', 
   await page.evaluate(() => window.testFolder.set('two.txt', 'by morning the lamp was cold '));
   await page.keyboard.press('F4');
   await page.waitForFunction(() => / in 2 files/.test(document.getElementById('status').textContent));
+  // A folder that can no longer be read ends the search with the reason, and the page goes on.
+  await page.evaluate(() => { window.testFolder = null; });
+  await page.keyboard.press('F4');
+  await page.waitForFunction(() => /folder could not be read again: The folder is gone/.test(
+    document.getElementById('status').textContent));
+  assert.equal(await page.evaluate(() => plinvaro.face.isSearching()), false);
   assert.deepEqual(errors, []);
 });
 

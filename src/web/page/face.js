@@ -38,6 +38,7 @@ let hintShown = true;
 let note = '';  // a face message for the status line (folder reading), until the next command
 let progress = null;  // the running search's last progress, shown once kProgressDelay passed
 let progressShown = false;
+let searchRound = 0;  // searches begun or cancelled, so that a late step of an ended one does nothing
 
 // The page object: what the core's platform parts call.
 const page = {
@@ -93,13 +94,21 @@ const page = {
   searchReported() { hintShown = false; },
   // A Search the core began: the worker scans while commands pass the core's gate.
   startSearch(request) {
+    const round = ++searchRound;
+    const current = () => round === searchRound && face.isSearching();
     setSearching(true);
     progress = null;
     progressShown = false;
-    setTimeout(() => { if (face.isSearching()) { progressShown = true; showStatus(); } }, core.searchProgressDelay());
-    refreshFolder().then(() => searchWorker.search(request));
+    setTimeout(() => { if (current()) { progressShown = true; showStatus(); } }, core.searchProgressDelay());
+    refreshFolder().then(() => { if (current()) searchWorker.search(request); }, (error) => {
+      if (!current()) return;
+      face.cancelSearch();
+      note = `the folder could not be read again: ${error.message}`;
+      showStatus();
+    });
   },
   searchCancelled() {
+    searchRound += 1;
     searchWorker.cancel();
     setSearching(false);
     note = core.searchCancelledText();
