@@ -137,10 +137,6 @@ MenuKeys KeysOfMenuItem(Command command) {
 
 char PopupMnemonic(std::string_view title) { return title.empty() ? 0 : title.front(); }
 
-std::string RecentFileItemText(int index, std::string_view path) {
-  return '&' + std::to_string((index + 1) % 10) + ' ' + MnemonicText(path, 0);
-}
-
 std::string MnemonicText(std::string_view text, char letter) {
   std::size_t at = letter == 0 ? std::string_view::npos : text.find(letter);
   if (at == std::string_view::npos && letter != 0) {

@@ -36,9 +36,8 @@ char PopupMnemonic(std::string_view title);
 inline constexpr std::string_view kOpenRecentText = "Open Recent";
 inline constexpr char kOpenRecentMnemonic = 'R';
 inline constexpr int kRecentFileCount = 10;
-// The text of item `index` (from 0) of "Open Recent": "&1 " and the path, every
-// '&' of the path doubled; the tenth item is "&0". 8-bit, as paths are.
-std::string RecentFileItemText(int index, std::string_view path);
+// Its one item, disabled, while no file was opened.
+inline constexpr std::string_view kNoRecentFilesText = "(none)";
 
 // `text` with every '&' doubled and a '&' before the first `letter` (exact
 // case, else either case); `text` escaped alone when the letter is absent or 0.

@@ -11,6 +11,7 @@
 #include <QSettings>
 
 #include "desktop/DesktopKeys.h"
+#include "desktop/DesktopMemory.h"
 #include "window/FontSizes.h"
 #include "panel/MainPanel.h"
 #include "qt/PanelChanges.h"
@@ -148,12 +149,14 @@ void Settings::FillRecentMenu() {
   recentMenu_->clear();
   int index = 0;
   for (const std::string& path : recent_) {
-    const QString text = FromBytes(RecentFileItemText(index++, path));
-    connect(recentMenu_->addAction(text), &QAction::triggered, this,
+    const RecentItem item = RecentMenuItem(index++, path);
+    connect(recentMenu_->addAction(FromBytes(MnemonicText(item.text, item.digit))), &QAction::triggered, this,
             [this, path] { controls_.RunChange([this, path] { panel_.OpenBaseFilePath(path); }); });
   }
   recentMenu_->setEnabled(true);
-  if (recent_.empty()) recentMenu_->addAction(QStringLiteral("(none)"))->setEnabled(false);
+  if (!recent_.empty()) return;
+  const QString none = QString::fromLatin1(kNoRecentFilesText.data(), static_cast<qsizetype>(kNoRecentFilesText.size()));
+  recentMenu_->addAction(none)->setEnabled(false);
 }
 
 }  // namespace plinvaro::qt

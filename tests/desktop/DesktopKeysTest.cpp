@@ -23,8 +23,6 @@ TEST(MnemonicText, MarksTheLetterAndEscapesLiteralAmpersands) {
       {"Tom & Jerry", 0, "Tom && Jerry"}, {"", 'a', ""},
   };
   for (const auto& c : cases) EXPECT_EQ(MnemonicText(c.text, c.letter), c.expected) << c.text;
-  EXPECT_EQ(RecentFileItemText(0, "/a&b.txt"), "&1 /a&&b.txt");
-  EXPECT_EQ(RecentFileItemText(9, "/z"), "&0 /z");
 }
 
 TEST(MenuKeys, EveryItemHasAMnemonicInItsTextAndNoneRepeatsInAPopup) {

@@ -1,6 +1,5 @@
 // What a writer does on the page, as the suites do it: choose, play, search, use the menus, read back.
 import { basename } from 'node:path';
-import { openFace } from './browser.mjs';
 
 export const sourceText = (page) => page.evaluate(() => plinvaro.sourceBox.text());
 export const statusText = (page) => page.$eval('#status', (s) => s.textContent);
@@ -51,15 +50,4 @@ export async function waitForWords(page, count) {
 export async function waitForOutcome(page) {
   await page.waitForFunction(() => / parts? in |no match/.test(document.getElementById('status').textContent));
   return statusText(page);
-}
-
-// A page of the face for test `t`, closed after it (with `context`, when one is
-// given): `folder` chosen (see chooseFolder), `base` opened, the speed at its fastest.
-export async function writerPage(t, suite, { folder = [], base = null, context = null } = {}) {
-  const face = await openFace(suite.session, suite.origin, context);
-  t.after(face.close);
-  if (folder.length > 0) await chooseFolder(face.page, ...folder);
-  if (base) await openBase(face.page, base);
-  await fastest(face.page);
-  return face;
 }
