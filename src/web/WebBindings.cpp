@@ -166,6 +166,7 @@ EMSCRIPTEN_BINDINGS(plinvaro_web) {
       .function("sources", &WebFace::Sources)
       .function("foundParts", &WebFace::FoundParts)
       .function("currentPartIndex", &WebFace::CurrentPartIndex)
+      .function("partsRevision", &WebFace::PartsRevision)
       .function("showPartAt", &WebFace::ShowPartAt)
       .class_function("showSourceText", &WebFace::ShowSourceText)
       .function("status", &WebFace::Status)

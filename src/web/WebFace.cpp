@@ -53,6 +53,8 @@ WebFace::WebFace(val page, val sourceBox, val previewBox)
   panel_->SetObserver(this);
   panel_->SetWindowHost(this);
   panel_->SetSearchStarter([this] { StartSearch(); });
+  panel_->SetTitleFollowsPlayback(true);
+  panel_->SetChangeListener([this] { page_.call<void>("changed"); });
   panel_->UpdateSpeed();
 }
 

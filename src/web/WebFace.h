@@ -75,6 +75,8 @@ class WebFace : private MainWindowHost, private PanelObserver {
   // [{matchLength, name, shared, continuation}] in list order.
   emscripten::val FoundParts() const;
   std::int32_t CurrentPartIndex() { return panel_->CurrentPartIndex(); }
+  // Moves on whenever the list of found parts is replaced or emptied.
+  double PartsRevision() const { return static_cast<double>(panel_->partsRevision()); }
   void ShowPartAt(std::int32_t index) { panel_->ShowPartAt(index); }
   static std::string ShowSourceText();
   // The status line's texts: playback, speed, preview, run, search, hint.

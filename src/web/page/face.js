@@ -38,10 +38,23 @@ let hintShown = true;
 let note = '';  // a face message for the status line (folder reading), until the next command
 let progress = null;  // the running search's last progress, shown once kProgressDelay passed
 let progressShown = false;
+const changes = { status: false, views: false };  // deliveries of page.changed waiting
 let searchRound = 0;  // searches begun or cancelled, so that a late step of an ended one does nothing
 
 // The page object: what the core's platform parts call.
 const page = {
+  // The core's one change signal: the status, the copy and the settings once the
+  // current event is done, the seam views within kSeamRefreshMs.
+  changed() {
+    if (!changes.status) {
+      changes.status = true;
+      queueMicrotask(() => { changes.status = false; afterCommand(); });
+    }
+    if (!changes.views) {
+      changes.views = true;
+      setTimeout(() => { changes.views = false; refreshViews(); }, kSeamRefreshMs);
+    }
+  },
   enablePartButton(index, on) { widgets[kPartFields[index]].disabled = !on; },
   isPartButtonEnabled(index) { return !widgets[kPartFields[index]].disabled; },
   isOnTheFlyChecked() { return widgets.onTheFlyCheck.checked; },
@@ -330,11 +343,10 @@ function refreshViews() {
   }
   if (!$('foundParts').hidden) {
     const table = $('foundParts').querySelector('table');
-    const parts = face.foundParts();
-    const key = parts.map((p) => `${p.name}:${p.matchLength}:${p.continuation}`).join('|');
+    const key = face.partsRevision();
     if (key !== views.parts) {
       views.parts = key;
-      tableRows(table, parts, (p) => [p.matchLength, p.name, p.continuation]);
+      tableRows(table, face.foundParts(), (p) => [p.matchLength, p.name, p.continuation]);
       [...table.rows].forEach((tr, i) => tr.addEventListener('click', () => change(() => face.showPartAt(i))));
     }
     const current = face.currentPartIndex();
@@ -540,7 +552,6 @@ document.addEventListener('keydown', onKey);
 $('showSource').textContent = core.WebFace.showSourceText();
 $('sourceBox').addEventListener('contextmenu', showContextMenu);
 document.addEventListener('click', (e) => { if (!$('contextMenu').contains(e.target)) $('contextMenu').hidden = true; });
-setInterval(refreshViews, kSeamRefreshMs);
 document.addEventListener('dragover', (e) => e.preventDefault());
 document.addEventListener('drop', onDrop);
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
