@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -175,6 +176,10 @@ CloseAnswer MainWindow::AskToSave() {
                   QString::fromLatin1(kUnsavedQuestion),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
   box.setDefaultButton(QMessageBox::Save);
+  for (const auto& [answer, keys] : {std::pair{QMessageBox::Save, kGuardSave},
+                                     std::pair{QMessageBox::Discard, kGuardDiscard},
+                                     std::pair{QMessageBox::Cancel, kGuardCancel}})
+    box.button(answer)->setText(MenuText(keys.text, keys.mnemonic));
   switch (box.exec()) {
     case QMessageBox::Save: return CloseAnswer::Save;
     case QMessageBox::Discard: return CloseAnswer::Discard;
@@ -182,7 +187,9 @@ CloseAnswer MainWindow::AskToSave() {
   }
 }
 
-void MainWindow::ShowStatus(const std::string& text) { status_->ShowMessage(text); }
+void MainWindow::ShowStatus(const std::string& text, const std::string& whole) {
+  status_->ShowMessage(text, whole);
+}
 
 void MainWindow::SearchReported(const SearchOutcome&) { status_->ShowSearchOutcome(); }
 

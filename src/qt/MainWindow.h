@@ -42,8 +42,9 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   void ToggleView(Command view) override;
   // Runs `command` through the search gate: at once, after a running search, or not.
   void Route(Command command);
-  // Shows `text` (8-bit, as paths are) in the status bar until the next status text.
-  void ShowStatus(const std::string& text);
+  // Shows `text` (8-bit, as paths are) in the status bar until the next status
+  // text, with `whole` in its tooltip (`text` when empty).
+  void ShowStatus(const std::string& text, const std::string& whole = {});
   // Offers the copy of a composition that a previous run left unsaved; called at start.
   void OfferRecovery();
   const RecoveryStore& recovery() const { return recovery_->store(); }

@@ -1,9 +1,11 @@
 // StatusBar: the main window's status bar: a message, the playback state, the preview's part and the speed.
 //
-// The texts come from panel/StatusLine; this class only shows them, refreshing
+// The texts come from desktop/StatusLine; this class only shows them, refreshing
 // a few times a second and whenever asked, and keeps the window title on the
-// file actually playing. It refers to the panel, the controls and the window,
-// which must outlive it; its labels belong to the window's status bar.
+// file actually playing. Each field shows the text's short form, cut at its end
+// where the field is narrower, with the whole form in its tooltip. The message
+// takes the room the other fields leave. It refers to the panel, the controls
+// and the window, which must outlive it; its labels belong to the window's status bar.
 #pragma once
 
 #include <QObject>
@@ -26,8 +28,9 @@ class StatusBar : public QObject {
  public:
   StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls& controls);
 
-  // Shows `text` (8-bit, as paths are) in the message field until the next message.
-  void ShowMessage(const std::string& text);
+  // Shows `text` (8-bit, as paths are) in the message field until the next
+  // message, with `whole` in its tooltip (`text` when empty).
+  void ShowMessage(const std::string& text, const std::string& whole = {});
   // Shows the last Search's outcome in the message field.
   void ShowSearchOutcome();
   // Brings the fields and the title up to the panel's state now.
@@ -50,7 +53,11 @@ class StatusBar : public QObject {
   QLabel* speed_;     // owned by the status bar
   QTimer timer_;
   StatusFields shown_;
+  StatusFields shownWhole_;
   bool shownOnce_ = false;
 };
+
+// What a status field draws now: its text, cut at the end with an ellipsis where the field is narrower.
+QString ShownText(const QLabel& field);
 
 }  // namespace plinvaro::qt

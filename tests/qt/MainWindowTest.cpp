@@ -253,6 +253,19 @@ class MainWindowTest : public QObject, protected testing::WindowFixture {
     QTRY_VERIFY(!window_->isVisible());
   }
 
+  void theCloseGuardsButtonsHaveMnemonicsAndAltDDiscards() {
+    window_->controls().sourceBox().ReplaceSelection(Wide("typed words"), 11);
+    QStringList texts;
+    plinvaro::testing::WhenModalIs<QMessageBox>([&texts](QMessageBox& box) {
+      for (const QMessageBox::StandardButton answer : {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel})
+        texts << box.button(answer)->text();
+      QTest::keyClick(&box, Qt::Key_D, Qt::AltModifier);
+    });
+    window_->close();
+    QCOMPARE(texts, (QStringList{"&Save", "&Discard", "&Cancel"}));
+    QTRY_VERIFY(!window_->isVisible());
+  }
+
   void exitClosesTheWindow() {
     window_->menuAction(Command::Exit)->trigger();
     QTRY_VERIFY(!window_->isVisible());
