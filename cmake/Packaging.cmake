@@ -11,6 +11,9 @@ set(PLINVARO_LINUX_RESOURCES ${PROJECT_SOURCE_DIR}/resources/linux)
 # Who answers for the package: its Maintainer, the copyright's Upstream-Contact, the changelog's signature.
 set(PLINVARO_CONTACT "Plinvaro developers <plinvaro@example.org>")
 set(PLINVARO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/plinvaro)
+# The package's own revision of the upstream version; the changelog names both.
+set(PLINVARO_DEBIAN_REVISION 1)
+set(PLINVARO_PACKAGE_VERSION ${PROJECT_VERSION}-${PLINVARO_DEBIAN_REVISION})
 
 # The manual pages and the changelog as Debian ships them: compressed at the
 # highest level, without a name or a time in the header.
@@ -53,6 +56,7 @@ endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plinvaro)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${PLINVARO_DEBIAN_REVISION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_CONTACT "${PLINVARO_CONTACT}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY plinvaro)

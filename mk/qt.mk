@@ -9,11 +9,12 @@ PACKAGE_DIR := $(BUILD_DIR)/package
 .PHONY: package package-check qt-screenshots
 
 package: build
+	rm -f $(PACKAGE_DIR)/*.deb
 	cd $(BUILD_DIR) && cpack -G DEB -B $(CURDIR)/$(PACKAGE_DIR)
 	@ls $(PACKAGE_DIR)/*.deb
 
 # The lintian warnings the package accepts, each explained in the README.
-LINTIAN_ACCEPTED :=
+LINTIAN_ACCEPTED := initial-upload-closes-no-bugs
 
 # Lists the package, checks its files and dependencies, unpacks it into a scratch
 # directory, runs the unpacked programs (the window program on the offscreen
@@ -51,6 +52,7 @@ package-check: package
 	grep -q '^License: GPL-3.0-or-later' "$$root/usr/share/doc/plinvaro/copyright"; \
 	"$$root/usr/bin/plinvaro-cli" --help > /dev/null; \
 	packaged=$$(dpkg-deb --field "$$deb" Version); echo "Version: $$packaged"; \
+	packaged=$${packaged%-*}; \
 	version=$$(QT_QPA_PLATFORM=offscreen "$$root/usr/bin/plinvaro" --version); \
 	echo "$$version"; [ "$$version" = "plinvaro $$packaged" ]; \
 	version=$$("$$root/usr/bin/plinvaro-cli" --version); \
