@@ -156,20 +156,22 @@ QWidget* PanelWidgets::Create(const ControlSpec& row, QWidget* parent, DisplayCo
 }
 
 void PanelWidgets::Arrange(QWidget* client, QWidget* panel) {
-  using enum ControlId;
   auto* fill = new QVBoxLayout(client);  // owned by the client area, as are the layouts below by theirs
   fill->setContentsMargins(0, 0, 0, 0);
   fill->addWidget(panel);
-
   auto* rows = new QVBoxLayout(panel);
   rows->setContentsMargins(kPanelMargin, kPanelMargin, kPanelMargin, kPanelMargin);
+  rows->addLayout(TopRow());
+  rows->addLayout(Boxes(), 1);
+}
+
+QLayout* PanelWidgets::TopRow() const {
+  using enum ControlId;
   auto* top = new QHBoxLayout;
   top->setSpacing(kTopRowSpacing);
-  rows->addLayout(top);
   top->addWidget(widget(DirLabel));
-  // The box keeps room for a path, and the slider for a drag along its ticks, however little room is left.
+  // The box keeps room for a path however little room the docks leave.
   widget(DirEdit)->setMinimumWidth(widget(DirEdit)->sizeHint().width());
-  widget(SpeedTrackbar)->setMinimumHeight(widget(SpeedTrackbar)->sizeHint().height() / kSliderLeastShare);
   top->addWidget(widget(DirEdit), 1);
   top->addWidget(widget(BrowseButton));
   top->addSpacing(kTopRowGap);
@@ -177,21 +179,26 @@ void PanelWidgets::Arrange(QWidget* client, QWidget* panel) {
   top->addSpacing(kTopRowGap);
   top->addWidget(widget(FontSizeLabel));
   top->addWidget(widget(FontSizeCombo));
+  return top;
+}
 
-  auto* body = new QGridLayout;
-  body->setSpacing(kColumnSpacing);
-  rows->addLayout(body, 1);
-  body->addWidget(widget(SourceBox), 0, 0);
-  body->addWidget(widget(PreviewBox), 1, 0);
-  body->setRowStretch(0, 1);
-  body->setColumnStretch(0, 1);
+QLayout* PanelWidgets::Boxes() const {
+  using enum ControlId;
+  auto* boxes = new QGridLayout;
+  boxes->setSpacing(kColumnSpacing);
+  boxes->addWidget(widget(SourceBox), 0, 0);
+  boxes->addWidget(widget(PreviewBox), 1, 0);
+  boxes->setRowStretch(0, 1);
+  boxes->setColumnStretch(0, 1);
 
   auto* column = new QVBoxLayout;
   column->setSpacing(kColumnSpacing);
   for (const ControlId id : {StartButton, PauseButton, SearchButton, ToSrcButton, StopButton})
     column->addWidget(widget(id));
+  // The slider gives way first, but keeps room for a drag along its ticks.
+  widget(SpeedTrackbar)->setMinimumHeight(widget(SpeedTrackbar)->sizeHint().height() / kSliderLeastShare);
   column->addWidget(widget(SpeedTrackbar), 1, Qt::AlignHCenter);
-  body->addLayout(column, 0, 1);
+  boxes->addLayout(column, 0, 1);
 
   auto* parts = new QGridLayout;
   parts->setSpacing(kColumnSpacing);
@@ -200,9 +207,10 @@ void PanelWidgets::Arrange(QWidget* client, QWidget* panel) {
   parts->addWidget(widget(AcceptButton), 1, 0, 1, 2);
   parts->setRowStretch(2, 1);
   parts->addWidget(widget(MoreButton), 3, 0);
-  body->addLayout(parts, 1, 1);
-  // The preview keeps its height; the column beside it may ask for more with a large font.
+  boxes->addLayout(parts, 1, 1);
+  // The preview keeps its height; the buttons beside it may ask for more with a large font.
   widget(PreviewBox)->setFixedHeight(std::max(kPreviewHeight, parts->minimumSize().height()));
+  return boxes;
 }
 
 void PanelWidgets::Connect(MainPanel& panel) {

@@ -20,6 +20,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -83,8 +84,10 @@ class PanelWidgets : public PanelControls {
 
  private:
   QWidget* Create(const ControlSpec& row, QWidget* panel, DisplayCodePage codePage);
-  // The top row above the two boxes; the right column beside each box.
+  // The panel fills the client area: the top row above the two boxes, each box with its column of buttons.
   void Arrange(QWidget* client, QWidget* panel);
+  QLayout* TopRow() const;
+  QLayout* Boxes() const;
   QPushButton* Button(ControlId id) const;
   QCheckBox* Check() const;
   QComboBox* FontList() const;

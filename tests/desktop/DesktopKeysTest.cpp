@@ -72,12 +72,6 @@ TEST(ButtonKeys, TheCloseGuardsAnswersHaveDistinctMnemonicsInTheirTexts) {
   }
 }
 
-TEST(MayTypeCharacter, AltAloneTypesNothing) {
-  EXPECT_TRUE(MayTypeCharacter(false, false));
-  EXPECT_FALSE(MayTypeCharacter(false, true));
-  EXPECT_TRUE(MayTypeCharacter(true, true));  // AltGr on some systems
-}
-
 TEST(ControlName, NamesCarryTheKeyOfTheirCommand) {
   EXPECT_EQ(ControlName(ControlId::PrevButton), "Previous found part (F8)");
   EXPECT_EQ(ControlName(ControlId::StartButton), "Start (F2)");

@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QAbstractScrollArea>
 #include <QAbstractSlider>
-#include <QScreen>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -102,21 +101,6 @@ class LayoutTest : public QObject, protected testing::WindowFixture {
     window_->resize(wanted);
     QTRY_COMPARE(window_->size(), wanted.expandedTo(window_->minimumSize()));
     QTRY_COMPARE(LayoutFault(), QString());
-  }
-
-  void theLeastSizeIs700By500OrWhatTheDocksNeed() {
-    const QSize frame = window_->frameGeometry().size() - window_->size();
-    const QRect area = window_->screen()->availableGeometry();
-    for (const bool docks : {false, true}) {
-      ShowDocks(docks, docks);
-      QTest::qWait(1);
-      const QSize least = window_->minimumSize();
-      QVERIFY(least.width() >= window_->minimumSizeHint().width());
-      QVERIFY(least.height() >= window_->minimumSizeHint().height());
-      if (area.width() >= 700 && area.height() >= 500) {
-        QVERIFY((least + frame).width() >= 700 && (least + frame).height() >= 500);
-      }
-    }
   }
 
   void theSourcesDockShowsItsShareColumnWholeWhenMaximised() {
