@@ -8,11 +8,33 @@ endif()
 include(GNUInstallDirs)
 
 set(PLINVARO_LINUX_RESOURCES ${PROJECT_SOURCE_DIR}/resources/linux)
+# Who answers for the package: its Maintainer, the copyright's Upstream-Contact, the changelog's signature.
+set(PLINVARO_CONTACT "Plinvaro developers <plinvaro@example.org>")
+set(PLINVARO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/plinvaro)
+# The package's own revision of the upstream version; the changelog names both.
+set(PLINVARO_DEBIAN_REVISION 1)
+set(PLINVARO_PACKAGE_VERSION ${PROJECT_VERSION}-${PLINVARO_DEBIAN_REVISION})
+
+# The manual pages and the changelog as Debian ships them: compressed at the
+# highest level, without a name or a time in the header.
+function(plinvaro_gzip source name)
+  set(output ${CMAKE_BINARY_DIR}/packaged/${name}.gz)
+  add_custom_command(OUTPUT ${output}
+                     COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" gzip ${source} ${output}
+                     DEPENDS ${source} VERBATIM)
+  add_custom_target(packaged-${name} ALL DEPENDS ${output})
+endfunction()
+
+configure_file(${PLINVARO_LINUX_RESOURCES}/copyright ${CMAKE_BINARY_DIR}/packaged/copyright @ONLY)
+configure_file(${PLINVARO_LINUX_RESOURCES}/changelog ${CMAKE_BINARY_DIR}/packaged/changelog.Debian @ONLY)
+plinvaro_gzip(${CMAKE_BINARY_DIR}/packaged/changelog.Debian changelog.Debian)
 
 if(TARGET plinvaro-cli)
   install(TARGETS plinvaro-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${PLINVARO_LINUX_RESOURCES}/man/plinvaro-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  install(FILES ${PLINVARO_LINUX_RESOURCES}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plinvaro)
+  plinvaro_gzip(${PLINVARO_LINUX_RESOURCES}/man/plinvaro-cli.1 plinvaro-cli.1)
+  install(FILES ${CMAKE_BINARY_DIR}/packaged/plinvaro-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${CMAKE_BINARY_DIR}/packaged/copyright ${CMAKE_BINARY_DIR}/packaged/changelog.Debian.gz
+          DESTINATION ${PLINVARO_DOC_DIR})
 endif()
 
 if(TARGET plinvaro)
@@ -21,7 +43,8 @@ if(TARGET plinvaro)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${PLINVARO_LINUX_RESOURCES}/org.plinvaro.Plinvaro.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-  install(FILES ${PLINVARO_LINUX_RESOURCES}/man/plinvaro.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  plinvaro_gzip(${PLINVARO_LINUX_RESOURCES}/man/plinvaro.1 plinvaro.1)
+  install(FILES ${CMAKE_BINARY_DIR}/packaged/plinvaro.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/plinvaro.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   foreach(size 16 22 24 32 48 64 128 256)
@@ -33,8 +56,9 @@ endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plinvaro)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${PLINVARO_DEBIAN_REVISION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_CONTACT "Plinvaro developers")
+set(CPACK_PACKAGE_CONTACT "${PLINVARO_CONTACT}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY plinvaro)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)

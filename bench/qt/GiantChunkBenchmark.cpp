@@ -1,4 +1,4 @@
-// Measures giant chunks in the real Qt window: the tick that inserts a 20 MB or 50 MB word, wrapping, idle CPU afterwards, and peak memory of playback and Accept.
+// Measures giant chunks in the real Qt window: the tick that inserts a 20 MB or 50 MB word, wrapping, idle CPU afterwards, removing it with Select All and Delete, and peak memory of playback and Accept.
 //
 // Run with QT_QPA_PLATFORM=offscreen where there is no display. Memory is the
 // growth of the peak resident set (VmHWM after resetting it) over the resident
@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <chrono>
@@ -137,6 +138,16 @@ void GiantTick(const std::string& what, std::size_t bytes, plinvaro::testing::Te
   window->controls().sourceBox().ScrollToBottom();
   window->controls().sourceBox().widget()->viewport()->repaint();
   std::printf("  scroll to the end and repaint: %.0f ms\n", MsSince(start));
+  // Select All, then Delete, as keys to the box, with the repaint.
+  QsciScintilla* box = window->controls().sourceBox().widget();
+  const auto removal = Clock::now();
+  for (const Qt::Key key : {Qt::Key_A, Qt::Key_Delete}) {
+    QKeyEvent press(QEvent::KeyPress, key, key == Qt::Key_A ? Qt::ControlModifier : Qt::NoModifier);
+    QApplication::sendEvent(box, &press);
+  }
+  box->viewport()->repaint();
+  std::printf("  Select All and Delete, with the repaint: %.0f ms; %d bytes left\n", MsSince(removal),
+              window->controls().sourceBox().Length());
 }
 
 void GiantAccept(std::size_t bytes, plinvaro::testing::TempDir& dir) {

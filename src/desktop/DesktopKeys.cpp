@@ -31,6 +31,12 @@ constexpr MenuKeys kMenuKeys[] = {
     {Command::SelectAll, 'A', ""},
     {Command::ViewHotkeys, 'H', ""},
     {Command::About, 'A', ""},
+    {Command::ExportSources, 'E', ""},
+    {Command::UndoJoin, 'U', ""},
+    {Command::RetryJoin, 'R', ""},
+    {Command::ToggleTint, 'T', ""},
+    {Command::ToggleSources, 'S', ""},
+    {Command::ToggleFoundParts, 'F', ""},
 };
 
 // The help text's words for "\/"'s key, in the style of its other lines.
@@ -153,6 +159,8 @@ std::string MnemonicText(std::string_view text, char letter) {
   }
   return result;
 }
+
+bool MayTypeCharacter(bool ctrl, bool alt) { return ctrl || !alt; }
 
 std::vector<HotkeyHelpRow> HotkeyHelpRows() {
   std::vector<HotkeyHelpRow> rows = ParseHelpText(kHotkeyHelpText);

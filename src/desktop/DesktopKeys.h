@@ -19,8 +19,8 @@ namespace plinvaro {
 // column beside it, then the preview box with its part buttons.
 std::span<const ControlId> TabOrder();
 
-// A menu item's additions: the letter its mnemonic underlines (0 for none) and
-// its shortcut in the portable "Ctrl+O" form (empty for none).
+// A menu item's additions (the seam views' items too): the letter its mnemonic
+// underlines (0 for none) and its shortcut in the portable "Ctrl+O" form (empty for none).
 struct MenuKeys {
   Command command;
   char mnemonic;
@@ -32,6 +32,16 @@ MenuKeys KeysOfMenuItem(Command command);
 // The mnemonic letter of the bar's pop-up `title` ("File", "Edit", "Help", ...); 0 for none.
 char PopupMnemonic(std::string_view title);
 
+// A push button's text and the letter its mnemonic underlines.
+struct ButtonKeys {
+  std::string_view text;
+  char mnemonic;
+};
+// The close guard's answers to "save the changes first?" (over unsaved text).
+inline constexpr ButtonKeys kGuardSave{"Save", 'S'};
+inline constexpr ButtonKeys kGuardDiscard{"Discard", 'D'};
+inline constexpr ButtonKeys kGuardCancel{"Cancel", 'C'};
+
 // File > "Open Recent": its text, mnemonic and how many files it lists.
 inline constexpr std::string_view kOpenRecentText = "Open Recent";
 inline constexpr char kOpenRecentMnemonic = 'R';
@@ -42,6 +52,11 @@ inline constexpr std::string_view kNoRecentFilesText = "(none)";
 // `text` with every '&' doubled and a '&' before the first `letter` (exact
 // case, else either case); `text` escaped alone when the letter is absent or 0.
 std::string MnemonicText(std::string_view text, char letter);
+
+// Whether a key that carries a character types it into a text box, held with
+// Ctrl and Alt as given: with Alt and without Ctrl it is a mnemonic that
+// matched nothing, and types nothing (Ctrl and Alt together may be AltGr).
+bool MayTypeCharacter(bool ctrl, bool alt);
 
 // The key of "\/" (more text of the found part), which the thirteen hotkeys lack.
 inline constexpr std::string_view kMoreTextKey = "F12";

@@ -83,11 +83,13 @@ std::string SearchProgressText(std::int32_t filesDone, std::int32_t filesListed,
                                std::int64_t bytesDone, std::int64_t bytesTotal,
                                std::int32_t waiting) {
   constexpr double kBytesPerMb = 1000.0 * 1000.0;
+  constexpr double kWholeMbFrom = 10.0;  // from this total on, megabytes need no decimal
+  const double totalMb = static_cast<double>(bytesTotal) / kBytesPerMb;
+  const int decimals = totalMb < kWholeMbFrom ? 1 : 0;
   char text[160];
-  std::snprintf(text, sizeof text, "searching: %d of %d files, %.1f of %.1f MB",
-                static_cast<int>(filesDone), static_cast<int>(filesListed),
-                static_cast<double>(bytesDone) / kBytesPerMb,
-                static_cast<double>(bytesTotal) / kBytesPerMb);
+  std::snprintf(text, sizeof text, "searching %d/%d files, %.*f/%.*f MB", static_cast<int>(filesDone),
+                static_cast<int>(filesListed), decimals, static_cast<double>(bytesDone) / kBytesPerMb,
+                decimals, totalMb);
   std::string result = text;
   if (waiting > 0) result += "; " + std::to_string(waiting) + (waiting == 1 ? " command waits" : " commands wait");
   return result;

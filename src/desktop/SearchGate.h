@@ -67,8 +67,9 @@ class SearchGate {
 // Milliseconds a search runs before its progress is shown.
 inline constexpr std::int32_t kSearchProgressDelay = 150;
 
-// How far a running search has come: "searching: 3 of 50 files, 12.5 of 250.0 MB";
-// `waiting` commands held behind it are counted when there are any.
+// How far a running search has come: "searching 46/240 files, 41/315 MB", the
+// megabytes with one decimal below 10 MB in all; `waiting` commands held behind
+// it are counted when there are any.
 std::string SearchProgressText(std::int32_t filesDone, std::int32_t filesListed,
                                std::int64_t bytesDone, std::int64_t bytesTotal,
                                std::int32_t waiting);

@@ -18,12 +18,17 @@ std::string AroundControl(const char* before, ControlId id, const std::string& a
 
 }  // namespace
 
-std::string StartHint(const std::string& baseFile, const std::string& directory) {
+std::string StartHint(const std::string& baseFile, const std::string& directory, StatusForm form) {
+  const bool whole = form == StatusForm::Whole;
   if (baseFile.empty())
-    return "Open a base file (File, Open...): F2 plays it, F4 wanders into another .txt file";
+    return whole ? "Open a base file (File, Open...): F2 plays it, F4 wanders into another .txt file"
+                 : "Open a base file (File, Open...): F2 plays, F4 wanders";
   if (directory.empty())
-    return AroundControl("F2 plays the base file; choose a directory with ", ControlId::BrowseButton,
-                         " and F4 wanders into its .txt files");
+    return whole ? AroundControl("F2 plays the base file; choose a directory with ", ControlId::BrowseButton,
+                                 " and F4 wanders into its .txt files")
+                 : AroundControl("F2 plays; choose a directory with ", ControlId::BrowseButton,
+                                 " for F4 to wander");
+  if (!whole) return "F2 plays, F4 wanders into another file of " + LastName(directory);
   const std::string lead = "F2 plays the base file, F4 wanders into another file of " + directory;
   return lead + AroundControl("; with ", ControlId::OnTheFlyCheck,
                               " off, F4 shows the found part first");

@@ -3,32 +3,65 @@
 
 
 #include "panel/MainPanel.h"
+#include "panel/SearchOutcome.h"
 #include "provenance/SeamTexts.h"
+#include "text/FileAccess.h"
+#include "window/ControlTable.h"
 
 namespace plinvaro {
 namespace {
 
-std::string PlaybackText(const MainPanel& panel) {
-  if (panel.playingFrom() == PlaybackSource::None) return "Stopped";
-  return std::string(panel.playing() ? "Playing: " : "Paused: ") + panel.playingFile();
+std::string Named(const std::string& path, StatusForm form) {
+  return form == StatusForm::Whole ? path : LastName(path);
 }
 
-std::string PreviewText(const MainPanel& panel, const PanelControls& controls) {
+std::string PlaybackText(const MainPanel& panel, StatusForm form) {
+  if (panel.playingFrom() == PlaybackSource::None) return "Stopped";
+  return std::string(panel.playing() ? "Playing: " : "Paused: ") + Named(panel.playingFile(), form);
+}
+
+std::string PreviewText(const MainPanel& panel, const PanelControls& controls, StatusForm form) {
   const FoundPart* part = panel.currentFoundPart();
   if (!controls.IsPartButtonEnabled(PartButton::Accept) || part == nullptr) return {};
   const TextSearcher& searcher = panel.results();
   return "part " + std::to_string(searcher.CurrentIndex() + 1) + " of " +
-         std::to_string(searcher.PartCount()) + ": " + searcher.FilePath(part->fileIndex);
+         std::to_string(searcher.PartCount()) + ": " + Named(searcher.FilePath(part->fileIndex), form);
+}
+
+std::string RunText(std::int32_t words, StatusForm form) {
+  if (words <= 0) return {};
+  if (form == StatusForm::Whole) return CurrentRunText(words);
+  return "Run: " + std::to_string(words) + (words == 1 ? " word" : " words");
 }
 
 }  // namespace
 
 std::string SpeedText(std::int32_t intervalMs) { return std::to_string(intervalMs) + " ms per word"; }
 
-StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls) {
-  const std::int32_t runWords = panel.CurrentRunWords();
-  return {PlaybackText(panel), SpeedText(panel.interval()), PreviewText(panel, controls),
-          runWords > 0 ? CurrentRunText(runWords) : std::string()};
+StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls, StatusForm form) {
+  return {PlaybackText(panel, form), SpeedText(panel.interval()), PreviewText(panel, controls, form),
+          RunText(panel.CurrentRunWords(), form)};
+}
+
+std::string SearchOutcomeStatus(const SearchOutcome& outcome, StatusForm form) {
+  if (form == StatusForm::Whole) return SearchOutcomeText(outcome);
+  switch (outcome.kind) {
+    case SearchOutcomeKind::NoDirectory:
+      return "no directory chosen: pick one with \"" + std::string(Control(ControlId::BrowseButton).text) + '"';
+    case SearchOutcomeKind::CannotRead:
+      return LastName(outcome.directory) + ": " + outcome.reason;
+    case SearchOutcomeKind::NoTextFiles:
+      return "no .txt files in " + LastName(outcome.directory);
+    default:
+      return SearchOutcomeText(outcome);
+  }
+}
+
+std::string LastName(const std::string& path) {
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && IsPathSeparator(trimmed.back())) trimmed.pop_back();
+  const std::string name = BaseNameOf(trimmed);
+  return name.empty() ? trimmed : name;
 }
 
 }  // namespace plinvaro

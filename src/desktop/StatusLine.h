@@ -1,6 +1,8 @@
 // The status bar's fields and the window title of a desktop face, composed from the panel's state.
 //
-// Paths are 8-bit as the panel holds them. The face only shows the texts.
+// Paths are 8-bit as the panel holds them. Each text has a short form, which
+// fits its field at the window's start size, and a whole one for the field's
+// tooltip. The face only shows the texts.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +12,18 @@ namespace plinvaro {
 
 class MainPanel;
 class PanelControls;
+struct SearchOutcome;
 
+// Short: files and directories by their last name, the advice brief. Whole: paths whole, every word.
+enum class StatusForm { Short, Whole };
+
+// FILE below is the file's name in the Short form, its path in the Whole one.
 struct StatusFields {
   std::string playback;  // "Playing: FILE", "Paused: FILE" or "Stopped"
   std::string speed;     // SpeedText of the playback interval
   std::string preview;   // "part k of N: FILE" while a found part waits in the preview; else empty
-  std::string run;       // "Run: N words since the last join" once a word was played; else empty
+  std::string run;       // once a word was played: "Run: N words" (Short), "Run: N words since
+                         // the last join" (Whole); else empty
   bool operator==(const StatusFields&) const = default;
 };
 
@@ -24,6 +32,15 @@ std::string SpeedText(std::int32_t intervalMs);
 
 // The fields for `panel`, whose face is `controls` (the preview shows a part
 // exactly while "Accept" is enabled).
-StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls);
+StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls,
+                           StatusForm form = StatusForm::Short);
+
+// What the last Search came to: SearchOutcomeText when Whole; when Short, the
+// directory by its last name and the advice brief ("NAME: reason" for one that
+// cannot be read).
+std::string SearchOutcomeStatus(const SearchOutcome& outcome, StatusForm form);
+
+// The last name of `path` (a file's or a directory's), trailing separators left out.
+std::string LastName(const std::string& path);
 
 }  // namespace plinvaro

@@ -1,6 +1,7 @@
-// InputBox: surrounding text, cursor and anchor for an input method, bounded on a long line.
+// InputBox: surrounding text, cursor and anchor for an input method, bounded on a long line; removing a selection there.
 #include "qt/InputBox.h"
 
+#include <QKeyEvent>
 #include <algorithm>
 #include <string>
 
@@ -12,7 +13,70 @@ namespace {
 
 using Sci = QsciScintillaBase;
 
+// Keys that type text over the selection.
+bool Types(const QKeyEvent& event) {
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  const int key = event.key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) return true;
+  return !event.text().isEmpty() && event.text().front().isPrint();
+}
+
+bool Deletes(const QKeyEvent& event) {
+  const bool plain = (event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+  return plain && (event.key() == Qt::Key_Delete || event.key() == Qt::Key_Backspace) &&
+         !event.matches(QKeySequence::Cut);
+}
+
 }  // namespace
+
+bool InputBox::SelectionMayBeHidden() {
+  const auto start = static_cast<std::int32_t>(SendScintilla(Sci::SCI_GETSELECTIONSTART));
+  const auto end = static_cast<std::int32_t>(SendScintilla(Sci::SCI_GETSELECTIONEND));
+  if (start == end) return false;
+  // A shorter selection can reach into an overlong line only through its first or last line.
+  return end - start >= kLongLineBytes || IsLongLine(LineOf(*this, start)) || IsLongLine(LineOf(*this, end));
+}
+
+void InputBox::RemoveSelection() {
+  const auto start = static_cast<unsigned long>(SendScintilla(Sci::SCI_GETSELECTIONSTART));
+  const auto end = SendScintilla(Sci::SCI_GETSELECTIONEND);
+  SendScintilla(Sci::SCI_DELETERANGE, start, end - static_cast<long>(start));
+  SendScintilla(Sci::SCI_SETEMPTYSELECTION, start);
+}
+
+void InputBox::cut() {
+  if (isReadOnly() || !SelectionMayBeHidden()) return QsciScintilla::cut();
+  copy();
+  RemoveSelection();
+}
+
+void InputBox::paste() {
+  if (isReadOnly() || !SelectionMayBeHidden()) return QsciScintilla::paste();
+  SendScintilla(Sci::SCI_BEGINUNDOACTION);
+  RemoveSelection();
+  QsciScintilla::paste();
+  SendScintilla(Sci::SCI_ENDUNDOACTION);
+}
+
+void InputBox::keyPressEvent(QKeyEvent* event) {
+  if (isReadOnly() || !SelectionMayBeHidden()) return QsciScintilla::keyPressEvent(event);
+  if (event->matches(QKeySequence::Cut)) {
+    cut();
+  } else if (event->matches(QKeySequence::Paste)) {
+    paste();
+  } else if (Deletes(*event)) {
+    RemoveSelection();
+  } else if (Types(*event)) {
+    SendScintilla(Sci::SCI_BEGINUNDOACTION);
+    RemoveSelection();
+    QsciScintilla::keyPressEvent(event);
+    SendScintilla(Sci::SCI_ENDUNDOACTION);
+    return;
+  } else {
+    return QsciScintilla::keyPressEvent(event);
+  }
+  event->accept();
+}
 
 QVariant InputBox::inputMethodQuery(Qt::InputMethodQuery query) const {
   const bool bounded = query == Qt::ImSurroundingText || query == Qt::ImCursorPosition ||

@@ -60,6 +60,21 @@ class TabPasser : public QObject {
   bool typing_ = false;
 };
 
+// In a text box or edit: a character key held with Alt alone types nothing.
+class AltTypesNothing : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool character = !key->text().isEmpty() && key->text().front().isPrint();
+    return character && !MayTypeCharacter(key->modifiers().testFlag(Qt::ControlModifier),
+                                          key->modifiers().testFlag(Qt::AltModifier));
+  }
+};
+
 void Name(QWidget* widget, const QString& name) {
   widget->setToolTip(name);
   widget->setAccessibleName(name);
@@ -83,6 +98,9 @@ void InstallKeyboard(PanelWidgets& controls) {
   for (ScintillaDocument* box : {&controls.sourceBox(), &controls.previewBox()}) {
     box->widget()->installEventFilter(new TabPasser(box->widget()));
   }
+  for (QWidget* typed : {static_cast<QWidget*>(controls.sourceBox().widget()),
+                         static_cast<QWidget*>(controls.previewBox().widget()), controls.widget(ControlId::DirEdit)})
+    typed->installEventFilter(new AltTypesNothing(typed));
   auto* slider = static_cast<QSlider*>(controls.widget(ControlId::SpeedTrackbar));
   const auto nameSlider = [slider](int position) {
     Name(slider, FromText(SpeedSliderName(position)));

@@ -19,7 +19,8 @@ class PanelWidgets;
 
 // Lets Tab and Shift+Tab reach every control in reading order (the text boxes
 // pass Tab on; Ctrl+Tab types a tab into them), and gives each control its
-// tooltip and accessible name; the slider's follow its position.
+// tooltip and accessible name; the slider's follow its position. Alt with a
+// character key types nothing into the boxes and the directory edit.
 void InstallKeyboard(PanelWidgets& controls);
 
 // "\/"'s own key, anywhere in `window`.

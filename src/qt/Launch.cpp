@@ -36,8 +36,11 @@ std::unique_ptr<MainWindow> OpenMainWindow(const LaunchRequest& request, std::st
   // The directory goes in first, so that the base file's folder does not replace it.
   if (!request.directory.empty()) window->controls().SetDirectoryText(request.directory);
   if (!request.baseFile.empty()) panel.OpenBaseFilePath(request.baseFile);
-  if (window->settings().TakeStartHint())
-    window->ShowStatus(StartHint(panel.baseFile(), window->controls().DirectoryText()));
+  if (window->settings().TakeStartHint()) {
+    const std::string directory = window->controls().DirectoryText();
+    window->ShowStatus(StartHint(panel.baseFile(), directory),
+                       StartHint(panel.baseFile(), directory, StatusForm::Whole));
+  }
   window->show();
   window->activateWindow();  // takes the keyboard where no window manager hands it out
   window->OfferRecovery();

@@ -1,10 +1,11 @@
-// MainWindow: menu bar from the menu table, Edit enabling on opening, relayout on resize, outer-size rules.
+// MainWindow: menu bar from the menu table, Edit enabling on opening, outer-size rules that grow with the docks.
 #include "qt/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -49,26 +50,10 @@ QSize InnerSize(int outerWidth, int outerHeight, const QMargins& frame) {
   return {outerWidth - frame.left() - frame.right(), outerHeight - frame.top() - frame.bottom()};
 }
 
-// The window's client area below the menu bar; lays the panel out at each of its sizes.
-class ClientArea : public QWidget {
- public:
-  ClientArea(QWidget* parent, std::function<void()> onResize)
-      : QWidget(parent), onResize_(std::move(onResize)) {}
-
- protected:
-  void resizeEvent(QResizeEvent* event) override {
-    QWidget::resizeEvent(event);
-    onResize_();
-  }
-
- private:
-  std::function<void()> onResize_;
-};
-
 }  // namespace
 
 MainWindow::MainWindow(DisplayCodePage codePage)
-    : client_(new ClientArea(this, [this] { RelayoutPanel(); })),
+    : client_(new QWidget(this)),
       timer_([this] {
         if (!search_ || !search_->IsRunning()) panel_->PlaybackTick();
       }),
@@ -96,13 +81,10 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   qApp->installEventFilter(hotkeys_.get());
   RouteThroughSearch();
 
-  const Rect area = AvailableArea(QGuiApplication::primaryScreen());
-  const Rect start = FittedStartRect(area);
-  const Size least = FittedMinimumSize(area);
-  setMinimumSize(InnerSize(least.width, least.height, frame_));
+  const Rect start = FittedStartRect(AvailableArea(QGuiApplication::primaryScreen()));
+  UpdateMinimumSize();
   move(start.x, start.y);  // a top-level window's position is its frame's
   resize(InnerSize(start.width, start.height, frame_));
-  RelayoutPanel();
   settings_ = std::make_unique<Settings>(*this, *panel_, *controls_, dialogs_, *menus_.front(), *changes_);
   userSized_ = settings_->restoredGeometry();
   new Drops(*this, *panel_, *controls_);  // owned by this window
@@ -196,6 +178,10 @@ CloseAnswer MainWindow::AskToSave() {
                   QString::fromLatin1(kUnsavedQuestion),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
   box.setDefaultButton(QMessageBox::Save);
+  for (const auto& [answer, keys] : {std::pair{QMessageBox::Save, kGuardSave},
+                                     std::pair{QMessageBox::Discard, kGuardDiscard},
+                                     std::pair{QMessageBox::Cancel, kGuardCancel}})
+    box.button(answer)->setText(MenuText(keys.text, keys.mnemonic));
   switch (box.exec()) {
     case QMessageBox::Save: return CloseAnswer::Save;
     case QMessageBox::Discard: return CloseAnswer::Discard;
@@ -203,13 +189,23 @@ CloseAnswer MainWindow::AskToSave() {
   }
 }
 
-void MainWindow::ShowStatus(const std::string& text) { status_->ShowMessage(text); }
+void MainWindow::ShowStatus(const std::string& text, const std::string& whole) {
+  status_->ShowMessage(text, whole);
+}
 
 void MainWindow::SearchReported(const SearchOutcome&) { status_->ShowSearchOutcome(); }
 
-void MainWindow::RelayoutPanel() {
-  if (!controls_) return;
-  controls_->Relayout({client_->width(), client_->height()});
+bool MainWindow::event(QEvent* event) {
+  const bool handled = QMainWindow::event(event);
+  // A dock shown, hidden or moved asks for a new layout: the least size follows.
+  if (event->type() == QEvent::LayoutRequest) UpdateMinimumSize();
+  return handled;
+}
+
+void MainWindow::UpdateMinimumSize() {
+  const Size floor = FittedMinimumSize(AvailableArea(screen()));
+  const QSize least = InnerSize(floor.width, floor.height, frame_).expandedTo(minimumSizeHint());
+  if (least != minimumSize()) setMinimumSize(least);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -229,11 +225,9 @@ void MainWindow::FollowFrame() {
   const QMargins frame = FrameMarginsOf(*this);
   if (frame == frame_) return;
   frame_ = frame;
-  const Rect area = AvailableArea(screen());
-  const Size least = FittedMinimumSize(area);
-  setMinimumSize(InnerSize(least.width, least.height, frame_));
+  UpdateMinimumSize();
   if (userSized_) return;
-  const Rect start = FittedStartRect(area);
+  const Rect start = FittedStartRect(AvailableArea(screen()));
   move(start.x, start.y);
   resize(InnerSize(start.width, start.height, frame_));
 }

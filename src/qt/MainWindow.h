@@ -3,7 +3,8 @@
 // Owns the panel's widgets, the platform objects and the one MainPanel, and
 // installs the hotkey filter on the application for as long as it lives. The
 // outer (frame) size starts at 700 x 500 centred on the screen and is held at
-// that minimum as far as the window manager tells the frame's size. The status
+// that minimum as far as the window manager tells the frame's size, or at what
+// the panel and the docks shown need where that is more. The status
 // bar (qt/StatusBar) shows the start hint, what each Search came to, a running
 // search's progress, the playback state, the preview's part and the speed.
 #pragma once
@@ -42,8 +43,9 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   void ToggleView(Command view) override;
   // Runs `command` through the search gate: at once, after a running search, or not.
   void Route(Command command);
-  // Shows `text` (8-bit, as paths are) in the status bar until the next status text.
-  void ShowStatus(const std::string& text);
+  // Shows `text` (8-bit, as paths are) in the status bar until the next status
+  // text, with `whole` in its tooltip (`text` when empty).
+  void ShowStatus(const std::string& text, const std::string& whole = {});
   // Offers the copy of a composition that a previous run left unsaved; called at start.
   void OfferRecovery();
   const RecoveryStore& recovery() const { return recovery_->store(); }
@@ -62,6 +64,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   QMenu* menu(int index) const;
 
  protected:
+  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   // Over unsaved text, asks Save / Discard / Cancel first (close box, Exit).
@@ -72,7 +75,8 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   CloseAnswer AskToSave();
   void BuildMenuBar();
   void UpdateEditMenu();
-  void RelayoutPanel();
+  // 700 x 500 outer (fitted to the screen), or what the layout needs where that is more.
+  void UpdateMinimumSize();
   // Searches go to the worker; commands pass its gate (desktop/SearchGate.h).
   void RouteThroughSearch();
   // Places the outer rectangle at the start rectangle once the frame's size is known.

@@ -1,25 +1,53 @@
-// PanelWidgets: one Qt widget per row of the control table, measured, placed and wired to the controller.
+// PanelWidgets: one Qt widget per row of the control table, laid out in rows and columns and wired to the controller.
 #include "qt/PanelWidgets.h"
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <algorithm>
 
 #include "window/FontSizes.h"
 #include "panel/MainPanel.h"
-#include "window/Relayout.h"
 
 namespace plinvaro::qt {
 namespace {
+
+constexpr int kPanelMargin = 4;    // around the panel's controls
+constexpr int kTopRowSpacing = 6;  // between the top row's controls
+constexpr int kTopRowGap = 12;     // before the check box and before "Font size"
+constexpr int kColumnSpacing = 2;  // between stacked buttons, and between a box and its column
+constexpr int kTextPadding = 8;    // beside a button's text, over the style's own margins
+constexpr int kSliderLeastShare = 2;  // the slider may shrink to this part of the length it asks for
+
+// A push button as wide as its text asks, not as wide as the style's least
+// width for text buttons: the right column stays narrow, as the boxes need room.
+class PanelButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+  QSize sizeHint() const override {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int margins = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) +
+                        2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    const int height = QPushButton::sizeHint().height();
+    const int width = fontMetrics().size(Qt::TextShowMnemonic, text()).width() + margins + kTextPadding;
+    return {std::max(width, height), height};
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+};
 
 QString FromBytes(std::string_view bytes) {
   return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -27,11 +55,6 @@ QString FromBytes(std::string_view bytes) {
 
 QString FromText(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-TextExtent Measure(std::string_view text) {
-  const QFontMetrics metrics(SystemFont());
-  return {metrics.horizontalAdvance(FromText(text)), metrics.height()};
 }
 
 ControlId PartButtonControl(PartButton button) {
@@ -50,11 +73,6 @@ QFont SystemFont() {
   QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
   font.setResolveMask(QFont::AllPropertiesResolved);  // a set font, not one merged with the parent's
   return font;
-}
-
-Rect WidgetRect(const ControlSpec& row, const Rect& rect, int closedListHeight) {
-  if (row.kind != ControlKind::ComboBox) return rect;
-  return {rect.x, rect.y, rect.width, std::min(rect.height, closedListHeight)};
 }
 
 SpeedTrackbar::SpeedTrackbar(QWidget* parent) : QSlider(Qt::Vertical, parent) {
@@ -79,7 +97,6 @@ void SpeedTrackbar::keyPressEvent(QKeyEvent* event) {
 
 PanelWidgets::PanelWidgets(QWidget* client, QWidget* window, DisplayCodePage codePage)
     : window_(window) {
-  topRow_ = MeasureTopRow(Measure);
   QWidget* panel = nullptr;
   for (const ControlSpec& row : ControlTable()) {
     QWidget* widget = Create(row, panel ? panel : client, codePage);
@@ -87,8 +104,9 @@ PanelWidgets::PanelWidgets(QWidget* client, QWidget* window, DisplayCodePage cod
     widgets_[static_cast<std::size_t>(row.control)] = widget;
     if (!row.guiFont) widget->setFont(SystemFont());
     widget->setEnabled(row.initiallyEnabled);
-    Place(row.control, CreationRect(row.control, topRow_));
   }
+  previewBox_->SetBackground(kPreviewBackground);
+  Arrange(client, panel);
 }
 
 PanelWidgets::~PanelWidgets() = default;
@@ -106,7 +124,7 @@ QWidget* PanelWidgets::Create(const ControlSpec& row, QWidget* parent, DisplayCo
       return edit;
     }
     case ControlKind::PushButton: {
-      auto* button = new QPushButton(text, parent);
+      auto* button = new PanelButton(text, parent);
       button->setFocusPolicy(Qt::ClickFocus);
       return button;
     }
@@ -137,10 +155,62 @@ QWidget* PanelWidgets::Create(const ControlSpec& row, QWidget* parent, DisplayCo
   return new QWidget(parent);
 }
 
-void PanelWidgets::Place(ControlId id, const Rect& rect) {
-  QWidget* target = widget(id);
-  const Rect r = WidgetRect(Control(id), rect, target->sizeHint().height());
-  target->setGeometry(r.x, r.y, r.width, r.height);
+void PanelWidgets::Arrange(QWidget* client, QWidget* panel) {
+  auto* fill = new QVBoxLayout(client);  // owned by the client area, as are the layouts below by theirs
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(panel);
+  auto* rows = new QVBoxLayout(panel);
+  rows->setContentsMargins(kPanelMargin, kPanelMargin, kPanelMargin, kPanelMargin);
+  rows->addLayout(TopRow());
+  rows->addLayout(Boxes(), 1);
+}
+
+QLayout* PanelWidgets::TopRow() const {
+  using enum ControlId;
+  auto* top = new QHBoxLayout;
+  top->setSpacing(kTopRowSpacing);
+  top->addWidget(widget(DirLabel));
+  // The box keeps room for a path however little room the docks leave.
+  widget(DirEdit)->setMinimumWidth(widget(DirEdit)->sizeHint().width());
+  top->addWidget(widget(DirEdit), 1);
+  top->addWidget(widget(BrowseButton));
+  top->addSpacing(kTopRowGap);
+  top->addWidget(widget(OnTheFlyCheck));
+  top->addSpacing(kTopRowGap);
+  top->addWidget(widget(FontSizeLabel));
+  top->addWidget(widget(FontSizeCombo));
+  return top;
+}
+
+QLayout* PanelWidgets::Boxes() const {
+  using enum ControlId;
+  auto* boxes = new QGridLayout;
+  boxes->setSpacing(kColumnSpacing);
+  boxes->addWidget(widget(SourceBox), 0, 0);
+  boxes->addWidget(widget(PreviewBox), 1, 0);
+  boxes->setRowStretch(0, 1);
+  boxes->setColumnStretch(0, 1);
+
+  auto* column = new QVBoxLayout;
+  column->setSpacing(kColumnSpacing);
+  for (const ControlId id : {StartButton, PauseButton, SearchButton, ToSrcButton, StopButton})
+    column->addWidget(widget(id));
+  // The slider gives way first, but keeps room for a drag along its ticks.
+  widget(SpeedTrackbar)->setMinimumHeight(widget(SpeedTrackbar)->sizeHint().height() / kSliderLeastShare);
+  column->addWidget(widget(SpeedTrackbar), 1, Qt::AlignHCenter);
+  boxes->addLayout(column, 0, 1);
+
+  auto* parts = new QGridLayout;
+  parts->setSpacing(kColumnSpacing);
+  parts->addWidget(widget(PrevButton), 0, 0);
+  parts->addWidget(widget(NextButton), 0, 1);
+  parts->addWidget(widget(AcceptButton), 1, 0, 1, 2);
+  parts->setRowStretch(2, 1);
+  parts->addWidget(widget(MoreButton), 3, 0);
+  boxes->addLayout(parts, 1, 1);
+  // The preview keeps its height; the buttons beside it may ask for more with a large font.
+  widget(PreviewBox)->setFixedHeight(std::max(kPreviewHeight, parts->minimumSize().height()));
+  return boxes;
 }
 
 void PanelWidgets::Connect(MainPanel& panel) {
@@ -162,16 +232,6 @@ void PanelWidgets::Connect(MainPanel& panel) {
   }
   QObject::connect(FontList(), &QComboBox::activated, [&panel] { panel.ApplyFontSize(); });
   Trackbar()->onEvent = [&panel](SliderEvent event) { HandleSliderEvent(panel, event); };
-}
-
-void PanelWidgets::Relayout(Size client) {
-  const auto outerSize = [this](ControlId id) -> Size {
-    return {widget(id)->width(), widget(id)->height()};
-  };
-  for (const ControlPlace& place : RelayoutPanel(client, outerSize)) {
-    Place(place.control, place.rect);
-  }
-  previewBox_->SetBackground(kPreviewBackground);
 }
 
 QPushButton* PanelWidgets::Button(ControlId id) const {

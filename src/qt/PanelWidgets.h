@@ -1,8 +1,9 @@
-// PanelWidgets: the panel and its eighteen controls as Qt widgets, made from the control table and placed by Relayout.
+// PanelWidgets: the panel and its eighteen controls as Qt widgets, made from the control table and placed by Qt layouts.
 //
 // Realises PanelControls for MainPanel. Every widget belongs to the panel widget,
-// which belongs to the client area given at construction; the two documents are
-// owned here and refer to their boxes. Sizes and places are pixels.
+// which fills the client area given at construction; the two documents are
+// owned here and refer to their boxes. The layouts give each control at least
+// the room its text and style ask for; sizes are logical pixels.
 #pragma once
 
 #include <QFont>
@@ -19,6 +20,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -28,8 +30,8 @@ class MainPanel;
 
 namespace plinvaro::qt {
 
-// The font that the top row is measured in and that "..." keeps: the platform's
-// title font (the application font where the platform names none).
+// The font that "..." keeps: the platform's title font (the application font
+// where the platform names none).
 QFont SystemFont();
 
 // The vertical speed trackbar: reports a released mouse and keyboard moves.
@@ -62,13 +64,10 @@ class PanelWidgets : public PanelControls {
     change();
   }
   std::function<void(std::function<void()>)> routeChange;
-  // Places the panel at the client area's size and every control below the top row.
-  void Relayout(Size client);
 
   ScintillaDocument& sourceBox() { return *sourceBox_; }
   ScintillaDocument& previewBox() { return *previewBox_; }
   QWidget* widget(ControlId id) const { return widgets_[static_cast<std::size_t>(id)]; }
-  const TopRowMetrics& topRow() const { return topRow_; }
 
   void EnablePartButton(PartButton button, bool enabled) override;
   bool IsPartButtonEnabled(PartButton button) const override;
@@ -85,7 +84,10 @@ class PanelWidgets : public PanelControls {
 
  private:
   QWidget* Create(const ControlSpec& row, QWidget* panel, DisplayCodePage codePage);
-  void Place(ControlId id, const Rect& rect);
+  // The panel fills the client area: the top row above the two boxes, each box with its column of buttons.
+  void Arrange(QWidget* client, QWidget* panel);
+  QLayout* TopRow() const;
+  QLayout* Boxes() const;
   QPushButton* Button(ControlId id) const;
   QCheckBox* Check() const;
   QComboBox* FontList() const;
@@ -96,11 +98,6 @@ class PanelWidgets : public PanelControls {
   std::array<QWidget*, kControlCount> widgets_{};  // owned by their Qt parents
   std::unique_ptr<ScintillaDocument> sourceBox_;
   std::unique_ptr<ScintillaDocument> previewBox_;
-  TopRowMetrics topRow_;
 };
-
-// Where the control's rectangle `rect` is drawn: a closed drop-down list keeps
-// its own height, the list's height being its dropped extent.
-Rect WidgetRect(const ControlSpec& row, const Rect& rect, int closedListHeight);
 
 }  // namespace plinvaro::qt

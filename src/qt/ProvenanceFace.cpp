@@ -5,11 +5,14 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "desktop/DesktopKeys.h"
 #include "panel/MenuBar.h"
 #include "qt/MainWindow.h"
 
 namespace plinvaro::qt {
 namespace {
+
+constexpr std::string_view kViewMenu = "View";
 
 QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -60,14 +63,14 @@ void ProvenanceFace::AddMenuItems() {
     menus[popup.title] = menu;
     help = menu;  // the last pop-up
   }
-  auto* view = new QMenu(QStringLiteral("View"), window_.menuBar());  // owned by the menu bar
+  auto* view = new QMenu(Latin1(MnemonicText(kViewMenu, PopupMnemonic(kViewMenu))), window_.menuBar());  // owned by the menu bar
   window_.menuBar()->insertMenu(help != nullptr ? help->menuAction() : nullptr, view);
-  menus["View"] = view;
+  menus[kViewMenu] = view;
   std::map<QMenu*, bool> separated;
   for (const SeamMenuItem& item : SeamMenuTable()) {
     QMenu* menu = menus[item.menu];
     if (menu == nullptr) continue;
-    auto* action = new QAction(Latin1(item.text), menu);  // owned by the menu
+    auto* action = new QAction(Latin1(MnemonicText(item.text, KeysOfMenuItem(item.command).mnemonic)), menu);  // owned by the menu
     if (!item.key.empty()) action->setShortcut(QKeySequence(Latin1(item.key)));
     action->setCheckable(item.checkable);
     action->setChecked(item.checked);

@@ -197,9 +197,9 @@ bool ScintillaDocument::CanPaste() const {
 
 void ScintillaDocument::Copy() { Send(Sci::SCI_COPY); }
 
-void ScintillaDocument::Cut() { Send(Sci::SCI_CUT); }
+void ScintillaDocument::Cut() { box_->cut(); }
 
-void ScintillaDocument::Paste() { Send(Sci::SCI_PASTE); }
+void ScintillaDocument::Paste() { box_->paste(); }
 
 void ScintillaDocument::SetDefaultFont(const std::string& face, std::int32_t twips) {
   box_->SendScintilla(Sci::SCI_STYLESETFONT, static_cast<uintptr_t>(Sci::STYLE_DEFAULT),

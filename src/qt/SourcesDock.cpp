@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "provenance/SeamTexts.h"
@@ -25,6 +26,16 @@ SourcesDock::SourcesDock(MainPanel& panel, SeamMarks& marks, QWidget* parent)
                          this)) {
   setObjectName(QStringLiteral("SourcesDock"));
   setWidget(table_);
+  // The numbers keep their width, however narrow the dock; the file names take what is left.
+  QHeaderView* header = table_->horizontalHeader();
+  header->setStretchLastSection(false);
+  header->setSectionResizeMode(0, QHeaderView::Stretch);
+  int least = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < table_->columnCount(); ++column) {
+    if (column > 0) header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    least += header->sectionSizeHint(column);
+  }
+  table_->setMinimumWidth(least);
   connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
     const QList<QTableWidgetItem*> chosen = table_->selectedItems();
     const QTableWidgetItem* file = chosen.isEmpty() ? nullptr : table_->item(chosen.front()->row(), 0);

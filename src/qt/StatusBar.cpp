@@ -17,35 +17,44 @@ QString FromBytes(const std::string& bytes) {
   return QFile::decodeName(QByteArray::fromStdString(bytes));
 }
 
-// A field that yields its width to the window: a long path loses its middle, the window keeps its size.
+constexpr int kFieldPadding = 2;  // beside the text, within the field
+
+// The part of `field` its text is drawn in.
+QRect TextArea(const QLabel& field) {
+  const int inset = field.margin() + kFieldPadding;
+  return field.contentsRect().adjusted(inset, 0, -inset, 0);
+}
+
+// A field that yields its width to the window: a text wider than the field loses its end, the window keeps its size.
 class FieldText : public QLabel {
  public:
   explicit FieldText(QWidget* parent) : QLabel(parent) {}
 
+  QSize sizeHint() const override { return QLabel::sizeHint() + QSize(2 * kFieldPadding, 0); }
+  QSize minimumSizeHint() const override { return {1, QLabel::minimumSizeHint().height()}; }
+
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    const QRect area = contentsRect().adjusted(margin() + 2, 0, -margin() - 2, 0);
-    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                     fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
+    painter.drawText(TextArea(*this), Qt::AlignLeft | Qt::AlignVCenter, ShownText(*this));
   }
 };
 
-QLabel* FieldLabel(QStatusBar* bar, const char* name, int stretch) {
+// The message takes what the other fields, each as wide as its text where there is room, leave.
+QLabel* FieldLabel(QStatusBar* bar, const char* name, bool takesTheRest) {
   auto* label = new FieldText(bar);
   label->setObjectName(QLatin1String(name));
-  label->setMinimumWidth(1);
-  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  label->setSizePolicy(takesTheRest ? QSizePolicy::Ignored : QSizePolicy::Preferred, QSizePolicy::Preferred);
   label->setTextFormat(Qt::PlainText);
-  bar->addWidget(label, stretch);
+  bar->addWidget(label, takesTheRest ? 1 : 0);
   return label;
 }
 
-void SetText(QLabel* label, const std::string& text) {
+void SetText(QLabel* label, const std::string& text, const std::string& whole) {
   const QString shown = FromBytes(text);
   label->setText(shown);
-  label->setToolTip(shown);
-  label->setAccessibleName(shown);
+  label->setToolTip(whole.empty() ? shown : FromBytes(whole));
+  label->setAccessibleName(label->toolTip());
   label->setVisible(!shown.isEmpty());
 }
 
@@ -56,10 +65,10 @@ StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls&
     : panel_(panel), controls_(controls) {
   QStatusBar* bar = window.statusBar();
   bar->setSizeGripEnabled(false);
-  message_ = FieldLabel(bar, "statusMessage", 3);
-  playback_ = FieldLabel(bar, "statusPlayback", 3);
-  preview_ = FieldLabel(bar, "statusPreview", 3);
-  run_ = FieldLabel(bar, "statusRun", 2);
+  message_ = FieldLabel(bar, "statusMessage", true);
+  playback_ = FieldLabel(bar, "statusPlayback", false);
+  preview_ = FieldLabel(bar, "statusPreview", false);
+  run_ = FieldLabel(bar, "statusRun", false);
   speed_ = new QLabel(bar);
   speed_->setObjectName(QLatin1String("statusSpeed"));
   bar->addPermanentWidget(speed_);
@@ -67,22 +76,29 @@ StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls&
   Refresh();
 }
 
-void StatusBar::ShowMessage(const std::string& text) { SetText(message_, text); }
+QString ShownText(const QLabel& field) {
+  return field.fontMetrics().elidedText(field.text(), Qt::ElideRight, TextArea(field).width());
+}
+
+void StatusBar::ShowMessage(const std::string& text, const std::string& whole) { SetText(message_, text, whole); }
 
 void StatusBar::ShowSearchOutcome() {
-  ShowMessage(SearchOutcomeText(panel_.lastSearch()));
+  const SearchOutcome& outcome = panel_.lastSearch();
+  ShowMessage(SearchOutcomeStatus(outcome, StatusForm::Short), SearchOutcomeStatus(outcome, StatusForm::Whole));
   Refresh();
 }
 
 void StatusBar::Refresh() {
   StatusFields fields = ComposeStatus(panel_, controls_);
-  if (shownOnce_ && fields == shown_) return;
+  StatusFields whole = ComposeStatus(panel_, controls_, StatusForm::Whole);
+  if (shownOnce_ && fields == shown_ && whole == shownWhole_) return;
   shownOnce_ = true;
-  SetText(playback_, fields.playback);
-  SetText(preview_, fields.preview);
-  SetText(run_, fields.run);
-  SetText(speed_, fields.speed);
+  SetText(playback_, fields.playback, whole.playback);
+  SetText(preview_, fields.preview, whole.preview);
+  SetText(run_, fields.run, whole.run);
+  SetText(speed_, fields.speed, whole.speed);
   shown_ = std::move(fields);
+  shownWhole_ = std::move(whole);
 }
 
 QString StatusBar::message() const { return message_->text(); }

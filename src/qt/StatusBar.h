@@ -1,8 +1,11 @@
 // StatusBar: the main window's status bar: a message, the playback state, the preview's part and the speed.
 //
 // The texts come from desktop/StatusLine; this class only shows them, after each
-// of the panel's changes and whenever asked. It refers to the panel and the
-// controls, which must outlive it; its labels belong to the window's status bar.
+// of the panel's changes and whenever asked. Each field shows the text's short
+// form, cut at its end where the field is narrower, with the whole form in its
+// tooltip. The message takes the room the other fields leave. It refers to the
+// panel and the controls, which must outlive it; its labels belong to the
+// window's status bar.
 #pragma once
 
 #include <QObject>
@@ -26,8 +29,9 @@ class StatusBar : public QObject {
  public:
   StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls& controls, PanelChanges& changes);
 
-  // Shows `text` (8-bit, as paths are) in the message field until the next message.
-  void ShowMessage(const std::string& text);
+  // Shows `text` (8-bit, as paths are) in the message field until the next
+  // message, with `whole` in its tooltip (`text` when empty).
+  void ShowMessage(const std::string& text, const std::string& whole = {});
   // Shows the last Search's outcome in the message field.
   void ShowSearchOutcome();
   // Brings the fields up to the panel's state now.
@@ -48,7 +52,11 @@ class StatusBar : public QObject {
   QLabel* run_;       // owned by the status bar
   QLabel* speed_;     // owned by the status bar
   StatusFields shown_;
+  StatusFields shownWhole_;
   bool shownOnce_ = false;
 };
+
+// What a status field draws now: its text, cut at the end with an ellipsis where the field is narrower.
+QString ShownText(const QLabel& field);
 
 }  // namespace plinvaro::qt

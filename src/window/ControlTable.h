@@ -79,6 +79,9 @@ inline constexpr Rgb kPreviewBackground{250, 230, 206};
 // The band above the source box that holds the top row, in pixels.
 inline constexpr int kTopRowHeight = 30;
 
+// The preview box's height, in pixels: fixed while the source box takes the rest.
+inline constexpr int kPreviewHeight = 125;
+
 // Width and height of a text in the panel's default measuring font, in pixels.
 struct TextExtent {
   int width = 0;

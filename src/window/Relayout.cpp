@@ -7,7 +7,6 @@ namespace plinvaro {
 namespace {
 
 constexpr int kRightColumn = 60;      // beside both boxes
-constexpr int kPreviewHeight = 125;
 constexpr int kPreviewGap = 2;        // between the source box and the preview box
 constexpr int kPartButtonsInset = 55; // "<<", "Accept", "\/" from the right edge
 constexpr int kSpacing = 2;           // between stacked buttons

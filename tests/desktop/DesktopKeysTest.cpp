@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <sstream>
 
 #include "desktop/DesktopKeys.h"
 #include "panel/Hotkeys.h"
 #include "panel/MenuBar.h"
+#include "panel/SeamMenu.h"
 
 namespace plinvaro::testing {
 namespace {
@@ -45,6 +47,29 @@ TEST(MenuKeys, EveryItemHasAMnemonicInItsTextAndNoneRepeatsInAPopup) {
   EXPECT_EQ(KeysOfMenuItem(Command::SaveAs).shortcut, "Ctrl+S");
   EXPECT_EQ(KeysOfMenuItem(Command::Exit).shortcut, "Ctrl+Q");
   EXPECT_EQ(KeysOfMenuItem(Command::Start).mnemonic, 0);
+}
+
+TEST(MenuKeys, TheSeamItemsHaveMnemonicsTooAndNoneRepeatsInItsMenu) {
+  std::map<std::string_view, std::set<char>> letters;
+  for (const MenuPopup& popup : MenuBarTable())
+    for (const MenuItem& item : popup.items)
+      if (!item.IsSeparator()) letters[popup.title].insert(static_cast<char>(std::tolower(KeysOfMenuItem(item.command).mnemonic)));
+  letters["File"].insert(static_cast<char>(std::tolower(kOpenRecentMnemonic)));
+  for (const SeamMenuItem& item : SeamMenuTable()) {
+    const char letter = KeysOfMenuItem(item.command).mnemonic;
+    EXPECT_NE(MnemonicText(item.text, letter).find('&'), std::string::npos) << item.text;
+    EXPECT_TRUE(letters[item.menu].insert(static_cast<char>(std::tolower(letter))).second) << item.text;
+  }
+  EXPECT_EQ(PopupMnemonic("View"), 'V');
+  for (const MenuPopup& popup : MenuBarTable()) EXPECT_NE(PopupMnemonic(popup.title), 'V') << popup.title;
+}
+
+TEST(ButtonKeys, TheCloseGuardsAnswersHaveDistinctMnemonicsInTheirTexts) {
+  std::set<char> letters;
+  for (const ButtonKeys& keys : {kGuardSave, kGuardDiscard, kGuardCancel}) {
+    EXPECT_NE(MnemonicText(keys.text, keys.mnemonic).find('&'), std::string::npos) << keys.text;
+    EXPECT_TRUE(letters.insert(static_cast<char>(std::tolower(keys.mnemonic))).second) << keys.text;
+  }
 }
 
 TEST(ControlName, NamesCarryTheKeyOfTheirCommand) {

@@ -201,10 +201,11 @@ TEST_F(SearchGateQueue, ARepeatedCommandOrAFullQueueIsRefused) {
 }
 
 TEST(SearchGate, ProgressTextCountsFilesBytesAndWaitingCommands) {
-  EXPECT_EQ(SearchProgressText(3, 50, 12'500'000, 250'000'000, 0),
-            "searching: 3 of 50 files, 12.5 of 250.0 MB");
-  EXPECT_EQ(SearchProgressText(0, 1, 0, 0, 1), "searching: 0 of 1 files, 0.0 of 0.0 MB; 1 command waits");
-  EXPECT_EQ(SearchProgressText(1, 2, 1, 2, 3), "searching: 1 of 2 files, 0.0 of 0.0 MB; 3 commands wait");
+  EXPECT_EQ(SearchProgressText(46, 240, 41'200'000, 314'600'000, 0), "searching 46/240 files, 41/315 MB");
+  EXPECT_EQ(SearchProgressText(3, 50, 9'960'000, 10'000'000, 0), "searching 3/50 files, 10/10 MB");
+  EXPECT_EQ(SearchProgressText(3, 50, 1'250'000, 9'940'000, 0), "searching 3/50 files, 1.2/9.9 MB");
+  EXPECT_EQ(SearchProgressText(0, 1, 0, 0, 1), "searching 0/1 files, 0.0/0.0 MB; 1 command waits");
+  EXPECT_EQ(SearchProgressText(1, 2, 1, 2, 3), "searching 1/2 files, 0.0/0.0 MB; 3 commands wait");
 }
 
 }  // namespace

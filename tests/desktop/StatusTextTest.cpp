@@ -9,6 +9,7 @@
 
 #include "PanelFixture.h"
 #include "desktop/StartHint.h"
+#include "desktop/StatusLine.h"
 
 namespace plinvaro::testing {
 namespace {
@@ -144,24 +145,52 @@ TEST_F(SearchOutcomeTest, ReportComesAfterTheSearchHasActed) {
   EXPECT_TRUE(state.playing);
 }
 
+TEST_F(SearchOutcomeTest, ShortFormsNameTheDirectoryByItsLastNameAndKeepTheAdviceBrief) {
+  const std::string deep = dir.Join("a/long/way/down/texts");
+  const struct {
+    SearchOutcome outcome;
+    std::string shortForm;
+  } cases[] = {
+      {{SearchOutcomeKind::NoDirectory, "", "", 0, 0}, "no directory chosen: pick one with \"...\""},
+      {{SearchOutcomeKind::CannotRead, deep + "/", "No such file or directory", 0, 0},
+       "texts: No such file or directory"},
+      {{SearchOutcomeKind::NoTextFiles, deep, "", 0, 0}, "no .txt files in texts"},
+      {{SearchOutcomeKind::Found, deep, "", 3, 2}, "3 parts in 2 files"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SearchOutcomeStatus(c.outcome, StatusForm::Short), c.shortForm);
+    EXPECT_EQ(SearchOutcomeStatus(c.outcome, StatusForm::Whole), SearchOutcomeText(c.outcome));
+  }
+}
+
 struct HintCase {
   const char* name;
   const char* baseFile;
   const char* directory;
-  std::vector<const char*> mentions;
+  std::vector<const char*> mentions;       // by both forms
+  std::vector<const char*> wholeMentions;  // by the whole one only
 };
 
 TEST(StartHintTest, NamesTheKeysAndWhatIsStillToChoose) {
   const std::vector<HintCase> cases = {
-      {"nothing chosen", "", "", {"Open...", "F2", "F4"}},
-      {"a base file only", "harbour.txt", "", {"F2", "F4", "\"...\""}},
-      {"both", "samples/harbour.txt", "samples", {"F2", "F4", "samples", "\"On The Fly Mode\""}},
+      {"nothing chosen", "", "", {"Open...", "F2", "F4"}, {}},
+      {"a base file only", "harbour.txt", "", {"F2", "F4", "\"...\""}, {}},
+      {"both", "/home/writer/samples/harbour.txt", "/home/writer/samples", {"F2", "F4", "samples"},
+       {"/home/writer/samples", "\"On The Fly Mode\""}},
   };
   for (const HintCase& c : cases) {
-    const std::string hint = StartHint(c.baseFile, c.directory);
-    EXPECT_EQ(hint.find('\n'), std::string::npos) << c.name;
-    for (const char* word : c.mentions)
-      EXPECT_NE(hint.find(word), std::string::npos) << c.name << ": " << word << " in " << hint;
+    const std::string brief = StartHint(c.baseFile, c.directory);
+    const std::string whole = StartHint(c.baseFile, c.directory, StatusForm::Whole);
+    EXPECT_LT(brief.size(), whole.size()) << c.name;
+    for (const std::string& hint : {brief, whole}) {
+      EXPECT_EQ(hint.find('\n'), std::string::npos) << c.name;
+      for (const char* word : c.mentions)
+        EXPECT_NE(hint.find(word), std::string::npos) << c.name << ": " << word << " in " << hint;
+    }
+    for (const char* word : c.wholeMentions) {
+      EXPECT_NE(whole.find(word), std::string::npos) << c.name << ": " << word << " in " << whole;
+      EXPECT_EQ(brief.find(word), std::string::npos) << c.name << ": " << word << " in " << brief;
+    }
   }
 }
 

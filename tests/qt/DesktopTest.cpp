@@ -117,7 +117,7 @@ class DesktopTest : public QObject, protected testing::WindowFixture {
              qPrintable(lines[1]));
   }
 
-  // Run also at QT_SCALE_FACTOR=2, where the offscreen screen is smaller than 700 x 500.
+  // Run also at QT_SCALE_FACTOR=2 on a screen smaller than 700 x 500 (tests/qt/CMakeLists.txt).
   void fitsTheScreensAvailableArea() {
     const QRect area = window_->screen()->availableGeometry();
     QTRY_VERIFY2(area.contains(window_->frameGeometry()),

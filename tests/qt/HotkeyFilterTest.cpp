@@ -103,6 +103,22 @@ class HotkeyFilterTest : public QObject, protected testing::WindowFixture {
     QCOMPARE(QApplication::focusWidget(), W(ControlId::SourceBox));
   }
 
+  void altWithALetterThatIsNoMnemonicTypesNothing_data() {
+    QTest::addColumn<ControlId>("into");
+    QTest::newRow("the source box") << ControlId::SourceBox;
+    QTest::newRow("the directory edit") << ControlId::DirEdit;
+  }
+  void altWithALetterThatIsNoMnemonicTypesNothing() {
+    QFETCH(ControlId, into);
+    FocusOn(into);
+    for (const Qt::Key key : {Qt::Key_X, Qt::Key_B, Qt::Key_Q, Qt::Key_Z})
+      QTest::keyClick(Handle(), key, Qt::AltModifier);
+    QTest::keyClick(Handle(), Qt::Key_A);
+    const std::string typed = into == ControlId::SourceBox ? SourceBytes()
+                              : qobject_cast<QLineEdit*>(W(into))->text().toStdString();
+    QCOMPARE(QString::fromStdString(typed), QString("a"));
+  }
+
   void keysActInsideAMessageBox() {
     testing::TempDir dir;
     window_->panel().OpenBaseFilePath(dir.Write("base.txt", "one two three four "));

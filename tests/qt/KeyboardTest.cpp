@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSlider>
 #include <QtTest>
@@ -69,6 +70,11 @@ class KeyboardTest : public QObject, protected testing::WindowFixture {
     QCOMPARE(window_->menu(0)->title(), QString("&File"));
     QCOMPARE(window_->menu(1)->title(), QString("&Edit"));
     QCOMPARE(Item(Command::Exit)->text(), QString("E&xit"));
+    QMenu* view = window_->menuBar()->actions().at(2)->menu();  // the seam views' menu, before Help
+    QCOMPARE(view->title(), QString("&View"));
+    QStringList items;
+    for (const QAction* action : view->actions()) items << action->text();
+    QCOMPARE(items, (QStringList{"Source &tint", "&Sources", "&Found parts"}));
     QCOMPARE(Item(Command::Open)->shortcut(), QKeySequence("Ctrl+O"));
     QCOMPARE(Item(Command::SaveAs)->shortcut(), QKeySequence("Ctrl+S"));
     QCOMPARE(Item(Command::Exit)->shortcut(), QKeySequence("Ctrl+Q"));

@@ -1,4 +1,4 @@
-// The main window through its real widgets: initial state, places at several sizes, minimum size, menus, message boxes.
+// The main window through its real widgets: initial state, start and minimum size, menus, message boxes.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -22,7 +22,6 @@
 #include "window/ControlTable.h"
 #include "window/MainWindowGeometry.h"
 #include "panel/MenuBar.h"
-#include "window/Relayout.h"
 #include "WindowFixture.h"
 #include "qt/MainWindow.h"
 #include "text/AnsiConversion.h"
@@ -54,8 +53,6 @@ class MainWindowTest : public QObject, protected testing::WindowFixture {
   Q_OBJECT
 
  private:
-
-  Size Client() { return {window_->clientArea()->width(), window_->clientArea()->height()}; }
 
   // A menu text as shown, without the mnemonic's marker.
   static QString Shown(QString text) {
@@ -150,32 +147,6 @@ class MainWindowTest : public QObject, protected testing::WindowFixture {
     const QSize screen = QGuiApplication::primaryScreen()->size();
     QCOMPARE(window_->frameGeometry(),
              ToQRect(MainWindowStartRect(screen.width(), screen.height())));
-  }
-
-  void everyControlStandsWhereTheModelPutsIt_data() {
-    QTest::addColumn<QSize>("outer");
-    QTest::newRow("start") << QSize(696, 496);
-    QTest::newRow("wider") << QSize(1000, 640);
-    QTest::newRow("large") << QSize(1280, 900);
-  }
-  void everyControlStandsWhereTheModelPutsIt() {
-    QFETCH(QSize, outer);
-    window_->resize(outer);
-    QTRY_COMPARE(window_->size(), outer);
-    const Size client = Client();
-    for (const ControlPlace& place : Relayout(RelayoutInputFromTable(client))) {
-      QCOMPARE(W(place.control)->geometry(), ToQRect(place.rect));
-    }
-    QCOMPARE(W(ControlId::Panel)->geometry(), QRect(0, 0, client.width, client.height));
-    const TopRowMetrics& top = window_->controls().topRow();
-    for (ControlId id : {ControlId::DirLabel, ControlId::DirEdit, ControlId::BrowseButton,
-                         ControlId::OnTheFlyCheck, ControlId::FontSizeLabel}) {
-      QCOMPARE(W(id)->geometry(), ToQRect(CreationRect(id, top)));
-    }
-    const Rect list = CreationRect(ControlId::FontSizeCombo, top);
-    const QRect drawn = W(ControlId::FontSizeCombo)->geometry();
-    QCOMPARE(drawn.topLeft(), QPoint(list.x, list.y));
-    QCOMPARE(drawn.width(), list.width);
   }
 
   void isNeverSmallerThan700By500() {
@@ -279,6 +250,19 @@ class MainWindowTest : public QObject, protected testing::WindowFixture {
     press(QMessageBox::Discard);
     window_->close();
     QVERIFY(!question.isEmpty());
+    QTRY_VERIFY(!window_->isVisible());
+  }
+
+  void theCloseGuardsButtonsHaveMnemonicsAndAltDDiscards() {
+    window_->controls().sourceBox().ReplaceSelection(Wide("typed words"), 11);
+    QStringList texts;
+    plinvaro::testing::WhenModalIs<QMessageBox>([&texts](QMessageBox& box) {
+      for (const QMessageBox::StandardButton answer : {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel})
+        texts << box.button(answer)->text();
+      QTest::keyClick(&box, Qt::Key_D, Qt::AltModifier);
+    });
+    window_->close();
+    QCOMPARE(texts, (QStringList{"&Save", "&Discard", "&Cancel"}));
     QTRY_VERIFY(!window_->isVisible());
   }
 

@@ -106,8 +106,8 @@ class SearchWorkerTest : public QObject {
     Click(ControlId::SearchButton);
     QVERIFY(window_->search().IsRunning());
     QVERIFY(window_->controls().sourceBox().widget()->isReadOnly());
-    QTRY_VERIFY_WITH_TIMEOUT(Status().startsWith("searching: "), 2000);
-    QVERIFY(Status().contains(QString(" of %1 files").arg(kFiles)));
+    QTRY_VERIFY_WITH_TIMEOUT(Status().startsWith("searching "), 2000);
+    QVERIFY(Status().contains(QString("/%1 files").arg(kFiles)));
     QTRY_VERIFY_WITH_TIMEOUT(!window_->search().IsRunning(), 5000);
     probe.stop();
     QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));

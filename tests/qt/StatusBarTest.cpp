@@ -1,10 +1,14 @@
 // The status bar and the title through the real window: playback state, speed, search outcome, preview position.
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 #include <memory>
 
 #include "TempDir.h"
+#include "desktop/SearchGate.h"
+#include "desktop/StartHint.h"
+#include "panel/SearchOutcome.h"
 #include "window/ControlTable.h"
 #include "WindowFixture.h"
 #include "qt/MainWindow.h"
@@ -31,12 +35,12 @@ class StatusBarTest : public QObject, protected testing::WindowFixture {
     const std::string base = dir_->Write("base.txt", "one two three four five six seven eight");
     window_->panel().OpenBaseFilePath(base);
     Click(ControlId::StartButton);
-    QTRY_COMPARE(Bar().playback(), Q("Playing: " + base));
+    QTRY_COMPARE(Bar().playback(), Q("Playing: base.txt"));
     QTRY_VERIFY(Bar().run().startsWith("Run: "));  // words since the last join
     QTest::keyClick(window_->windowHandle(), Qt::Key_Up, Qt::ControlModifier);  // one step slower
     QTRY_COMPARE(Bar().speed(), QString("485 ms per word"));
     Click(ControlId::PauseButton);
-    QTRY_COMPARE(Bar().playback(), Q("Paused: " + base));
+    QTRY_COMPARE(Bar().playback(), Q("Paused: base.txt"));
     Click(ControlId::StopButton);
     QTRY_COMPARE(Bar().playback(), QString("Stopped"));
   }
@@ -59,15 +63,14 @@ class StatusBarTest : public QObject, protected testing::WindowFixture {
     if (!shot.isEmpty()) QVERIFY(window_->grab().save(QString::fromLocal8Bit(shot)));
     const bool atFirst = Bar().preview().startsWith("part 1 of 2: ");
     Click(atFirst ? ControlId::NextButton : ControlId::PrevButton);
-    const std::string other = picked == a ? b : a;
     const QString stepped = Q(std::string(atFirst ? "part 2 of 2: " : "part 1 of 2: "));
-    QTRY_VERIFY(Bar().preview() == stepped + Q(picked) || Bar().preview() == stepped + Q(other));
-    const std::string shown = Bar().preview().endsWith(Q(a)) ? a : b;
+    QTRY_VERIFY(Bar().preview() == stepped + "a.txt" || Bar().preview() == stepped + "b.txt");
+    const std::string shown = Bar().preview().endsWith("a.txt") ? a : b;
     Click(ControlId::AcceptButton);
     QTRY_COMPARE(window_->windowTitle(), Q("Plinvaro - " + shown));
     Click(ControlId::ToSrcButton);
     QTRY_COMPARE(window_->windowTitle(), Q("Plinvaro - " + base));
-    QTRY_COMPARE(Bar().playback(), Q("Playing: " + base));
+    QTRY_COMPARE(Bar().playback(), QString("Playing: base.txt"));
     QCOMPARE(Bar().preview(), QString());
   }
 
@@ -75,10 +78,67 @@ class StatusBarTest : public QObject, protected testing::WindowFixture {
     window_->controls().SetDirectoryText(dir_->Join("absent"));
     window_->controls().sourceBox().ReplaceSelection(u"words", 5);
     Click(ControlId::SearchButton);
-    QTRY_VERIFY(Bar().message().startsWith(Q(dir_->Join("absent") + " cannot be read: ")));
+    QTRY_VERIFY(Bar().message().startsWith("absent: "));
+    QVERIFY(window_->findChild<QLabel*>("statusMessage")->toolTip().startsWith(Q(dir_->Join("absent") + " cannot be read: ")));
     window_->controls().SetDirectoryText(dir_->MakeSubdir("empty"));
     Click(ControlId::SearchButton);
-    QTRY_COMPARE(Bar().message(), Q("no .txt files in " + dir_->Join("empty")));
+    QTRY_COMPARE(Bar().message(), QString("no .txt files in empty"));
+  }
+
+  // At the start size every short form shows whole, a longer text loses only its end, and the tooltip holds the whole text.
+  void textsShowWholeOrCutAtTheirEndAt700By500_data() {
+    QTest::addColumn<bool>("playing");      // as at start, or with a file paused and the run counted
+    QTest::addColumn<QString>("expected");  // the text the message field holds
+    QTest::addColumn<QString>("whole");     // its tooltip
+    QTest::addColumn<bool>("fits");
+    const std::string deep = "/home/writer/a/rather/long/way/down/to/the/texts/of/the/coast";
+    const std::string base = deep + "/harbour.txt";
+    for (const auto& [name, chosenBase, chosenDir] :
+         {std::tuple{"hint, nothing chosen", std::string(), std::string()},
+          std::tuple{"hint, a base file only", base, std::string()},
+          std::tuple{"hint, both", base, deep}}) {
+      QTest::newRow(name) << false << Q(StartHint(chosenBase, chosenDir))
+                          << Q(StartHint(chosenBase, chosenDir, StatusForm::Whole)) << true;
+    }
+    const std::string progress = SearchProgressText(46, 240, 41'200'000, 314'600'000, 2);
+    QTest::newRow("progress") << true << Q(progress) << Q(progress) << true;
+    const SearchOutcome missing{SearchOutcomeKind::CannotRead, deep + "/nosuchdir", "No such file or directory", 0, 0};
+    QTest::newRow("missing folder") << true << Q(SearchOutcomeStatus(missing, StatusForm::Short))
+                                    << Q(SearchOutcomeText(missing)) << true;
+    const std::string tail(400, 'w');
+    QTest::newRow("a long text") << true << Q("no .txt files in " + tail) << Q(deep + "/" + tail) << false;
+  }
+  void textsShowWholeOrCutAtTheirEndAt700By500() {
+    QFETCH(bool, playing);
+    QFETCH(QString, expected);
+    QFETCH(QString, whole);
+    QFETCH(bool, fits);
+    const QSize frame = window_->frameGeometry().size() - window_->size();
+    window_->resize(QSize(700, 500) - frame);
+    if (playing) {
+      window_->panel().OpenBaseFilePath(dir_->Write("keepers-log.txt", "one two three four"));
+      Click(ControlId::StartButton);
+      window_->panel().PlaybackTick();
+      Click(ControlId::PauseButton);
+    }
+    window_->ShowStatus(expected.toStdString(), whole.toStdString());
+    window_->status().Refresh();
+    QTest::qWait(1);
+    auto* label = window_->findChild<QLabel*>("statusMessage");
+    QCOMPARE(label->text(), expected);
+    QCOMPARE(label->toolTip(), whole);
+    const QString shown = qt::ShownText(*label);
+    if (fits) {
+      QCOMPARE(shown, expected);
+    } else {
+      QVERIFY(shown.endsWith(QChar(0x2026)));
+      QVERIFY(expected.startsWith(shown.chopped(1)));
+    }
+    for (const char* other : {"statusPlayback", "statusRun"}) {
+      const auto* text = window_->findChild<QLabel*>(other);
+      QCOMPARE(qt::ShownText(*text), text->text());
+    }
+    if (playing) QCOMPARE(window_->findChild<QLabel*>("statusRun")->text(), QString("Run: 1 word"));
   }
 };
 
