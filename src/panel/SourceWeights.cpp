@@ -6,11 +6,26 @@
 #include "text/FileAccess.h"
 
 namespace plinvaro {
+namespace {
+
+// Where the name of `path` begins: just after its last separator.
+std::size_t NameStart(const std::string& path) {
+  std::size_t start = path.size();
+  while (start > 0 && !IsPathSeparator(path[start - 1])) --start;
+  return start;
+}
+
+}  // namespace
 
 std::string DirectoryKey(const std::string& directory) {
   std::string key = directory;
   while (key.size() > 1 && IsPathSeparator(key.back())) key.pop_back();
   return key;
+}
+
+bool LiesIn(const std::string& path, const std::string& directory) {
+  const std::size_t start = NameStart(path);
+  return start > 0 && start < path.size() && DirectoryKey(path.substr(0, start)) == DirectoryKey(directory);
 }
 
 std::optional<std::int32_t> ParseWeight(std::string_view text) {
@@ -30,8 +45,7 @@ std::int32_t SourceWeights::Of(const std::string& directory, const std::string& 
 }
 
 std::int32_t SourceWeights::OfPath(const std::string& path) const {
-  std::size_t start = path.size();
-  while (start > 0 && !IsPathSeparator(path[start - 1])) --start;
+  const std::size_t start = NameStart(path);
   if (start == 0) return kDefaultWeight;  // a bare name has no directory to weigh it in
   return Of(path.substr(0, start), path.substr(start));
 }

@@ -20,6 +20,9 @@ inline constexpr std::int32_t kMaxWeight = 10;
 // `directory` without trailing separators, the root staying itself, so that "dir" and "dir/" are one.
 std::string DirectoryKey(const std::string& directory);
 
+// Whether `path` names an entry directly in `directory`, by spelling (as DirectoryKey compares).
+bool LiesIn(const std::string& path, const std::string& directory);
+
 // The weight `text` spells: a whole number from 0 to kMaxWeight, digits only.
 std::optional<std::int32_t> ParseWeight(std::string_view text);
 

@@ -41,7 +41,8 @@ std::string FoundPartsDock::ListKey() const {
   const FoundPart& first = *searcher.parts().front();
   return searcher.pattern() + '\n' + std::to_string(searcher.PartCount()) + ' ' +
          std::to_string(first.fileIndex) + ' ' + std::to_string(first.offset) + ' ' +
-         std::to_string(reinterpret_cast<std::uintptr_t>(&first));
+         std::to_string(reinterpret_cast<std::uintptr_t>(&first)) + ' ' +
+         std::to_string(panel_.weights().revision());
 }
 
 void FoundPartsDock::Refresh() {
@@ -55,7 +56,9 @@ void FoundPartsDock::Refresh() {
       const FoundPartRow& row = rows[static_cast<std::size_t>(i)];
       // The items are owned by the table.
       table_->setItem(i, 0, new QTableWidgetItem(QString::number(row.matchLength)));
-      table_->setItem(i, 1, new QTableWidgetItem(FromBytes(BaseNameOf(row.file))));
+      // A part of a file of weight 0 says so; "<<" and ">>" step past it.
+      const std::string leftOut = panel_.PartLeftOut(i) ? " (weight 0)" : "";
+      table_->setItem(i, 1, new QTableWidgetItem(FromBytes(BaseNameOf(row.file) + leftOut)));
       table_->setItem(i, 2, new QTableWidgetItem(FromBytes(row.shared)));
       table_->setItem(i, 3, new QTableWidgetItem(FromBytes(row.continuation)));
     }

@@ -60,6 +60,7 @@ StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls&
   playback_ = FieldLabel(bar, "statusPlayback", 3);
   preview_ = FieldLabel(bar, "statusPreview", 3);
   run_ = FieldLabel(bar, "statusRun", 2);
+  steering_ = FieldLabel(bar, "statusSteering", 2);
   speed_ = new QLabel(bar);
   speed_->setObjectName(QLatin1String("statusSpeed"));
   bar->addPermanentWidget(speed_);
@@ -85,6 +86,7 @@ void StatusBar::Refresh() {
   SetText(playback_, fields.playback);
   SetText(preview_, fields.preview);
   SetText(run_, fields.run);
+  SetText(steering_, fields.steering);
   SetText(speed_, fields.speed);
   shown_ = std::move(fields);
 }
@@ -93,6 +95,7 @@ QString StatusBar::message() const { return message_->text(); }
 QString StatusBar::playback() const { return playback_->text(); }
 QString StatusBar::preview() const { return preview_->text(); }
 QString StatusBar::run() const { return run_->text(); }
+QString StatusBar::steering() const { return steering_->text(); }
 QString StatusBar::speed() const { return speed_->text(); }
 
 }  // namespace plinvaro::qt

@@ -1,4 +1,4 @@
-// StatusBar: the main window's status bar: a message, the playback state, the preview's part and the speed.
+// StatusBar: the main window's status bar: a message, the playback state, the preview's part, the steering options and the speed.
 //
 // The texts come from panel/StatusLine; this class only shows them, refreshing
 // a few times a second and whenever asked, and keeps the window title on the
@@ -37,6 +37,7 @@ class StatusBar : public QObject {
   QString playback() const;
   QString preview() const;
   QString run() const;
+  QString steering() const;
   QString speed() const;
 
  private:
@@ -47,6 +48,7 @@ class StatusBar : public QObject {
   QLabel* playback_;  // owned by the status bar
   QLabel* preview_;   // owned by the status bar
   QLabel* run_;       // owned by the status bar
+  QLabel* steering_;  // owned by the status bar
   QLabel* speed_;     // owned by the status bar
   QTimer timer_;
   StatusFields shown_;
