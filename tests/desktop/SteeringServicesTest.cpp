@@ -1,0 +1,78 @@
+// The desktop's steering services: the stored weights, the Sources dock's rows and the steering status text.
+#include <gtest/gtest.h>
+
+#include "PanelFixture.h"
+#include "desktop/SourceRows.h"
+#include "desktop/StatusLine.h"
+#include "desktop/WeightStore.h"
+
+namespace plinvaro::testing {
+namespace {
+
+TEST(WeightStoreTest, EveryNameComesBackAndMalformedEntriesAreRefused) {
+  SourceWeights weights;
+  const std::string odd = "100%\tsure\nor\r\xC3\xA4.txt";
+  ASSERT_TRUE(weights.Set("/texts/", odd, 0));
+  ASSERT_TRUE(weights.Set("/my%20dir", "b.txt", 10));
+  ASSERT_TRUE(weights.Set("/texts", "c.txt", 1));  // the default: not kept
+  SourceWeights back;
+  for (const std::string& entry : WeightEntries(weights)) {
+    const std::optional<WeightEntry> parsed = ParseWeightEntry(entry);
+    ASSERT_TRUE(parsed) << entry;
+    back.Set(parsed->directory, parsed->name, parsed->weight);
+  }
+  EXPECT_EQ(back.all(), weights.all());
+  EXPECT_EQ(back.Of("/texts", odd), 0);
+  for (const char* bad : {"", "3", "3\t/d", "11\t/d\ta.txt", "-1\t/d\ta.txt", " 3\t/d\ta.txt", "3\t\ta.txt",
+                          "3\t/d\t", "3\t/d\ta%2", "3\t/d\ta%zz.txt", "3\t/d\ta\tb"})
+    EXPECT_FALSE(ParseWeightEntry(bad)) << bad;
+}
+
+class SourceRowsTest : public RoadPanelTest {};
+
+TEST_F(SourceRowsTest, FilesInUseComeFirstThenTheDirectorysOthersByNameEachWithItsWeight) {
+  panel.StartPlayback();
+  for (int i = 0; i < 7; ++i) panel.PlaybackTick();  // "The cat sat by the old road, "
+  panel.RunSearch();
+  panel.PlaybackTick();
+  const std::string corpus = dir.Join("corpus");
+  dir.Write("corpus/zoo.txt", "z");
+  dir.Write("corpus/ant.txt", "a");
+  panel.SetSourceWeight(corpus, "zoo.txt", 0);
+  panel.SetSourceWeight(corpus, "hill.txt", 4);
+  const std::vector<SourceRow> rows =
+      SourceRows(panel.provenance(), corpus + "/", {"zoo.txt", "hill.txt", "ant.txt"}, panel.weights());
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0].path, base);  // in use, outside the directory: no weight
+  EXPECT_EQ(rows[0].weight, std::nullopt);
+  EXPECT_EQ(rows[1].path, hill);
+  EXPECT_EQ(rows[1].weight, 4);
+  EXPECT_GT(rows[1].bytes, 0);
+  EXPECT_EQ(rows[2].name, "ant.txt");
+  EXPECT_FALSE(rows[2].inUse());
+  EXPECT_EQ(rows[2].weight, 1);
+  EXPECT_EQ(rows[3].name, "zoo.txt");
+  EXPECT_EQ(rows[3].weight, 0);
+}
+
+TEST_F(SourceRowsTest, TheStatusNamesEachOptionThatChangesTheNextSearch) {
+  const std::string corpus = dir.Join("corpus");
+  EXPECT_EQ(ComposeStatus(panel, face.controls).steering, "");
+  panel.SetWanderWords(5);
+  panel.SetWanders(true);
+  panel.SetMatchCase(false);
+  panel.SetSourceWeight(corpus, "hill.txt", 0);
+  panel.SetSourceWeight(corpus, "a.txt", 3);
+  panel.SetSourceWeight(corpus, "b.txt", 2);
+  panel.SetSourceWeight(dir.path(), "base.txt", 0);  // another directory
+  EXPECT_EQ(SteeringText(panel, corpus), "wander in 5 words, case ignored, 1 file left out, 2 files weighted");
+  panel.StartPlayback();
+  for (int i = 0; i < 4; ++i) panel.PlaybackTick();
+  EXPECT_EQ(ComposeStatus(panel, face.controls).steering.substr(0, 17), "wander in 1 word,");
+  face.controls.onTheFly = false;
+  panel.SetMatchCase(true);
+  EXPECT_EQ(SteeringText(panel, dir.path()), "1 file left out");
+}
+
+}  // namespace
+}  // namespace plinvaro::testing
