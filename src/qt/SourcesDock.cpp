@@ -43,6 +43,7 @@ SourcesDock::SourcesDock(MainPanel& panel, const PanelControls& controls, SeamMa
                          this)) {
   setObjectName(QStringLiteral("SourcesDock"));
   setWidget(table_);
+  for (const int numbers : {1, 2}) table_->horizontalHeader()->setSectionResizeMode(numbers, QHeaderView::ResizeToContents);
   connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
     const QList<QTableWidgetItem*> chosen = table_->selectedItems();
     const QTableWidgetItem* file = chosen.isEmpty() ? nullptr : table_->item(chosen.front()->row(), 0);
