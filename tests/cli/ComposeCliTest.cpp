@@ -242,8 +242,7 @@ TEST_F(ComposeCliTest, WeightsSteerThePicksAndTheTraceRecordsThem) {
   for (const char* bad : {"harbour.txt", "harbour.txt=", "harbour.txt=11", "harbour.txt=-1", "=3",
                           "harbour.txt=1.5", "absent.txt=2", "/etc/hostname=2"}) {
     const CliRun refused = Run({"--base", samples + "/orchard.txt", "--dir", samples, "--weight", bad});
-    EXPECT_EQ(refused.status, 2) << bad;
-    EXPECT_EQ(refused.err.rfind("plinvaro-cli compose: --weight", 0), 0u) << refused.err;
+    EXPECT_TRUE(refused.status == 2 && refused.err.rfind("plinvaro-cli compose: --weight", 0) == 0) << bad;
   }
 }
 
