@@ -55,15 +55,12 @@ TEST_F(SteeringTest, PreviewStepsPastPartsOfLeftOutFiles) {
   FourFiles({1, 0, 0, 1});
   PreviewSearch("the old road");
   ASSERT_EQ(panel.results().PartCount(), 4);
-  std::set<std::string> seen = {NameOf(panel.currentFoundPart())};
+  std::vector<std::string> seen = {NameOf(panel.currentFoundPart())};
   while (face.controls.IsPartButtonEnabled(PartButton::Prev)) panel.PreviousPart();
-  int steps = 0;
-  for (seen.insert(NameOf(panel.currentFoundPart())); face.controls.IsPartButtonEnabled(PartButton::Next); ++steps) {
-    panel.NextPart();
-    seen.insert(NameOf(panel.currentFoundPart()));
-  }
-  EXPECT_EQ(seen, (std::set<std::string>{"a.txt", "d.txt"}));
-  EXPECT_EQ(steps, 1);
+  for (seen.push_back(NameOf(panel.currentFoundPart())); face.controls.IsPartButtonEnabled(PartButton::Next);)
+    panel.NextPart(), seen.push_back(NameOf(panel.currentFoundPart()));
+  EXPECT_EQ(std::set<std::string>(seen.begin(), seen.end()), (std::set<std::string>{"a.txt", "d.txt"}));
+  EXPECT_EQ(seen.size(), 3u);  // the pick, the first kept part, one step to the last
   int i = 0;
   for (const auto& part : panel.results().parts())
     EXPECT_EQ(panel.PartLeftOut(i++), NameOf(part.get()) == "b.txt" || NameOf(part.get()) == "c.txt");
@@ -102,8 +99,7 @@ TEST_F(SteeringTest, WanderSearchesByItselfAfterNWordsInOnTheFlyModeOnly) {
   ASSERT_TRUE(panel.SetWanderWords(3));
   panel.SetWanders(true);
   panel.StartPlayback();
-  panel.PlaybackTick();
-  panel.PlaybackTick();
+  for (int i = 0; i < 2; ++i) panel.PlaybackTick();
   EXPECT_EQ(panel.WordsUntilWander(), 1);
   EXPECT_EQ(panel.lastSearch().kind, SearchOutcomeKind::NotRun);
   panel.PlaybackTick();  // "three ": the third word
