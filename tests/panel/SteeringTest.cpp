@@ -100,11 +100,10 @@ TEST_F(SteeringTest, WanderSearchesByItselfAfterNWordsInOnTheFlyModeOnly) {
   panel.SetWanders(true);
   panel.StartPlayback();
   for (int i = 0; i < 2; ++i) panel.PlaybackTick();
-  EXPECT_EQ(panel.WordsUntilWander(), 1);
-  EXPECT_EQ(panel.lastSearch().kind, SearchOutcomeKind::NotRun);
+  EXPECT_TRUE(panel.WordsUntilWander() == 1 && panel.lastSearch().kind == SearchOutcomeKind::NotRun);
   panel.PlaybackTick();  // "three ": the third word
   EXPECT_EQ(panel.foundFile(), dir.Join("corpus/hill.txt"));
-  EXPECT_EQ(panel.WordsUntilWander(), 3);
+  EXPECT_EQ(panel.WordsUntilWander(), 3);  // counted afresh
   face.controls.onTheFly = false;
   EXPECT_EQ(panel.WordsUntilWander(), std::nullopt);
 }
