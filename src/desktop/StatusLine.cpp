@@ -36,7 +36,13 @@ std::string SteeringText(const MainPanel& panel, const std::string& directory) {
   if (!panel.matchCase()) parts.push_back("case ignored");
   std::int32_t leftOut = 0;
   std::int32_t weighted = 0;
-  for (const auto& [name, weight] : panel.weights().In(directory)) ++(weight == kLeftOutWeight ? leftOut : weighted);
+  for (const auto& [name, weight] : panel.weights().In(directory)) {
+    if (weight == kLeftOutWeight) {
+      ++leftOut;
+    } else {
+      ++weighted;
+    }
+  }
   if (leftOut > 0) parts.push_back(Counted(leftOut, "file", "files") + " left out");
   if (weighted > 0) parts.push_back(Counted(weighted, "file", "files") + " weighted");
   std::string text;

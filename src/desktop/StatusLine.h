@@ -24,7 +24,7 @@ struct StatusFields {
 std::string SpeedText(std::int32_t intervalMs);
 
 // What the steering options change in the next search from `directory`, e.g.
-// "wander in 5 words, case ignored, 1 file left out, 2 weighted"; empty while
+// "wander in 5 words, case ignored, 1 file left out, 2 files weighted"; empty while
 // none does (wander off, "Match case" on, every file of `directory` weighing 1).
 std::string SteeringText(const MainPanel& panel, const std::string& directory);
 
