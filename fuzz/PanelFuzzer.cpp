@@ -168,7 +168,7 @@ class Session {
 
   void Run() {
     for (int step = 0; step < kMaxSteps && in_.remaining_bytes() > 0; ++step) {
-      Step(in_.ConsumeIntegralInRange(0, 23));
+      Step(in_.ConsumeIntegralInRange(0, 24));
       CheckInvariants();
     }
   }
@@ -211,6 +211,8 @@ class Session {
       case 3:
         face_.controls.directory = DirectoryChoice();
         panel_.Run(Command::Search);
+        if (panel_.lastSearch().kind == SearchOutcomeKind::Found)
+          Check(!panel_.PartLeftOut(panel_.CurrentPartIndex()), "the pick took a part of a file of weight 0");
         return;
       case 4: panel_.Run(Command::ToSrc); return;
       case 5:  // the check box flips itself, then sends its command; or the F7 toggle
@@ -259,9 +261,26 @@ class Session {
         if (const auto command = ButtonCommand(in_.ConsumeIntegralInRange(-1, 13))) panel_.Run(*command);
         return;
       case 22: Ticks(1); return;
+      case 23: Steer(); return;
       default:
         Ticks(kMaxTicksPerStep * 4);
         return;
+    }
+  }
+
+  // One of the steering options, with values in range and beyond it.
+  void Steer() {
+    switch (in_.ConsumeIntegralInRange(0, 4)) {
+      case 0: {
+        const std::int32_t weight = in_.ConsumeIntegralInRange(-1, kMaxWeight + 1);
+        const bool set = panel_.SetSourceWeight(DirectoryChoice(), CorpusFile(), weight);
+        Check(set == (weight >= kLeftOutWeight && weight <= kMaxWeight), "a weight out of range was taken");
+        return;
+      }
+      case 1: panel_.SetPickAvoidsCurrentPlace(in_.ConsumeBool()); return;
+      case 2: panel_.SetWanders(in_.ConsumeBool()); return;
+      case 3: panel_.SetWanderWords(in_.ConsumeIntegralInRange(0, kMaxWanderWords + 2)); return;
+      default: panel_.SetMatchCase(in_.ConsumeBool()); return;
     }
   }
 
@@ -378,6 +397,7 @@ class Session {
   void Tick() {
     const std::u16string before = face_.sourceBox.text();
     const TextSelection selection = face_.sourceBox.GetSelection();
+    const PlaybackSource from = panel_.playingFrom();  // a wander may switch it after the chunk
     chunks_.played = false;
     panel_.PlaybackTick();
     if (!chunks_.played) {
@@ -385,7 +405,7 @@ class Session {
       return;
     }
     const PlayedChunk& c = chunks_.last;
-    Check(c.source == panel_.playingFrom(), "chunk from another source than the active one");
+    Check(c.source == from, "chunk from another source than the active one");
     const auto found = corpus_.versions.find(BaseName(chunks_.lastFile));
     Check(found != corpus_.versions.end(), "chunk from a file outside the corpus");
     // Some content the file had in this run must give both the chunk's shape
@@ -426,6 +446,8 @@ class Session {
     CheckSelection(face_.previewBox, "preview selection outside the document");
     const TextSearcher& s = panel_.results();
     Check(s.PartCount() <= TextSearcher::maxParts + 1, "more than 51 parts");
+    if (const std::optional<std::int32_t> left = panel_.WordsUntilWander())
+      Check(*left >= 1 && *left <= panel_.wanderWords(), "words to the next wander out of range");
     const TextSearcher::PartList::const_iterator current = s.currentPart;
     bool currentListed = current == s.parts().end();
     for (auto it = s.parts().begin(); it != s.parts().end() && !currentListed; ++it)

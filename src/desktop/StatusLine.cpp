@@ -1,6 +1,7 @@
 // StatusLine: the playback state, speed, search outcome and preview position as status texts.
 #include "desktop/StatusLine.h"
 
+#include <vector>
 
 #include "panel/MainPanel.h"
 #include "panel/SearchOutcome.h"
@@ -34,13 +35,38 @@ std::string RunText(std::int32_t words, StatusForm form) {
   return "Run: " + std::to_string(words) + (words == 1 ? " word" : " words");
 }
 
+std::string Counted(std::int32_t count, const char* singular, const char* plural) {
+  return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
 }  // namespace
+
+std::string SteeringText(const MainPanel& panel, const std::string& directory) {
+  std::vector<std::string> parts;
+  if (const std::optional<std::int32_t> left = panel.WordsUntilWander())
+    parts.push_back("wander in " + Counted(*left, "word", "words"));
+  if (!panel.matchCase()) parts.push_back("case ignored");
+  std::int32_t leftOut = 0;
+  std::int32_t weighted = 0;
+  for (const auto& [name, weight] : panel.weights().In(directory)) {
+    if (weight == kLeftOutWeight) {
+      ++leftOut;
+    } else {
+      ++weighted;
+    }
+  }
+  if (leftOut > 0) parts.push_back(Counted(leftOut, "file", "files") + " left out");
+  if (weighted > 0) parts.push_back(Counted(weighted, "file", "files") + " weighted");
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : ", ") + part;
+  return text;
+}
 
 std::string SpeedText(std::int32_t intervalMs) { return std::to_string(intervalMs) + " ms per word"; }
 
 StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls, StatusForm form) {
   return {PlaybackText(panel, form), SpeedText(panel.interval()), PreviewText(panel, controls, form),
-          RunText(panel.CurrentRunWords(), form)};
+          RunText(panel.CurrentRunWords(), form), SteeringText(panel, controls.DirectoryText())};
 }
 
 std::string SearchOutcomeStatus(const SearchOutcome& outcome, StatusForm form) {

@@ -24,11 +24,17 @@ struct StatusFields {
   std::string preview;   // "part k of N: FILE" while a found part waits in the preview; else empty
   std::string run;       // once a word was played: "Run: N words" (Short), "Run: N words since
                          // the last join" (Whole); else empty
+  std::string steering;  // SteeringText; empty while every option is as it starts
   bool operator==(const StatusFields&) const = default;
 };
 
 // "N ms per word", N being the playback interval in ms.
 std::string SpeedText(std::int32_t intervalMs);
+
+// What the steering options change in the next search from `directory`, e.g.
+// "wander in 5 words, case ignored, 1 file left out, 2 files weighted"; empty while
+// none does (wander off, "Match case" on, every file of `directory` weighing 1).
+std::string SteeringText(const MainPanel& panel, const std::string& directory);
 
 // The fields for `panel`, whose face is `controls` (the preview shows a part
 // exactly while "Accept" is enabled).

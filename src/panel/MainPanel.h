@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "search/TextSearcher.h"
 #include "text/FileWriter.h"
@@ -24,6 +25,7 @@
 #include "provenance/RecoveredSpans.h"
 #include "panel/SpeedSlider.h"
 #include "panel/SearchOutcome.h"
+#include "panel/SourceWeights.h"
 
 namespace plinvaro {
 
@@ -44,6 +46,11 @@ enum class CloseAnswer { Save, Discard, Cancel };
 
 inline constexpr std::int32_t kInitialTimerInterval = 500;  // ms
 inline constexpr std::int32_t kPartTextStep = 1024;    // bytes per preview load
+
+// "Wander every N words": N's range and its value before the user picks one.
+inline constexpr std::int32_t kMinWanderWords = 3;
+inline constexpr std::int32_t kMaxWanderWords = 200;
+inline constexpr std::int32_t kDefaultWanderWords = 20;
 
 // One chunk that playback moved into the source box.
 struct PlayedChunk {
@@ -107,6 +114,10 @@ class MainPanel {
   void SetTitleFollowsPlayback(bool follows);
   // The found file while playback reads one, else the base file; empty before any.
   const std::string& playingFile() const;
+  // When on, the random pick passes over a part where playback already stands
+  // (its file, and its offset after the pattern's separators, are playback's
+  // now) while any other part can be picked. Off unless the face turns it on.
+  void SetPickAvoidsCurrentPlace(bool avoids) { avoidsCurrentPlace_ = avoids; }
   // What the last Search command came to; NotRun before the first.
   const SearchOutcome& lastSearch() const { return lastSearch_; }
 
@@ -115,7 +126,8 @@ class MainPanel {
   void PausePlayback();
   void StopPlayback();
   void PlaybackTick();
-  void AppendNextWord();
+  // Plays one chunk; false when there was none to play.
+  bool AppendNextWord();
   void UpdateSpeed();
   void SlowDown();
   void SpeedUp();
@@ -230,6 +242,26 @@ class MainPanel {
   // Chunks played since the newest join: the current run.
   std::int32_t CurrentRunWords() const { return provenance_.runWords(); }
 
+  // Steering the wander (SteeringCommands.cpp). Weights of the files in the
+  // random pick (panel/SourceWeights.h): 0 leaves a file out of the pick and of
+  // "<<" and ">>". False, changing nothing, for a weight outside 0..kMaxWeight.
+  bool SetSourceWeight(const std::string& directory, const std::string& name, std::int32_t weight);
+  const SourceWeights& weights() const { return weights_; }
+  // Whether part `index` of the list lies in a file of weight 0.
+  bool PartLeftOut(std::int32_t index) const;
+  // "Match case" (on by default): off, the search matches letters regardless of case.
+  void SetMatchCase(bool matchCase);
+  bool matchCase() const { return searcher.matchCase(); }
+  // "Wander every N words" (off by default): in On The Fly Mode the Search
+  // command runs by itself once N words were played since the last Search.
+  // SetWanderWords is false, changing nothing, for N outside kMinWanderWords..kMaxWanderWords.
+  void SetWanders(bool wanders);
+  bool SetWanderWords(std::int32_t words);
+  bool wanders() const { return wanders_; }
+  std::int32_t wanderWords() const { return wanderWords_; }
+  // Words to play before the next wander; none while it is off or the mode is.
+  std::optional<std::int32_t> WordsUntilWander() const;
+
   // State, as the commands leave it; only the commands change it.
   bool playing() const { return isPlaying; }
   std::int32_t interval() const { return timerInterval; }  // ms per word
@@ -299,6 +331,20 @@ class MainPanel {
   FoundPart* CurrentPart();
   // SearchAndPick's pick once the searcher holds a scan's results.
   bool PickFoundPart();
+  // Each part's chance in the pick, in list order, and how many lie in files of weight 0.
+  struct PartWeights {
+    std::vector<std::int32_t> weights;
+    std::int64_t total = 0;
+    std::int32_t leftOut = 0;
+  };
+  PartWeights WeighParts() const;
+  bool LandsWherePlaybackStands(const FoundPart& part) const;
+  bool IsLeftOut(const FoundPart& part) const;
+  // The nearest part before (-1) or after (+1) the current one that is not
+  // left out; EndPart() for none.
+  TextSearcher::PartPosition NeighbourPart(int direction);
+  // Counts a played word towards the wander, and wanders when it is due.
+  void CountWanderWord();
   // Keeps `outcome` as the last search's and tells the observer.
   void ReportSearch(SearchOutcome outcome);
   // A join at box unit `position`, just before a search's pick or an Accept changes playback.
@@ -324,6 +370,11 @@ class MainPanel {
   // True for a written file; else shows the save error for `path`, with the
   // path and the system's reason on a second line when errors are detailed.
   bool SaveSucceeded(const SaveResult& result, const std::string& path);
+  bool avoidsCurrentPlace_ = false;
+  SourceWeights weights_;
+  bool wanders_ = false;
+  std::int32_t wanderWords_ = kDefaultWanderWords;
+  std::int32_t wanderPlayed_ = 0;  // words played since the last Search
   SearchOutcome lastSearch_;
   ProvenanceTracker provenance_;  // listens to sourceBox_
 };

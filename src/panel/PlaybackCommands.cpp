@@ -49,16 +49,16 @@ void MainPanel::PlaybackTick() {
   const bool baseLeft = playbackSource == PlaybackSource::Base && !baseSource.IsUsedUp();
   const bool foundLeft = playbackSource == PlaybackSource::Found && !foundSource.IsUsedUp();
   if (baseLeft || foundLeft) {
-    AppendNextWord();
+    if (AppendNextWord()) CountWanderWord();
     return;
   }
   StopTimer();
 }
 
-void MainPanel::AppendNextWord() {
+bool MainPanel::AppendNextWord() {
   TextSource& source = ActiveSource();
   const std::int32_t start = source.position;
-  if (!source.HasView() || start < 0 || start >= source.size) return;
+  if (!source.HasView() || start < 0 || start >= source.size) return false;
   const std::int32_t end = ChunkEnd(source.data(), start, source.size);
   const std::int32_t n = end - start;
   source.position = end;
@@ -75,6 +75,7 @@ void MainPanel::AppendNextWord() {
   if (!controls_.DirectoryHasFocus()) sourceBox_.Focus();
   if (observer_ != nullptr)
     observer_->ChunkPlayed(PlayedChunk{playbackSource, source.path, start, n});
+  return true;
 }
 
 void MainPanel::UpdateSpeed() {

@@ -60,9 +60,8 @@ void MainPanel::UpdatePartButtons() {
     return;
   }
   controls_.EnablePartButton(PartButton::Accept, true);
-  controls_.EnablePartButton(PartButton::Prev, searcher.currentPart != searcher.FirstPart());
-  controls_.EnablePartButton(PartButton::Next,
-                             std::next(searcher.currentPart) != searcher.EndPart());
+  controls_.EnablePartButton(PartButton::Prev, NeighbourPart(-1) != searcher.EndPart());
+  controls_.EnablePartButton(PartButton::Next, NeighbourPart(+1) != searcher.EndPart());
   const std::int64_t loadedEnd = static_cast<std::int64_t>(part->offset) + part->textLength;
   controls_.EnablePartButton(PartButton::More,
                              loadedEnd != static_cast<std::int64_t>(part->fileSize) + 1);
@@ -88,8 +87,9 @@ void MainPanel::MoreText() {
 void MainPanel::PreviousPart() {
   const ChangeScope change(*this);
   if (!controls_.IsPartButtonEnabled(PartButton::Prev)) return;
-  if (CurrentPart() == nullptr || searcher.currentPart == searcher.FirstPart()) return;
-  --searcher.currentPart;
+  const TextSearcher::PartPosition previous = NeighbourPart(-1);
+  if (previous == searcher.EndPart()) return;
+  searcher.currentPart = previous;
   ShowCurrentPart();
   previewBox_.ScrollToTop();
 }
@@ -97,8 +97,9 @@ void MainPanel::PreviousPart() {
 void MainPanel::NextPart() {
   const ChangeScope change(*this);
   if (!controls_.IsPartButtonEnabled(PartButton::Next)) return;
-  if (CurrentPart() == nullptr || std::next(searcher.currentPart) == searcher.EndPart()) return;
-  ++searcher.currentPart;
+  const TextSearcher::PartPosition next = NeighbourPart(+1);
+  if (next == searcher.EndPart()) return;
+  searcher.currentPart = next;
   ShowCurrentPart();
   previewBox_.ScrollToTop();
 }

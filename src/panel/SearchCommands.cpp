@@ -6,6 +6,7 @@
 #include "search/PatternText.h"
 #include "text/AnsiConversion.h"
 #include "text/CharClass.h"
+#include "text/FileAccess.h"
 #include "panel/MainPanel.h"
 
 namespace plinvaro {
@@ -30,6 +31,15 @@ SeparatorRun TrailingSeparators(const std::string& pattern) {
     }
   }
   return run;
+}
+
+// `position` moved past the bytes of the run's kind of separator, as a switch
+// moves the found source: Punct when the run holds one, else Space, else none.
+std::int32_t PastSeparators(const TextSource& source, std::int32_t position, const SeparatorRun& run) {
+  if ((!run.hasPunct && !run.hasSpace) || !source.HasView()) return position;
+  const auto skipped = run.hasPunct ? IsPunct : IsSpace;
+  while (position >= 0 && position < source.size && skipped(source.data()[position])) ++position;
+  return position;
 }
 
 // The outcome of a Search that stopped before scanning.
@@ -58,6 +68,7 @@ void MainPanel::RunSearch() {
 
 std::optional<SearchRequest> MainPanel::PrepareSearch() {
   const ChangeScope change(*this);
+  wanderPlayed_ = 0;
   RefreshLengths();
   SearchRequest request;
   request.directory = controls_.DirectoryText();
@@ -125,13 +136,23 @@ bool MainPanel::SearchAndPick() {
 }
 
 bool MainPanel::PickFoundPart() {
-  searcher.currentPart = searcher.FirstPart();
-  const bool found = searcher.currentPart != searcher.EndPart();
+  searcher.currentPart = searcher.EndPart();
   lastSearch_ = OutcomeOfScan(searcher, baseDirectory);
+  const PartWeights pick = WeighParts();
+  lastSearch_.leftOut = pick.leftOut;
+  const bool found = pick.total > 0;
+  if (lastSearch_.kind == SearchOutcomeKind::Found && !found) lastSearch_.kind = SearchOutcomeKind::AllLeftOut;
   if (found) {
+    // One draw, spread over the weights: with every weight 1 the draw modulo
+    // the part count counts the steps, as it always did.
     const std::int32_t draw = random_.Next();
-    const std::int32_t steps = (draw < 0 ? -(draw + 1) : draw) % searcher.PartCount();
-    std::advance(searcher.currentPart, steps);
+    std::int64_t left = (draw < 0 ? -(static_cast<std::int64_t>(draw) + 1) : draw) % pick.total;
+    searcher.currentPart = searcher.FirstPart();
+    for (const std::int32_t weight : pick.weights) {
+      if (left < weight) break;
+      left -= weight;
+      ++searcher.currentPart;
+    }
     RecordJoin(sourceBox_.GetSelection().end);
     OpenFoundSource();
     playbackSource = PlaybackSource::Found;
@@ -139,6 +160,16 @@ bool MainPanel::PickFoundPart() {
   }
   if (observer_ != nullptr) observer_->SearchDone(found);
   return found;
+}
+
+bool MainPanel::LandsWherePlaybackStands(const FoundPart& part) const {
+  if (playbackSource == PlaybackSource::None) return false;
+  const TextSource& source = playbackSource == PlaybackSource::Base ? baseSource : foundSource;
+  if (!source.HasView() || part.offset > source.position) return false;
+  if (PastSeparators(source, part.offset, TrailingSeparators(searchPattern)) != source.position)
+    return false;
+  const std::string path = searcher.FilePath(part.fileIndex);
+  return path == source.path || IsSameFile(path, source.path);
 }
 
 void MainPanel::ReportSearch(SearchOutcome outcome) {
@@ -149,14 +180,8 @@ void MainPanel::ReportSearch(SearchOutcome outcome) {
 void MainPanel::TrimPattern() { trimmedPattern = TrimSeparators(searchPattern); }
 
 void MainPanel::SkipPatternSeparators() {
-  const SeparatorRun run = TrailingSeparators(searchPattern);
-  if (!run.hasPunct && !run.hasSpace) return;
   TextSource& source = ActiveSource();
-  if (!source.HasView()) return;
-  const unsigned char* bytes = source.data();
-  const auto skipped = run.hasPunct ? IsPunct : IsSpace;
-  while (source.position >= 0 && source.position < source.size && skipped(bytes[source.position]))
-    ++source.position;
+  source.position = PastSeparators(source, source.position, TrailingSeparators(searchPattern));
 }
 
 void MainPanel::BackToBase() {

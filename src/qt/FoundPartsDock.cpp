@@ -34,9 +34,11 @@ FoundPartsDock::FoundPartsDock(MainPanel& panel, QWidget* parent)
 }
 
 void FoundPartsDock::Refresh() {
-  if (!shownOnce_ || panel_.partsRevision() != shownRevision_) {
+  const bool newList = !shownOnce_ || panel_.partsRevision() != shownRevision_;
+  if (newList || panel_.weights().revision() != shownWeights_) {
     shownOnce_ = true;
     shownRevision_ = panel_.partsRevision();
+    shownWeights_ = panel_.weights().revision();
     const std::vector<FoundPartRow> rows = FoundPartRows(panel_.results());
     const QSignalBlocker quiet(table_);
     table_->setRowCount(static_cast<int>(rows.size()));
@@ -44,11 +46,13 @@ void FoundPartsDock::Refresh() {
       const FoundPartRow& row = rows[static_cast<std::size_t>(i)];
       // The items are owned by the table.
       table_->setItem(i, 0, new QTableWidgetItem(QString::number(row.matchLength)));
-      table_->setItem(i, 1, new QTableWidgetItem(FromBytes(BaseNameOf(row.file))));
+      // A part of a file of weight 0 says so; "<<" and ">>" step past it.
+      const std::string leftOut = panel_.PartLeftOut(i) ? " (weight 0)" : "";
+      table_->setItem(i, 1, new QTableWidgetItem(FromBytes(BaseNameOf(row.file) + leftOut)));
       table_->setItem(i, 2, new QTableWidgetItem(FromBytes(row.shared)));
       table_->setItem(i, 3, new QTableWidgetItem(FromBytes(row.continuation)));
     }
-    if (panel_.OffersParts()) show();
+    if (newList && panel_.OffersParts()) show();
   }
   SelectCurrent();
 }

@@ -27,6 +27,7 @@ class FoundPartsDock : public QDockWidget {
   MainPanel& panel_;
   QTableWidget* table_;  // owned by this dock
   std::uint64_t shownRevision_ = 0;  // MainPanel::partsRevision of the rows shown
+  std::uint64_t shownWeights_ = 0;   // the weights' revision the rows were made with
   bool shownOnce_ = false;
 };
 

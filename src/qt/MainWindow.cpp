@@ -17,6 +17,7 @@
 
 #include "qt/Drops.h"
 #include "qt/Keyboard.h"
+#include "qt/OptionsMenu.h"
 #include "qt/WindowIcon.h"
 #include "qt/Settings.h"
 #include "desktop/DesktopKeys.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   changes_ = std::make_unique<PanelChanges>(*panel_);
   panel_->SetDirectoryFollowsBaseFile(true);
   panel_->SetTitleFollowsPlayback(true);
+  panel_->SetPickAvoidsCurrentPlace(true);
   panel_->SetObserver(this);
   panel_->SetWindowHost(this);
   panel_->UpdateSpeed();  // the status bar shows the slider's speed before the first Start
@@ -75,6 +77,7 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   status_ = std::make_unique<StatusBar>(*this, *panel_, *controls_, *changes_);
   BuildMenuBar();
   provenance_ = new ProvenanceFace(*this);
+  new OptionsMenu(*this);  // owned by this window
   InstallKeyboard(*controls_);
   InstallMoreTextKey(*this, *panel_);
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);

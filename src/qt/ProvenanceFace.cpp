@@ -25,7 +25,7 @@ ProvenanceFace::ProvenanceFace(MainWindow& window)
       window_(window),
       reporter_(new EditReporter(window.controls().sourceBox())),
       marks_(new SeamMarks(window.controls().sourceBox(), window.panel())),
-      sources_(new SourcesDock(window.panel(), *marks_, &window)),
+      sources_(new SourcesDock(window.panel(), window.controls(), *marks_, &window)),
       foundParts_(new FoundPartsDock(window.panel(), &window)) {
   setObjectName(QStringLiteral("ProvenanceFace"));
   window.addDockWidget(Qt::RightDockWidgetArea, sources_);

@@ -12,6 +12,7 @@
 
 #include "desktop/DesktopKeys.h"
 #include "desktop/DesktopMemory.h"
+#include "desktop/WeightStore.h"
 #include "window/FontSizes.h"
 #include "panel/MainPanel.h"
 #include "qt/PanelChanges.h"
@@ -24,6 +25,10 @@ namespace {
 constexpr int kSaveDelayMs = 500;
 const char* const kFolderKeys[] = {"dialogs/open", "dialogs/save", "dialogs/browse"};
 const char* const kStartHintKey = "startHintShown";
+const char* const kMatchCaseKey = "matchCase";
+const char* const kWandersKey = "wanders";
+const char* const kWanderWordsKey = "wanderWords";
+const char* const kWeightsKey = "sourceWeights";
 
 QSettings Store() {
   return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("plinvaro"),
@@ -103,6 +108,14 @@ void Settings::Restore() {
     panel_.UpdateSpeed();
   }
   if (store.contains("onTheFly")) controls_.SetOnTheFlyChecked(store.value("onTheFly").toBool());
+  if (store.contains(kMatchCaseKey)) panel_.SetMatchCase(store.value(kMatchCaseKey).toBool());
+  const int wanderWords = store.value(kWanderWordsKey).toInt(&ok);
+  if (ok) panel_.SetWanderWords(wanderWords);
+  panel_.SetWanders(store.value(kWandersKey).toBool());
+  for (const QVariant& entry : store.value(kWeightsKey).toList()) {
+    if (const auto weight = ParseWeightEntry(entry.toByteArray().toStdString()))
+      panel_.SetSourceWeight(weight->directory, weight->name, weight->weight);
+  }
   const QByteArray geometry = store.value("geometry").toByteArray();
   restoredGeometry_ = !geometry.isEmpty() && window_.restoreGeometry(geometry);
   for (const DialogKind kind : {DialogKind::Open, DialogKind::Save, DialogKind::Browse}) {
@@ -121,6 +134,12 @@ void Settings::Save() {
   store.setValue("fontSize", QString::fromStdString(controls_.SelectedFontSizeText()));
   store.setValue("speed", controls_.TrackbarPosition());
   store.setValue("onTheFly", controls_.IsOnTheFlyChecked());
+  store.setValue(kMatchCaseKey, panel_.matchCase());
+  store.setValue(kWandersKey, panel_.wanders());
+  store.setValue(kWanderWordsKey, panel_.wanderWords());
+  QVariantList weights;
+  for (const std::string& entry : WeightEntries(panel_.weights())) weights << QByteArray::fromStdString(entry);
+  store.setValue(kWeightsKey, weights);
   store.setValue("geometry", window_.saveGeometry());
   for (const DialogKind kind : {DialogKind::Open, DialogKind::Save, DialogKind::Browse}) {
     store.setValue(kFolderKeys[Index(kind)], folders_[Index(kind)]);

@@ -2,7 +2,9 @@
 //
 // Kept: the base directory, the font size, the speed, On The Fly Mode, the
 // window's geometry, the folder each dialog last used, the last ten base
-// files and whether the start hint was shown. Restore applies them once at
+// files, whether the start hint was shown, and the steering options ("Match
+// case", "Wander every N words", the files' weights per directory, stored as
+// desktop/WeightStore.h writes them). Restore applies them once at
 // construction; Save writes them half a second after a change of the panel, the
 // directory box or the window's place (so that a killed run keeps them), and on
 // a clean close. Refers to the window, panel, controls and dialogs, which must

@@ -69,6 +69,7 @@ StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls&
   playback_ = FieldLabel(bar, "statusPlayback", false);
   preview_ = FieldLabel(bar, "statusPreview", false);
   run_ = FieldLabel(bar, "statusRun", false);
+  steering_ = FieldLabel(bar, "statusSteering", false);
   speed_ = new QLabel(bar);
   speed_->setObjectName(QLatin1String("statusSpeed"));
   bar->addPermanentWidget(speed_);
@@ -96,6 +97,7 @@ void StatusBar::Refresh() {
   SetText(playback_, fields.playback, whole.playback);
   SetText(preview_, fields.preview, whole.preview);
   SetText(run_, fields.run, whole.run);
+  SetText(steering_, fields.steering, whole.steering);
   SetText(speed_, fields.speed, whole.speed);
   shown_ = std::move(fields);
   shownWhole_ = std::move(whole);
@@ -105,6 +107,7 @@ QString StatusBar::message() const { return message_->text(); }
 QString StatusBar::playback() const { return playback_->text(); }
 QString StatusBar::preview() const { return preview_->text(); }
 QString StatusBar::run() const { return run_->text(); }
+QString StatusBar::steering() const { return steering_->text(); }
 QString StatusBar::speed() const { return speed_->text(); }
 
 }  // namespace plinvaro::qt

@@ -1,4 +1,4 @@
-// StatusBar: the main window's status bar: a message, the playback state, the preview's part and the speed.
+// StatusBar: the main window's status bar: a message, the playback state, the preview's part, the steering options and the speed.
 //
 // The texts come from desktop/StatusLine; this class only shows them, after each
 // of the panel's changes and whenever asked. Each field shows the text's short
@@ -41,6 +41,7 @@ class StatusBar : public QObject {
   QString playback() const;
   QString preview() const;
   QString run() const;
+  QString steering() const;
   QString speed() const;
 
  private:
@@ -50,6 +51,7 @@ class StatusBar : public QObject {
   QLabel* playback_;  // owned by the status bar
   QLabel* preview_;   // owned by the status bar
   QLabel* run_;       // owned by the status bar
+  QLabel* steering_;  // owned by the status bar
   QLabel* speed_;     // owned by the status bar
   StatusFields shown_;
   StatusFields shownWhole_;
