@@ -28,7 +28,8 @@ constexpr int kMaxStalledSearches = 20;
 
 constexpr const char* kComposeHelp =
     "Usage: plinvaro-cli compose --base FILE --dir DIR [--words N]\n"
-    "                            [--search-every K] [--seed S] [--trace FILE]\n"
+    "                            [--search-every K] [--seed S] [--ignore-case]\n"
+    "                            [--trace FILE]\n"
     "\n"
     "Runs the panel headlessly as a user in \"On The Fly Mode\" would: chooses\n"
     "FILE as the base file with \"Open...\", types DIR as the base directory,\n"
@@ -52,6 +53,8 @@ constexpr const char* kComposeHelp =
     "  --search-every K   chunks between searches, at least 1, default 12\n"
     "  --seed S           seed of the random pick (0 to 2^64-1), default 1;\n"
     "                     the same seed and files give the same output\n"
+    "  --ignore-case      search with \"Match case\" off: letters match regardless\n"
+    "                     of case (see plinvaro-cli search --help)\n"
     "  --trace FILE       write the run's provenance to FILE as JSON, the format\n"
     "                     \"Export sources...\" writes (one object per line), with\n"
     "                     an \"events\" array after its head: one object per line,\n"
@@ -59,10 +62,11 @@ constexpr const char* kComposeHelp =
     "    {\"event\":\"chunk\",\"source\":\"base\"|\"found\",\"file\":PATH,\"offset\":O,\"length\":N}\n"
     "        O is the byte position in PATH before the chunk, N its length;\n"
     "    {\"event\":\"search\",\"pattern_hex\":HEX,\"parts\":COUNT,\"file\":PATH,\n"
-    "     \"offset\":OFFSET,\"match_length\":M,\"position\":POS}\n"
+    "     \"offset\":OFFSET,\"match_length\":M,\"position\":POS,\"match_case\":MC}\n"
     "        HEX is the search pattern's bytes in hex, COUNT the parts found,\n"
-    "        PATH, OFFSET and M those of the picked part, POS the position in\n"
-    "        PATH where playback goes on (after the skipped separators). When\n"
+    "        PATH, OFFSET and M those of the picked part (M counts PATH's\n"
+    "        bytes), POS the position in PATH where playback goes on (after the\n"
+    "        skipped separators), MC false when the search ignored case. When\n"
     "        nothing was found PATH is \"\" and OFFSET, M and POS are -1.\n"
     "    After the events: \"base_directory\":DIR,\"length\":L,\"spans\":[...]}, one\n"
     "    {\"start\":S,\"end\":E,\"kind\":K,\"file\":PATH,\"offset\":O,\"shared\":WORDS}\n"
@@ -88,6 +92,7 @@ struct ComposeArgs {
   long long words = 200;
   long long searchEvery = 12;
   unsigned long long seed = 1;
+  bool ignoreCase = false;
 };
 
 int Usage(const std::string& message) {
@@ -111,6 +116,10 @@ int ParseArgs(int argc, char** argv, ComposeArgs& args, bool& helpShown) {
       std::fputs(kComposeHelp, stdout);
       helpShown = true;
       return kExitOk;
+    }
+    if (name == "--ignore-case") {
+      args.ignoreCase = true;
+      continue;
     }
     if (i + 1 >= argc) return Usage(name.rfind("--", 0) == 0 ? name + " needs a value"
                                                              : "unexpected argument " + name);
@@ -221,6 +230,7 @@ class Composer : public PanelObserver {
     SearchRecord record;
     record.pattern = panel_.pattern();
     record.parts = panel_.results().PartCount();
+    record.matchCase = panel_.results().matchCase();
     if (found) {
       const FoundPart& part = *panel_.currentFoundPart();
       record.file = panel_.foundFile();
@@ -325,6 +335,7 @@ int RunComposeCommand(int argc, char** argv, RandomSource* picks) {
   PinnedRandom seeded(args.seed);
   HeadlessPlatform face(picks != nullptr ? *picks : seeded);
   MainPanel panel(face.platform());
+  panel.SetMatchCase(!args.ignoreCase);
   Composer composer(panel, trace.get());
   panel.SetObserver(&composer);
   composer.BeginTrace();

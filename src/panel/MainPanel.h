@@ -91,6 +91,8 @@ class MainPanel {
   void SetDirectoryFollowsBaseFile(bool follows) { directoryFollowsBaseFile_ = follows; }
   // When on, a save error box adds a second line: the path and the system's reason. Off unless the face turns it on.
   void SetDetailedErrors(bool detailed) { detailedErrors_ = detailed; }
+  // Whether searches match letters in case (on by default); off, regardless of case.
+  void SetMatchCase(bool matchCase) { searcher.SetMatchCase(matchCase); }
   // What the last Search command came to; NotRun before the first.
   const SearchOutcome& lastSearch() const { return lastSearch_; }
 
