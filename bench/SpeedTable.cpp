@@ -112,10 +112,10 @@ struct Row {
 
 void PrintRows(const std::vector<Row>& rows, const char* unit) {
   const double base = Median(rows.front().seconds);
-  std::printf("  %-38s %9s %8s %9s %10s\n", "", unit, "GB/s", "ratio", "cpu ms");
+  std::printf("  %-46s %9s %8s %9s %10s\n", "", unit, "GB/s", "ratio", "cpu ms");
   for (const Row& row : rows) {
     const double m = Median(row.seconds);
-    std::printf("  %-38s %9.1f %8.2f %9.2f %10.1f\n", row.what.c_str(), m * 1000,
+    std::printf("  %-46s %9.1f %8.2f %9.2f %10.1f\n", row.what.c_str(), m * 1000,
                 static_cast<double>(row.bytes) / m / 1e9, m / base, Median(row.processor) * 1000);
   }
 }
