@@ -66,9 +66,9 @@ std::int64_t FindLastEndInBlocks(const SuffixFinder& finder, const unsigned char
 }
 
 // The exact comparison: candidates from the suffix finder, byte for byte.
-class ExactMatch {
+class ExactCompare {
  public:
-  ExactMatch(const std::string& pattern, std::int32_t minMatch, const SuffixFinder* finder)
+  ExactCompare(const std::string& pattern, std::int32_t minMatch, const SuffixFinder* finder)
       : pattern_(pattern), minMatch_(minMatch), finder_(finder) {}
   bool HasFinder() const { return finder_ != nullptr; }
   std::int64_t FindLastEnd(const unsigned char* d, std::int64_t, std::int64_t maxEnd,
@@ -86,9 +86,9 @@ class ExactMatch {
 };
 
 // The comparison regardless of case: candidates from the folded finder, unit by unit.
-class FoldedMatch {
+class FoldedCompare {
  public:
-  FoldedMatch(const std::vector<PatternUnit>& units, std::int32_t minMatch,
+  FoldedCompare(const std::vector<PatternUnit>& units, std::int32_t minMatch,
               const FoldedFinder* finder)
       : units_(units), minMatch_(minMatch), finder_(finder) {}
   bool HasFinder() const { return finder_ != nullptr; }
@@ -117,8 +117,8 @@ class FoldedMatch {
 
 // Accepted candidates of one file's bytes in scan order, at most `limit`.
 // `match.Evaluate` gives a match's length in file bytes.
-template <class Match>
-void ScanBytes(const unsigned char* d, std::int64_t n, Match match, std::size_t limit,
+template <class Compare>
+void ScanBytes(const unsigned char* d, std::int64_t n, Compare match, std::size_t limit,
                const std::atomic<bool>* cancel, std::vector<ScanHit>& hits) {
   std::int64_t e = n - 1;
   std::int64_t nextLook = e - kScanBlockBytes;  // where the candidate-by-candidate scan looks at `cancel`
@@ -157,7 +157,7 @@ ByteScan TextSearcher::ExactScan() const {
         pattern_.substr(pattern_.size() - static_cast<std::size_t>(minMatchLength_)), kernel_);
   return [this, finder](const unsigned char* bytes, std::int32_t size, std::size_t limit,
                         std::vector<ScanHit>& hits) {
-    ScanBytes(bytes, size, ExactMatch(pattern_, minMatchLength_, finder.get()), limit,
+    ScanBytes(bytes, size, ExactCompare(pattern_, minMatchLength_, finder.get()), limit,
               watch_.cancel, hits);
   };
 }
@@ -176,7 +176,7 @@ ByteScan TextSearcher::FoldedScan() const {
   }
   return [this, units, finder](const unsigned char* bytes, std::int32_t size, std::size_t limit,
                                std::vector<ScanHit>& hits) {
-    ScanBytes(bytes, size, FoldedMatch(*units, minMatchLength_, finder.get()), limit,
+    ScanBytes(bytes, size, FoldedCompare(*units, minMatchLength_, finder.get()), limit,
               watch_.cancel, hits);
   };
 }
