@@ -6,7 +6,8 @@
 // mismatching byte before it is one), and (c) the file's word ends with the
 // match. Because (a) needs the pattern's last minMatchLength bytes verbatim, the
 // scan jumps between occurrences of that suffix instead of trying every E; the
-// candidates it skips are exactly those that (a) rejects.
+// candidates it skips are exactly those that (a) rejects. Regardless of case
+// the same loop compares UTF-8 units by their case folding (FoldedMatch.h).
 #include <atomic>
 #include <memory>
 
@@ -89,7 +90,7 @@ class ExactCompare {
 class FoldedCompare {
  public:
   FoldedCompare(const std::vector<PatternUnit>& units, std::int32_t minMatch,
-              const FoldedFinder* finder)
+                const FoldedFinder* finder)
       : units_(units), minMatch_(minMatch), finder_(finder) {}
   bool HasFinder() const { return finder_ != nullptr; }
   std::int64_t FindLastEnd(const unsigned char* d, std::int64_t n, std::int64_t maxEnd,
@@ -116,21 +117,21 @@ class FoldedCompare {
 };
 
 // Accepted candidates of one file's bytes in scan order, at most `limit`.
-// `match.Evaluate` gives a match's length in file bytes.
+// `compare.Evaluate` gives a match's length in file bytes.
 template <class Compare>
-void ScanBytes(const unsigned char* d, std::int64_t n, Compare match, std::size_t limit,
+void ScanBytes(const unsigned char* d, std::int64_t n, Compare compare, std::size_t limit,
                const std::atomic<bool>* cancel, std::vector<ScanHit>& hits) {
   std::int64_t e = n - 1;
   std::int64_t nextLook = e - kScanBlockBytes;  // where the candidate-by-candidate scan looks at `cancel`
   while (e > 0) {
-    if (match.HasFinder()) {
-      e = match.FindLastEnd(d, n, e, cancel);
+    if (compare.HasFinder()) {
+      e = compare.FindLastEnd(d, n, e, cancel);
       if (e <= 0) return;
     } else if (e <= nextLook) {
       if (IsCancelled(cancel)) return;
       nextLook = e - kScanBlockBytes;
     }
-    const Verdict v = match.Evaluate(d, n, e);
+    const Verdict v = compare.Evaluate(d, n, e);
     if (!v.accepted) {
       --e;
       continue;

@@ -4,7 +4,6 @@
 #include <random>
 
 #include "ScanTestSupport.h"
-#include "search/CaseFold.h"
 #include "search/FoldedFinder.h"
 #include "search/PatternText.h"
 
@@ -83,17 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(Cases()[std::get<0>(param.param)].name) + "_" +
              KernelName(std::get<1>(param.param).kernel) + "_" + std::get<1>(param.param).reading;
     });
-
-TEST(FoldedScanOption, MatchCaseOnStaysExact) {
-  TempDir dir;
-  dir.Write("a.txt", "THE CAT sat. The Cat ran. the cat hid.");
-  TextSearcher searcher;
-  EXPECT_TRUE(searcher.matchCase());
-  EXPECT_EQ(testing::Search(searcher, dir.path(), "the cat"),
-            (std::vector<NamedPart>{{7, 33, "a.txt"}}));
-  searcher.SetMatchCase(false);
-  EXPECT_EQ(testing::Search(searcher, dir.path(), "the cat").size(), 3u);
-}
 
 // Tokens of mixed case and length: ASCII, Latin-1 letters in UTF-8, the
 // letters with a case of another length, separators, broken sequences.
