@@ -5,9 +5,10 @@ BUILD_DIR := build/$(PRESET)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-# Debian packages the build and the tests need.
+# Debian packages the build and the tests need (ICU: the case-folding table's
+# generator and its check; no program links it).
 APT_PACKAGES := cmake make g++ pkg-config libboost-dev libgtest-dev libgmock-dev \
-                libbenchmark-dev
+                libbenchmark-dev libicu-dev
 
 # Installs those of the Debian packages $(1) that are not installed yet.
 APT_GET := $(SUDO) apt-get -o DPkg::Lock::Timeout=900
@@ -34,7 +35,7 @@ TEST_STEPS := check sanitize fuzz package-check windows-check web-check
 DEMO_DIR ?= samples
 DEMO_PATTERN ?= she walked down the old road
 
-.PHONY: all deps configure build run check test bench clean
+.PHONY: all deps configure build run check test bench clean casefold-table
 
 all: build
 
@@ -73,6 +74,10 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/plinvaro-bench
+
+# Writes src/search/CaseFoldTable.cpp again from the installed ICU's case folding.
+casefold-table: configure
+	cmake --build --preset $(PRESET) --target casefold-table
 
 clean:
 	rm -rf build

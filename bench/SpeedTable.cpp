@@ -28,6 +28,7 @@ namespace plinvaro::bench {
 namespace {
 
 constexpr std::int64_t kMemoryAllowance = 16 * 1024 * 1024;  // bytes above the largest file
+constexpr double kCaseRatioTarget = 1.5;  // a search regardless of case against one in case
 
 // The simplest pass over the same bytes: list the directory, map each *.txt
 // file and look for a byte that never occurs with memrchr. Returns the bytes passed.
@@ -111,17 +112,18 @@ struct Row {
 
 void PrintRows(const std::vector<Row>& rows, const char* unit) {
   const double base = Median(rows.front().seconds);
-  std::printf("  %-38s %9s %8s %9s %10s\n", "", unit, "GB/s", "ratio", "cpu ms");
+  std::printf("  %-46s %9s %8s %9s %10s\n", "", unit, "GB/s", "ratio", "cpu ms");
   for (const Row& row : rows) {
     const double m = Median(row.seconds);
-    std::printf("  %-38s %9.1f %8.2f %9.2f %10.1f\n", row.what.c_str(), m * 1000,
+    std::printf("  %-46s %9.1f %8.2f %9.2f %10.1f\n", row.what.c_str(), m * 1000,
                 static_cast<double>(row.bytes) / m / 1e9, m / base, Median(row.processor) * 1000);
   }
 }
 
 struct Search {
   std::string pattern;
-  int threads;  // 0: as the product runs
+  int threads;             // 0: as the product runs
+  bool matchCase = true;   // false: regardless of case
 };
 
 // Rounds of the memrchr pass and each search, interleaved so that load from
@@ -130,7 +132,8 @@ std::vector<Row> SideBySide(const Corpus& corpus, const std::vector<Search>& sea
   std::vector<Row> rows;
   rows.emplace_back("memrchr over mapped files (baseline)", corpus.bytes);
   for (const Search& s : searches)
-    rows.emplace_back("search \"" + s.pattern + "\"" + (s.threads == 1 ? ", one thread" : ""),
+    rows.emplace_back("search \"" + s.pattern + "\"" + (s.matchCase ? "" : " any case") +
+                          (s.threads == 1 ? ", one thread" : ""),
                       corpus.bytes);
   TextSearcher searcher;
   for (int r = 0; r < rounds; ++r) {
@@ -142,10 +145,20 @@ std::vector<Row> SideBySide(const Corpus& corpus, const std::vector<Search>& sea
       plinvaro::ScanOptions options;
       options.threads = searches[i].threads;
       searcher.SetScanOptions(options);
+      searcher.SetMatchCase(searches[i].matchCase);
       rows[i + 1].Add(Time([&] { RunSearch(searcher, corpus.dir, searches[i].pattern); }));
     }
   }
   return rows;
+}
+
+// The searches regardless of case against the same searches in case: rows
+// 1 .. count, then count more in the same order.
+void PrintCaseRatios(const std::vector<Row>& rows, std::size_t count) {
+  std::printf("  regardless of case / in case:");
+  for (std::size_t i = 1; i <= count; ++i)
+    std::printf(" %.2f", Median(rows[i + count].seconds) / Median(rows[i].seconds));
+  std::printf(" (target at most %.1f)\n", kCaseRatioTarget);
 }
 
 bool ReportPeak(const Corpus& corpus, const std::string& pattern) {
@@ -173,8 +186,14 @@ bool PrintSpeedTable() {
   WarmUp(main);
   std::printf("Search speed, warm page cache, median of %d side-by-side rounds\n", rounds);
   std::printf("%lld bytes in %zu files:\n", static_cast<long long>(main.bytes), main.paths.size());
-  PrintRows(SideBySide(main, {{patterns[0], 0}, {patterns[1], 0}, {patterns[0], 1}, {patterns[1], 1}}, rounds),
-            "ms");
+  const std::vector<Row> mainRows =
+      SideBySide(main,
+                 {{patterns[0], 0}, {patterns[1], 0}, {patterns[0], 1}, {patterns[1], 1},
+                  {patterns[0], 0, false}, {patterns[1], 0, false}, {patterns[0], 1, false},
+                  {patterns[1], 1, false}},
+                 rounds);
+  PrintRows(mainRows, "ms");
+  PrintCaseRatios(mainRows, 4);
   ok = ReportPeak(main, patterns[1]) && ok;
 
   const Corpus& many = ManySmallFiles();

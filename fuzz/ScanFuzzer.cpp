@@ -1,4 +1,4 @@
-// Differential fuzz target: the production scan through every kernel against the plain reference scan.
+// Differential fuzz target: the production scan through every kernel, in case or regardless of it, against the plain reference scan.
 //
 // Each input becomes a pattern and a directory of up to five *.txt entries
 // (empty files and a subdirectory included). The files are built from raw
@@ -46,9 +46,14 @@ std::string BuildFile(FuzzedDataProvider& in, const std::string& pattern) {
         break;
       case 1:
       case 2: {
-        // A tail of the pattern, then a separator or another byte.
+        // A tail of the pattern, its ASCII letters now and then in the other
+        // case, then a separator or another byte.
         const std::size_t n = in.ConsumeIntegralInRange<std::size_t>(0, pattern.size());
-        text += pattern.substr(pattern.size() - n);
+        std::string tail = pattern.substr(pattern.size() - n);
+        if (in.ConsumeBool())
+          for (char& c : tail)
+            if (std::isalpha(static_cast<unsigned char>(c))) c = static_cast<char>(c ^ 0x20);
+        text += tail;
         text += in.ConsumeBool() ? kSeparators[in.ConsumeIntegralInRange<std::size_t>(
                                        0, sizeof kSeparators - 2)]
                                  : static_cast<char>(in.ConsumeIntegral<unsigned char>());
@@ -167,16 +172,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<ReferenceFile> files;
   std::vector<ReferencePart> reference;
   bool haveReference = false;
+  const bool matchCase = in.ConsumeBool();
   for (ScanKernel kernel : {ScanKernel::Scalar, ScanKernel::Sse2, ScanKernel::Avx2, ScanKernel::Auto}) {
     if (!KernelAvailable(kernel)) continue;
     TextSearcher searcher;
     searcher.SetScanKernel(kernel);
+    searcher.SetMatchCase(matchCase);
     searcher.ClearResults();
     searcher.EnumerateFiles(in.ConsumeBool() ? scratch.path() : scratch.path() + "/", pattern);
     if (searcher.listStatus() != ListStatus::Ok) std::abort();
     if (!haveReference) {
       files = FilesAsListed(searcher);
-      reference = testing::ReferenceScan(files, pattern);
+      reference = testing::ReferenceScan(files, pattern, matchCase);
       haveReference = true;
     }
     const std::vector<ReferencePart> got = ProductionParts(searcher);

@@ -14,6 +14,7 @@ constexpr const char* kHelp =
     "Commands:\n"
     "  search DIR PATTERN   list the continuations of PATTERN in DIR's *.txt files\n"
     "  compose              play a base file and wander through DIR headlessly\n"
+    "Both take --ignore-case to match letters regardless of case.\n"
     "\n"
     "Run 'plinvaro-cli COMMAND --help' for the options of a command,\n"
     "'plinvaro-cli --version' for the version.\n"

@@ -32,6 +32,7 @@ constexpr int kMaxStalledSearches = 20;
 constexpr const char* kComposeHelp =
     "Usage: plinvaro-cli compose --base FILE --dir DIR [--words N]\n"
     "                            [--search-every K] [--seed S] [--weight FILE=W]...\n"
+    "                            [--ignore-case]\n"
     "                            [--trace FILE]\n"
     "\n"
     "Runs the panel headlessly as a user in \"On The Fly Mode\" would: chooses\n"
@@ -61,6 +62,8 @@ constexpr const char* kComposeHelp =
     "  --weight FILE=W    FILE's weight in the pick, W from 0 (left out) to 10;\n"
     "                     1 unless given. FILE is a *.txt file of DIR, by its\n"
     "                     name or its path; repeatable, the last for a file counts\n"
+    "  --ignore-case      search with \"Match case\" off: letters match regardless\n"
+    "                     of case (see plinvaro-cli search --help)\n"
     "  --trace FILE       write the run's provenance to FILE as JSON, the format\n"
     "                     \"Export sources...\" writes (one object per line), with\n"
     "                     an \"events\" array after its head: one object per line,\n"
@@ -70,10 +73,11 @@ constexpr const char* kComposeHelp =
     "    {\"event\":\"weights\",\"directory\":DIR,\"files\":[{\"name\":NAME,\"weight\":W},...]}\n"
     "        first of all, when --weight gave a file a weight other than 1;\n"
     "    {\"event\":\"search\",\"pattern_hex\":HEX,\"parts\":COUNT,\"file\":PATH,\n"
-    "     \"offset\":OFFSET,\"match_length\":M,\"position\":POS}\n"
+    "     \"offset\":OFFSET,\"match_length\":M,\"position\":POS,\"match_case\":MC}\n"
     "        HEX is the search pattern's bytes in hex, COUNT the parts found,\n"
-    "        PATH, OFFSET and M those of the picked part, POS the position in\n"
-    "        PATH where playback goes on (after the skipped separators). When\n"
+    "        PATH, OFFSET and M those of the picked part (M counts PATH's\n"
+    "        bytes), POS the position in PATH where playback goes on (after the\n"
+    "        skipped separators), MC false when the search ignored case. When\n"
     "        nothing was found PATH is \"\" and OFFSET, M and POS are -1.\n"
     "    After the events: \"base_directory\":DIR,\"length\":L,\"spans\":[...]}, one\n"
     "    {\"start\":S,\"end\":E,\"kind\":K,\"file\":PATH,\"offset\":O,\"shared\":WORDS}\n"
@@ -100,6 +104,7 @@ struct ComposeArgs {
   long long searchEvery = 12;
   unsigned long long seed = 1;
   std::vector<std::pair<std::string, std::int32_t>> weights;  // FILE as given, W
+  bool ignoreCase = false;
 };
 
 int Usage(const std::string& message) {
@@ -123,6 +128,10 @@ int ParseArgs(int argc, char** argv, ComposeArgs& args, bool& helpShown) {
       std::fputs(kComposeHelp, stdout);
       helpShown = true;
       return kExitOk;
+    }
+    if (name == "--ignore-case") {
+      args.ignoreCase = true;
+      continue;
     }
     if (i + 1 >= argc) return Usage(name.rfind("--", 0) == 0 ? name + " needs a value"
                                                              : "unexpected argument " + name);
@@ -248,6 +257,7 @@ class Composer : public PanelObserver {
     SearchRecord record;
     record.pattern = panel_.pattern();
     record.parts = panel_.results().PartCount();
+    record.matchCase = panel_.results().matchCase();
     if (found) {
       const FoundPart& part = *panel_.currentFoundPart();
       record.file = panel_.foundFile();
@@ -361,6 +371,7 @@ int RunComposeCommand(int argc, char** argv, RandomSource* picks) {
   panel.SetPickAvoidsCurrentPlace(true);
   for (const auto& [file, weight] : args.weights)
     panel.SetSourceWeight(args.directory, BaseNameOf(file), weight);
+  panel.SetMatchCase(!args.ignoreCase);
   Composer composer(panel, trace.get());
   panel.SetObserver(&composer);
   composer.BeginTrace(args.directory);

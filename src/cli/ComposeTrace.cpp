@@ -31,7 +31,8 @@ std::string SearchLine(const SearchRecord& r) {
          "\",\"parts\":" + std::to_string(r.parts) + ",\"file\":" + JsonString(r.file) +
          ",\"offset\":" + std::to_string(r.offset) +
          ",\"match_length\":" + std::to_string(r.matchLength) +
-         ",\"position\":" + std::to_string(r.position) + "}\n";
+         ",\"position\":" + std::to_string(r.position) +
+         ",\"match_case\":" + (r.matchCase ? "true" : "false") + "}\n";
 }
 
 std::string WeightsLine(std::string_view directory, const SourceWeights::Names& weights) {

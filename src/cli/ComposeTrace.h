@@ -24,8 +24,9 @@ struct SearchRecord {
   std::int32_t parts = 0;
   std::string file;             // the picked part's file; empty when nothing was found
   std::int32_t offset = -1;     // the picked part's offset
-  std::int32_t matchLength = -1;
+  std::int32_t matchLength = -1;  // bytes of `file`
   std::int32_t position = -1;   // the found source's position after the separators
+  bool matchCase = true;        // false when the search ignored case
 };
 
 std::string ChunkLine(const char* source, std::string_view file, std::int32_t offset,

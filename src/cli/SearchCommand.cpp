@@ -22,8 +22,8 @@ namespace plinvaro::cli {
 namespace {
 
 constexpr const char* kSearchHelp =
-    "Usage: plinvaro-cli search [--stats] DIR PATTERN\n"
-    "       plinvaro-cli search [--stats] --pattern-file FILE DIR\n"
+    "Usage: plinvaro-cli search [--stats] [--ignore-case] DIR PATTERN\n"
+    "       plinvaro-cli search [--stats] [--ignore-case] --pattern-file FILE DIR\n"
     "\n"
     "Searches every *.txt entry directly inside DIR (any letter case, in the\n"
     "order the directory lists them) for places whose text ends the way the\n"
@@ -35,14 +35,20 @@ constexpr const char* kSearchHelp =
     "Prints one line per found part, longest match first (at most 51):\n"
     "  matchLength<TAB>offset<TAB>fileIndex<TAB>fileSize<TAB>path\n"
     "offset is the byte where the continuation begins; fileIndex counts the\n"
-    "listed entries from 0. Finding nothing is not an error; a DIR without any\n"
-    "*.txt entry is (there was nothing to search).\n"
+    "listed entries from 0; matchLength counts the file's bytes. Finding\n"
+    "nothing is not an error; a DIR without any *.txt entry is (there was\n"
+    "nothing to search).\n"
     "\n"
     "Options:\n"
     "  --pattern-file FILE  take the pattern's raw bytes from FILE, a regular\n"
     "                       file (only its last 63 bytes are read); '-' reads\n"
     "                       standard input to its end and keeps its last 63\n"
     "                       bytes (a pipe or device named as FILE is refused)\n"
+    "  --ignore-case        match letters regardless of case, as with \"Match\n"
+    "                       case\" off: ASCII letters, and letters of UTF-8 text\n"
+    "                       by Unicode simple case folding (an upper-case umlaut\n"
+    "                       matches the lower-case one; sharp s never matches\n"
+    "                       ss); words and separators are decided as without it\n"
     "  --stats              print files, bytes scanned and elapsed time to stderr\n"
     "  --help               show this text\n"
     "\n"
@@ -61,6 +67,7 @@ struct SearchArgs {
   bool haveDirectory = false;
   bool havePattern = false;
   bool stats = false;
+  bool ignoreCase = false;
 };
 
 int Usage(const char* message) {
@@ -197,6 +204,8 @@ int RunSearchCommand(int argc, char** argv) {
       return kExitOk;
     } else if (std::strcmp(arg, "--stats") == 0) {
       args.stats = true;
+    } else if (std::strcmp(arg, "--ignore-case") == 0) {
+      args.ignoreCase = true;
     } else if (std::strcmp(arg, "--pattern-file") == 0) {
       if (++i >= argc) return Usage("--pattern-file needs a file");
       args.patternFile = argv[i];
@@ -222,6 +231,7 @@ int RunSearchCommand(int argc, char** argv) {
   }
 
   TextSearcher searcher;
+  searcher.SetMatchCase(!args.ignoreCase);
   const std::string trimmed = TrimSeparators(PatternTail(args.pattern));
   const auto started = std::chrono::steady_clock::now();
   searcher.ClearResults();

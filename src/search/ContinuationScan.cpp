@@ -6,11 +6,14 @@
 // mismatching byte before it is one), and (c) the file's word ends with the
 // match. Because (a) needs the pattern's last minMatchLength bytes verbatim, the
 // scan jumps between occurrences of that suffix instead of trying every E; the
-// candidates it skips are exactly those that (a) rejects.
+// candidates it skips are exactly those that (a) rejects. Regardless of case
+// the same loop compares UTF-8 units by their case folding (FoldedMatch.h).
 #include <atomic>
 #include <memory>
 
 #include "search/FileScan.h"
+#include "search/FoldedFinder.h"
+#include "search/FoldedMatch.h"
 #include "search/PatternText.h"
 #include "search/TextSearcher.h"
 #include "text/CharClass.h"
@@ -63,21 +66,72 @@ std::int64_t FindLastEndInBlocks(const SuffixFinder& finder, const unsigned char
   }
 }
 
+// The exact comparison: candidates from the suffix finder, byte for byte.
+class ExactCompare {
+ public:
+  ExactCompare(const std::string& pattern, std::int32_t minMatch, const SuffixFinder* finder)
+      : pattern_(pattern), minMatch_(minMatch), finder_(finder) {}
+  bool HasFinder() const { return finder_ != nullptr; }
+  std::int64_t FindLastEnd(const unsigned char* d, std::int64_t, std::int64_t maxEnd,
+                           const std::atomic<bool>* cancel) {
+    return FindLastEndInBlocks(*finder_, d, maxEnd, cancel);
+  }
+  Verdict Evaluate(const unsigned char* d, std::int64_t n, std::int64_t e) const {
+    return plinvaro::Evaluate(d, n, e, pattern_, minMatch_);
+  }
+
+ private:
+  const std::string& pattern_;
+  std::int32_t minMatch_;
+  const SuffixFinder* finder_;
+};
+
+// The comparison regardless of case: candidates from the folded finder, unit by unit.
+class FoldedCompare {
+ public:
+  FoldedCompare(const std::vector<PatternUnit>& units, std::int32_t minMatch,
+                const FoldedFinder* finder)
+      : units_(units), minMatch_(minMatch), finder_(finder) {}
+  bool HasFinder() const { return finder_ != nullptr; }
+  std::int64_t FindLastEnd(const unsigned char* d, std::int64_t n, std::int64_t maxEnd,
+                           const std::atomic<bool>* cancel) {
+    for (;;) {
+      if (IsCancelled(cancel)) return -1;
+      const std::int64_t found = finder_->FindLastEndInBlock(d, n, maxEnd, cursor_);
+      if (found >= 0) return found;
+      const std::int64_t low = FoldedFinder::BlockStart(maxEnd);
+      if (low == 0) return -1;
+      maxEnd = low - 1;
+    }
+  }
+  Verdict Evaluate(const unsigned char* d, std::int64_t n, std::int64_t e) const {
+    const FoldedVerdict v = EvaluateFolded(d, n, e, units_, minMatch_);
+    return {v.accepted, v.matched};
+  }
+
+ private:
+  const std::vector<PatternUnit>& units_;
+  std::int32_t minMatch_;
+  const FoldedFinder* finder_;
+  FoldCursor cursor_;
+};
+
 // Accepted candidates of one file's bytes in scan order, at most `limit`.
-void ScanBytes(const unsigned char* d, std::int64_t n, const std::string& pattern,
-               std::int32_t minMatch, const SuffixFinder* finder, std::size_t limit,
+// `compare.Evaluate` gives a match's length in file bytes.
+template <class Compare>
+void ScanBytes(const unsigned char* d, std::int64_t n, Compare compare, std::size_t limit,
                const std::atomic<bool>* cancel, std::vector<ScanHit>& hits) {
   std::int64_t e = n - 1;
   std::int64_t nextLook = e - kScanBlockBytes;  // where the candidate-by-candidate scan looks at `cancel`
   while (e > 0) {
-    if (finder != nullptr) {
-      e = FindLastEndInBlocks(*finder, d, e, cancel);
+    if (compare.HasFinder()) {
+      e = compare.FindLastEnd(d, n, e, cancel);
       if (e <= 0) return;
     } else if (e <= nextLook) {
       if (IsCancelled(cancel)) return;
       nextLook = e - kScanBlockBytes;
     }
-    const Verdict v = Evaluate(d, n, e, pattern, minMatch);
+    const Verdict v = compare.Evaluate(d, n, e);
     if (!v.accepted) {
       --e;
       continue;
@@ -94,6 +148,39 @@ void ScanBytes(const unsigned char* d, std::int64_t n, const std::string& patter
 }
 
 }  // namespace
+
+// With minMatchLength 0 (empty pattern, or one ending in white space) every
+// candidate is tried; otherwise only occurrences of the pattern's tail are.
+ByteScan TextSearcher::ExactScan() const {
+  std::shared_ptr<const SuffixFinder> finder;
+  if (minMatchLength_ > 0)
+    finder = std::make_shared<SuffixFinder>(
+        pattern_.substr(pattern_.size() - static_cast<std::size_t>(minMatchLength_)), kernel_);
+  return [this, finder](const unsigned char* bytes, std::int32_t size, std::size_t limit,
+                        std::vector<ScanHit>& hits) {
+    ScanBytes(bytes, size, ExactCompare(pattern_, minMatchLength_, finder.get()), limit,
+              watch_.cancel, hits);
+  };
+}
+
+// The needle is the pattern's last minMatchLength bytes, whole units since it
+// starts after a Space byte or at the pattern's start.
+ByteScan TextSearcher::FoldedScan() const {
+  auto units = std::make_shared<const std::vector<PatternUnit>>(SplitPattern(pattern_));
+  std::shared_ptr<const FoldedFinder> finder;
+  if (minMatchLength_ > 0) {
+    std::size_t first = units->size();
+    for (std::int32_t bytes = 0; bytes < minMatchLength_;) bytes += (*units)[--first].length;
+    finder = std::make_shared<FoldedFinder>(
+        std::vector<PatternUnit>(units->begin() + static_cast<std::ptrdiff_t>(first), units->end()),
+        kernel_);
+  }
+  return [this, units, finder](const unsigned char* bytes, std::int32_t size, std::size_t limit,
+                               std::vector<ScanHit>& hits) {
+    ScanBytes(bytes, size, FoldedCompare(*units, minMatchLength_, finder.get()), limit,
+              watch_.cancel, hits);
+  };
+}
 
 void TextSearcher::ComputeMinMatchLength() { minMatchLength_ = MinMatchLength(pattern_); }
 
@@ -125,16 +212,7 @@ void TextSearcher::ScanFiles() {
   };
   report();
   if (minMatchLength_ == 1) return;
-  // With minMatchLength 0 (empty pattern, or one ending in white space) every
-  // candidate is tried; otherwise only occurrences of the pattern's tail are.
-  std::unique_ptr<SuffixFinder> finder;
-  if (minMatchLength_ > 0)
-    finder = std::make_unique<SuffixFinder>(
-        pattern_.substr(pattern_.size() - static_cast<std::size_t>(minMatchLength_)), kernel_);
-  const ByteScan scan = [&](const unsigned char* bytes, std::int32_t size, std::size_t limit,
-                            std::vector<ScanHit>& hits) {
-    ScanBytes(bytes, size, pattern_, minMatchLength_, finder.get(), limit, watch_.cancel, hits);
-  };
+  const ByteScan scan = matchCase_ ? ExactScan() : FoldedScan();
   // Parts are kept one by one until there are more than maxParts, as a plain
   // loop over the files would keep them; the files after that are not scanned.
   const auto stillWanted = [&]() -> std::size_t {

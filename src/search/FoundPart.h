@@ -8,7 +8,9 @@
 namespace plinvaro {
 
 struct FoundPart {
-  // Pattern bytes the file matched; the matched text ends just before `offset`.
+  // Bytes of the file's matched text, which ends just before `offset`. The
+  // pattern's matched bytes are as many, except regardless of case where a
+  // letter matched a case of another UTF-8 length (the Kelvin sign for k).
   std::int32_t matchLength = 0;
   // Byte offset in the file of the first byte after the match (a separator when recorded).
   std::int32_t offset = 0;

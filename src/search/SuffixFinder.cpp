@@ -2,14 +2,11 @@
 #include "search/SuffixFinder.h"
 
 #include <cstring>
+#include <vector>
 
 namespace plinvaro {
-namespace {
 
-// Rough commonness of a byte in English prose, higher is more common; only the
-// order matters. Filtering on three rare needle bytes keeps candidate checks
-// rare even for words made of common letters.
-int Commonness(unsigned char b) {
+int ByteCommonness(unsigned char b) {
   static constexpr char kLowerByFrequency[] = "etaoinshrdlcumwfgypbvkjxqz";
   if (b == ' ') return 300;
   if (b >= 'a' && b <= 'z') {
@@ -23,19 +20,51 @@ int Commonness(unsigned char b) {
   return 10;
 }
 
+RarePositions PickRarePositions(const std::vector<int>& costs) {
+  const auto n = static_cast<std::int64_t>(costs.size());
+  const auto cost = [&](std::int64_t i) { return costs[static_cast<std::size_t>(i)]; };
+  std::int64_t rare1 = 0;
+  for (std::int64_t i = 1; i < n; ++i)
+    if (cost(i) < cost(rare1)) rare1 = i;
+  std::int64_t rare2 = rare1;
+  for (std::int64_t i = 0; i < n; ++i) {
+    if (i == rare1) continue;
+    if (rare2 == rare1 || cost(i) < cost(rare2)) rare2 = i;
+  }
+  // Neighbouring letters go together ("st", "th"), so a third position next to
+  // neither of the first two filters out far more than an adjacent one.
+  const auto isNear = [&](std::int64_t i) {
+    return i == rare1 - 1 || i == rare1 + 1 || i == rare2 - 1 || i == rare2 + 1;
+  };
+  std::int64_t rare3 = rare2;
+  for (std::int64_t i = 0; i < n; ++i) {
+    if (i == rare1 || i == rare2) continue;
+    if (rare3 == rare2) {
+      rare3 = i;
+      continue;
+    }
+    const int penaltyI = isNear(i) ? 1000 : 0;
+    const int penaltyBest = isNear(rare3) ? 1000 : 0;
+    if (cost(i) + penaltyI < cost(rare3) + penaltyBest) rare3 = i;
+  }
+  return {rare1, rare2, rare3};
+}
+
+namespace {
+
 bool IsMatchAt(const unsigned char* hay, std::int64_t start, const SuffixFinder::Needle& n) {
   return std::memcmp(hay + start, n.bytes, static_cast<std::size_t>(n.length)) == 0;
 }
 
-ScanKernel Resolve(ScanKernel wanted) {
+}  // namespace
+
+ScanKernel ResolveKernel(ScanKernel wanted) {
   if (wanted != ScanKernel::Auto && KernelAvailable(wanted)) return wanted;
   if (KernelAvailable(ScanKernel::Avx2)) return ScanKernel::Avx2;
   if (KernelAvailable(ScanKernel::Sse2)) return ScanKernel::Sse2;
   if (KernelAvailable(ScanKernel::Simd128)) return ScanKernel::Simd128;
   return ScanKernel::Scalar;
 }
-
-}  // namespace
 
 bool KernelAvailable(ScanKernel kernel) {
   switch (kernel) {
@@ -74,34 +103,13 @@ const char* KernelName(ScanKernel kernel) {
 }
 
 SuffixFinder::SuffixFinder(std::string needle, ScanKernel kernel)
-    : needle_(std::move(needle)), kernel_(Resolve(kernel)) {
-  const auto n = static_cast<std::int64_t>(needle_.size());
+    : needle_(std::move(needle)), kernel_(ResolveKernel(kernel)) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(needle_.data());
-  std::int64_t rare1 = 0;
-  for (std::int64_t i = 1; i < n; ++i)
-    if (Commonness(bytes[i]) < Commonness(bytes[rare1])) rare1 = i;
-  std::int64_t rare2 = rare1;
-  for (std::int64_t i = 0; i < n; ++i) {
-    if (i == rare1) continue;
-    if (rare2 == rare1 || Commonness(bytes[i]) < Commonness(bytes[rare2])) rare2 = i;
-  }
-  // Neighbouring letters go together ("st", "th"), so a third position next to
-  // neither of the first two filters out far more than an adjacent one.
-  const auto isNear = [&](std::int64_t i) {
-    return i == rare1 - 1 || i == rare1 + 1 || i == rare2 - 1 || i == rare2 + 1;
-  };
-  std::int64_t rare3 = rare2;
-  for (std::int64_t i = 0; i < n; ++i) {
-    if (i == rare1 || i == rare2) continue;
-    if (rare3 == rare2) {
-      rare3 = i;
-      continue;
-    }
-    const int penaltyI = isNear(i) ? 1000 : 0;
-    const int penaltyBest = isNear(rare3) ? 1000 : 0;
-    if (Commonness(bytes[i]) + penaltyI < Commonness(bytes[rare3]) + penaltyBest) rare3 = i;
-  }
-  view_ = Needle{bytes, n, rare1, rare2, rare3};
+  std::vector<int> costs;
+  for (const unsigned char b : needle_) costs.push_back(ByteCommonness(b));
+  const RarePositions rare = PickRarePositions(costs);
+  view_ = Needle{bytes, static_cast<std::int64_t>(needle_.size()), rare.first, rare.second,
+                 rare.third};
 }
 
 std::int64_t SuffixFinder::FindLastEnd(const unsigned char* hay, std::int64_t maxEnd) const {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace plinvaro {
 
@@ -12,6 +13,23 @@ enum class ScanKernel { Auto, Scalar, Sse2, Avx2, Simd128 };  // Simd128: WebAss
 
 bool KernelAvailable(ScanKernel kernel);
 const char* KernelName(ScanKernel kernel);
+// The kernel that runs for `wanted`: itself when available, else the widest available.
+ScanKernel ResolveKernel(ScanKernel wanted);
+
+// Rough commonness of a byte in English prose, higher is more common; only the
+// order matters. Filtering on three rare needle bytes keeps candidate checks
+// rare even for words made of common letters.
+int ByteCommonness(unsigned char b);
+
+// The three needle positions a filter checks, by cost (lower is rarer): the
+// rarest, the next rarest, and the rarest remaining one that is preferably next
+// to neither. Positions coincide when there are fewer than three; 0 for none.
+struct RarePositions {
+  std::int64_t first;
+  std::int64_t second;
+  std::int64_t third;
+};
+RarePositions PickRarePositions(const std::vector<int>& costs);
 
 class SuffixFinder {
  public:

@@ -111,7 +111,9 @@ class TextSearcher {
   // the same whatever the options.
   void SetScanOptions(const ScanOptions& options) { scanOptions_ = options; }
   ScanKernel scanKernel() const { return kernel_; }
-  // Whether letters must match in case (the default); off, they match regardless of case.
+  // Whether letters must match in case (the default). Off, they match
+  // regardless of case: ASCII letters, and in UTF-8 text every letter by
+  // Unicode simple case folding (a match's length then counts the file's bytes).
   void SetMatchCase(bool matchCase) { matchCase_ = matchCase; }
   bool matchCase() const { return matchCase_; }
   const ScanOptions& scanOptions() const { return scanOptions_; }
@@ -132,6 +134,9 @@ class TextSearcher {
  private:
   // Matching (see ContinuationScan.cpp): EnumerateFiles calls ScanFiles.
   void ScanFiles();
+  // One file's byte scan, byte for byte or regardless of case; valid while the pattern stays.
+  ByteScan ExactScan() const;
+  ByteScan FoldedScan() const;
   void ComputeMinMatchLength();
   void SortParts();
   void AppendPart(std::int32_t matchLength, std::int64_t offset, std::int32_t fileIndex,

@@ -135,8 +135,8 @@ std::string ReplayTrace(const std::string& tracePath, TraceCounts& counts, int s
   std::string resumeFile;  // where a found search said playback goes on
   long resumeAt = -1;
   const std::vector<std::string> chunkKeys{"event", "source", "file", "offset", "length"};
-  const std::vector<std::string> searchKeys{"event", "pattern_hex", "parts", "file",
-                                            "offset", "match_length", "position"};
+  const std::vector<std::string> searchKeys{"event", "pattern_hex", "parts", "file", "offset",
+                                            "match_length", "position", "match_case"};
   std::ifstream trace(tracePath, std::ios::binary);
   std::string line, replayed;
   bool ended = false;
@@ -181,7 +181,14 @@ std::string ReplayTrace(const std::string& tracePath, TraceCounts& counts, int s
     resumeAt = std::stol(Field(fields, "position"));
     const std::string trimmed = TrimSeparators(FromHex(Field(fields, "pattern_hex")));
     const auto matched = std::stoul(Field(fields, "match_length"));
-    EXPECT_EQ(file.substr(offset - matched, matched), trimmed.substr(trimmed.size() - matched));
+    // Regardless of case, ASCII letters compare in lower case (the runs here are ASCII).
+    const auto cased = [&](std::string text) {
+      if (Field(fields, "match_case") == "false")
+        for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+      return text;
+    };
+    EXPECT_EQ(cased(file.substr(offset - matched, matched)),
+              cased(trimmed.substr(trimmed.size() - matched)));
     const auto position = std::stoul(Field(fields, "position"));
     for (std::size_t p = static_cast<std::size_t>(offset); p < position; ++p)
       EXPECT_TRUE(IsSeparator(static_cast<unsigned char>(file[p]))) << line;
@@ -297,12 +304,13 @@ TEST(ComposeTrace, LinesHaveTheirFieldsInOrder) {
   record.offset = 7;
   record.matchLength = 4;
   record.position = 9;
+  record.matchCase = false;
   EXPECT_EQ(cli::SearchLine(record),
             "{\"event\":\"search\",\"pattern_hex\":\"610a\",\"parts\":3,\"file\":\"f\",\"offset\":7,"
-            "\"match_length\":4,\"position\":9}\n");
+            "\"match_length\":4,\"position\":9,\"match_case\":false}\n");
   EXPECT_EQ(cli::SearchLine(cli::SearchRecord{}),
             "{\"event\":\"search\",\"pattern_hex\":\"\",\"parts\":0,\"file\":\"\",\"offset\":-1,"
-            "\"match_length\":-1,\"position\":-1}\n");
+            "\"match_length\":-1,\"position\":-1,\"match_case\":true}\n");
 }
 
 // The try-help line every refused call of `compose` ends with.
@@ -392,6 +400,28 @@ TEST_F(ComposeCliTest, EndsEarlyAndSaysWhyWhenNothingIsFound) {
   EXPECT_NE(empty.err.find("no text"), std::string::npos) << empty.err;
 }
 
+// The base file's last words are in capitals; only the other file goes on
+// from them, in lower case, so only a search regardless of case finds it.
+TEST_F(ComposeCliTest, IgnoreCaseWandersWhereOnlyTheCaseDiffers) {
+  const std::string base = scratch.Write("base.txt", "one two THE OLD MILL");
+  const std::string corpus = scratch.MakeSubdir("corpus");
+  scratch.Write("corpus/other.txt", "by the old mill the river ran on and on");
+  const std::string trace = scratch.Join("trace.jsonl");
+  const CliRun exact = Run({"--base", base, "--dir", corpus, "--words", "9"});
+  EXPECT_EQ(exact.out, "one two THE OLD MILL");
+  EXPECT_NE(exact.err.find("found nothing"), std::string::npos) << exact.err;
+
+  const CliRun folded =
+      Run({"--base", base, "--dir", corpus, "--words", "9", "--ignore-case", "--trace", trace});
+  EXPECT_EQ(folded.status, 0) << folded.err;
+  EXPECT_EQ(folded.out, "one two THE OLD MILL the river ran ");
+  TraceCounts counts;
+  EXPECT_EQ(ReplayTrace(trace, counts), folded.out);
+  EXPECT_EQ(counts.searches, 1);
+  EXPECT_NE(ReadAll(trace).find("\"match_length\":13,\"position\":15,\"match_case\":false}"),
+            std::string::npos);
+}
+
 struct BadArgs {
   const char* name;
   std::vector<std::string> args;
@@ -430,7 +460,7 @@ TEST_F(ComposeCliTest, HelpDocumentsEveryOption) {
   const CliRun run = Run({"--help"});
   EXPECT_EQ(run.status, 0);
   for (const char* option : {"--base", "--dir", "--words", "--search-every", "--seed", "--trace",
-                             "pattern_hex", "match_length", "\\u00XX"})
+                             "--ignore-case", "pattern_hex", "match_length", "match_case", "\\u00XX"})
     EXPECT_NE(run.out.find(option), std::string::npos) << option;
 }
 

@@ -73,6 +73,18 @@ TEST_F(SearchCli, NothingFoundIsSuccessWithNoOutput) {
   EXPECT_EQ(r.out, "");
 }
 
+TEST_F(SearchCli, IgnoreCaseMatchesLettersOfEitherCase) {
+  TempDir german;
+  german.Write("de.txt", "Das MÄDCHEN lief. das Mädchen lief");
+  const std::string path = german.path() + "/de.txt";
+  const CliResult exact = RunCli({"search", german.path(), "das mädchen"});
+  EXPECT_EQ(exact.exitCode, 0);
+  EXPECT_EQ(exact.out, "");
+  const CliResult folded = RunCli({"search", "--ignore-case", german.path(), "das mädchen"});
+  EXPECT_EQ(folded.exitCode, 0) << folded.err;
+  EXPECT_EQ(folded.out, "12\t31\t0\t36\t" + path + "\n12\t12\t0\t36\t" + path + "\n");
+}
+
 TEST_F(SearchCli, StatsGoToStandardError) {
   const CliResult r = RunCli({"search", "--stats", dir.path(), "the cat"});
   EXPECT_EQ(r.exitCode, 0);

@@ -1,4 +1,4 @@
-// The production scan against the plain oracle on many random corpora and patterns, per kernel.
+// The production scan against the plain oracle on many random corpora and patterns, per kernel, with and without match case.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -12,8 +12,8 @@ namespace {
 using testing::TempDir;
 
 // Few distinct bytes, so that words and matches repeat often; includes every
-// kind of separator, a NUL and a high byte.
-constexpr char kAlphabet[] = "aabbbcd    ..,'\n\r\t?-\xe9";
+// kind of separator, a NUL, a high byte and a letter in both cases.
+constexpr char kAlphabet[] = "aabbbBcd    ..,'\n\r\t?-\xe9";
 constexpr std::size_t kAlphabetSize = sizeof kAlphabet - 1;
 
 std::string RandomText(std::mt19937& rng, std::size_t size) {
@@ -76,9 +76,12 @@ TEST_P(ScanDifferential, AgreesWithTheOracleOnRandomCorpora) {
     TextSearcher searcher;
     for (int p = 0; p < 8; ++p) {
       const std::string pattern = MakePattern(rng, texts);
-      const auto parts = testing::Search(searcher, dir.path(), pattern, GetParam());
-      ASSERT_EQ(parts, testing::OracleParts(searcher, pattern))
-          << "round " << round << " pattern '" << pattern << "'";
+      for (const bool matchCase : {true, false}) {
+        searcher.SetMatchCase(matchCase);
+        const auto parts = testing::Search(searcher, dir.path(), pattern, GetParam());
+        ASSERT_EQ(parts, testing::OracleParts(searcher, pattern))
+            << "round " << round << " pattern '" << pattern << "' match case " << matchCase;
+      }
     }
   }
 }
@@ -92,15 +95,22 @@ TEST_P(ScanDifferential, AgreesOnManyMatchesAcrossBlockBoundaries) {
     std::string text;
     const std::size_t words = Uniform(rng, 1, 400);
     for (std::size_t w = 0; w < words; ++w) {
-      text += Uniform(rng, 0, 3) == 0 ? "ab" : "b";
+      if (Uniform(rng, 0, 3) == 0)
+        text += Uniform(rng, 0, 1) == 0 ? "ab" : "aB";
+      else
+        text += "b";
       text += Uniform(rng, 0, 5) == 0 ? ". " : " ";
     }
     dir.Write("one.txt", text);
     dir.Write("two.txt", text.substr(Uniform(rng, 0, text.size() - 1)));
     TextSearcher searcher;
-    for (const std::string pattern : {"ab b", "b ab", "b b", "ab", "b. ab", "ab ab b"}) {
-      const auto parts = testing::Search(searcher, dir.path(), pattern, GetParam());
-      ASSERT_EQ(parts, testing::OracleParts(searcher, pattern)) << "pattern '" << pattern << "'";
+    for (const std::string pattern : {"ab b", "b ab", "b b", "ab", "b. ab", "ab ab b", "AB b"}) {
+      for (const bool matchCase : {true, false}) {
+        searcher.SetMatchCase(matchCase);
+        const auto parts = testing::Search(searcher, dir.path(), pattern, GetParam());
+        ASSERT_EQ(parts, testing::OracleParts(searcher, pattern))
+            << "pattern '" << pattern << "' match case " << matchCase;
+      }
     }
   }
 }

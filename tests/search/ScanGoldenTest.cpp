@@ -1,8 +1,9 @@
-// Golden cases of the continuation scan, run through every scan kernel.
+// Golden cases of the continuation scan, run through every scan kernel, with and without match case.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "ScanTestSupport.h"
@@ -25,12 +26,15 @@ struct GoldenCase {
   const char* name;
   std::map<std::string, std::string> files;  // name -> bytes, or kSubdir
   std::string pattern;
-  std::map<std::string, std::vector<std::pair<int, int>>> found;  // per file, in found order
+  using Found = std::map<std::string, std::vector<std::pair<int, int>>>;
+  Found found;  // per file, in found order
+  std::optional<Found> foldedFound = std::nullopt;  // regardless of case, when that differs
 };
 
 const std::vector<GoldenCase>& Cases() {
   static const std::vector<GoldenCase> cases = {
-      {"LetterCaseMatters", {{"a.txt", "The cat sat"}}, "the cat", {{"a.txt", {{6, 7}}}}},
+      {"LetterCaseMatters", {{"a.txt", "The cat sat"}}, "the cat", {{"a.txt", {{6, 7}}}},
+       GoldenCase::Found{{"a.txt", {{7, 7}}}}},
       {"StartOfFileIsABoundary", {{"a.txt", "cat sat"}}, "the cat", {{"a.txt", {{3, 3}}}}},
       {"PunctBeforeMatchIsABoundary", {{"a.txt", "(cat) ran"}}, "the cat", {{"a.txt", {{3, 4}}}}},
       {"PunctInsideTheWordIsASeparator", {{"a.txt", "xdon't see"}}, "we don't",
@@ -65,10 +69,14 @@ const std::vector<GoldenCase>& Cases() {
   return cases;
 }
 
-class ScanGolden : public ::testing::TestWithParam<std::tuple<std::size_t, testing::ScanSetup>> {};
+using GoldenParam = std::tuple<std::size_t, testing::ScanSetup, bool>;  // case, setup, match case
+
+class ScanGolden : public ::testing::TestWithParam<GoldenParam> {};
 
 TEST_P(ScanGolden, MatchesTheExpectedParts) {
   const GoldenCase& c = Cases()[std::get<0>(GetParam())];
+  const bool matchCase = std::get<2>(GetParam());
+  const GoldenCase::Found& found = !matchCase && c.foldedFound ? *c.foldedFound : c.found;
   TempDir dir;
   for (const auto& [name, bytes] : c.files) {
     if (bytes == kSubdir)
@@ -77,11 +85,12 @@ TEST_P(ScanGolden, MatchesTheExpectedParts) {
       dir.Write(name, bytes);
   }
   TextSearcher searcher;
+  searcher.SetMatchCase(matchCase);
   const auto parts = testing::Search(searcher, dir.path(), c.pattern, std::get<1>(GetParam()));
   std::vector<NamedPart> expected;
   for (const std::string& path : searcher.files()) {
-    const auto it = c.found.find(testing::BaseName(path));
-    if (it == c.found.end()) continue;
+    const auto it = found.find(testing::BaseName(path));
+    if (it == found.end()) continue;
     for (auto [m, o] : it->second) expected.push_back({m, o, it->first});
   }
   std::stable_sort(expected.begin(), expected.end(),
@@ -90,18 +99,20 @@ TEST_P(ScanGolden, MatchesTheExpectedParts) {
   EXPECT_EQ(parts, testing::OracleParts(searcher, c.pattern));
 }
 
-std::vector<std::tuple<std::size_t, testing::ScanSetup>> AllCombinations() {
-  std::vector<std::tuple<std::size_t, testing::ScanSetup>> all;
+std::vector<GoldenParam> AllCombinations() {
+  std::vector<GoldenParam> all;
   for (std::size_t i = 0; i < Cases().size(); ++i)
-    for (const testing::ScanSetup& setup : testing::AvailableSetups()) all.emplace_back(i, setup);
+    for (const testing::ScanSetup& setup : testing::AvailableSetups())
+      for (const bool matchCase : {true, false}) all.emplace_back(i, setup, matchCase);
   return all;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ScanGolden, ::testing::ValuesIn(AllCombinations()),
-    [](const ::testing::TestParamInfo<std::tuple<std::size_t, testing::ScanSetup>>& param) {
+    [](const ::testing::TestParamInfo<GoldenParam>& param) {
       return std::string(Cases()[std::get<0>(param.param)].name) + "_" +
-             KernelName(std::get<1>(param.param).kernel) + "_" + std::get<1>(param.param).reading;
+             KernelName(std::get<1>(param.param).kernel) + "_" + std::get<1>(param.param).reading +
+             (std::get<2>(param.param) ? "" : "_folded");
     });
 
 std::string Repeat(const std::string& unit, int times) {

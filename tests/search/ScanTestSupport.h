@@ -67,9 +67,10 @@ inline std::vector<ReferenceFile> FilesAsListed(const TextSearcher& searcher) {
   return files;
 }
 
+// The oracle's parts for the searcher's listing, with the searcher's match-case option.
 inline std::vector<NamedPart> OracleParts(const TextSearcher& searcher, const std::string& pattern) {
   std::vector<NamedPart> out;
-  for (const ReferencePart& p : ReferenceScan(FilesAsListed(searcher), pattern))
+  for (const ReferencePart& p : ReferenceScan(FilesAsListed(searcher), pattern, searcher.matchCase()))
     out.push_back({p.matchLength, p.offset, BaseName(searcher.FilePath(p.fileIndex))});
   return out;
 }

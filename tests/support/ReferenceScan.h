@@ -3,7 +3,10 @@
 // It judges every end position of every file on its own (the common suffix
 // with the pattern, then the word-boundary rules), picks parts greedily from
 // each file's end, applies the 51-part limit and sorts by match length. Tests,
-// the fuzzer and the benchmark compare the production scan against it.
+// the fuzzer and the benchmark compare the production scan against it. Its
+// folded mode reads each file forwards into UTF-8 characters and compares
+// characters by their case folding (the table's lookup is all it shares with
+// the production scan).
 #pragma once
 
 #include <cstdint>
@@ -30,8 +33,9 @@ struct ReferenceFile {
 std::int32_t ReferenceMinMatchLength(const std::string& pattern);
 
 // Scans `files` in order for `pattern` (already trimmed by the caller) and
-// returns the parts sorted as the searcher sorts them.
+// returns the parts sorted as the searcher sorts them. With `matchCase` false,
+// letters match regardless of case and a match's length counts file bytes.
 std::vector<ReferencePart> ReferenceScan(const std::vector<ReferenceFile>& files,
-                                         const std::string& pattern);
+                                         const std::string& pattern, bool matchCase = true);
 
 }  // namespace plinvaro::testing
