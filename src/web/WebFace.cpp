@@ -54,6 +54,7 @@ WebFace::WebFace(val page, val sourceBox, val previewBox)
   panel_->SetWindowHost(this);
   panel_->SetSearchStarter([this] { StartSearch(); });
   panel_->SetTitleFollowsPlayback(true);
+  panel_->SetPickAvoidsCurrentPlace(true);
   panel_->SetChangeListener([this] { page_.call<void>("changed"); });
   panel_->UpdateSpeed();
 }
