@@ -117,6 +117,25 @@ class SettingsTest : public QObject {
              QString::fromStdString(dir_.Join("elsewhere")));
   }
 
+  // Written half a second after a change, so that a killed run keeps them; a
+  // file named at start joins Open Recent.
+  void aChangeIsWrittenSoonWithoutAClose() {
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "plinvaro", "plinvaro").clear();
+    const std::string corpus = dir_.MakeSubdir("kept");
+    qt::LaunchRequest request;
+    request.baseFile = dir_.Write("named.txt", "words to play");
+    std::string problem;
+    auto window = qt::OpenMainWindow(request, problem);
+    QVERIFY(window != nullptr);
+    window->controls().SetDirectoryText(corpus);  // as if typed: no command runs
+    const auto kept = [](const char* key) {
+      return QSettings(QSettings::NativeFormat, QSettings::UserScope, "plinvaro", "plinvaro").value(key);
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(kept("baseDirectory").toByteArray().toStdString(), corpus, 5000);
+    QCOMPARE(kept("recentFiles").toList().value(0).toByteArray().toStdString(), request.baseFile);
+    window.reset();  // no close: nothing more is written
+  }
+
   void theStartHintIsShownAtTheFirstStartOnly() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "plinvaro", "plinvaro").clear();
     const std::string base = dir_.Write("hinted.txt", "words to play");
