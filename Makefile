@@ -26,7 +26,7 @@ APT_INSTALL_MISSING = missing=""; \
 .DEFAULT_GOAL := all
 -include $(sort $(wildcard mk/*.mk))
 
-# The steps of `make test`, in the order they run (the README's order): the
+# The steps of `make test`, in the order they run (docs/TESTING.md's order): the
 # native suite, the sanitizers, the fuzzers, the .deb check, Windows under Wine,
 # the browser page in headless Chromium.
 TEST_STEPS := check sanitize fuzz package-check windows-check web-check

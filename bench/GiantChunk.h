@@ -1,6 +1,7 @@
 // What the giant-chunk benchmarks share: a giant word, and a found part shown whole, ready for Accept.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -33,14 +34,14 @@ inline bool ShowGiantPart(MainPanel& panel, PanelControls& controls, RichDocumen
   const std::u16string pattern = u"along the old road";
   sourceBox.ReplaceSelection(pattern, static_cast<std::int32_t>(pattern.size()));
   panel.RunSearch();
-  if (panel.searcher.PartCount() != 1) {
+  if (panel.results().PartCount() != 1) {
     std::printf("Accept: the part was not found\n");
     return false;
   }
-  FoundPart& part = **panel.searcher.currentPart;
-  part.textLength = part.fileSize - part.offset + 1;
-  panel.searcher.LoadPartText(*panel.searcher.currentPart);
-  panel.ShowCurrentPart();
+  // One "\\/" then loads the rest of the file.
+  FoundPart& part = *panel.results().parts().front();
+  part.textLength = std::max(0, part.fileSize - part.offset + 1 - kPartTextStep);
+  panel.MoreText();
   return true;
 }
 

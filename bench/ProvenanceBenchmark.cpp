@@ -34,9 +34,10 @@ void BM_Tick(benchmark::State& state) {
   panel.OpenBaseFilePath(base);
   panel.StartPlayback();
   for (auto _ : state) {
-    if (panel.baseSource.IsUsedUp()) {
+    if (panel.base().IsUsedUp()) {
       state.PauseTiming();
-      panel.baseSource.position = 0;
+      panel.StopPlayback();
+      panel.StartPlayback();
       state.ResumeTiming();
     }
     panel.PlaybackTick();

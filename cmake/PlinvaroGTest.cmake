@@ -23,18 +23,25 @@ else()
   include(GoogleTest)
 endif()
 
-# plinvaro_add_gtest(<name> SOURCES <file>... [LIBS <target>...] [OWN_MAIN])
+# plinvaro_add_gtest(<name> SOURCES <file>... [LIBS <target>...] [OWN_MAIN] [CROSS_ARGS <arg>...])
 # A GoogleTest program linked with the shared test helpers and LIBS; OWN_MAIN
-# when one of its sources defines main().
+# when one of its sources defines main(); CROSS_ARGS are its arguments in a
+# cross build.
 function(plinvaro_add_gtest name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "OWN_MAIN" "" "SOURCES;LIBS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "OWN_MAIN" "" "SOURCES;LIBS;CROSS_ARGS")
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} plinvaro_test_support GTest::gtest)
   if(NOT arg_OWN_MAIN)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
+  if(EMSCRIPTEN)
+    # Runs under Node, with the machine's files as its file system; this
+    # emscripten's loader fails under Node's own fetch.
+    target_link_options(${name} PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR node --no-experimental-fetch)
+  endif()
   if(CMAKE_CROSSCOMPILING)
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${name} ${arg_CROSS_ARGS})
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
   endif()

@@ -168,7 +168,7 @@ class Session {
 
   void Run() {
     for (int step = 0; step < kMaxSteps && in_.remaining_bytes() > 0; ++step) {
-      Step(in_.ConsumeIntegralInRange(0, 23));
+      Step(in_.ConsumeIntegralInRange(0, 24));
       CheckInvariants();
     }
   }
@@ -211,6 +211,8 @@ class Session {
       case 3:
         face_.controls.directory = DirectoryChoice();
         panel_.Run(Command::Search);
+        if (panel_.lastSearch().kind == SearchOutcomeKind::Found)
+          Check(!panel_.PartLeftOut(panel_.CurrentPartIndex()), "the pick took a part of a file of weight 0");
         return;
       case 4: panel_.Run(Command::ToSrc); return;
       case 5:  // the check box flips itself, then sends its command; or the F7 toggle
@@ -259,9 +261,26 @@ class Session {
         if (const auto command = ButtonCommand(in_.ConsumeIntegralInRange(-1, 13))) panel_.Run(*command);
         return;
       case 22: Ticks(1); return;
+      case 23: Steer(); return;
       default:
         Ticks(kMaxTicksPerStep * 4);
         return;
+    }
+  }
+
+  // One of the steering options, with values in range and beyond it.
+  void Steer() {
+    switch (in_.ConsumeIntegralInRange(0, 4)) {
+      case 0: {
+        const std::int32_t weight = in_.ConsumeIntegralInRange(-1, kMaxWeight + 1);
+        const bool set = panel_.SetSourceWeight(DirectoryChoice(), CorpusFile(), weight);
+        Check(set == (weight >= kLeftOutWeight && weight <= kMaxWeight), "a weight out of range was taken");
+        return;
+      }
+      case 1: panel_.SetPickAvoidsCurrentPlace(in_.ConsumeBool()); return;
+      case 2: panel_.SetWanders(in_.ConsumeBool()); return;
+      case 3: panel_.SetWanderWords(in_.ConsumeIntegralInRange(0, kMaxWanderWords + 2)); return;
+      default: panel_.SetMatchCase(in_.ConsumeBool()); return;
     }
   }
 
@@ -335,7 +354,7 @@ class Session {
         // Any value, as a faulty face might report it; the steps must not overflow.
         face_.controls.trackbar = in_.ConsumeIntegral<std::int32_t>();
         panel_.UpdateSpeed();
-        Check(panel_.timerInterval >= 100 && panel_.timerInterval <= 1200,
+        Check(panel_.interval() >= 100 && panel_.interval() <= 1200,
               "timer period outside 100..1200 ms");
         return;
     }
@@ -378,6 +397,7 @@ class Session {
   void Tick() {
     const std::u16string before = face_.sourceBox.text();
     const TextSelection selection = face_.sourceBox.GetSelection();
+    const PlaybackSource from = panel_.playingFrom();  // a wander may switch it after the chunk
     chunks_.played = false;
     panel_.PlaybackTick();
     if (!chunks_.played) {
@@ -385,7 +405,7 @@ class Session {
       return;
     }
     const PlayedChunk& c = chunks_.last;
-    Check(c.source == panel_.playbackSource, "chunk from another source than the active one");
+    Check(c.source == from, "chunk from another source than the active one");
     const auto found = corpus_.versions.find(BaseName(chunks_.lastFile));
     Check(found != corpus_.versions.end(), "chunk from a file outside the corpus");
     // Some content the file had in this run must give both the chunk's shape
@@ -405,12 +425,12 @@ class Session {
 
   // "<<", ">>", "Accept", "\/" as UpdatePartButtons would set them now.
   std::array<bool, 4> ExpectedButtons() {
-    TextSearcher& s = panel_.searcher;
-    if (s.PartCount() == 0 || s.currentPart == s.EndPart()) return {false, false, false, false};
-    const FoundPart& part = **s.currentPart;
-    const std::int64_t loadedEnd = static_cast<std::int64_t>(part.offset) + part.textLength;
-    return {s.currentPart != s.FirstPart(), std::next(s.currentPart) != s.EndPart(), true,
-            loadedEnd != static_cast<std::int64_t>(part.fileSize) + 1};
+    const TextSearcher& s = panel_.results();
+    const FoundPart* part = s.CurrentPart();
+    if (part == nullptr) return {false, false, false, false};
+    const std::int64_t loadedEnd = static_cast<std::int64_t>(part->offset) + part->textLength;
+    return {s.CurrentIndex() > 0, s.CurrentIndex() + 1 < s.PartCount(), true,
+            loadedEnd != static_cast<std::int64_t>(part->fileSize) + 1};
   }
 
   void CheckSelection(const MemoryDocument& box, const char* what) {
@@ -420,15 +440,18 @@ class Session {
 
   void CheckInvariants() {
     CheckProvenance();
-    Check(panel_.isPlaying == face_.timer.running, "isPlaying differs from the timer");
-    Check((panel_.timerHandle != 0) == face_.timer.running, "timer handle differs from the timer");
+    Check(panel_.playing() == face_.timer.running, "isPlaying differs from the timer");
+    Check((panel_.runningTimer() != 0) == face_.timer.running, "timer handle differs from the timer");
     CheckSelection(face_.sourceBox, "source selection outside the document");
     CheckSelection(face_.previewBox, "preview selection outside the document");
-    TextSearcher& s = panel_.searcher;
+    const TextSearcher& s = panel_.results();
     Check(s.PartCount() <= TextSearcher::maxParts + 1, "more than 51 parts");
-    bool currentListed = s.currentPart == s.EndPart();
-    for (auto it = s.FirstPart(); it != s.EndPart() && !currentListed; ++it)
-      currentListed = it == s.currentPart;
+    if (const std::optional<std::int32_t> left = panel_.WordsUntilWander())
+      Check(*left >= 1 && *left <= panel_.wanderWords(), "words to the next wander out of range");
+    const TextSearcher::PartList::const_iterator current = s.currentPart;
+    bool currentListed = current == s.parts().end();
+    for (auto it = s.parts().begin(); it != s.parts().end() && !currentListed; ++it)
+      currentListed = it == current;
     Check(currentListed, "current part is not in the list");
     for (const auto& part : s.parts()) {
       Check(part->offset > 0 && part->offset < part->fileSize, "part offset outside its file");
@@ -444,7 +467,7 @@ class Session {
             "\"<<\", \">>\" or \"Accept\" differs from UpdatePartButtons");
       Check(buttons[3] || !expected[3], "\"\\/\" disabled while more text can be loaded");
     }
-    for (const TextSource* source : {&panel_.baseSource, &panel_.foundSource}) {
+    for (const TextSource* source : {&panel_.base(), &panel_.found()}) {
       Check(source->position >= 0, "source position below zero");
       Check(source->HasView() || source->size == 0, "closed source with a size");
     }

@@ -4,7 +4,7 @@
 # tests/web/package-lock.json). The page's editor component and its bundler are
 # pinned in src/web/package-lock.json.
 
-WEB_PACKAGES := emscripten chromium firefox-esr nodejs npm cmake make libboost-dev
+WEB_PACKAGES := emscripten chromium firefox-esr nodejs npm cmake make libboost-dev libgtest-dev
 WEB_SITE := build/web/site
 WEB_TESTS := tests/web
 WEB_PORT ?= 8080
@@ -31,8 +31,11 @@ web: web-deps
 run-web: web
 	node src/web/serve.mjs $(WEB_SITE) $(WEB_PORT)
 
-# The suite compares the page's search with the native command line's.
+# The search engine's tests as WebAssembly under Node (the SIMD128 kernel
+# among them), then the page's suite, which compares the page's search with
+# the native command line's.
 web-check: web
+	ctest --test-dir build/web --output-on-failure
 	@[ -x $(CLI) ] || $(MAKE) --no-print-directory build
 	cd $(WEB_TESTS) && PLINVARO_CLI=$(CURDIR)/$(CLI) PLINVARO_WEB_SITE=$(CURDIR)/$(WEB_SITE) \
 	  timeout $(WEB_TEST_SECONDS) node --test --test-concurrency=1

@@ -101,7 +101,7 @@ void GiantTick(const std::string& what, std::size_t bytes, plinvaro::testing::Te
   const std::int64_t peak = PeakGrowth([&] {
     window->panel().OpenBaseFilePath(path);
     window->panel().StartPlayback();
-    window->timer().Kill(window->panel().timerId);
+    window->timer().Kill(window->panel().playbackTimerId());
     const auto start = Clock::now();
     window->panel().PlaybackTick();
     QApplication::processEvents();

@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   window.panel().OpenBaseFilePath(dir.Write("base.txt", MakeText(2 * 1000 * 1000, 2)));
   window.panel().StartPlayback();
-  window.timer().Kill(window.panel().timerId);  // ticks are delivered here, one by one
+  window.timer().Kill(window.panel().playbackTimerId());  // ticks are delivered here, one by one
 
   std::vector<double> off, on;
   for (int round = 0; round < kRounds; ++round) {

@@ -117,7 +117,7 @@ void PlaybackBenchmark(plinvaro::qt::MainWindow& window, plinvaro::testing::Temp
 
   window.panel().OpenBaseFilePath(dir.Write("base.txt", MakeText(2 * 1000 * 1000, 2)));
   window.panel().StartPlayback();
-  window.timer().Kill(window.panel().timerId);  // ticks are delivered here, one by one
+  window.timer().Kill(window.panel().playbackTimerId());  // ticks are delivered here, one by one
   std::printf("source box of %d MB filled in %.0f ms (64 KB chunks)\n", sourceMb, fillMs);
   TickRound(window, "right after the fill");
   TickRound(window, "after those");
@@ -161,7 +161,7 @@ void SearchBenchmark(plinvaro::qt::MainWindow& window, plinvaro::testing::TempDi
   const Stats search = Summarise(runs);
   std::printf("search and jump over %d MB in %d files: median %.0f ms, max %.0f ms (warm cache)\n",
               folderMb, kFiles, search.median, search.max);
-  std::printf("found parts: %zu, title now: %s\n", static_cast<std::size_t>(window.panel().searcher.PartCount()),
+  std::printf("found parts: %zu, title now: %s\n", static_cast<std::size_t>(window.panel().results().PartCount()),
               window.windowTitle().toStdString().c_str());
 }
 

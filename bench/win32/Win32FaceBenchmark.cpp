@@ -82,7 +82,7 @@ int main() {
   testing::TempDir dir;
   panel.OpenBaseFilePath(dir.Write("base.txt", MakeText(2 * 1000 * 1000, 2)));
   panel.StartPlayback();
-  ::KillTimer(face.Window(ControlId::Panel), panel.timerId);  // ticks are delivered here, one by one
+  ::KillTimer(face.Window(ControlId::Panel), panel.playbackTimerId());  // ticks are delivered here, one by one
   std::vector<double> tickOnly;
   std::vector<double> tickAndPaint;
   for (int i = 0; i < ticks; ++i) {

@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -19,6 +21,7 @@
 #include "cli/HeadlessPlatform.h"
 #include "text/AnsiConversion.h"
 #include "panel/MainPanel.h"
+#include "provenance/SeamTexts.h"
 
 namespace plinvaro::cli {
 namespace {
@@ -28,7 +31,8 @@ constexpr int kMaxStalledSearches = 20;
 
 constexpr const char* kComposeHelp =
     "Usage: plinvaro-cli compose --base FILE --dir DIR [--words N]\n"
-    "                            [--search-every K] [--seed S] [--trace FILE]\n"
+    "                            [--search-every K] [--seed S] [--weight FILE=W]...\n"
+    "                            [--trace FILE]\n"
     "\n"
     "Runs the panel headlessly as a user in \"On The Fly Mode\" would: chooses\n"
     "FILE as the base file with \"Open...\", types DIR as the base directory,\n"
@@ -37,7 +41,9 @@ constexpr const char* kComposeHelp =
     "after every K played chunks (counted since the last search) and whenever\n"
     "playback stopped by itself at the end of its source. Each search takes the\n"
     "last 63 bytes before the caret, picks one found part at random and plays\n"
-    "on from it; when nothing is found, playback resumes where it was.\n"
+    "on from it; when nothing is found, playback resumes where it was. A part\n"
+    "is picked with a chance in proportion to its file's weight, and never\n"
+    "where playback already stands (same file, same place) while another can be.\n"
     "\n"
     "The source text (one byte per character, as \"Save as...\" writes it) goes\n"
     "to stdout once N chunks were played. The run ends early, saying why on\n"
@@ -52,12 +58,17 @@ constexpr const char* kComposeHelp =
     "  --search-every K   chunks between searches, at least 1, default 12\n"
     "  --seed S           seed of the random pick (0 to 2^64-1), default 1;\n"
     "                     the same seed and files give the same output\n"
+    "  --weight FILE=W    FILE's weight in the pick, W from 0 (left out) to 10;\n"
+    "                     1 unless given. FILE is a *.txt file of DIR, by its\n"
+    "                     name or its path; repeatable, the last for a file counts\n"
     "  --trace FILE       write the run's provenance to FILE as JSON, the format\n"
     "                     \"Export sources...\" writes (one object per line), with\n"
     "                     an \"events\" array after its head: one object per line,\n"
     "                     each followed by a comma, ending with {\"event\":\"end\"}:\n"
     "    {\"event\":\"chunk\",\"source\":\"base\"|\"found\",\"file\":PATH,\"offset\":O,\"length\":N}\n"
     "        O is the byte position in PATH before the chunk, N its length;\n"
+    "    {\"event\":\"weights\",\"directory\":DIR,\"files\":[{\"name\":NAME,\"weight\":W},...]}\n"
+    "        first of all, when --weight gave a file a weight other than 1;\n"
     "    {\"event\":\"search\",\"pattern_hex\":HEX,\"parts\":COUNT,\"file\":PATH,\n"
     "     \"offset\":OFFSET,\"match_length\":M,\"position\":POS}\n"
     "        HEX is the search pattern's bytes in hex, COUNT the parts found,\n"
@@ -88,6 +99,7 @@ struct ComposeArgs {
   long long words = 200;
   long long searchEvery = 12;
   unsigned long long seed = 1;
+  std::vector<std::pair<std::string, std::int32_t>> weights;  // FILE as given, W
 };
 
 int Usage(const std::string& message) {
@@ -128,6 +140,14 @@ int ParseArgs(int argc, char** argv, ComposeArgs& args, bool& helpShown) {
       if (!ParseNumber(value, args.searchEvery) || args.searchEvery < 1 ||
           args.searchEvery > INT32_MAX)
         return Usage("--search-every needs a whole number from 1 to 2147483647");
+    } else if (name == "--weight") {
+      const std::string given = value;
+      const std::size_t equals = given.rfind('=');
+      const std::optional<std::int32_t> weight =
+          equals == std::string::npos ? std::nullopt : ParseWeight(given.substr(equals + 1));
+      if (!weight || equals == 0)
+        return Usage("--weight needs FILE=W, W a whole number from 0 to " + std::to_string(kMaxWeight));
+      args.weights.emplace_back(given.substr(0, equals), *weight);
     } else if (name == "--seed") {
       if (!ParseNumber(value, args.seed))
         return Usage("--seed needs a whole number from 0 to 18446744073709551615");
@@ -185,6 +205,13 @@ int CheckInputs(const ComposeArgs& args) {
                  SearchOutcomeText(outcome).c_str());
     return kExitNothingToSearch;
   }
+  for (const auto& [file, weight] : args.weights) {
+    const std::string name = BaseNameOf(file);
+    const bool listed = std::find(listing.names.begin(), listing.names.end(), name) != listing.names.end();
+    // A path must lead to DIR's file of that name, not to one elsewhere.
+    const bool inDirectory = name == file || IsSameFile(file, args.directory + kPathSeparator + name);
+    if (!listed || !inDirectory) return Usage("--weight: " + file + " is no *.txt file of " + args.directory);
+  }
   return kExitOk;
 }
 
@@ -219,21 +246,25 @@ class Composer : public PanelObserver {
   void SearchDone(bool found) override {
     if (trace_ == nullptr) return;
     SearchRecord record;
-    record.pattern = panel_.searchPattern;
-    record.parts = panel_.searcher.PartCount();
+    record.pattern = panel_.pattern();
+    record.parts = panel_.results().PartCount();
     if (found) {
-      const FoundPart& part = **panel_.searcher.currentPart;
-      record.file = panel_.foundFilePath;
+      const FoundPart& part = *panel_.currentFoundPart();
+      record.file = panel_.foundFile();
       record.offset = part.offset;
       record.matchLength = part.matchLength;
-      record.position = panel_.foundSource.position;
+      record.position = panel_.found().position;
     }
     Write(TraceEvent(SearchLine(record)));
   }
 
-  // The trace's head before the run, its end and the provenance after it.
-  void BeginTrace() {
-    if (trace_ != nullptr) Write(TraceHead());
+  // The trace's head before the run, with the weights of `directory`'s files;
+  // its end and the provenance after it.
+  void BeginTrace(const std::string& directory) {
+    if (trace_ == nullptr) return;
+    Write(TraceHead());
+    const SourceWeights::Names& weights = panel_.weights().In(directory);
+    if (!weights.empty()) Write(TraceEvent(WeightsLine(directory, weights)));
   }
   void EndTrace(const std::string& directory) {
     if (trace_ != nullptr) Write(TraceTail(panel_.provenance(), directory));
@@ -270,6 +301,8 @@ EarlyEnd Play(const ComposeArgs& args, HeadlessPlatform& face, MainPanel& panel,
       if (auto end = NothingToSearch(outcome)) return *end;
       if (outcome.kind == SearchOutcomeKind::NoMatch)
         return {"playback stopped and the search found nothing"};
+      if (outcome.kind == SearchOutcomeKind::AllLeftOut)
+        return {"playback stopped and the search found only parts in files of weight 0"};
       if (outcome.kind != SearchOutcomeKind::Found)
         return {"playback stopped with no text to search from"};
       if (++stalledSearches > kMaxStalledSearches)
@@ -325,9 +358,12 @@ int RunComposeCommand(int argc, char** argv, RandomSource* picks) {
   PinnedRandom seeded(args.seed);
   HeadlessPlatform face(picks != nullptr ? *picks : seeded);
   MainPanel panel(face.platform());
+  panel.SetPickAvoidsCurrentPlace(true);
+  for (const auto& [file, weight] : args.weights)
+    panel.SetSourceWeight(args.directory, BaseNameOf(file), weight);
   Composer composer(panel, trace.get());
   panel.SetObserver(&composer);
-  composer.BeginTrace();
+  composer.BeginTrace(args.directory);
 
   face.dialogs.openAnswers.push_back(args.base);
   panel.OpenBaseFile();

@@ -34,6 +34,16 @@ std::string SearchLine(const SearchRecord& r) {
          ",\"position\":" + std::to_string(r.position) + "}\n";
 }
 
+std::string WeightsLine(std::string_view directory, const SourceWeights::Names& weights) {
+  std::string line = "{\"event\":\"weights\",\"directory\":" + JsonString(directory) + ",\"files\":[";
+  const char* comma = "";
+  for (const auto& [name, weight] : weights) {
+    line += std::string(comma) + "{\"name\":" + JsonString(name) + ",\"weight\":" + std::to_string(weight) + "}";
+    comma = ",";
+  }
+  return line + "]}\n";
+}
+
 std::string TraceHead() { return ProvenanceHead() + "\"events\":[\n"; }
 
 std::string TraceEvent(const std::string& line) {

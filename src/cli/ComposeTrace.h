@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "provenance/ProvenanceJson.h"
+#include "panel/SourceWeights.h"
 
 namespace plinvaro::cli {
 
@@ -30,6 +31,8 @@ struct SearchRecord {
 std::string ChunkLine(const char* source, std::string_view file, std::int32_t offset,
                       std::int32_t length);
 std::string SearchLine(const SearchRecord& record);
+// The weights of `directory`'s files, by name.
+std::string WeightsLine(std::string_view directory, const SourceWeights::Names& weights);
 
 // The trace's text up to its first event, an event line as it goes into the
 // "events" array, and the text from the end event on.

@@ -46,6 +46,8 @@ inline constexpr ButtonKeys kGuardCancel{"Cancel", 'C'};
 inline constexpr std::string_view kOpenRecentText = "Open Recent";
 inline constexpr char kOpenRecentMnemonic = 'R';
 inline constexpr int kRecentFileCount = 10;
+// Its one item, disabled, while no file was opened.
+inline constexpr std::string_view kNoRecentFilesText = "(none)";
 
 // `text` with every '&' doubled and a '&' before the first `letter` (exact
 // case, else either case); `text` escaped alone when the letter is absent or 0.

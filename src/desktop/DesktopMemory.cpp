@@ -31,4 +31,10 @@ std::vector<std::string> WithRecentFile(std::vector<std::string> recent, const s
   return recent;
 }
 
+RecentItem RecentMenuItem(int index, std::string_view name) {
+  constexpr int kDigits = 10;
+  const char digit = static_cast<char>('0' + (index + 1) % kDigits);
+  return {digit, std::string(1, digit) + ' ' + std::string(name)};
+}
+
 }  // namespace plinvaro

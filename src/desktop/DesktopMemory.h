@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plinvaro {
@@ -19,5 +20,13 @@ std::string DialogStartFolder(DialogKind kind, const std::string& lastUsed,
 // `recent` with `path` first, no path twice, at most `limit` paths.
 std::vector<std::string> WithRecentFile(std::vector<std::string> recent, const std::string& path,
                                         int limit);
+
+// The "Open Recent" item of the recent file at `index` (0 the newest): the
+// digit that numbers it ('1' to '9', then '0') and its text, "1 name".
+struct RecentItem {
+  char digit;
+  std::string text;
+};
+RecentItem RecentMenuItem(int index, std::string_view name);
 
 }  // namespace plinvaro

@@ -2,33 +2,24 @@
 #include "desktop/RecoveryStore.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sys/stat.h>
 
 #include "panel/MainPanel.h"
 #include "provenance/RecoveredSpans.h"
+#include "text/FileAccess.h"
 #include "text/FileWriter.h"
 
 namespace plinvaro {
 namespace {
 
+// The bytes of the file at `path`; none when it is missing, unreadable or empty.
+std::optional<std::string> ReadWhole(const std::string& path) {
+  FileView view;
+  if (view.Open(path) != FileOpenError::Ok) return std::nullopt;
+  return std::string(reinterpret_cast<const char*>(view.data()), static_cast<std::size_t>(view.size()));
+}
+
 constexpr const char* kRecoveryName = "composition.txt";
 constexpr const char* kSpansSuffix = ".spans";  // beside the text: its file spans
-
-// Creates `path` and any missing parents, private to the user; failures show on the next write.
-void MakeDirectories(const std::string& path) {
-#ifdef _WIN32
-  std::error_code ignored;
-  std::filesystem::create_directories(path, ignored);
-#else
-  for (std::size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
-    ::mkdir(path.substr(0, slash).c_str(), 0700);
-    if (slash == std::string::npos) return;
-  }
-#endif
-}
 
 }  // namespace
 
@@ -97,19 +88,13 @@ bool RecoveryStore::Write(const std::string& bytes) const {
 
 std::optional<std::string> RecoveryStore::Load() const {
   if (path_.empty()) return std::nullopt;
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (bytes.empty()) return std::nullopt;
-  return bytes;
+  return ReadWhole(path_);
 }
 
 std::vector<RecoveredSpan> RecoveryStore::LoadSpans() const {
   if (path_.empty()) return {};
-  std::ifstream in(path_ + kSpansSuffix, std::ios::binary);
-  if (!in) return {};
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return ParseSpans(text);
+  const std::optional<std::string> text = ReadWhole(path_ + kSpansSuffix);
+  return text ? ParseSpans(*text) : std::vector<RecoveredSpan>();
 }
 
 void RecoveryStore::Discard() {

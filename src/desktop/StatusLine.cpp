@@ -1,7 +1,7 @@
 // StatusLine: the playback state, speed, search outcome and preview position as status texts.
 #include "desktop/StatusLine.h"
 
-#include <iterator>
+#include <vector>
 
 #include "panel/MainPanel.h"
 #include "panel/SearchOutcome.h"
@@ -17,17 +17,16 @@ std::string Named(const std::string& path, StatusForm form) {
 }
 
 std::string PlaybackText(const MainPanel& panel, StatusForm form) {
-  if (panel.playbackSource == PlaybackSource::None) return "Stopped";
-  return std::string(panel.isPlaying ? "Playing: " : "Paused: ") + Named(PlayingFile(panel), form);
+  if (panel.playingFrom() == PlaybackSource::None) return "Stopped";
+  return std::string(panel.playing() ? "Playing: " : "Paused: ") + Named(panel.playingFile(), form);
 }
 
-std::string PreviewText(MainPanel& panel, const PanelControls& controls, StatusForm form) {
-  TextSearcher& searcher = panel.searcher;
-  if (!controls.IsPartButtonEnabled(PartButton::Accept)) return {};
-  if (searcher.currentPart == searcher.EndPart()) return {};
-  const auto k = std::distance(searcher.FirstPart(), searcher.currentPart) + 1;
-  return "part " + std::to_string(k) + " of " + std::to_string(searcher.PartCount()) + ": " +
-         Named(searcher.FilePath((*searcher.currentPart)->fileIndex), form);
+std::string PreviewText(const MainPanel& panel, const PanelControls& controls, StatusForm form) {
+  const FoundPart* part = panel.currentFoundPart();
+  if (!controls.IsPartButtonEnabled(PartButton::Accept) || part == nullptr) return {};
+  const TextSearcher& searcher = panel.results();
+  return "part " + std::to_string(searcher.CurrentIndex() + 1) + " of " +
+         std::to_string(searcher.PartCount()) + ": " + Named(searcher.FilePath(part->fileIndex), form);
 }
 
 std::string RunText(std::int32_t words, StatusForm form) {
@@ -36,13 +35,38 @@ std::string RunText(std::int32_t words, StatusForm form) {
   return "Run: " + std::to_string(words) + (words == 1 ? " word" : " words");
 }
 
+std::string Counted(std::int32_t count, const char* singular, const char* plural) {
+  return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
 }  // namespace
+
+std::string SteeringText(const MainPanel& panel, const std::string& directory) {
+  std::vector<std::string> parts;
+  if (const std::optional<std::int32_t> left = panel.WordsUntilWander())
+    parts.push_back("wander in " + Counted(*left, "word", "words"));
+  if (!panel.matchCase()) parts.push_back("case ignored");
+  std::int32_t leftOut = 0;
+  std::int32_t weighted = 0;
+  for (const auto& [name, weight] : panel.weights().In(directory)) {
+    if (weight == kLeftOutWeight) {
+      ++leftOut;
+    } else {
+      ++weighted;
+    }
+  }
+  if (leftOut > 0) parts.push_back(Counted(leftOut, "file", "files") + " left out");
+  if (weighted > 0) parts.push_back(Counted(weighted, "file", "files") + " weighted");
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : ", ") + part;
+  return text;
+}
 
 std::string SpeedText(std::int32_t intervalMs) { return std::to_string(intervalMs) + " ms per word"; }
 
-StatusFields ComposeStatus(MainPanel& panel, const PanelControls& controls, StatusForm form) {
-  return {PlaybackText(panel, form), SpeedText(panel.timerInterval), PreviewText(panel, controls, form),
-          RunText(panel.CurrentRunWords(), form)};
+StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls, StatusForm form) {
+  return {PlaybackText(panel, form), SpeedText(panel.interval()), PreviewText(panel, controls, form),
+          RunText(panel.CurrentRunWords(), form), SteeringText(panel, controls.DirectoryText())};
 }
 
 std::string SearchOutcomeStatus(const SearchOutcome& outcome, StatusForm form) {
@@ -64,17 +88,6 @@ std::string LastName(const std::string& path) {
   while (trimmed.size() > 1 && IsPathSeparator(trimmed.back())) trimmed.pop_back();
   const std::string name = BaseNameOf(trimmed);
   return name.empty() ? trimmed : name;
-}
-
-const std::string& PlayingFile(const MainPanel& panel) {
-  if (panel.playbackSource == PlaybackSource::Found && !panel.foundFilePath.empty())
-    return panel.foundFilePath;
-  return panel.baseFilePath;
-}
-
-std::string PlayingTitle(const MainPanel& panel) {
-  const std::string& file = PlayingFile(panel);
-  return file.empty() ? std::string(kAppTitle) : kTitlePrefix + file;
 }
 
 }  // namespace plinvaro

@@ -24,15 +24,21 @@ struct StatusFields {
   std::string preview;   // "part k of N: FILE" while a found part waits in the preview; else empty
   std::string run;       // once a word was played: "Run: N words" (Short), "Run: N words since
                          // the last join" (Whole); else empty
+  std::string steering;  // SteeringText; empty while every option is as it starts
   bool operator==(const StatusFields&) const = default;
 };
 
 // "N ms per word", N being the playback interval in ms.
 std::string SpeedText(std::int32_t intervalMs);
 
+// What the steering options change in the next search from `directory`, e.g.
+// "wander in 5 words, case ignored, 1 file left out, 2 files weighted"; empty while
+// none does (wander off, "Match case" on, every file of `directory` weighing 1).
+std::string SteeringText(const MainPanel& panel, const std::string& directory);
+
 // The fields for `panel`, whose face is `controls` (the preview shows a part
 // exactly while "Accept" is enabled).
-StatusFields ComposeStatus(MainPanel& panel, const PanelControls& controls,
+StatusFields ComposeStatus(const MainPanel& panel, const PanelControls& controls,
                            StatusForm form = StatusForm::Short);
 
 // What the last Search came to: SearchOutcomeText when Whole; when Short, the
@@ -42,12 +48,5 @@ std::string SearchOutcomeStatus(const SearchOutcome& outcome, StatusForm form);
 
 // The last name of `path` (a file's or a directory's), trailing separators left out.
 std::string LastName(const std::string& path);
-
-// The file playback plays now (or plays next on Start): the found file while
-// playback is on a found part, else the base file; empty for none.
-const std::string& PlayingFile(const MainPanel& panel);
-
-// "Plinvaro - FILE" for PlayingFile, or "Plinvaro" when there is none.
-std::string PlayingTitle(const MainPanel& panel);
 
 }  // namespace plinvaro

@@ -7,6 +7,7 @@
 namespace plinvaro {
 
 bool MainPanel::Run(Command command) {
+  const ChangeScope change(*this);
   switch (command) {
     case Command::Browse: BrowseDirectory(); return true;
     case Command::Start: StartPlayback(); return true;

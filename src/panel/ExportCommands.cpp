@@ -19,6 +19,7 @@ const std::vector<FileFilter>& ProvenanceFileFilters() {
 }  // namespace
 
 bool MainPanel::ExportSources() {
+  const ChangeScope change(*this);
   StopTimer();
   const std::optional<std::string> chosen = dialogs_.ChooseFileToSave(ProvenanceFileFilters());
   if (!chosen || chosen->empty()) return false;
@@ -26,18 +27,9 @@ bool MainPanel::ExportSources() {
 }
 
 bool MainPanel::ExportSourcesTo(const std::string& path) {
+  const ChangeScope change(*this);
   const std::string directory = baseDirectory.empty() ? controls_.DirectoryText() : baseDirectory;
-  switch (ReplaceFileContent(path, ProvenanceJson(provenance(), directory))) {
-    case SaveStatus::Ok:
-      return true;
-    case SaveStatus::CannotCreate:
-      ShowMessage(kCannotSaveText, kErrorCaption);
-      return false;
-    case SaveStatus::CannotWrite:
-      ShowMessage(kCannotWriteText, kErrorCaption);
-      return false;
-  }
-  return false;
+  return SaveSucceeded(ReplaceFileContent(path, ProvenanceJson(provenance(), directory)), path);
 }
 
 }  // namespace plinvaro

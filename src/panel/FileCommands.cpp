@@ -1,5 +1,4 @@
 // MainPanel's file and edit commands: Open..., Save as..., the folder browser, clipboard, focus, message boxes.
-#include <cerrno>
 #include <cstring>
 
 #include "text/AnsiConversion.h"
@@ -32,6 +31,7 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 void MainPanel::OpenBaseFile() {
+  const ChangeScope change(*this);
   StopTimer();
   const std::optional<std::string> chosen = dialogs_.ChooseFileToOpen(TextFileFilters());
   // A cancelled dialog keeps the base file, the title and both sources as they were.
@@ -40,6 +40,7 @@ void MainPanel::OpenBaseFile() {
 }
 
 void MainPanel::OpenBaseFilePath(const std::string& path) {
+  const ChangeScope change(*this);
   StopTimer();
   if (path.empty()) return;
   UseBaseFile(path);
@@ -56,6 +57,7 @@ void MainPanel::UseBaseFile(const std::string& path) {
 }
 
 void MainPanel::SaveSourceAs() {
+  const ChangeScope change(*this);
   StopTimer();
   const std::optional<std::string> chosen = dialogs_.ChooseFileToSave(TextFileFilters());
   if (!chosen || chosen->empty()) return;
@@ -63,31 +65,26 @@ void MainPanel::SaveSourceAs() {
 }
 
 bool MainPanel::SaveSourceText(const std::string& path) {
+  const ChangeScope change(*this);
   RefreshLengths();
   const std::int32_t n = sourceLength;
   const std::string bytes = sourceBox_.GetRangeBytes(0, n);
-  errno = 0;
-  const SaveStatus status = ReplaceFileContent(path, bytes);
-  const int error = errno;
-  switch (status) {
-    case SaveStatus::Ok:
-      savedTextHash_ = TextHash(bytes);
-      ++saves_;
-      return true;
-    case SaveStatus::CannotCreate:
-      ShowMessage(SaveErrorText(kCannotSaveText, path, error), kErrorCaption);
-      return false;
-    case SaveStatus::CannotWrite:
-      ShowMessage(SaveErrorText(kCannotWriteText, path, error), kErrorCaption);
-      return false;
-  }
-  return false;
+  if (!SaveSucceeded(ReplaceFileContent(path, bytes), path)) return false;
+  savedTextHash_ = TextHash(bytes);
+  ++saves_;
+  return true;
 }
 
-std::string MainPanel::SaveErrorText(const char* text, const std::string& path, int error) const {
-  if (!detailedErrors_) return text;
-  const char* reason = error != 0 ? std::strerror(error) : "the system gave no reason";
-  return std::string(text) + "\n" + path + ": " + reason;
+bool MainPanel::SaveSucceeded(const SaveResult& result, const std::string& path) {
+  if (result.status == SaveStatus::Ok) return true;
+  const char* text = result.status == SaveStatus::CannotCreate ? kCannotSaveText : kCannotWriteText;
+  if (!detailedErrors_) {
+    ShowMessage(text, kErrorCaption);
+    return false;
+  }
+  const char* reason = result.error != 0 ? std::strerror(result.error) : "the system gave no reason";
+  ShowMessage(std::string(text) + "\n" + path + ": " + reason, kErrorCaption);
+  return false;
 }
 
 std::size_t MainPanel::TextHash(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
@@ -101,6 +98,7 @@ std::string MainPanel::SourceBytes() {
 
 void MainPanel::RestoreSourceText(const std::string& bytes,
                                   const std::vector<RecoveredSpan>& spans) {
+  const ChangeScope change(*this);
   sourceBox_.ReplaceRange(0, sourceBox_.Length(), std::u16string());
   // Appends bytes [from, to) as coming from `origin`.
   const auto append = [&](std::int32_t from, std::int32_t to, const SpanOrigin& origin) {
@@ -143,17 +141,21 @@ bool MainPanel::ConfirmClose(const std::function<CloseAnswer()>& ask) {
 }
 
 void MainPanel::BrowseDirectory() {
+  const ChangeScope change(*this);
   const std::optional<std::string> chosen = dialogs_.BrowseForFolder(kBrowseTitle);
   if (!chosen) return;
   baseDirectory = *chosen;
   controls_.SetDirectoryText(baseDirectory);
 }
 
-void MainPanel::CopySource() { sourceBox_.Copy(); }
+void MainPanel::CopySource() {
+  const ChangeScope change(*this); sourceBox_.Copy(); }
 
-void MainPanel::CutSource() { sourceBox_.Cut(); }
+void MainPanel::CutSource() {
+  const ChangeScope change(*this); sourceBox_.Cut(); }
 
-void MainPanel::PasteSource() { sourceBox_.Paste(); }
+void MainPanel::PasteSource() {
+  const ChangeScope change(*this); sourceBox_.Paste(); }
 
 void MainPanel::FocusSourceBox() { sourceBox_.Focus(); }
 

@@ -5,6 +5,7 @@
 namespace plinvaro {
 
 void MainPanel::ApplyFontSize() {
+  const ChangeScope change(*this);
   const std::int32_t twips = FontSizeTwips(controls_.SelectedFontSizeText());
   const std::string face(kDocumentFontFace);
   sourceBox_.SetDefaultFont(face, twips);

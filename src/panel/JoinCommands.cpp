@@ -39,6 +39,7 @@ SpanOrigin MainPanel::AcceptOrigin(const FoundPart& part, std::int32_t from,
 }
 
 bool MainPanel::UndoJoin() {
+  const ChangeScope change(*this);
   StopTimer();
   if (provenance_.joins().empty()) {
     ShowMessage(kNoJoinText, kUndoJoinCaption);
@@ -52,6 +53,7 @@ bool MainPanel::UndoJoin() {
   const JoinRecord join = *provenance_.EndLastJoin();
   HidePreview();
   searcher.ClearResults();
+  PartsReplaced();
   sourceBox_.ReplaceRange(join.start, join.end, std::u16string());
   SetSourceSelection(join.start, join.start);
   RestorePlayback(join);
@@ -61,6 +63,7 @@ bool MainPanel::UndoJoin() {
 }
 
 bool MainPanel::RetryJoin() {
+  const ChangeScope change(*this);
   if (!UndoJoin()) return false;
   BeginSearch();
   return true;
@@ -84,7 +87,7 @@ void MainPanel::RestorePlayback(const JoinRecord& join) {
   switch (join.source) {
     case PlaybackSource::None:
       CloseFoundSource();
-      controls_.SetTitle(baseFilePath.empty() ? kAppTitle : kTitlePrefix + baseFilePath);
+      ShowTitleFor(baseFilePath);
       return;
     case PlaybackSource::Base:
       CloseFoundSource();

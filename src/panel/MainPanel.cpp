@@ -16,6 +16,9 @@ MainPanel::MainPanel(const Platform& platform)
       messages_(platform.messages),
       random_(platform.random),
       provenance_(platform.sourceBox) {
+  provenance_.SetAfterChange([this] {
+    if (changeDepth_ == 0) Changed();
+  });
   DisablePartButtons();
   controls_.SetOnTheFlyChecked(true);
   controls_.SetTrackbarPosition(kInitialTrackbarPosition);
@@ -47,7 +50,28 @@ void MainPanel::HidePreview() {
 }
 
 void MainPanel::ShowTitleFor(const std::string& path) {
-  controls_.SetTitle(std::string(kTitlePrefix) + path);
+  if (titleFollowsPlayback_) return;
+  controls_.SetTitle(path.empty() ? std::string(kAppTitle) : kTitlePrefix + path);
+}
+
+const std::string& MainPanel::playingFile() const {
+  if (playbackSource == PlaybackSource::Found && !foundFilePath.empty()) return foundFilePath;
+  return baseFilePath;
+}
+
+void MainPanel::SetTitleFollowsPlayback(bool follows) {
+  titleFollowsPlayback_ = false;
+  ShowTitleFor(playingFile());
+  titleFollowsPlayback_ = follows;
+}
+
+void MainPanel::Changed() {
+  ++revision_;
+  if (titleFollowsPlayback_) {
+    const std::string& file = playingFile();
+    controls_.SetTitle(file.empty() ? std::string(kAppTitle) : kTitlePrefix + file);
+  }
+  if (changed_) changed_();
 }
 
 FoundPart* MainPanel::CurrentPart() {

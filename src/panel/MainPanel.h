@@ -14,8 +14,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "search/TextSearcher.h"
+#include "text/FileWriter.h"
 #include "text/TextSource.h"
 #include "panel/Platform.h"
 #include "window/Command.h"
@@ -23,6 +25,7 @@
 #include "provenance/RecoveredSpans.h"
 #include "panel/SpeedSlider.h"
 #include "panel/SearchOutcome.h"
+#include "panel/SourceWeights.h"
 
 namespace plinvaro {
 
@@ -43,6 +46,11 @@ enum class CloseAnswer { Save, Discard, Cancel };
 
 inline constexpr std::int32_t kInitialTimerInterval = 500;  // ms
 inline constexpr std::int32_t kPartTextStep = 1024;    // bytes per preview load
+
+// "Wander every N words": N's range and its value before the user picks one.
+inline constexpr std::int32_t kMinWanderWords = 3;
+inline constexpr std::int32_t kMaxWanderWords = 200;
+inline constexpr std::int32_t kDefaultWanderWords = 20;
 
 // One chunk that playback moved into the source box.
 struct PlayedChunk {
@@ -91,6 +99,25 @@ class MainPanel {
   void SetDirectoryFollowsBaseFile(bool follows) { directoryFollowsBaseFile_ = follows; }
   // When on, a save error box adds a second line: the path and the system's reason. Off unless the face turns it on.
   void SetDetailedErrors(bool detailed) { detailedErrors_ = detailed; }
+  // The face's one listener for changes of what the panel shows; empty for
+  // none. Called once at the end of each command, tick, finished search or
+  // edit of the source box (a command's own edits count as the command),
+  // with revision() advanced: a face redraws from it instead of polling.
+  void SetChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
+  // Advances with each call of the change listener.
+  std::uint64_t revision() const { return revision_; }
+  // Advances whenever the list of found parts is replaced or emptied.
+  std::uint64_t partsRevision() const { return partsRevision_; }
+  // When on, the title always names the file playback reads from, playingFile()
+  // ("Plinvaro" before any); when off, it changes only where a command names a
+  // file, as the Windows program's does. Off unless the face turns it on.
+  void SetTitleFollowsPlayback(bool follows);
+  // The found file while playback reads one, else the base file; empty before any.
+  const std::string& playingFile() const;
+  // When on, the random pick passes over a part where playback already stands
+  // (its file, and its offset after the pattern's separators, are playback's
+  // now) while any other part can be picked. Off unless the face turns it on.
+  void SetPickAvoidsCurrentPlace(bool avoids) { avoidsCurrentPlace_ = avoids; }
   // What the last Search command came to; NotRun before the first.
   const SearchOutcome& lastSearch() const { return lastSearch_; }
 
@@ -99,7 +126,8 @@ class MainPanel {
   void PausePlayback();
   void StopPlayback();
   void PlaybackTick();
-  void AppendNextWord();
+  // Plays one chunk; false when there was none to play.
+  bool AppendNextWord();
   void UpdateSpeed();
   void SlowDown();
   void SpeedUp();
@@ -205,14 +233,53 @@ class MainPanel {
   // "Show source": the file of the span at unit `position` in the preview from
   // the span's offset, its bytes selected; false for text of no file.
   bool ShowSpanSource(std::int32_t position);
+  // Whether found parts wait for the writer's choice: a list in preview mode.
+  bool OffersParts() const { return searcher.PartCount() > 0 && !controls_.IsOnTheFlyChecked(); }
   // The current part's place in the list; -1 for none.
-  std::int32_t CurrentPartIndex();
+  std::int32_t CurrentPartIndex() const { return searcher.CurrentIndex(); }
   // Makes part `index` the current part and shows it, as "<<" or ">>" would.
   void ShowPartAt(std::int32_t index);
   // Chunks played since the newest join: the current run.
   std::int32_t CurrentRunWords() const { return provenance_.runWords(); }
 
-  // State, as the commands leave it.
+  // Steering the wander (SteeringCommands.cpp). Weights of the files in the
+  // random pick (panel/SourceWeights.h): 0 leaves a file out of the pick and of
+  // "<<" and ">>". False, changing nothing, for a weight outside 0..kMaxWeight.
+  bool SetSourceWeight(const std::string& directory, const std::string& name, std::int32_t weight);
+  const SourceWeights& weights() const { return weights_; }
+  // Whether part `index` of the list lies in a file of weight 0.
+  bool PartLeftOut(std::int32_t index) const;
+  // "Match case" (on by default): off, the search matches letters regardless of case.
+  void SetMatchCase(bool matchCase);
+  bool matchCase() const { return searcher.matchCase(); }
+  // "Wander every N words" (off by default): in On The Fly Mode the Search
+  // command runs by itself once N words were played since the last Search.
+  // SetWanderWords is false, changing nothing, for N outside kMinWanderWords..kMaxWanderWords.
+  void SetWanders(bool wanders);
+  bool SetWanderWords(std::int32_t words);
+  bool wanders() const { return wanders_; }
+  std::int32_t wanderWords() const { return wanderWords_; }
+  // Words to play before the next wander; none while it is off or the mode is.
+  std::optional<std::int32_t> WordsUntilWander() const;
+
+  // State, as the commands leave it; only the commands change it.
+  bool playing() const { return isPlaying; }
+  std::int32_t interval() const { return timerInterval; }  // ms per word
+  std::uint32_t playbackTimerId() const { return timerId; }
+  std::uint32_t runningTimer() const { return timerHandle; }  // 0 while no timer runs
+  const std::string& baseFile() const { return baseFilePath; }
+  const std::string& foundFile() const { return foundFilePath; }
+  const std::string& directory() const { return baseDirectory; }  // the last search's, 8-bit
+  const std::string& pattern() const { return searchPattern; }  // at most kMaxPatternBytes bytes
+  const std::string& trimmed() const { return trimmedPattern; }  // pattern() without trailing separators
+  const TextSource& base() const { return baseSource; }
+  const TextSource& found() const { return foundSource; }
+  PlaybackSource playingFrom() const { return playbackSource; }
+  const TextSearcher& results() const { return searcher; }
+  // The current found part; null for none.
+  const FoundPart* currentFoundPart() const { return searcher.CurrentPart(); }
+
+ private:
   std::uint32_t timerId = 0;
   std::uint32_t timerHandle = 0;  // 0 while no timer runs
   std::int32_t timerInterval = kInitialTimerInterval;  // ms
@@ -229,7 +296,27 @@ class MainPanel {
   PlaybackSource playbackSource = PlaybackSource::None;
   TextSearcher searcher;
 
- private:
+  // Held by every command a face may call: the outermost one's end is a change.
+  class ChangeScope {
+   public:
+    explicit ChangeScope(MainPanel& panel) : panel_(panel) { ++panel_.changeDepth_; }
+    ~ChangeScope() {
+      if (--panel_.changeDepth_ == 0) panel_.Changed();
+    }
+    ChangeScope(const ChangeScope&) = delete;
+    ChangeScope& operator=(const ChangeScope&) = delete;
+
+   private:
+    MainPanel& panel_;
+  };
+  void Changed();
+  void PartsReplaced() { ++partsRevision_; }
+  std::function<void()> changed_;
+  std::uint64_t revision_ = 0;
+  std::uint64_t partsRevision_ = 0;
+  int changeDepth_ = 0;
+  bool titleFollowsPlayback_ = false;
+
   std::size_t SourceTextHash();
   std::size_t savedTextHash_ = 0;  // TextHash of the last saved text; set at construction
   std::uint64_t saves_ = 0;        // saves that wrote the file
@@ -237,12 +324,27 @@ class MainPanel {
   void StopTimer();
   void DisablePartButtons();
   void HidePreview();
+  // "Plinvaro - " and `path`, or "Plinvaro" for none; left to Changed while the title follows playback.
   void ShowTitleFor(const std::string& path);
   // The chosen base file: playback starts it from its beginning next time.
   void UseBaseFile(const std::string& path);
   FoundPart* CurrentPart();
   // SearchAndPick's pick once the searcher holds a scan's results.
   bool PickFoundPart();
+  // Each part's chance in the pick, in list order, and how many lie in files of weight 0.
+  struct PartWeights {
+    std::vector<std::int32_t> weights;
+    std::int64_t total = 0;
+    std::int32_t leftOut = 0;
+  };
+  PartWeights WeighParts() const;
+  bool LandsWherePlaybackStands(const FoundPart& part) const;
+  bool IsLeftOut(const FoundPart& part) const;
+  // The nearest part before (-1) or after (+1) the current one that is not
+  // left out; EndPart() for none.
+  TextSearcher::PartPosition NeighbourPart(int direction);
+  // Counts a played word towards the wander, and wanders when it is due.
+  void CountWanderWord();
   // Keeps `outcome` as the last search's and tells the observer.
   void ReportSearch(SearchOutcome outcome);
   // A join at box unit `position`, just before a search's pick or an Accept changes playback.
@@ -265,8 +367,14 @@ class MainPanel {
   bool RunInWindow(Command command);
   bool directoryFollowsBaseFile_ = false;
   bool detailedErrors_ = false;
-  // `text`, then the path and `reason` on a second line when errors are detailed.
-  std::string SaveErrorText(const char* text, const std::string& path, int error) const;
+  // True for a written file; else shows the save error for `path`, with the
+  // path and the system's reason on a second line when errors are detailed.
+  bool SaveSucceeded(const SaveResult& result, const std::string& path);
+  bool avoidsCurrentPlace_ = false;
+  SourceWeights weights_;
+  bool wanders_ = false;
+  std::int32_t wanderWords_ = kDefaultWanderWords;
+  std::int32_t wanderPlayed_ = 0;  // words played since the last Search
   SearchOutcome lastSearch_;
   ProvenanceTracker provenance_;  // listens to sourceBox_
 };

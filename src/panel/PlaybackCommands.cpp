@@ -19,6 +19,7 @@ std::int32_t ChunkEnd(const unsigned char* bytes, std::int32_t from, std::int32_
 }  // namespace
 
 void MainPanel::StartPlayback() {
+  const ChangeScope change(*this);
   if (isPlaying) return;
   HidePreview();
   if (playbackSource == PlaybackSource::None) {
@@ -32,9 +33,11 @@ void MainPanel::StartPlayback() {
   timerHandle = timer_.Start(timerId, timerInterval);
 }
 
-void MainPanel::PausePlayback() { StopTimer(); }
+void MainPanel::PausePlayback() {
+  const ChangeScope change(*this); StopTimer(); }
 
 void MainPanel::StopPlayback() {
+  const ChangeScope change(*this);
   StopTimer();
   playbackSource = PlaybackSource::None;
   CloseBaseSource();
@@ -42,19 +45,20 @@ void MainPanel::StopPlayback() {
 }
 
 void MainPanel::PlaybackTick() {
+  const ChangeScope change(*this);
   const bool baseLeft = playbackSource == PlaybackSource::Base && !baseSource.IsUsedUp();
   const bool foundLeft = playbackSource == PlaybackSource::Found && !foundSource.IsUsedUp();
   if (baseLeft || foundLeft) {
-    AppendNextWord();
+    if (AppendNextWord()) CountWanderWord();
     return;
   }
   StopTimer();
 }
 
-void MainPanel::AppendNextWord() {
+bool MainPanel::AppendNextWord() {
   TextSource& source = ActiveSource();
   const std::int32_t start = source.position;
-  if (!source.HasView() || start < 0 || start >= source.size) return;
+  if (!source.HasView() || start < 0 || start >= source.size) return false;
   const std::int32_t end = ChunkEnd(source.data(), start, source.size);
   const std::int32_t n = end - start;
   source.position = end;
@@ -71,9 +75,11 @@ void MainPanel::AppendNextWord() {
   if (!controls_.DirectoryHasFocus()) sourceBox_.Focus();
   if (observer_ != nullptr)
     observer_->ChunkPlayed(PlayedChunk{playbackSource, source.path, start, n});
+  return true;
 }
 
 void MainPanel::UpdateSpeed() {
+  const ChangeScope change(*this);
   timerInterval = IntervalAtPosition(controls_.TrackbarPosition());
   if (timerHandle == 0) return;
   timer_.Kill(timerId);
@@ -81,6 +87,7 @@ void MainPanel::UpdateSpeed() {
 }
 
 void MainPanel::SlowDown() {
+  const ChangeScope change(*this);
   // A face may report any value; step from the nearest position the slider has.
   const std::int32_t position = std::clamp(controls_.TrackbarPosition(), 0, kTrackbarMax);
   controls_.SetTrackbarPosition(position - kSpeedStep > 0 ? position - kSpeedStep : 0);
@@ -88,6 +95,7 @@ void MainPanel::SlowDown() {
 }
 
 void MainPanel::SpeedUp() {
+  const ChangeScope change(*this);
   const std::int32_t position = std::clamp(controls_.TrackbarPosition(), 0, kTrackbarMax);
   controls_.SetTrackbarPosition(std::min(position + kSpeedStep, kTrackbarMax));
   UpdateSpeed();

@@ -28,8 +28,12 @@ std::string_view PartBytes(const FoundPart& part, std::int32_t from, std::int32_
 }  // namespace
 
 void MainPanel::SwitchMode(bool toggle) {
+  const ChangeScope change(*this);
   if (toggle) controls_.SetOnTheFlyChecked(!controls_.IsOnTheFlyChecked());
-  if (!controls_.IsOnTheFlyChecked()) searcher.ClearResults();
+  if (!controls_.IsOnTheFlyChecked()) {
+    searcher.ClearResults();
+    PartsReplaced();
+  }
   ShowCurrentPart();
 }
 
@@ -56,9 +60,8 @@ void MainPanel::UpdatePartButtons() {
     return;
   }
   controls_.EnablePartButton(PartButton::Accept, true);
-  controls_.EnablePartButton(PartButton::Prev, searcher.currentPart != searcher.FirstPart());
-  controls_.EnablePartButton(PartButton::Next,
-                             std::next(searcher.currentPart) != searcher.EndPart());
+  controls_.EnablePartButton(PartButton::Prev, NeighbourPart(-1) != searcher.EndPart());
+  controls_.EnablePartButton(PartButton::Next, NeighbourPart(+1) != searcher.EndPart());
   const std::int64_t loadedEnd = static_cast<std::int64_t>(part->offset) + part->textLength;
   controls_.EnablePartButton(PartButton::More,
                              loadedEnd != static_cast<std::int64_t>(part->fileSize) + 1);
@@ -74,6 +77,7 @@ void MainPanel::LoadMorePartText() {
 }
 
 void MainPanel::MoreText() {
+  const ChangeScope change(*this);
   if (!controls_.IsPartButtonEnabled(PartButton::More) || CurrentPart() == nullptr) return;
   LoadMorePartText();
   ShowCurrentPart();
@@ -81,22 +85,27 @@ void MainPanel::MoreText() {
 }
 
 void MainPanel::PreviousPart() {
+  const ChangeScope change(*this);
   if (!controls_.IsPartButtonEnabled(PartButton::Prev)) return;
-  if (CurrentPart() == nullptr || searcher.currentPart == searcher.FirstPart()) return;
-  --searcher.currentPart;
+  const TextSearcher::PartPosition previous = NeighbourPart(-1);
+  if (previous == searcher.EndPart()) return;
+  searcher.currentPart = previous;
   ShowCurrentPart();
   previewBox_.ScrollToTop();
 }
 
 void MainPanel::NextPart() {
+  const ChangeScope change(*this);
   if (!controls_.IsPartButtonEnabled(PartButton::Next)) return;
-  if (CurrentPart() == nullptr || std::next(searcher.currentPart) == searcher.EndPart()) return;
-  ++searcher.currentPart;
+  const TextSearcher::PartPosition next = NeighbourPart(+1);
+  if (next == searcher.EndPart()) return;
+  searcher.currentPart = next;
   ShowCurrentPart();
   previewBox_.ScrollToTop();
 }
 
 void MainPanel::AcceptPart() {
+  const ChangeScope change(*this);
   if (!controls_.IsPartButtonEnabled(PartButton::Accept)) return;
   const FoundPart* part = CurrentPart();
   if (part == nullptr) return;

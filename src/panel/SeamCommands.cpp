@@ -16,6 +16,7 @@ constexpr std::int32_t kMaxShownSourceBytes = 4 * 1024 * 1024;
 }  // namespace
 
 bool MainPanel::ShowSpanSource(std::int32_t position) {
+  const ChangeScope change(*this);
   const std::int32_t index = provenance().SpanIndexAt(position);
   if (index < 0) return false;
   const ProvenanceSpan& span = provenance().spans()[static_cast<std::size_t>(index)];
@@ -36,12 +37,8 @@ bool MainPanel::ShowSpanSource(std::int32_t position) {
   return true;
 }
 
-std::int32_t MainPanel::CurrentPartIndex() {
-  if (CurrentPart() == nullptr) return -1;
-  return static_cast<std::int32_t>(std::distance(searcher.FirstPart(), searcher.currentPart));
-}
-
 void MainPanel::ShowPartAt(std::int32_t index) {
+  const ChangeScope change(*this);
   if (index < 0 || index >= searcher.PartCount() || controls_.IsOnTheFlyChecked()) return;
   searcher.currentPart = std::next(searcher.FirstPart(), index);
   ShowCurrentPart();

@@ -6,6 +6,7 @@
 #include "search/PatternText.h"
 #include "text/AnsiConversion.h"
 #include "text/CharClass.h"
+#include "text/FileAccess.h"
 #include "panel/MainPanel.h"
 
 namespace plinvaro {
@@ -32,6 +33,15 @@ SeparatorRun TrailingSeparators(const std::string& pattern) {
   return run;
 }
 
+// `position` moved past the bytes of the run's kind of separator, as a switch
+// moves the found source: Punct when the run holds one, else Space, else none.
+std::int32_t PastSeparators(const TextSource& source, std::int32_t position, const SeparatorRun& run) {
+  if ((!run.hasPunct && !run.hasSpace) || !source.HasView()) return position;
+  const auto skipped = run.hasPunct ? IsPunct : IsSpace;
+  while (position >= 0 && position < source.size && skipped(source.data()[position])) ++position;
+  return position;
+}
+
 // The outcome of a Search that stopped before scanning.
 SearchOutcome Unscanned(SearchOutcomeKind kind) {
   SearchOutcome outcome;
@@ -42,11 +52,13 @@ SearchOutcome Unscanned(SearchOutcomeKind kind) {
 }  // namespace
 
 void MainPanel::BeginSearch() {
+  const ChangeScope change(*this);
   if (searchStarter_) return searchStarter_();
   RunSearch();
 }
 
 void MainPanel::RunSearch() {
+  const ChangeScope change(*this);
   const std::optional<SearchRequest> request = PrepareSearch();
   if (!request) return;
   TextSearcher scanned;
@@ -55,6 +67,8 @@ void MainPanel::RunSearch() {
 }
 
 std::optional<SearchRequest> MainPanel::PrepareSearch() {
+  const ChangeScope change(*this);
+  wanderPlayed_ = 0;
   RefreshLengths();
   SearchRequest request;
   request.directory = controls_.DirectoryText();
@@ -85,11 +99,13 @@ std::optional<SearchRequest> MainPanel::PrepareSearch() {
 void MainPanel::ScanRequest(const SearchRequest& request, TextSearcher& into) const {
   into.SetScanKernel(searcher.scanKernel());
   into.SetScanOptions(searcher.scanOptions());
+  into.SetMatchCase(searcher.matchCase());
   into.ClearResults();
   into.EnumerateFiles(request.directory, TrimSeparators(request.pattern));
 }
 
 void MainPanel::FinishSearch(const SearchRequest& request, TextSearcher& scanned) {
+  const ChangeScope change(*this);
   HidePreview();
   RefreshLengths();
   baseDirectory = request.directory;
@@ -98,6 +114,7 @@ void MainPanel::FinishSearch(const SearchRequest& request, TextSearcher& scanned
   SetSourceSelection(request.caret, request.caret);
   TrimPattern();
   searcher.TakeResults(scanned);
+  PartsReplaced();
   const bool found = PickFoundPart();
   const bool onTheFly = controls_.IsOnTheFlyChecked();
   if (found) ShowTitleFor(foundFilePath);
@@ -110,20 +127,32 @@ void MainPanel::FinishSearch(const SearchRequest& request, TextSearcher& scanned
 }
 
 bool MainPanel::SearchAndPick() {
+  const ChangeScope change(*this);
   searcher.ClearResults();
   TrimPattern();
   searcher.EnumerateFiles(baseDirectory, trimmedPattern);
+  PartsReplaced();
   return PickFoundPart();
 }
 
 bool MainPanel::PickFoundPart() {
-  searcher.currentPart = searcher.FirstPart();
-  const bool found = searcher.currentPart != searcher.EndPart();
+  searcher.currentPart = searcher.EndPart();
   lastSearch_ = OutcomeOfScan(searcher, baseDirectory);
+  const PartWeights pick = WeighParts();
+  lastSearch_.leftOut = pick.leftOut;
+  const bool found = pick.total > 0;
+  if (lastSearch_.kind == SearchOutcomeKind::Found && !found) lastSearch_.kind = SearchOutcomeKind::AllLeftOut;
   if (found) {
+    // One draw, spread over the weights: with every weight 1 the draw modulo
+    // the part count counts the steps, as it always did.
     const std::int32_t draw = random_.Next();
-    const std::int32_t steps = (draw < 0 ? -(draw + 1) : draw) % searcher.PartCount();
-    std::advance(searcher.currentPart, steps);
+    std::int64_t left = (draw < 0 ? -(static_cast<std::int64_t>(draw) + 1) : draw) % pick.total;
+    searcher.currentPart = searcher.FirstPart();
+    for (const std::int32_t weight : pick.weights) {
+      if (left < weight) break;
+      left -= weight;
+      ++searcher.currentPart;
+    }
     RecordJoin(sourceBox_.GetSelection().end);
     OpenFoundSource();
     playbackSource = PlaybackSource::Found;
@@ -131,6 +160,16 @@ bool MainPanel::PickFoundPart() {
   }
   if (observer_ != nullptr) observer_->SearchDone(found);
   return found;
+}
+
+bool MainPanel::LandsWherePlaybackStands(const FoundPart& part) const {
+  if (playbackSource == PlaybackSource::None) return false;
+  const TextSource& source = playbackSource == PlaybackSource::Base ? baseSource : foundSource;
+  if (!source.HasView() || part.offset > source.position) return false;
+  if (PastSeparators(source, part.offset, TrailingSeparators(searchPattern)) != source.position)
+    return false;
+  const std::string path = searcher.FilePath(part.fileIndex);
+  return path == source.path || IsSameFile(path, source.path);
 }
 
 void MainPanel::ReportSearch(SearchOutcome outcome) {
@@ -141,17 +180,12 @@ void MainPanel::ReportSearch(SearchOutcome outcome) {
 void MainPanel::TrimPattern() { trimmedPattern = TrimSeparators(searchPattern); }
 
 void MainPanel::SkipPatternSeparators() {
-  const SeparatorRun run = TrailingSeparators(searchPattern);
-  if (!run.hasPunct && !run.hasSpace) return;
   TextSource& source = ActiveSource();
-  if (!source.HasView()) return;
-  const unsigned char* bytes = source.data();
-  const auto skipped = run.hasPunct ? IsPunct : IsSpace;
-  while (source.position >= 0 && source.position < source.size && skipped(bytes[source.position]))
-    ++source.position;
+  source.position = PastSeparators(source, source.position, TrailingSeparators(searchPattern));
 }
 
 void MainPanel::BackToBase() {
+  const ChangeScope change(*this);
   if (baseFilePath.empty()) return;
   if (playbackSource == PlaybackSource::Found) {
     playbackSource = PlaybackSource::Base;

@@ -67,9 +67,12 @@ std::string SearchOutcomeText(const SearchOutcome& outcome) {
       return "no .txt files in " + outcome.directory;
     case SearchOutcomeKind::NoMatch:
       return "no match";
+    case SearchOutcomeKind::AllLeftOut:
+      return Counted(outcome.parts, "part", "parts") + ", all in files of weight 0";
     case SearchOutcomeKind::Found:
       return Counted(outcome.parts, "part", "parts") + " in " +
-             Counted(outcome.files, "file", "files");
+             Counted(outcome.files, "file", "files") +
+             (outcome.leftOut > 0 ? ", " + std::to_string(outcome.leftOut) + " left out" : "");
   }
   return {};
 }

@@ -17,6 +17,7 @@ enum class SearchOutcomeKind {
   CannotRead,   // the directory could not be listed
   NoTextFiles,  // the directory holds no *.txt entry
   NoMatch,      // *.txt entries were searched, no part found
+  AllLeftOut,   // parts were found, every one in a file of weight 0
   Found,
 };
 
@@ -26,9 +27,11 @@ struct SearchOutcome {
   std::string reason;      // the platform's wording, for CannotRead
   std::int32_t parts = 0;  // parts kept, for Found (at most TextSearcher::maxParts + 1)
   std::int32_t files = 0;  // distinct files those parts lie in, for Found
+  std::int32_t leftOut = 0;  // of those parts, the ones in files of weight 0
 };
 
-// Classifies a finished scan of `directory` (ClearResults and EnumerateFiles done).
+// Classifies a finished scan of `directory` (ClearResults and EnumerateFiles
+// done); the pick tells AllLeftOut and leftOut, which weights decide.
 SearchOutcome OutcomeOfScan(const TextSearcher& searcher, const std::string& directory);
 
 // The one-line text the status line shows; empty for NotRun.

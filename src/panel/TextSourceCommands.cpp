@@ -36,6 +36,7 @@ void MainPanel::SetSourceSelection(std::int32_t start, std::int32_t end) {
 }
 
 void MainPanel::SelectAllSource() {
+  const ChangeScope change(*this);
   RefreshLengths();
   sourceBox_.SetSelection(0, sourceLength);
 }

@@ -29,6 +29,11 @@ SpanOrigin ProvenanceTracker::OriginOf(const TextChange& change) {
 }
 
 void ProvenanceTracker::TextChanged(const TextChange& change) {
+  Follow(change);
+  if (afterChange_) afterChange_();
+}
+
+void ProvenanceTracker::Follow(const TextChange& change) {
   ++changes_;
   joins_.Follow(change);
   const std::int32_t length = box_.Length() + (change.ahead ? change.inserted - change.removed : 0);

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,8 @@ class ProvenanceTracker : public TextChangeListener {
   ProvenanceTracker& operator=(const ProvenanceTracker&) = delete;
 
   void TextChanged(const TextChange& change) override;
+  // Called after each change of the box has been followed; empty for none.
+  void SetAfterChange(std::function<void()> after) { afterChange_ = std::move(after); }
 
   const ProvenanceMap& map() const { return map_; }
   const JoinHistory& joins() const { return joins_; }
@@ -60,6 +63,7 @@ class ProvenanceTracker : public TextChangeListener {
 
  private:
   SpanOrigin OriginOf(const TextChange& change);
+  void Follow(const TextChange& change);
 
   RichDocument& box_;
   ProvenanceMap map_;
@@ -68,6 +72,7 @@ class ProvenanceTracker : public TextChangeListener {
   std::string joinShared_;  // waits for the first file text after a join
   std::int32_t runWords_ = 0;
   std::uint64_t changes_ = 0;
+  std::function<void()> afterChange_;
 };
 
 }  // namespace plinvaro

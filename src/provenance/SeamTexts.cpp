@@ -31,6 +31,8 @@ std::string BaseNameOf(const std::string& path) {
   return path.substr(start);
 }
 
+bool StartsAtSeam(const ProvenanceSpan& span) { return IsFileKind(span.kind) && !span.shared.empty(); }
+
 std::string SpanTooltip(const ProvenanceMap& map, std::int32_t position) {
   const std::int32_t index = map.SpanIndexAt(position);
   if (index < 0) return {};

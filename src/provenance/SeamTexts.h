@@ -15,6 +15,11 @@ namespace plinvaro {
 // The file name of `path` without its folders.
 std::string BaseNameOf(const std::string& path);
 
+// Whether `span` starts at a seam: where a join (a search's pick or an
+// Accept) brought in another place's text at the words the two share. A span
+// split by an edit, text after typed text and the base file's start are none.
+bool StartsAtSeam(const ProvenanceSpan& span);
+
 // Three lines for the span holding unit `position`: the file's name, the byte
 // offset there, and the words its join shared; "" outside the text.
 std::string SpanTooltip(const ProvenanceMap& map, std::int32_t position);

@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTableWidget>
-#include <cstdint>
 
 #include "provenance/SeamTexts.h"
 
@@ -19,10 +18,9 @@ QString FromBytes(const std::string& bytes) {
 
 }  // namespace
 
-FoundPartsDock::FoundPartsDock(MainPanel& panel, const PanelControls& controls, QWidget* parent)
+FoundPartsDock::FoundPartsDock(MainPanel& panel, QWidget* parent)
     : QDockWidget(QStringLiteral("Found parts"), parent),
       panel_(panel),
-      controls_(controls),
       table_(NewRowTable({QStringLiteral("Match"), QStringLiteral("File"),
                           QStringLiteral("Shared words"), QStringLiteral("Continuation")},
                          this)) {
@@ -35,31 +33,26 @@ FoundPartsDock::FoundPartsDock(MainPanel& panel, const PanelControls& controls, 
   hide();
 }
 
-std::string FoundPartsDock::ListKey() const {
-  const TextSearcher& searcher = panel_.searcher;
-  if (searcher.PartCount() == 0) return {};
-  const FoundPart& first = *searcher.parts().front();
-  return searcher.pattern() + '\n' + std::to_string(searcher.PartCount()) + ' ' +
-         std::to_string(first.fileIndex) + ' ' + std::to_string(first.offset) + ' ' +
-         std::to_string(reinterpret_cast<std::uintptr_t>(&first));
-}
-
 void FoundPartsDock::Refresh() {
-  const std::string key = ListKey();
-  if (key != shownKey_) {
-    shownKey_ = key;
-    const std::vector<FoundPartRow> rows = FoundPartRows(panel_.searcher);
+  const bool newList = !shownOnce_ || panel_.partsRevision() != shownRevision_;
+  if (newList || panel_.weights().revision() != shownWeights_) {
+    shownOnce_ = true;
+    shownRevision_ = panel_.partsRevision();
+    shownWeights_ = panel_.weights().revision();
+    const std::vector<FoundPartRow> rows = FoundPartRows(panel_.results());
     const QSignalBlocker quiet(table_);
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
       const FoundPartRow& row = rows[static_cast<std::size_t>(i)];
       // The items are owned by the table.
       table_->setItem(i, 0, new QTableWidgetItem(QString::number(row.matchLength)));
-      table_->setItem(i, 1, new QTableWidgetItem(FromBytes(BaseNameOf(row.file))));
+      // A part of a file of weight 0 says so; "<<" and ">>" step past it.
+      const std::string leftOut = panel_.PartLeftOut(i) ? " (weight 0)" : "";
+      table_->setItem(i, 1, new QTableWidgetItem(FromBytes(BaseNameOf(row.file) + leftOut)));
       table_->setItem(i, 2, new QTableWidgetItem(FromBytes(row.shared)));
       table_->setItem(i, 3, new QTableWidgetItem(FromBytes(row.continuation)));
     }
-    if (!rows.empty() && !controls_.IsOnTheFlyChecked()) show();
+    if (newList && panel_.OffersParts()) show();
   }
   SelectCurrent();
 }

@@ -6,7 +6,7 @@
 #pragma once
 
 #include <QDockWidget>
-#include <string>
+#include <cstdint>
 
 #include "panel/MainPanel.h"
 
@@ -16,20 +16,19 @@ namespace plinvaro::qt {
 
 class FoundPartsDock : public QDockWidget {
  public:
-  FoundPartsDock(MainPanel& panel, const PanelControls& controls, QWidget* parent);
+  FoundPartsDock(MainPanel& panel, QWidget* parent);
   // Rebuilds the rows for a new list of parts and selects the current part.
   void Refresh();
   QTableWidget* table() const { return table_; }
 
  private:
-  // What tells one list of parts from another.
-  std::string ListKey() const;
   void SelectCurrent();
 
   MainPanel& panel_;
-  const PanelControls& controls_;
   QTableWidget* table_;  // owned by this dock
-  std::string shownKey_;
+  std::uint64_t shownRevision_ = 0;  // MainPanel::partsRevision of the rows shown
+  std::uint64_t shownWeights_ = 0;   // the weights' revision the rows were made with
+  bool shownOnce_ = false;
 };
 
 }  // namespace plinvaro::qt

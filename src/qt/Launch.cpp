@@ -38,8 +38,8 @@ std::unique_ptr<MainWindow> OpenMainWindow(const LaunchRequest& request, std::st
   if (!request.baseFile.empty()) panel.OpenBaseFilePath(request.baseFile);
   if (window->settings().TakeStartHint()) {
     const std::string directory = window->controls().DirectoryText();
-    window->ShowStatus(StartHint(panel.baseFilePath, directory),
-                       StartHint(panel.baseFilePath, directory, StatusForm::Whole));
+    window->ShowStatus(StartHint(panel.baseFile(), directory),
+                       StartHint(panel.baseFile(), directory, StatusForm::Whole));
   }
   window->show();
   window->activateWindow();  // takes the keyboard where no window manager hands it out

@@ -17,6 +17,7 @@
 
 #include "qt/Drops.h"
 #include "qt/Keyboard.h"
+#include "qt/OptionsMenu.h"
 #include "qt/WindowIcon.h"
 #include "qt/Settings.h"
 #include "desktop/DesktopKeys.h"
@@ -64,15 +65,19 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   panel_ = std::make_unique<MainPanel>(Platform{controls_->sourceBox(), controls_->previewBox(),
                                                 *controls_, timer_, dialogs_, messages_, random_});
   controls_->Connect(*panel_);
+  changes_ = std::make_unique<PanelChanges>(*panel_);
   panel_->SetDirectoryFollowsBaseFile(true);
+  panel_->SetTitleFollowsPlayback(true);
+  panel_->SetPickAvoidsCurrentPlace(true);
   panel_->SetObserver(this);
   panel_->SetWindowHost(this);
   panel_->UpdateSpeed();  // the status bar shows the slider's speed before the first Start
   recovery_ = std::make_unique<RecoveryKeeper>(
-      *panel_, this, RecoveryDirectory(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
-  status_ = std::make_unique<StatusBar>(*this, *panel_, *controls_);
+      *panel_, this, RecoveryDirectory(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")), *changes_);
+  status_ = std::make_unique<StatusBar>(*this, *panel_, *controls_, *changes_);
   BuildMenuBar();
   provenance_ = new ProvenanceFace(*this);
+  new OptionsMenu(*this);  // owned by this window
   InstallKeyboard(*controls_);
   InstallMoreTextKey(*this, *panel_);
   hotkeys_ = std::make_unique<HotkeyFilter>(*panel_);
@@ -83,7 +88,7 @@ MainWindow::MainWindow(DisplayCodePage codePage)
   UpdateMinimumSize();
   move(start.x, start.y);  // a top-level window's position is its frame's
   resize(InnerSize(start.width, start.height, frame_));
-  settings_ = std::make_unique<Settings>(*this, *panel_, *controls_, dialogs_, *menus_.front());
+  settings_ = std::make_unique<Settings>(*this, *panel_, *controls_, dialogs_, *menus_.front(), *changes_);
   userSized_ = settings_->restoredGeometry();
   new Drops(*this, *panel_, *controls_);  // owned by this window
   setWindowIcon(WindowIcon());

@@ -18,6 +18,7 @@
 #include "panel/Platform.h"
 #include "panel/SeededRandom.h"
 #include "qt/HotkeyFilter.h"
+#include "qt/PanelChanges.h"
 #include "qt/PanelWidgets.h"
 #include "qt/QtPlatform.h"
 #include "qt/RecoveryKeeper.h"
@@ -50,6 +51,8 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   const RecoveryStore& recovery() const { return recovery_->store(); }
 
   StatusBar& status() { return *status_; }
+  // The panel's changes, handed on to the views after each burst.
+  PanelChanges& changes() { return *changes_; }
   Settings& settings() { return *settings_; }
   MainPanel& panel() { return *panel_; }
   PanelWidgets& controls() { return *controls_; }
@@ -86,6 +89,7 @@ class MainWindow : public QMainWindow, public MainWindowHost, private PanelObser
   QtMessageBoxes messages_;
   SeededRandom random_;
   std::unique_ptr<MainPanel> panel_;
+  std::unique_ptr<PanelChanges> changes_;  // before the views that listen, in destruction after them
   std::unique_ptr<HotkeyFilter> hotkeys_;
   std::unique_ptr<SearchWorker> search_;  // before panel_ in destruction: it joins its scan
   ProvenanceFace* provenance_ = nullptr;  // the seam views; owned by this window

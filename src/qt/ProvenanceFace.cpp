@@ -25,8 +25,8 @@ ProvenanceFace::ProvenanceFace(MainWindow& window)
       window_(window),
       reporter_(new EditReporter(window.controls().sourceBox())),
       marks_(new SeamMarks(window.controls().sourceBox(), window.panel())),
-      sources_(new SourcesDock(window.panel(), *marks_, &window)),
-      foundParts_(new FoundPartsDock(window.panel(), window.controls(), &window)) {
+      sources_(new SourcesDock(window.panel(), window.controls(), *marks_, &window)),
+      foundParts_(new FoundPartsDock(window.panel(), &window)) {
   setObjectName(QStringLiteral("ProvenanceFace"));
   window.addDockWidget(Qt::RightDockWidgetArea, sources_);
   window.addDockWidget(Qt::BottomDockWidgetArea, foundParts_);
@@ -40,8 +40,12 @@ ProvenanceFace::ProvenanceFace(MainWindow& window)
   connect(foundParts_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
     if (QAction* item = action(Command::ToggleFoundParts)) item->setChecked(visible);
   });
+  refresh_.setSingleShot(true);
+  refresh_.setInterval(kSeamRefreshMs);
   connect(&refresh_, &QTimer::timeout, this, [this] { Refresh(); });
-  refresh_.start(kSeamRefreshMs);
+  window.changes().Listen([this] {
+    if (tracking_ && !refresh_.isActive()) refresh_.start();
+  });
 }
 
 ProvenanceFace* ProvenanceFaceOf(const QObject& window) {
@@ -120,7 +124,7 @@ void ProvenanceFace::SetTracking(bool on) {
   reporter_->SetReporting(on);
   marks_->SetTint(on && action(Command::ToggleTint)->isChecked());
   if (on) {
-    refresh_.start(kSeamRefreshMs);
+    refresh_.start();
   } else {
     refresh_.stop();
   }

@@ -1,8 +1,8 @@
 // ProvenanceFace: the desktop face's seam views put together: edit reports, seam marks, the Sources and Found parts docks, and their menu items.
 //
 // Installed by the main window once its menu bar exists; a QObject child of
-// the window, which owns the docks too. Redraws what changed a few times a
-// second, never inside a tick.
+// the window, which owns the docks too. Redraws at most a few times a second,
+// after the panel's changes (qt/PanelChanges), never inside a tick.
 #pragma once
 
 #include <QObject>
@@ -47,7 +47,7 @@ class ProvenanceFace : public QObject {
   SeamMarks* marks_;           // owned by the source box's widget
   SourcesDock* sources_;       // owned by the window
   FoundPartsDock* foundParts_; // owned by the window
-  QTimer refresh_;
+  QTimer refresh_;  // single shot, started by a change
   std::map<Command, QAction*> actions_;  // owned by their menus
   bool tracking_ = true;
 };

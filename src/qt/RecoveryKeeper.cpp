@@ -6,19 +6,24 @@
 #include <optional>
 
 #include "panel/MainPanel.h"
+#include "qt/PanelChanges.h"
 
 namespace plinvaro::qt {
 namespace {
 
-constexpr int kSyncIntervalMs = 1000;  // a change is on disk within 2 s
+constexpr int kSyncDelayMs = 1000;  // a change is on disk within 2 s
 
 }  // namespace
 
-RecoveryKeeper::RecoveryKeeper(MainPanel& panel, QWidget* dialogParent, std::string directory)
+RecoveryKeeper::RecoveryKeeper(MainPanel& panel, QWidget* dialogParent, std::string directory,
+                               PanelChanges& changes)
     : panel_(panel), dialogParent_(dialogParent), store_(std::move(directory)) {
-  timer_.setInterval(kSyncIntervalMs);
+  timer_.setSingleShot(true);
+  timer_.setInterval(kSyncDelayMs);
   connect(&timer_, &QTimer::timeout, this, [this] { SyncInBackground(); });
-  timer_.start();
+  changes.Listen([this] {
+    if (!discarded_ && !timer_.isActive()) timer_.start();
+  });
 }
 
 RecoveryKeeper::~RecoveryKeeper() { Wait(); }
@@ -46,7 +51,10 @@ void RecoveryKeeper::Sync() {
 
 void RecoveryKeeper::SyncInBackground() {
   if (writing_.valid()) {
-    if (writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+    if (writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+      timer_.start();
+      return;
+    }
     Wait();
   }
   if (!store_.NeedsSync(panel_)) return;
@@ -61,6 +69,7 @@ void RecoveryKeeper::Wait() {
 }
 
 void RecoveryKeeper::Discard() {
+  discarded_ = true;
   timer_.stop();
   Wait();
   store_.Discard();

@@ -1,8 +1,8 @@
 // RecoveryKeeper: keeps the on-disk copy of the composition in step with the source box, and offers it at start.
 //
-// Every second, when the box's bytes changed, it copies them and lets a worker
-// thread hash and write them, so a change is on disk within about 2 s and the
-// window never waits for the disk. The keeper refers to the panel and the
+// A second after the panel's first change since the last copy, when the box's
+// bytes changed, it copies them and lets a worker thread hash and write them,
+// so a change is on disk within about 2 s and the window never waits for the disk. The keeper refers to the panel and the
 // dialog parent, which must outlive it; it waits for its worker when destroyed.
 #pragma once
 
@@ -22,10 +22,12 @@ class MainPanel;
 
 namespace plinvaro::qt {
 
+class PanelChanges;
+
 class RecoveryKeeper : public QObject {
  public:
   // `directory` as RecoveryDirectory gives it; empty keeps no copy.
-  RecoveryKeeper(MainPanel& panel, QWidget* dialogParent, std::string directory);
+  RecoveryKeeper(MainPanel& panel, QWidget* dialogParent, std::string directory, PanelChanges& changes);
   ~RecoveryKeeper() override;
 
   // When a previous run left a copy, asks whether to restore it: Yes puts its
@@ -33,8 +35,8 @@ class RecoveryKeeper : public QObject {
   void Offer();
   // Brings the copy up to date now (after a save it is removed), on this thread.
   void Sync();
-  // Starts bringing it up to date on the worker, unless the worker is still busy
-  // (then the next call does); records what the worker's last write came to.
+  // Starts bringing it up to date on the worker; while the worker is still busy
+  // it tries again a second later. Records what the worker's last write came to.
   void SyncInBackground();
   // Waits for the worker and records its outcome.
   void Wait();
@@ -46,7 +48,8 @@ class RecoveryKeeper : public QObject {
   MainPanel& panel_;
   QWidget* dialogParent_;  // not owned
   RecoveryStore store_;
-  QTimer timer_;
+  QTimer timer_;  // single shot: a second after a change
+  bool discarded_ = false;
   std::optional<RecoverySnapshot> snapshot_;  // what the worker writes; read by it until done
   std::future<RecoveryOutcome> writing_;
 };

@@ -1,9 +1,10 @@
-// SeamMarks: indicator styles, redrawing the spans, the dwell tooltip and the context menu.
+// SeamMarks: indicator styles, redrawing the spans, the hover tooltip and the context menu.
 #include "qt/SeamMarks.h"
 
 #include <Qsci/qsciscintilla.h>
 
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QFile>
 #include <QMenu>
 #include <QToolTip>
@@ -16,7 +17,6 @@ namespace {
 
 using Sci = QsciScintillaBase;
 
-constexpr int kDwellMs = 500;
 constexpr int kTintAlpha = 60;
 constexpr int kHighlightAlpha = 110;
 // Quiet backgrounds, Scintilla's 0xBBGGRR.
@@ -47,14 +47,7 @@ SeamMarks::SeamMarks(ScintillaDocument& box, MainPanel& panel)
   Send(Sci::SCI_INDICSETFORE, kHighlightIndicator, kHighlightColour);
   Send(Sci::SCI_INDICSETALPHA, kHighlightIndicator, kHighlightAlpha);
   Send(Sci::SCI_INDICSETUNDER, kHighlightIndicator, 1);
-  Send(Sci::SCI_SETMOUSEDWELLTIME, kDwellMs);
-  QsciScintilla* widget = box_.widget();
-  connect(widget, &Sci::SCN_DWELLSTART, this, [this, widget](int position, int x, int y) {
-    const QString text = TooltipAt(position);
-    if (!text.isEmpty()) QToolTip::showText(widget->viewport()->mapToGlobal(QPoint(x, y)), text, widget);
-  });
-  connect(widget, &Sci::SCN_DWELLEND, this, [] { QToolTip::hideText(); });
-  widget->viewport()->installEventFilter(this);
+  box_.widget()->viewport()->installEventFilter(this);
 }
 
 long SeamMarks::Send(unsigned int message, unsigned long wParam, long lParam) const {
@@ -92,7 +85,7 @@ void SeamMarks::Redraw(bool always) {
     if (!IsFileKind(span.kind)) continue;
     if (tint_) {
       Fill(kTintIndicator + span.file % kTints, span.start, span.length);
-      if (span.start > 0) Fill(kJoinIndicator, span.start, 1);
+      if (StartsAtSeam(span)) Fill(kJoinIndicator, span.start, 1);
     }
     if (!highlight_.empty() && map.FilePath(span) == highlight_)
       Fill(kHighlightIndicator, span.start, span.length);
@@ -120,11 +113,22 @@ std::unique_ptr<QMenu> SeamMarks::ContextMenuAt(std::int32_t position) {
   return menu;
 }
 
+long SeamMarks::PositionAt(QPoint point) const {
+  return Send(Sci::SCI_POSITIONFROMPOINTCLOSE, static_cast<unsigned long>(point.x()), point.y());
+}
+
 bool SeamMarks::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    // Over a span its origin, elsewhere the box's own tooltip.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const long position = PositionAt(help->pos());
+    const QString text = position < 0 ? QString() : TooltipAt(static_cast<std::int32_t>(position));
+    QToolTip::showText(help->globalPos(), text.isEmpty() ? box_.widget()->toolTip() : text, box_.widget());
+    return true;
+  }
   if (event->type() != QEvent::ContextMenu) return QObject::eventFilter(watched, event);
   const auto* click = static_cast<QContextMenuEvent*>(event);
-  long position = Send(Sci::SCI_POSITIONFROMPOINTCLOSE, static_cast<unsigned long>(click->pos().x()),
-                       click->pos().y());
+  long position = PositionAt(click->pos());
   if (position < 0) position = Send(Sci::SCI_GETCURRENTPOS);
   ContextMenuAt(static_cast<std::int32_t>(position))->exec(click->globalPos());
   return true;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -47,6 +48,8 @@ class SeamMarks : public QObject {
 
  private:
   long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
+  // The box position at `point` of the viewport; -1 off the text.
+  long PositionAt(QPoint point) const;
   void Fill(int indicator, std::int32_t start, std::int32_t length);
 
   ScintillaDocument& box_;

@@ -2,24 +2,33 @@
 #include "qt/Settings.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QSettings>
 
 #include "desktop/DesktopKeys.h"
+#include "desktop/DesktopMemory.h"
+#include "desktop/WeightStore.h"
 #include "window/FontSizes.h"
 #include "panel/MainPanel.h"
+#include "qt/PanelChanges.h"
 #include "qt/PanelWidgets.h"
 #include "qt/QtPlatform.h"
 
 namespace plinvaro::qt {
 namespace {
 
-constexpr int kNoteIntervalMs = 500;
+constexpr int kSaveDelayMs = 500;
 const char* const kFolderKeys[] = {"dialogs/open", "dialogs/save", "dialogs/browse"};
 const char* const kStartHintKey = "startHintShown";
+const char* const kMatchCaseKey = "matchCase";
+const char* const kWandersKey = "wanders";
+const char* const kWanderWordsKey = "wanderWords";
+const char* const kWeightsKey = "sourceWeights";
 
 QSettings Store() {
   return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("plinvaro"),
@@ -39,7 +48,7 @@ std::size_t Index(DialogKind kind) { return static_cast<std::size_t>(kind); }
 }  // namespace
 
 Settings::Settings(QMainWindow& window, MainPanel& panel, PanelWidgets& controls,
-                   QtFileDialogs& dialogs, QMenu& fileMenu)
+                   QtFileDialogs& dialogs, QMenu& fileMenu, PanelChanges& changes)
     : window_(window), panel_(panel), controls_(controls) {
   recentMenu_ = new QMenu(QString::fromLatin1(
                               MnemonicText(kOpenRecentText, kOpenRecentMnemonic).c_str()),
@@ -48,7 +57,7 @@ Settings::Settings(QMainWindow& window, MainPanel& panel, PanelWidgets& controls
   fileMenu.insertMenu(items.size() > 1 ? items[1] : nullptr, recentMenu_);
   connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
   dialogs.startFolder = [this](DialogKind kind) {
-    const std::string& base = panel_.baseFilePath;
+    const std::string& base = panel_.baseFile();
     const std::string baseFolder = base.empty() ? std::string()
                                    : QFile::encodeName(QFileInfo(FromBytes(base)).path()).toStdString();
     return FromBytes(DialogStartFolder(kind, QFile::encodeName(folders_[Index(kind)]).toStdString(),
@@ -59,9 +68,26 @@ Settings::Settings(QMainWindow& window, MainPanel& panel, PanelWidgets& controls
   };
   Restore();
   FillRecentMenu();
-  timer_.setInterval(kNoteIntervalMs);
-  connect(&timer_, &QTimer::timeout, this, [this] { NoteBaseFile(); });
-  timer_.start();
+  timer_.setSingleShot(true);
+  timer_.setInterval(kSaveDelayMs);
+  connect(&timer_, &QTimer::timeout, this, [this] { Save(); });
+  changes.Listen([this] {
+    NoteBaseFile();
+    SaveSoon();
+  });
+  if (auto* edit = qobject_cast<QLineEdit*>(controls_.widget(ControlId::DirEdit)))
+    connect(edit, &QLineEdit::textChanged, this, [this] { SaveSoon(); });
+  window_.installEventFilter(this);
+}
+
+void Settings::SaveSoon() {
+  if (!timer_.isActive()) timer_.start();
+}
+
+bool Settings::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &window_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    SaveSoon();
+  return QObject::eventFilter(watched, event);
 }
 
 void Settings::Restore() {
@@ -82,6 +108,14 @@ void Settings::Restore() {
     panel_.UpdateSpeed();
   }
   if (store.contains("onTheFly")) controls_.SetOnTheFlyChecked(store.value("onTheFly").toBool());
+  if (store.contains(kMatchCaseKey)) panel_.SetMatchCase(store.value(kMatchCaseKey).toBool());
+  const int wanderWords = store.value(kWanderWordsKey).toInt(&ok);
+  if (ok) panel_.SetWanderWords(wanderWords);
+  panel_.SetWanders(store.value(kWandersKey).toBool());
+  for (const QVariant& entry : store.value(kWeightsKey).toList()) {
+    if (const auto weight = ParseWeightEntry(entry.toByteArray().toStdString()))
+      panel_.SetSourceWeight(weight->directory, weight->name, weight->weight);
+  }
   const QByteArray geometry = store.value("geometry").toByteArray();
   restoredGeometry_ = !geometry.isEmpty() && window_.restoreGeometry(geometry);
   for (const DialogKind kind : {DialogKind::Open, DialogKind::Save, DialogKind::Browse}) {
@@ -93,12 +127,19 @@ void Settings::Restore() {
 }
 
 void Settings::Save() {
+  timer_.stop();
   NoteBaseFile();
   QSettings store = Store();
   store.setValue("baseDirectory", PathValue(controls_.DirectoryText()));
   store.setValue("fontSize", QString::fromStdString(controls_.SelectedFontSizeText()));
   store.setValue("speed", controls_.TrackbarPosition());
   store.setValue("onTheFly", controls_.IsOnTheFlyChecked());
+  store.setValue(kMatchCaseKey, panel_.matchCase());
+  store.setValue(kWandersKey, panel_.wanders());
+  store.setValue(kWanderWordsKey, panel_.wanderWords());
+  QVariantList weights;
+  for (const std::string& entry : WeightEntries(panel_.weights())) weights << QByteArray::fromStdString(entry);
+  store.setValue(kWeightsKey, weights);
   store.setValue("geometry", window_.saveGeometry());
   for (const DialogKind kind : {DialogKind::Open, DialogKind::Save, DialogKind::Browse}) {
     store.setValue(kFolderKeys[Index(kind)], folders_[Index(kind)]);
@@ -117,23 +158,24 @@ bool Settings::TakeStartHint() {
 }
 
 void Settings::NoteBaseFile() {
-  if (panel_.baseFilePath.empty() || panel_.baseFilePath == noted_) return;
-  noted_ = panel_.baseFilePath;
+  if (panel_.baseFile().empty() || panel_.baseFile() == noted_) return;
+  noted_ = panel_.baseFile();
   recent_ = WithRecentFile(recent_, noted_, kRecentFileCount);
 }
 
 void Settings::FillRecentMenu() {
   NoteBaseFile();
   recentMenu_->clear();
-  int number = 0;
+  int index = 0;
   for (const std::string& path : recent_) {
-    const QString text = QStringLiteral("&%1 %2").arg(++number % 10).arg(
-        FromBytes(path).replace(QLatin1Char('&'), QLatin1String("&&")));
-    connect(recentMenu_->addAction(text), &QAction::triggered, this,
+    const RecentItem item = RecentMenuItem(index++, path);
+    connect(recentMenu_->addAction(FromBytes(MnemonicText(item.text, item.digit))), &QAction::triggered, this,
             [this, path] { controls_.RunChange([this, path] { panel_.OpenBaseFilePath(path); }); });
   }
   recentMenu_->setEnabled(true);
-  if (recent_.empty()) recentMenu_->addAction(QStringLiteral("(none)"))->setEnabled(false);
+  if (!recent_.empty()) return;
+  const QString none = QString::fromLatin1(kNoRecentFilesText.data(), static_cast<qsizetype>(kNoRecentFilesText.size()));
+  recentMenu_->addAction(none)->setEnabled(false);
 }
 
 }  // namespace plinvaro::qt

@@ -8,11 +8,10 @@
 #include <QStatusBar>
 
 #include "panel/MainPanel.h"
+#include "qt/PanelChanges.h"
 
 namespace plinvaro::qt {
 namespace {
-
-constexpr int kRefreshIntervalMs = 150;
 
 QString FromBytes(const std::string& bytes) {
   return QFile::decodeName(QByteArray::fromStdString(bytes));
@@ -61,20 +60,20 @@ void SetText(QLabel* label, const std::string& text, const std::string& whole) {
 
 }  // namespace
 
-StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls& controls)
-    : window_(window), panel_(panel), controls_(controls) {
+StatusBar::StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls& controls,
+                     PanelChanges& changes)
+    : panel_(panel), controls_(controls) {
   QStatusBar* bar = window.statusBar();
   bar->setSizeGripEnabled(false);
   message_ = FieldLabel(bar, "statusMessage", true);
   playback_ = FieldLabel(bar, "statusPlayback", false);
   preview_ = FieldLabel(bar, "statusPreview", false);
   run_ = FieldLabel(bar, "statusRun", false);
+  steering_ = FieldLabel(bar, "statusSteering", false);
   speed_ = new QLabel(bar);
   speed_->setObjectName(QLatin1String("statusSpeed"));
   bar->addPermanentWidget(speed_);
-  timer_.setInterval(kRefreshIntervalMs);
-  connect(&timer_, &QTimer::timeout, this, [this] { Refresh(); });
-  timer_.start();
+  changes.Listen([this] { Refresh(); });
   Refresh();
 }
 
@@ -91,8 +90,6 @@ void StatusBar::ShowSearchOutcome() {
 }
 
 void StatusBar::Refresh() {
-  const QString title = FromBytes(PlayingTitle(panel_));
-  if (window_.windowTitle() != title) window_.setWindowTitle(title);
   StatusFields fields = ComposeStatus(panel_, controls_);
   StatusFields whole = ComposeStatus(panel_, controls_, StatusForm::Whole);
   if (shownOnce_ && fields == shown_ && whole == shownWhole_) return;
@@ -100,6 +97,7 @@ void StatusBar::Refresh() {
   SetText(playback_, fields.playback, whole.playback);
   SetText(preview_, fields.preview, whole.preview);
   SetText(run_, fields.run, whole.run);
+  SetText(steering_, fields.steering, whole.steering);
   SetText(speed_, fields.speed, whole.speed);
   shown_ = std::move(fields);
   shownWhole_ = std::move(whole);
@@ -109,6 +107,7 @@ QString StatusBar::message() const { return message_->text(); }
 QString StatusBar::playback() const { return playback_->text(); }
 QString StatusBar::preview() const { return preview_->text(); }
 QString StatusBar::run() const { return run_->text(); }
+QString StatusBar::steering() const { return steering_->text(); }
 QString StatusBar::speed() const { return speed_->text(); }
 
 }  // namespace plinvaro::qt

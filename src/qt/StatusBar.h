@@ -1,15 +1,14 @@
-// StatusBar: the main window's status bar: a message, the playback state, the preview's part and the speed.
+// StatusBar: the main window's status bar: a message, the playback state, the preview's part, the steering options and the speed.
 //
-// The texts come from desktop/StatusLine; this class only shows them, refreshing
-// a few times a second and whenever asked, and keeps the window title on the
-// file actually playing. Each field shows the text's short form, cut at its end
-// where the field is narrower, with the whole form in its tooltip. The message
-// takes the room the other fields leave. It refers to the panel, the controls
-// and the window, which must outlive it; its labels belong to the window's status bar.
+// The texts come from desktop/StatusLine; this class only shows them, after each
+// of the panel's changes and whenever asked. Each field shows the text's short
+// form, cut at its end where the field is narrower, with the whole form in its
+// tooltip. The message takes the room the other fields leave. It refers to the
+// panel and the controls, which must outlive it; its labels belong to the
+// window's status bar.
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 #include <string>
 
 #include "desktop/StatusLine.h"
@@ -24,34 +23,36 @@ class PanelControls;
 
 namespace plinvaro::qt {
 
+class PanelChanges;
+
 class StatusBar : public QObject {
  public:
-  StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls& controls);
+  StatusBar(QMainWindow& window, MainPanel& panel, const PanelControls& controls, PanelChanges& changes);
 
   // Shows `text` (8-bit, as paths are) in the message field until the next
   // message, with `whole` in its tooltip (`text` when empty).
   void ShowMessage(const std::string& text, const std::string& whole = {});
   // Shows the last Search's outcome in the message field.
   void ShowSearchOutcome();
-  // Brings the fields and the title up to the panel's state now.
+  // Brings the fields up to the panel's state now.
   void Refresh();
 
   QString message() const;
   QString playback() const;
   QString preview() const;
   QString run() const;
+  QString steering() const;
   QString speed() const;
 
  private:
-  QMainWindow& window_;
   MainPanel& panel_;
   const PanelControls& controls_;
   QLabel* message_;   // owned by the status bar
   QLabel* playback_;  // owned by the status bar
   QLabel* preview_;   // owned by the status bar
   QLabel* run_;       // owned by the status bar
+  QLabel* steering_;  // owned by the status bar
   QLabel* speed_;     // owned by the status bar
-  QTimer timer_;
   StatusFields shown_;
   StatusFields shownWhole_;
   bool shownOnce_ = false;

@@ -31,6 +31,7 @@ ScanKernel Resolve(ScanKernel wanted) {
   if (wanted != ScanKernel::Auto && KernelAvailable(wanted)) return wanted;
   if (KernelAvailable(ScanKernel::Avx2)) return ScanKernel::Avx2;
   if (KernelAvailable(ScanKernel::Sse2)) return ScanKernel::Sse2;
+  if (KernelAvailable(ScanKernel::Simd128)) return ScanKernel::Simd128;
   return ScanKernel::Scalar;
 }
 
@@ -51,6 +52,12 @@ bool KernelAvailable(ScanKernel kernel) {
     case ScanKernel::Avx2:
       return false;
 #endif
+    case ScanKernel::Simd128:
+#if defined(__wasm_simd128__)
+      return true;
+#else
+      return false;
+#endif
   }
   return false;
 }
@@ -61,6 +68,7 @@ const char* KernelName(ScanKernel kernel) {
     case ScanKernel::Scalar: return "scalar";
     case ScanKernel::Sse2: return "sse2";
     case ScanKernel::Avx2: return "avx2";
+    case ScanKernel::Simd128: return "simd128";
   }
   return "?";
 }
@@ -108,6 +116,11 @@ std::int64_t SuffixFinder::FindLastEnd(const unsigned char* hay, std::int64_t ma
       break;
     case ScanKernel::Sse2:
       start = FindLastStartSse2(hay, maxStart, view_);
+      break;
+#endif
+#if defined(__wasm_simd128__)
+    case ScanKernel::Simd128:
+      start = FindLastStartSimd128(hay, maxStart, view_);
       break;
 #endif
     default:

@@ -8,7 +8,7 @@ namespace plinvaro {
 
 // Which implementation of the search loop runs. Auto picks the widest one the
 // CPU supports at run time; the others exist so tests can drive every path.
-enum class ScanKernel { Auto, Scalar, Sse2, Avx2 };
+enum class ScanKernel { Auto, Scalar, Sse2, Avx2, Simd128 };  // Simd128: WebAssembly's
 
 bool KernelAvailable(ScanKernel kernel);
 const char* KernelName(ScanKernel kernel);
@@ -49,6 +49,10 @@ std::int64_t FindLastStartSse2(const unsigned char* hay, std::int64_t maxStart,
                                const SuffixFinder::Needle& needle);
 std::int64_t FindLastStartAvx2(const unsigned char* hay, std::int64_t maxStart,
                                const SuffixFinder::Needle& needle);
+#endif
+#if defined(__wasm_simd128__)
+std::int64_t FindLastStartSimd128(const unsigned char* hay, std::int64_t maxStart,
+                                  const SuffixFinder::Needle& needle);
 #endif
 
 }  // namespace plinvaro

@@ -1,6 +1,8 @@
 // TextSearcher: results, directory listing and loading of part text.
 #include "search/TextSearcher.h"
 
+#include <iterator>
+
 #include "text/OutOfMemory.h"
 
 namespace plinvaro {
@@ -73,6 +75,16 @@ void TextSearcher::AdoptResults(ScanResults results) {
     parts_.push_back(part);
   }
   currentPart = parts_.end();
+}
+
+const FoundPart* TextSearcher::CurrentPart() const {
+  if (currentPart == PartList::const_iterator(parts_.end())) return nullptr;
+  return currentPart->get();
+}
+
+std::int32_t TextSearcher::CurrentIndex() const {
+  if (CurrentPart() == nullptr) return -1;
+  return static_cast<std::int32_t>(std::distance(parts_.begin(), PartList::const_iterator(currentPart)));
 }
 
 std::string TextSearcher::FilePath(std::int32_t fileIndex) const {

@@ -93,6 +93,9 @@ class TextSearcher {
   std::int32_t PartCount() const { return static_cast<std::int32_t>(parts_.size()); }
 
   PartPosition FirstPart() { return parts_.begin(); }
+  // The current part and its place in the list; null and -1 when there is none.
+  const FoundPart* CurrentPart() const;
+  std::int32_t CurrentIndex() const;
   PartPosition EndPart() { return parts_.end(); }
   const PartList& parts() const { return parts_; }
   const std::vector<std::string>& files() const { return files_; }
@@ -108,6 +111,9 @@ class TextSearcher {
   // the same whatever the options.
   void SetScanOptions(const ScanOptions& options) { scanOptions_ = options; }
   ScanKernel scanKernel() const { return kernel_; }
+  // Whether letters must match in case (the default); off, they match regardless of case.
+  void SetMatchCase(bool matchCase) { matchCase_ = matchCase; }
+  bool matchCase() const { return matchCase_; }
   const ScanOptions& scanOptions() const { return scanOptions_; }
   // Watches the next scans; a default ScanWatch watches nothing.
   void SetScanWatch(ScanWatch watch) { watch_ = std::move(watch); }
@@ -139,6 +145,7 @@ class TextSearcher {
   ScanStats stats_;
   ScanKernel kernel_ = ScanKernel::Auto;
   ScanOptions scanOptions_;
+  bool matchCase_ = true;
   ScanWatch watch_;
   bool cancelled_ = false;
 };

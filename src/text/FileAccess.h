@@ -123,4 +123,8 @@ struct ReadResult {
 ReadResult ReadFileAt(const std::string& path, std::int32_t offset, std::int32_t count,
                       unsigned char* out);
 
+// Whether the two paths name one and the same existing file (links and
+// spellings followed); false when either cannot be looked at.
+bool IsSameFile(const std::string& a, const std::string& b);
+
 }  // namespace plinvaro

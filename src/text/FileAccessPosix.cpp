@@ -325,4 +325,11 @@ ReadResult ReadFileAt(const std::string& path, std::int32_t offset, std::int32_t
   return result;
 }
 
+bool IsSameFile(const std::string& a, const std::string& b) {
+  struct stat first;
+  struct stat second;
+  if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0) return false;
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 }  // namespace plinvaro

@@ -199,4 +199,20 @@ ReadResult ReadFileAt(const std::string& path, std::int32_t offset, std::int32_t
   return result;
 }
 
+bool IsSameFile(const std::string& a, const std::string& b) {
+  BY_HANDLE_FILE_INFORMATION info[2];
+  const std::string* paths[2] = {&a, &b};
+  for (int i = 0; i < 2; ++i) {
+    if (!FitsPathBuffer(*paths[i])) return false;
+    // Asks for no access, so that a file others hold open can still be looked at.
+    FileHandle file(::CreateFileA(paths[i]->c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info[i])) return false;
+  }
+  return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+         info[0].nFileIndexHigh == info[1].nFileIndexHigh &&
+         info[0].nFileIndexLow == info[1].nFileIndexLow;
+}
+
 }  // namespace plinvaro

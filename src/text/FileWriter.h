@@ -12,6 +12,17 @@ enum class SaveStatus {
   CannotWrite,   // writing, flushing or putting the new file in place failed
 };
 
+// What a replace came to, with the system's reason for a failure: a POSIX
+// error number taken where the failing call returned, or 0 when the system
+// gave none (always 0 on Windows, where the status is the whole answer).
+struct SaveResult {
+  SaveResult(SaveStatus outcome = SaveStatus::Ok, int reason = 0) : status(outcome), error(reason) {}
+  bool operator==(SaveStatus other) const { return status == other; }
+
+  SaveStatus status;
+  int error;
+};
+
 // Writes `bytes` (exactly, no terminator) to `path`; one byte per byte, so the
 // sizes are bytes.
 //
@@ -31,6 +42,10 @@ enum class SaveStatus {
 // A directory, a missing parent directory, a target that may not be written
 // or one that is locked (open elsewhere without write or delete sharing) gives
 // CannotCreate, leaves the target as it was and leaves no new file behind.
-SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes);
+SaveResult ReplaceFileContent(const std::string& path, std::string_view bytes);
+
+// Creates the directory `path` and any missing parents, private to the user
+// where the system has owners; true when `path` is a directory afterwards.
+bool MakeDirectories(const std::string& path);
 
 }  // namespace plinvaro

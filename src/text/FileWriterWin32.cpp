@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "text/FileAccess.h"
@@ -102,7 +103,7 @@ SaveStatus WriteInPlace(const Target& target, std::string_view bytes) {
 
 }  // namespace
 
-SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes) {
+SaveResult ReplaceFileContent(const std::string& path, std::string_view bytes) {
   Target target;
   if (!DescribeTarget(path, target)) return SaveStatus::CannotCreate;
   // A locked target is refused before any temporary file is written.
@@ -128,6 +129,13 @@ SaveStatus ReplaceFileContent(const std::string& path, std::string_view bytes) {
     return TargetRefused(error) ? SaveStatus::CannotCreate : SaveStatus::CannotWrite;
   }
   return SaveStatus::Ok;
+}
+
+bool MakeDirectories(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code ignored;
+  std::filesystem::create_directories(path, ignored);
+  return std::filesystem::is_directory(path, ignored);
 }
 
 }  // namespace plinvaro

@@ -2,6 +2,8 @@
 #include <emscripten/bind.h>
 
 #include "window/ControlTable.h"
+#include "desktop/DesktopKeys.h"
+#include "desktop/DesktopMemory.h"
 #include "desktop/DropRule.h"
 #include "window/FontSizes.h"
 #include "panel/Hotkeys.h"
@@ -107,6 +109,25 @@ int UseOfDropped(val items) {
   return static_cast<int>(UseOfDrop(dropped));
 }
 
+// The recent files' keys (the page's names of its kept file handles), the
+// newest first, with `key` put first as the desktop keeps its recent files.
+val RecentOrder(val keys, const std::string& key) {
+  std::vector<std::string> order;
+  const auto count = keys["length"].as<std::size_t>();
+  for (std::size_t i = 0; i < count; ++i) {
+    if (keys[i].isString()) order.push_back(keys[i].as<std::string>());
+  }
+  val result = val::array();
+  for (const std::string& kept : WithRecentFile(std::move(order), key, kRecentFileCount)) {
+    result.call<void>("push", kept);
+  }
+  return result;
+}
+
+std::string RecentItemText(int index, const std::string& name) { return RecentMenuItem(index, name).text; }
+std::string OpenRecentText() { return std::string(kOpenRecentText); }
+std::string NoRecentFilesText() { return std::string(kNoRecentFilesText); }
+
 std::string VersionText() { return plinvaro::kVersion; }
 std::string RecoveryQuestion() { return kRecoveryQuestion; }
 
@@ -124,13 +145,16 @@ EMSCRIPTEN_BINDINGS(plinvaro_web) {
       .function("applyFontSize", &WebFace::ApplyFontSize)
       .function("handleKey", &WebFace::HandleKey)
       .function("openBaseFile", &WebFace::OpenBaseFile)
+      .function("baseFilePath", &WebFace::BaseFilePath)
       .function("saveAs", &WebFace::SaveAs)
       .function("exportSources", &WebFace::ExportSources)
       .function("userReplaced", &WebFace::UserReplaced)
       .function("routeCommand", &WebFace::RouteCommand)
       .function("routeKey", &WebFace::RouteKey)
       .function("routeMenuItem", &WebFace::RouteMenuItem)
-      .function("startSearch", &WebFace::StartSearch)
+      .function("routeChange", &WebFace::RouteChange)
+      .function("isHotkey", &WebFace::IsHotkey)
+      .function("progressText", &WebFace::ProgressText)
       .function("finishSearch", &WebFace::FinishSearch)
       .function("cancelSearch", &WebFace::CancelSearch)
       .function("isSearching", &WebFace::IsSearching)
@@ -142,6 +166,7 @@ EMSCRIPTEN_BINDINGS(plinvaro_web) {
       .function("sources", &WebFace::Sources)
       .function("foundParts", &WebFace::FoundParts)
       .function("currentPartIndex", &WebFace::CurrentPartIndex)
+      .function("partsRevision", &WebFace::PartsRevision)
       .function("showPartAt", &WebFace::ShowPartAt)
       .class_function("showSourceText", &WebFace::ShowSourceText)
       .function("status", &WebFace::Status)
@@ -155,4 +180,8 @@ EMSCRIPTEN_BINDINGS(plinvaro_web) {
   emscripten::function("version", &VersionText);
   emscripten::function("useOfDrop", &UseOfDropped);
   emscripten::function("recoveryQuestion", &RecoveryQuestion);
+  emscripten::function("recentOrder", &RecentOrder);
+  emscripten::function("recentItemText", &RecentItemText);
+  emscripten::function("openRecentText", &OpenRecentText);
+  emscripten::function("noRecentFilesText", &NoRecentFilesText);
 }

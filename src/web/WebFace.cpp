@@ -6,7 +6,6 @@
 #include <span>
 
 #include "panel/Hotkeys.h"
-#include "desktop/SearchGate.h"
 #include "web/WebSearch.h"
 #include "panel/MenuBar.h"
 #include "panel/SeamMenu.h"
@@ -53,6 +52,9 @@ WebFace::WebFace(val page, val sourceBox, val previewBox)
       Platform{sourceBox_, previewBox_, controls_, timer_, dialogs_, messages_, random_});
   panel_->SetObserver(this);
   panel_->SetWindowHost(this);
+  panel_->SetSearchStarter([this] { StartSearch(); });
+  panel_->SetTitleFollowsPlayback(true);
+  panel_->SetChangeListener([this] { page_.call<void>("changed"); });
   panel_->UpdateSpeed();
 }
 
@@ -93,56 +95,63 @@ void WebFace::Tick() {
   if (!IsSearching()) panel_->PlaybackTick();
 }
 
-namespace {
-
-using Route = WebFace::Route;
-
-int RouteOf(std::optional<Command> command, bool searching) {
-  if (!command) return static_cast<int>(Route::None);
-  if (!searching) return static_cast<int>(*command == Command::Search ? Route::Search : Route::Run);
-  switch (WhileSearchingFor(*command)) {
-    case WhileSearching::Runs: return static_cast<int>(Route::Run);
-    case WhileSearching::Waits: return static_cast<int>(Route::Wait);
-    case WhileSearching::Cancels: return static_cast<int>(Route::Cancel);
-    case WhileSearching::Refused: return static_cast<int>(Route::None);
-  }
-  return static_cast<int>(Route::Run);
+int WebFace::Route(std::optional<Command> command, val action) {
+  if (!command) return static_cast<int>(WhileSearching::Refused);
+  const WhileSearching fate = gate_.Route(*command, [action] { action(); });
+  if (fate == WhileSearching::Cancels) CancelSearch();
+  return static_cast<int>(fate);
 }
 
-}  // namespace
+int WebFace::RouteCommand(int commandId, val action) { return Route(ButtonCommand(commandId), action); }
 
-int WebFace::RouteCommand(int commandId) const {
-  return RouteOf(ButtonCommand(commandId), IsSearching());
+int WebFace::RouteKey(int keyCode, bool control, val action) {
+  return Route(MatchHotkey(keyCode, PressedKeys(keyCode, control)), action);
 }
 
-int WebFace::RouteKey(int keyCode, bool control) const {
-  return RouteOf(MatchHotkey(keyCode, PressedKeys(keyCode, control)), IsSearching());
+bool WebFace::IsHotkey(int keyCode, bool control) const {
+  return MatchHotkey(keyCode, PressedKeys(keyCode, control)).has_value();
 }
 
-int WebFace::RouteMenuItem(int itemId) const {
-  const std::optional<Command> command = ItemCommand(itemId);
-  // Retry join searches in the page itself; only Search goes to the worker.
-  if (command && !IsSearching() && *command != Command::Search) return static_cast<int>(Route::Run);
-  return RouteOf(command, IsSearching());
+int WebFace::RouteMenuItem(int itemId, val action) { return Route(ItemCommand(itemId), action); }
+
+int WebFace::RouteChange(val action) {
+  return static_cast<int>(gate_.RouteChange([action] { action(); }));
 }
 
-val WebFace::StartSearch() {
+void WebFace::StartSearch() {
+  if (IsSearching()) return;
   request_ = panel_->PrepareSearch();
-  if (!request_) return val::null();
+  if (!request_) return;
+  gate_.Begin();
   val search = val::object();
   search.set("directory", request_->directory);
   const auto* pattern = reinterpret_cast<const std::uint8_t*>(request_->pattern.data());
   search.set("pattern", val(emscripten::typed_memory_view(request_->pattern.size(), pattern)).call<val>("slice"));
-  return search;
+  page_.call<void>("startSearch", search);
 }
 
 void WebFace::FinishSearch(val results) {
   if (!request_) return;
   TextSearcher scanned;
   scanned.AdoptResults(ResultsFromValue(results));
+  if (scanned.cancelled()) return CancelSearch();
   const SearchRequest request = std::move(*request_);
   request_.reset();
   panel_->FinishSearch(request, scanned);
+  gate_.End(false);
+}
+
+void WebFace::CancelSearch() {
+  if (!IsSearching()) return;
+  request_.reset();
+  gate_.End(true);
+  page_.call<void>("searchCancelled");
+}
+
+std::string WebFace::ProgressText(std::int32_t filesDone, std::int32_t filesListed, double bytesDone,
+                                  double bytesTotal) const {
+  return SearchProgressText(filesDone, filesListed, static_cast<std::int64_t>(bytesDone),
+                            static_cast<std::int64_t>(bytesTotal), gate_.waitingCount());
 }
 
 bool WebFace::HandleKey(int keyCode, bool control) {
@@ -165,7 +174,7 @@ bool WebFace::Deliver(const std::string& path, const char* type) {
 }
 
 std::string WebFace::BaseStem() const {
-  const std::string& path = panel_->baseFilePath;
+  const std::string& path = panel_->baseFile();
   const std::size_t slash = path.find_last_of('/');
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   const std::size_t dot = name.find_last_of('.');
@@ -203,7 +212,7 @@ val WebFace::Status() {
   status.set("preview", fields.preview);
   status.set("run", fields.run);
   status.set("search", SearchOutcomeText(panel_->lastSearch()));
-  status.set("hint", StartHint(panel_->baseFilePath, controls_.DirectoryText()));
+  status.set("hint", StartHint(panel_->baseFile(), controls_.DirectoryText()));
   return status;
 }
 

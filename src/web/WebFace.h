@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "desktop/SearchGate.h"
 #include "panel/MainPanel.h"
 #include "panel/SeededRandom.h"
 #include "web/WebDocument.h"
@@ -35,26 +36,32 @@ class WebFace : private MainWindowHost, private PanelObserver {
   // A key press: the portable code (Hotkeys.h) and whether Ctrl is down; true when a hotkey ran.
   bool HandleKey(int keyCode, bool control);
   void OpenBaseFile(const std::string& path);
+  const std::string& BaseFilePath() const { return panel_->baseFilePath; }
   // Writes the composition to the target the page names; the path written, or "" when nothing was.
   std::string SaveAs();
   std::string ExportSources();
   // Edits the user made in box 0 (the composition) or 1 (the preview), in the box's units.
   void UserReplaced(int box, std::int32_t from, std::int32_t to, emscripten::val units);
-  // How the page routes a control's command, a key press or a menu item now:
-  // run it, hold it until the search ends, cancel the search instead, start a
-  // search on the worker, or (a key) nothing, since it is no hotkey.
-  enum class Route { Run, Wait, Cancel, Search, None };
-  int RouteCommand(int commandId) const;
-  int RouteKey(int keyCode, bool control) const;
-  int RouteMenuItem(int itemId) const;
-  // A Search for the worker: {directory, pattern: Uint8Array}, or null when
-  // the search ended before scanning (it was reported).
-  emscripten::val StartSearch();
-  // The worker's results (WebSearch.h) for the search StartSearch began.
+  // Every event goes through the search gate (desktop/SearchGate.h): `action`,
+  // a JavaScript function that carries the event out, runs now, waits for the
+  // running search, or is dropped; Stop cancels the search instead. Each
+  // returns the event's fate, a WhileSearching value. A Search started by an
+  // action goes to the page's worker (the page's startSearch).
+  int RouteCommand(int commandId, emscripten::val action);
+  int RouteKey(int keyCode, bool control, emscripten::val action);  // Refused when it is no hotkey
+  int RouteMenuItem(int itemId, emscripten::val action);
+  // A change of the base file, the directory or a control's value.
+  int RouteChange(emscripten::val action);
+  bool IsHotkey(int keyCode, bool control) const;
+  // The worker's results (WebSearch.h) for the search the page was asked to start.
   void FinishSearch(emscripten::val results);
-  // The worker's search was dropped: nothing changes.
-  void CancelSearch() { request_.reset(); }
-  bool IsSearching() const { return request_.has_value(); }
+  // Ends the running search (Esc): nothing changes, what waited is dropped,
+  // and the page is told (searchCancelled).
+  void CancelSearch();
+  bool IsSearching() const { return gate_.searching(); }
+  // The running search's status text, counting what waits for it.
+  std::string ProgressText(std::int32_t filesDone, std::int32_t filesListed, double bytesDone,
+                           double bytesTotal) const;
   // The seam views (WebSeams.cpp); positions are the composition box's units.
   // {revision, spans: Int32Array of start, end, file index, join (1 when the
   // span begins at a join) per span of a file}.
@@ -68,6 +75,8 @@ class WebFace : private MainWindowHost, private PanelObserver {
   // [{matchLength, name, shared, continuation}] in list order.
   emscripten::val FoundParts() const;
   std::int32_t CurrentPartIndex() { return panel_->CurrentPartIndex(); }
+  // Moves on whenever the list of found parts is replaced or emptied.
+  double PartsRevision() const { return static_cast<double>(panel_->partsRevision()); }
   void ShowPartAt(std::int32_t index) { panel_->ShowPartAt(index); }
   static std::string ShowSourceText();
   // The status line's texts: playback, speed, preview, run, search, hint.
@@ -80,6 +89,9 @@ class WebFace : private MainWindowHost, private PanelObserver {
 
  private:
   void CloseMainWindow() override;
+  // The Search command's start: prepares it and hands it to the page's worker.
+  void StartSearch();
+  int Route(std::optional<Command> command, emscripten::val action);
   void SearchReported(const SearchOutcome& outcome) override;
   // A path the dialog handed out, when the command wrote the file there.
   std::string Written(bool wrote);
@@ -97,6 +109,7 @@ class WebFace : private MainWindowHost, private PanelObserver {
   WebMessages messages_;
   SeededRandom random_;
   std::unique_ptr<MainPanel> panel_;
+  SearchGate gate_;
   std::optional<SearchRequest> request_;  // while the worker scans
 };
 

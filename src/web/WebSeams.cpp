@@ -16,7 +16,7 @@ val WebFace::Seams() const {
     for (const ProvenanceSpan& span : map.spans()) {
       if (!IsFileKind(span.kind)) continue;
       fields.insert(fields.end(), {sourceBox_.UnitsBefore(span.start), sourceBox_.UnitsBefore(span.end()),
-                                   span.file, span.start > 0 ? 1 : 0});
+                                   span.file, StartsAtSeam(span) ? 1 : 0});
     }
   }
   val seams = val::object();
@@ -54,7 +54,7 @@ val WebFace::Sources() const {
 
 val WebFace::FoundParts() const {
   val rows = val::array();
-  for (const FoundPartRow& part : FoundPartRows(panel_->searcher)) {
+  for (const FoundPartRow& part : FoundPartRows(panel_->results())) {
     val row = val::object();
     row.set("matchLength", part.matchLength);
     row.set("name", BaseNameOf(part.file));

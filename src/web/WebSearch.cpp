@@ -3,6 +3,7 @@
 
 #include <emscripten/bind.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -46,26 +47,39 @@ std::int64_t TotalBytes(const std::vector<std::string>& paths) {
 
 // The worker's scan of `directory` for the pattern `patternBytes` (untrimmed,
 // as the panel's request holds it); `onProgress(filesDone, filesListed,
-// bytesDone, bytesTotal)` after the listing and each file.
+// bytesDone, bytesTotal)` after the listing and each file, true when the scan
+// is to stop (the results then say cancelled).
 val ScanFolder(const std::string& directory, val patternBytes, val onProgress) {
   TextSearcher searcher;
   std::int64_t total = 0;
+  std::atomic<bool> stop{false};
   searcher.SetScanWatch({[&](const ScanProgress& p) {
                            if (p.filesDone == 0) total = TotalBytes(searcher.files());
-                           onProgress(p.filesDone, p.filesListed, static_cast<double>(p.bytesDone),
-                                      static_cast<double>(total));
+                           const val stopNow = onProgress(p.filesDone, p.filesListed, static_cast<double>(p.bytesDone),
+                                                          static_cast<double>(total));
+                           if (stopNow.isTrue()) stop = true;
                          },
-                         nullptr});
+                         &stop});
   searcher.ClearResults();
   searcher.EnumerateFiles(directory, TrimSeparators(BytesOf(patternBytes)));
   return ResultsValue(searcher.ExportResults());
 }
 
-// {parts: one "matchLength TAB offset TAB fileIndex TAB fileSize TAB path" line
-// a part, longest first, as the command line lists them; outcome: the status
-// line's text; bytes: bytes scanned; ms: the scan's time}.
-val SearchParts(const std::string& directory, val pattern) {
+// The kernel named `name` (KernelName's names); Auto for any other name.
+ScanKernel KernelNamed(const std::string& name) {
+  for (const ScanKernel kernel : {ScanKernel::Scalar, ScanKernel::Sse2, ScanKernel::Avx2, ScanKernel::Simd128}) {
+    if (name == KernelName(kernel)) return kernel;
+  }
+  return ScanKernel::Auto;
+}
+
+// A scan on the calling thread with the kernel named `kernel` ("auto" for the
+// widest): {parts: one "matchLength TAB offset TAB fileIndex TAB fileSize TAB
+// path" line a part, longest first, as the command line lists them; outcome:
+// the status line's text; bytes: bytes scanned; ms: the scan's time}.
+val SearchParts(const std::string& directory, val pattern, const std::string& kernel) {
   TextSearcher searcher;
+  searcher.SetScanKernel(KernelNamed(kernel));
   const auto started = std::chrono::steady_clock::now();
   searcher.ClearResults();
   searcher.EnumerateFiles(directory, TrimSeparators(PatternTail(BytesOf(pattern))));
@@ -82,12 +96,6 @@ val SearchParts(const std::string& directory, val pattern) {
   result.set("bytes", static_cast<double>(searcher.stats().bytesScanned));
   result.set("ms", elapsed.count());
   return result;
-}
-
-std::string ProgressText(std::int32_t filesDone, std::int32_t filesListed, double bytesDone,
-                         double bytesTotal, std::int32_t waiting) {
-  return SearchProgressText(filesDone, filesListed, static_cast<std::int64_t>(bytesDone),
-                            static_cast<std::int64_t>(bytesTotal), waiting);
 }
 
 std::string CancelledText() { return kSearchCancelledText; }
@@ -167,7 +175,6 @@ EMSCRIPTEN_BINDINGS(plinvaro_web_search) {
   using namespace plinvaro::web;
   emscripten::function("scanFolder", &ScanFolder);
   emscripten::function("searchParts", &SearchParts);
-  emscripten::function("searchProgressText", &ProgressText);
   emscripten::function("searchCancelledText", &CancelledText);
   emscripten::function("searchProgressDelay", &ProgressDelay);
 }

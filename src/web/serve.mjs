@@ -10,8 +10,16 @@ const kTypes = {
   '.webmanifest': 'application/manifest+json',
 };
 
+// The page shares the folder's memory with its search worker only when it is
+// cross-origin isolated, which these headers make it.
+export const kIsolation = {
+  'Cross-Origin-Opener-Policy': 'same-origin',
+  'Cross-Origin-Embedder-Policy': 'require-corp',
+};
+
 // Serves `root` on 127.0.0.1:`port` (0: any free port); resolves to {server, origin}.
-export function serve(root, port = 0) {
+// `isolate`: false serves without the isolation headers, as a plain host would.
+export function serve(root, port = 0, isolate = true) {
   const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     const file = join(root, path === '/' ? 'index.html' : path);
@@ -19,7 +27,7 @@ export function serve(root, port = 0) {
     try {
       const body = await readFile(file);
       response.writeHead(200, { 'Content-Type': kTypes[extname(file)] ?? 'application/octet-stream',
-                                'Cache-Control': 'no-cache' });
+                                'Cache-Control': 'no-cache', ...(isolate ? kIsolation : {}) });
       response.end(body);
     } catch {
       response.writeHead(404).end();

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -119,6 +120,8 @@ struct TraceCounts {
   int chunks = 0;
   int searches = 0;
   bool endsWithChunk = false;  // the last event before "end" is a chunk
+  std::string weights;         // the weights event's line, if any
+  std::map<std::string, int> picks;  // found searches by the picked file
 };
 
 // Checks every trace event against the files, and, for a run that searches
@@ -142,6 +145,11 @@ std::string ReplayTrace(const std::string& tracePath, TraceCounts& counts, int s
     if (line == "{\"event\":\"end\"}],") ended = true;
     if (line.rfind("{\"event\":", 0) != 0 || ended) continue;
     EXPECT_EQ(line.back(), ',') << line;
+    if (line.rfind("{\"event\":\"weights\",", 0) == 0) {
+      EXPECT_EQ(chunkCount + searchCount, 0) << "the weights come first";
+      counts.weights = line;
+      continue;
+    }
     const JsonFields fields = ParseObject(line);
     const std::string file = ReadAll(Field(fields, "file"));
     counts.endsWithChunk = Field(fields, "event") == "chunk";
@@ -168,6 +176,7 @@ std::string ReplayTrace(const std::string& tracePath, TraceCounts& counts, int s
     sinceSearch = 0;
     const int offset = std::stoi(Field(fields, "offset"));
     if (offset < 0) continue;
+    ++counts.picks[Field(fields, "file")];
     resumeFile = Field(fields, "file");
     resumeAt = std::stol(Field(fields, "position"));
     const std::string trimmed = TrimSeparators(FromHex(Field(fields, "pattern_hex")));
@@ -214,6 +223,26 @@ TEST_F(ComposeCliTest, TraceAgreesChunkByChunkWithTheFiles) {
           << run.err;
     }
     EXPECT_GE(counts.searches, (chunks - 1) / 8);  // none after the last chunk
+  }
+}
+
+TEST_F(ComposeCliTest, WeightsSteerThePicksAndTheTraceRecordsThem) {
+  const std::string trace = scratch.Join("trace.jsonl");
+  const CliRun run = Run({"--base", samples + "/orchard.txt", "--dir", samples, "--words", "600",
+                          "--search-every", "3", "--weight", "harbour.txt=0", "--weight",
+                          samples + "/market.txt=7", "--trace", trace});
+  ASSERT_EQ(run.status, 0) << run.err;
+  TraceCounts counts;
+  EXPECT_EQ(ReplayTrace(trace, counts), run.out);
+  EXPECT_EQ(counts.weights, "{\"event\":\"weights\",\"directory\":\"" + samples +
+                                "\",\"files\":[{\"name\":\"harbour.txt\",\"weight\":0},"
+                                "{\"name\":\"market.txt\",\"weight\":7}]},");
+  EXPECT_EQ(counts.picks[samples + "/harbour.txt"], 0);
+  EXPECT_GT(counts.picks[samples + "/market.txt"], counts.searches / 3);
+  for (const char* bad : {"harbour.txt", "harbour.txt=", "harbour.txt=11", "harbour.txt=-1", "=3",
+                          "harbour.txt=1.5", "absent.txt=2", "/etc/hostname=2"}) {
+    const CliRun refused = Run({"--base", samples + "/orchard.txt", "--dir", samples, "--weight", bad});
+    EXPECT_TRUE(refused.status == 2 && refused.err.rfind("plinvaro-cli compose: --weight", 0) == 0) << bad;
   }
 }
 

@@ -1,112 +1,33 @@
 // plinvaro-cli under hostile arguments and inputs: clear messages and exit codes, no crash, no hang.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <thread>
+#include <utility>
 #include <vector>
 
-#include "ChildProcess.h"
+#include "CliProcess.h"
 #include "TempDir.h"
 
 namespace plinvaro::testing {
 namespace {
 
-constexpr int kHung = -2;
-constexpr auto kWatchdog = std::chrono::seconds(60);
-
-enum class Output { File, ClosedPipe };
-
-struct CliRun {
-  int status = -1;  // exit code; -1 killed by a signal, kHung when it never ended
-  std::string out;
-  std::string err;
-  long maxRssKb = 0;
-};
-
-struct CliCall {
-  std::vector<std::string> args;
-  Output output = Output::File;
-  bool unprivileged = false;
-};
-
 // Runs plinvaro-cli in a child process, ended by force after the watchdog.
 class HostileCli : public ::testing::Test {
  protected:
-  CliRun Run(CliCall call) {
-    call.args.insert(call.args.begin(), PLINVARO_CLI_PATH);
-    const std::string outPath = scratch.Join("stdout");
-    const std::string errPath = scratch.Join("stderr");
-    int pipeEnds[2] = {-1, -1};
-    if (call.output == Output::ClosedPipe && ::pipe(pipeEnds) != 0) return {};
-    const pid_t child = ::fork();
-    if (child == 0) Exec(call, outPath, errPath, pipeEnds);
-    if (pipeEnds[0] >= 0) {
-      ::close(pipeEnds[0]);  // the reader is gone before the first byte
-      ::close(pipeEnds[1]);
-    }
-    CliRun run = Wait(child);
-    run.out = ReadAll(outPath);
-    run.err = ReadAll(errPath);
-    return run;
+  CliRun Run(std::vector<std::string> args, CliOutput output = CliOutput::File,
+             bool unprivileged = false) {
+    args.insert(args.begin(), PLINVARO_CLI_PATH);
+    return RunProgram(std::move(args), scratch, {.output = output, .unprivileged = unprivileged});
   }
 
   std::string samples = PLINVARO_SAMPLES_DIR;
   TempDir scratch;
-
- private:
-  [[noreturn]] static void Exec(CliCall& call, const std::string& outPath,
-                                const std::string& errPath, const int pipeEnds[2]) {
-    ::signal(SIGPIPE, SIG_DFL);  // as a shell would start it
-    const int out = pipeEnds[1] >= 0 ? pipeEnds[1]
-                                     : ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (out < 0 || err < 0) ::_exit(99);
-    ::dup2(out, 1);
-    ::dup2(err, 2);
-    if (pipeEnds[0] >= 0) ::close(pipeEnds[0]);
-    if (call.unprivileged && RunningAsRoot() &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(kUnprivilegedId) != 0 ||
-         ::setuid(kUnprivilegedId) != 0))
-      ::_exit(90);
-    std::vector<char*> argv;
-    for (std::string& arg : call.args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    ::execv(argv[0], argv.data());
-    ::_exit(98);
-  }
-
-  static CliRun Wait(pid_t child) {
-    CliRun run;
-    if (child < 0) return run;
-    const auto deadline = std::chrono::steady_clock::now() + kWatchdog;
-    int status = 0;
-    rusage usage {};
-    for (;;) {
-      const pid_t done = ::wait4(child, &status, WNOHANG, &usage);
-      if (done == child) break;
-      if (std::chrono::steady_clock::now() > deadline) {
-        ::kill(child, SIGKILL);
-        ::wait4(child, &status, 0, &usage);
-        run.status = kHung;
-        return run;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.maxRssKb = usage.ru_maxrss;
-    return run;
-  }
 };
 
 struct BadNumber {
@@ -117,8 +38,8 @@ struct BadNumber {
 class ComposeBadNumber : public HostileCli, public ::testing::WithParamInterface<BadNumber> {};
 
 TEST_P(ComposeBadNumber, IsRefusedWithExitTwoNamingTheOption) {
-  const CliRun run = Run({{"compose", "--base", samples + "/harbour.txt", "--dir", samples,
-                           GetParam().option, GetParam().value}});
+  const CliRun run = Run({"compose", "--base", samples + "/harbour.txt", "--dir", samples,
+                          GetParam().option, GetParam().value});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find(std::string(GetParam().option) + " needs a whole number"),
             std::string::npos)
@@ -136,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadNumber{"--seed", "18446744073709551616"}, BadNumber{"--seed", "0x10"}));
 
 TEST_F(HostileCli, LargestWordCountEndsWhenTheTextRunsOut) {
-  const CliRun run = Run({{"compose", "--base", samples + "/harbour.txt", "--dir", samples,
-                           "--words", "2147483647", "--seed", "5"}});
+  const CliRun run = Run({"compose", "--base", samples + "/harbour.txt", "--dir", samples,
+                          "--words", "2147483647", "--seed", "5"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("ended after"), std::string::npos) << run.err;
   EXPECT_FALSE(run.out.empty());
@@ -147,8 +68,8 @@ TEST_F(HostileCli, TraceThatCannotBeCreatedIsRefusedBeforeAnythingIsPlayed) {
   const std::string fifo = scratch.Join("trace.pipe");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& trace : {scratch.Join("missing/dir/trace.jsonl"), scratch.path(), fifo}) {
-    const CliRun run = Run({{"compose", "--base", samples + "/harbour.txt", "--dir", samples,
-                             "--trace", trace}});
+    const CliRun run = Run({"compose", "--base", samples + "/harbour.txt", "--dir", samples,
+                            "--trace", trace});
     EXPECT_EQ(run.status, 2) << trace;
     EXPECT_NE(run.err.find("cannot create trace file"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
@@ -156,13 +77,13 @@ TEST_F(HostileCli, TraceThatCannotBeCreatedIsRefusedBeforeAnythingIsPlayed) {
 }
 
 TEST_F(HostileCli, OutputPipeClosedEarlyIsReportedWithExitOne) {
-  const CliRun compose = Run({{"compose", "--base", samples + "/harbour.txt", "--dir", samples,
-                               "--words", "40"},
-                              Output::ClosedPipe});
+  const CliRun compose = Run(
+      {"compose", "--base", samples + "/harbour.txt", "--dir", samples, "--words", "40"},
+      CliOutput::ClosedPipe);
   EXPECT_EQ(compose.status, 1);
   EXPECT_NE(compose.err.find("cannot write the text to stdout"), std::string::npos)
       << compose.err;
-  const CliRun search = Run({{"search", samples, "the"}, Output::ClosedPipe});
+  const CliRun search = Run({"search", samples, "the"}, CliOutput::ClosedPipe);
   EXPECT_EQ(search.status, 1);
   EXPECT_NE(search.err.find("cannot write the parts to stdout"), std::string::npos)
       << search.err;
@@ -172,11 +93,11 @@ TEST_F(HostileCli, PatternFileMustBeARegularFile) {
   const std::string fifo = scratch.Join("pattern.pipe");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& file : {fifo, std::string("/dev/zero"), scratch.path()}) {
-    const CliRun run = Run({{"search", "--pattern-file", file, samples}});
+    const CliRun run = Run({"search", "--pattern-file", file, samples});
     EXPECT_EQ(run.status, 2) << file;
     EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
   }
-  const CliRun missing = Run({{"search", "--pattern-file", scratch.Join("none"), samples}});
+  const CliRun missing = Run({"search", "--pattern-file", scratch.Join("none"), samples});
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("no such file"), std::string::npos) << missing.err;
 }
@@ -184,8 +105,8 @@ TEST_F(HostileCli, PatternFileMustBeARegularFile) {
 TEST_F(HostileCli, PatternFileGivesItsLast63Bytes) {
   const std::string tail = "she walked down the old road";
   const std::string file = scratch.Write("pattern", std::string(5000, '#') + tail);
-  const CliRun fromFile = Run({{"search", "--pattern-file", file, samples}});
-  const CliRun direct = Run({{"search", samples, std::string(5000, '#') + tail}});
+  const CliRun fromFile = Run({"search", "--pattern-file", file, samples});
+  const CliRun direct = Run({"search", samples, std::string(5000, '#') + tail});
   ASSERT_EQ(fromFile.status, 0) << fromFile.err;
   EXPECT_FALSE(fromFile.out.empty());
   EXPECT_EQ(fromFile.out, direct.out);
@@ -199,7 +120,7 @@ TEST_F(HostileCli, EntryTheUserCannotReadIsSkippedAndTheRestScanned) {
   const std::string secret = scratch.Write("corpus/secret.txt", "the old road went north");
   scratch.Write("corpus/open.txt", "the old road went south");
   ASSERT_EQ(::chmod(secret.c_str(), 0), 0);
-  const CliRun run = Run({{"search", "--stats", dir, "the old road"}, Output::File, true});
+  const CliRun run = Run({"search", "--stats", dir, "the old road"}, CliOutput::File, true);
   ::chmod(secret.c_str(), 0644);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("2 listed, 1 scanned, 1 skipped"), std::string::npos) << run.err;
@@ -215,7 +136,7 @@ TEST_F(HostileCli, TwentyThousandFilesStillGiveAtMost51Parts) {
   const std::string dir = scratch.MakeSubdir("many");
   for (int i = 0; i < 20000; ++i)
     scratch.Write("many/f" + std::to_string(i) + ".txt", "by the old road. And on it went.");
-  const CliRun run = Run({{"search", "--stats", dir, "the old road"}});
+  const CliRun run = Run({"search", "--stats", dir, "the old road"});
   ASSERT_EQ(run.status, 0) << run.err;
   std::istringstream lines(run.out);
   int count = 0;
@@ -242,7 +163,7 @@ TEST_F(HostileCli, FiftyMegabytesWithoutWhiteSpacePlayAsOneChunk) {
   std::string word(kSize, 'w');
   for (std::size_t i = 0; i < kSize; i += 997) word[i] = static_cast<char>('a' + i % 26);
   const std::string base = scratch.Write("word.txt", word);
-  const CliRun run = Run({{"compose", "--base", base, "--dir", scratch.path(), "--words", "1"}});
+  const CliRun run = Run({"compose", "--base", base, "--dir", scratch.path(), "--words", "1"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.err.empty()) << run.err;
   EXPECT_TRUE(run.out == word) << "output of " << run.out.size() << " bytes differs";

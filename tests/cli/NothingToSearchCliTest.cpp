@@ -22,7 +22,7 @@ class PipedCli : public ::testing::Test {
  protected:
   CliRun Run(std::vector<std::string> args, const std::string& input = {}) {
     args.insert(args.begin(), PLINVARO_CLI_PATH);
-    return RunProgram(std::move(args), scratch, input);
+    return RunProgram(std::move(args), scratch, {.input = input});
   }
 
   TempDir scratch;

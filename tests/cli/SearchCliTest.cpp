@@ -1,10 +1,8 @@
 // plinvaro-cli search: output format, pattern handling, exit codes and messages.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <sstream>
+#include <utility>
 
 #include "CliProcess.h"
 #include "TempDir.h"
@@ -20,20 +18,11 @@ struct CliResult {
   std::string err;
 };
 
-std::string Quote(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-CliResult RunCli(const std::vector<std::string>& args) {
+CliResult RunCli(std::vector<std::string> args) {
   TempDir scratch;
-  std::string command = Quote(PLINVARO_CLI_PATH);
-  for (const std::string& a : args) command += " " + Quote(a);
-  command += " >" + Quote(scratch.Join("out")) + " 2>" + Quote(scratch.Join("err")) + " </dev/null";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::ReadAll(scratch.Join("out")),
-          testing::ReadAll(scratch.Join("err"))};
+  args.insert(args.begin(), PLINVARO_CLI_PATH);
+  testing::CliRun run = testing::RunProgram(std::move(args), scratch);
+  return {run.status, std::move(run.out), std::move(run.err)};
 }
 
 class SearchCli : public ::testing::Test {
@@ -227,7 +216,7 @@ TEST(SearchCliPatternFile, TakesAtMostTheLast63Bytes) {
     EXPECT_EQ(r.out, c.out) << c.bytes.size() << " bytes";
     const testing::CliRun piped =
         testing::RunProgram({PLINVARO_CLI_PATH, "search", "--pattern-file", "-", corpus.path()},
-                            scratch, c.bytes);
+                            scratch, {.input = c.bytes});
     EXPECT_EQ(piped.out, c.out) << c.bytes.size() << " bytes on standard input";
   }
 }

@@ -39,5 +39,18 @@ TEST(WithRecentFile, PutsThePathFirstOnceAndKeepsTheLimit) {
   EXPECT_EQ(WithRecentFile(recent, "", 10), recent);
 }
 
+TEST(RecentMenuItem, NumbersOneToNineThenZeroBeforeTheName) {
+  const struct {
+    int index;
+    char digit;
+    std::string text;
+  } cases[] = {{0, '1', "1 a & b.txt"}, {8, '9', "9 a & b.txt"}, {9, '0', "0 a & b.txt"}};
+  for (const auto& c : cases) {
+    const RecentItem item = RecentMenuItem(c.index, "a & b.txt");
+    EXPECT_EQ(item.digit, c.digit) << c.index;
+    EXPECT_EQ(item.text, c.text) << c.index;
+  }
+}
+
 }  // namespace
 }  // namespace plinvaro::testing

@@ -61,15 +61,14 @@ class SplitSearch : public ::testing::TestWithParam<bool> {
 
   static SearchState StateOf(MainPanel& panel, RecordingPlatform& face) {
     SearchState state;
-    for (const auto& part : panel.searcher.parts()) state.parts.push_back({part->matchLength, part->offset});
-    if (panel.searcher.currentPart != panel.searcher.EndPart())
-      state.current = std::distance(panel.searcher.FirstPart(), panel.searcher.currentPart);
-    state.foundPath = panel.foundSource.path;
-    state.foundPosition = panel.foundSource.position;
-    state.playing = panel.playbackSource;
+    for (const auto& part : panel.results().parts()) state.parts.push_back({part->matchLength, part->offset});
+    state.current = panel.CurrentPartIndex();
+    state.foundPath = panel.found().path;
+    state.foundPosition = panel.found().position;
+    state.playing = panel.playingFrom();
     state.timerRunning = face.timer.running;
     state.title = face.controls.title();
-    state.pattern = panel.searchPattern;
+    state.pattern = panel.pattern();
     state.source = Narrow(face.sourceBox.text());
     state.selection = face.sourceBox.GetSelection();
     state.preview = Narrow(face.previewBox.text());

@@ -9,6 +9,7 @@ namespace {
 
 class StatusLineTest : public PanelTest {
  protected:
+  StatusLineTest() { panel.SetTitleFollowsPlayback(true); }
   StatusFields Status() { return ComposeStatus(panel, face.controls); }
   StatusFields Whole() { return ComposeStatus(panel, face.controls, StatusForm::Whole); }
 };
@@ -16,10 +17,10 @@ class StatusLineTest : public PanelTest {
 TEST_F(StatusLineTest, StateFollowsStartPauseAndStopWithTheFilePlaying) {
   EXPECT_EQ(Status(), (StatusFields{"Stopped", "500 ms per word", "", ""}));
   EXPECT_EQ(Whole(), Status());
-  EXPECT_EQ(PlayingTitle(panel), "Plinvaro");
+  EXPECT_EQ(face.controls.title(), "Plinvaro");
   const std::string base = ChooseBaseWith("one two three");
   EXPECT_EQ(Status().playback, "Stopped");
-  EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + base);
+  EXPECT_EQ(face.controls.title(), "Plinvaro - " + base);
   panel.StartPlayback();
   EXPECT_EQ(Status().playback, "Playing: " + LastName(base));
   EXPECT_EQ(Whole().playback, "Playing: " + base);
@@ -27,6 +28,7 @@ TEST_F(StatusLineTest, StateFollowsStartPauseAndStopWithTheFilePlaying) {
   EXPECT_EQ(Status().playback, "Paused: " + LastName(base));
   panel.StopPlayback();
   EXPECT_EQ(Status().playback, "Stopped");
+  EXPECT_EQ(face.controls.title(), "Plinvaro - " + base);
 }
 
 TEST_F(StatusLineTest, RunCountsTheWordsPlayedSinceTheLastJoin) {
@@ -42,7 +44,7 @@ TEST_F(StatusLineTest, RunCountsTheWordsPlayedSinceTheLastJoin) {
   for (int i = 0; i < 4; ++i) panel.PlaybackTick();
   CorpusWith("found.txt", "down the old road and on");
   panel.RunSearch();
-  ASSERT_EQ(panel.playbackSource, PlaybackSource::Found);
+  ASSERT_EQ(panel.playingFrom(), PlaybackSource::Found);
   panel.PlaybackTick();
   panel.PlaybackTick();
   EXPECT_EQ(Status().run, "Run: 2 words");
@@ -50,11 +52,11 @@ TEST_F(StatusLineTest, RunCountsTheWordsPlayedSinceTheLastJoin) {
 
 TEST_F(StatusLineTest, SpeedIsTheIntervalTheSliderGives) {
   panel.SlowDown();
-  EXPECT_EQ(Status().speed, SpeedText(panel.timerInterval));
+  EXPECT_EQ(Status().speed, SpeedText(panel.interval()));
   EXPECT_EQ(SpeedText(450), "450 ms per word");
   panel.SpeedUp();
   panel.SpeedUp();
-  EXPECT_EQ(Status().speed, std::to_string(panel.timerInterval) + " ms per word");
+  EXPECT_EQ(Status().speed, std::to_string(panel.interval()) + " ms per word");
 }
 
 TEST_F(StatusLineTest, PreviewCountsPartsAndTitleFollowsAcceptAndToSrc) {
@@ -62,9 +64,9 @@ TEST_F(StatusLineTest, PreviewCountsPartsAndTitleFollowsAcceptAndToSrc) {
   const std::string a = CorpusWith("a.txt", "x the old road a1 a2");
   const std::string b = dir.Write("corpus/b.txt", "y the old road b1 b2 b3");
   PreviewSearch("the old road");
-  ASSERT_EQ(panel.searcher.PartCount(), 2);
-  const std::string picked = panel.foundFilePath;
-  EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + picked);
+  ASSERT_EQ(panel.results().PartCount(), 2);
+  const std::string picked = panel.foundFile();
+  EXPECT_EQ(face.controls.title(), "Plinvaro - " + picked);
   const std::string first = Whole().preview;
   EXPECT_EQ(Status().preview, first.substr(0, first.find(": ") + 2) + LastName(first.substr(first.find(": ") + 2)));
   EXPECT_TRUE(first == "part 1 of 2: " + a || first == "part 1 of 2: " + b ||
@@ -72,14 +74,14 @@ TEST_F(StatusLineTest, PreviewCountsPartsAndTitleFollowsAcceptAndToSrc) {
       << first;
   const bool atFirst = first.starts_with("part 1");
   atFirst ? panel.NextPart() : panel.PreviousPart();
-  const std::string other = panel.searcher.FilePath((*panel.searcher.currentPart)->fileIndex);
+  const std::string other = panel.results().FilePath(panel.currentFoundPart()->fileIndex);
   EXPECT_EQ(Whole().preview, (atFirst ? "part 2 of 2: " : "part 1 of 2: ") + other);
-  EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + picked);  // stepping plays nothing new
+  EXPECT_EQ(face.controls.title(), "Plinvaro - " + picked);  // stepping plays nothing new
   panel.AcceptPart();
-  EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + other);
+  EXPECT_EQ(face.controls.title(), "Plinvaro - " + other);
   EXPECT_EQ(Whole().playback, "Paused: " + other);
   panel.BackToBase();
-  EXPECT_EQ(PlayingTitle(panel), "Plinvaro - " + base);
+  EXPECT_EQ(face.controls.title(), "Plinvaro - " + base);
   EXPECT_EQ(Whole().playback, "Playing: " + base);
   EXPECT_EQ(Status().preview, "");
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "PanelFixture.h"
@@ -18,16 +20,18 @@ class OutcomeRecorder : public PanelObserver {
   std::vector<SearchOutcome> reported;
 };
 
+constexpr std::int32_t kCaretAtEnd = -1;
+
 class SearchOutcomeTest : public PanelTest {
  protected:
   void SetUp() override { panel.SetObserver(&recorder); }
   void TearDown() override { panel.SetObserver(nullptr); }
 
-  // Presses Search once with `text` in the source box (caret at its end).
-  const SearchOutcome& SearchFrom(std::string_view text) {
+  // Presses Search once with `text` in the source box and the caret at `caret`.
+  const SearchOutcome& SearchFrom(std::string_view text, std::int32_t caret = kCaretAtEnd) {
     SetSourceText(text);
-    face.sourceBox.SetSelection(static_cast<std::int32_t>(text.size()),
-                                static_cast<std::int32_t>(text.size()));
+    const auto at = caret == kCaretAtEnd ? static_cast<std::int32_t>(text.size()) : caret;
+    face.sourceBox.SetSelection(at, at);
     panel.RunSearch();
     return panel.lastSearch();
   }
@@ -35,66 +39,81 @@ class SearchOutcomeTest : public PanelTest {
   OutcomeRecorder recorder;
 };
 
-TEST_F(SearchOutcomeTest, EmptyDirectoryBoxSaysSoAndStartsNothing) {
+// One Search and what it comes to. The directory box names `folder` (nullptr: left empty),
+// made with `files` in it when there are any, missing otherwise. In `text`, DIR stands
+// for the folder and REASON for the reason the outcome gives.
+struct OutcomeCase {
+  const char* name;
+  const char* folder;
+  std::vector<std::pair<const char*, const char*>> files;  // name, bytes
+  const char* source;
+  SearchOutcomeKind kind;
+  const char* text;
+  std::int32_t parts = 0;
+  std::int32_t fileCount = 0;
+  std::int32_t caret = kCaretAtEnd;
+};
+
+void PrintTo(const OutcomeCase& c, std::ostream* os) { *os << c.name; }
+
+std::string Filled(std::string text, std::string_view key, std::string_view value) {
+  const std::size_t at = text.find(key);
+  return at == std::string::npos ? text : text.replace(at, key.size(), value);
+}
+
+class SearchOutcomeCases : public SearchOutcomeTest,
+                           public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(SearchOutcomeCases, KeepsTheOutcomeAndItsStatusText) {
+  const OutcomeCase& c = GetParam();
+  std::string folder;
+  if (c.folder != nullptr) {
+    folder = c.files.empty() ? dir.Join(c.folder) : dir.MakeSubdir(c.folder);
+    for (const auto& [name, bytes] : c.files) dir.Write(std::string(c.folder) + "/" + name, bytes);
+    face.controls.directory = folder;
+  }
+  const SearchOutcome& outcome = SearchFrom(c.source, c.caret);
+  ASSERT_EQ(outcome.kind, c.kind);
+  EXPECT_EQ(SearchOutcomeText(outcome), Filled(Filled(c.text, "DIR", folder), "REASON", outcome.reason));
+  EXPECT_EQ(outcome.reason.empty(), c.kind != SearchOutcomeKind::CannotRead);
+  EXPECT_EQ(outcome.parts, c.parts);
+  EXPECT_EQ(outcome.files, c.fileCount);
+}
+
+using enum SearchOutcomeKind;
+const std::vector<std::pair<const char*, const char*>> kRoad = {{"a.txt", "the old road"}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Searches, SearchOutcomeCases,
+    ::testing::Values(
+        OutcomeCase{"EmptyDirectoryBox", nullptr, {}, "the old road", NoDirectory,
+                    "no directory chosen: type one into \"Base directory\" or pick it with \"...\""},
+        OutcomeCase{"NoTextBeforeTheCaret", "corpus", kRoad, "", NoPattern,
+                    "nothing to search for: no text before the caret"},
+        OutcomeCase{"TextOnlyAfterTheCaret", "corpus", kRoad, "words after the caret", NoPattern,
+                    "nothing to search for: no text before the caret", 0, 0, 0},
+        OutcomeCase{"MissingDirectory", "absent", {}, "the old road", CannotRead,
+                    "DIR cannot be read: REASON"},
+        OutcomeCase{"DirectoryWithoutTextFiles", "notes", {{"readme.md", "the old road"}},
+                    "the old road", NoTextFiles, "no .txt files in DIR"},
+        OutcomeCase{"TextFilesWithoutAPart", "corpus", {{"a.txt", "nothing alike in here"}},
+                    "the old road", NoMatch, "no match"},
+        OutcomeCase{"PartsCountedWithTheFilesTheyLieIn", "corpus",
+                    {{"a.txt", "by the old road. Then the old road bent."},
+                     {"b.txt", "along the old road it went"},
+                     {"c.txt", "no such words"}},
+                    "down the old road", Found, "3 parts in 2 files", 3, 2},
+        OutcomeCase{"OnePartInTheSingular", "corpus", {{"a.txt", "along the old road it went"}},
+                    "down the old road", Found,
+                    "1 part in 1 file", 1, 1}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(SearchOutcomeTest, EmptyDirectoryBoxStartsNothingAndReadsNoPattern) {
   ChooseBaseWith("the old road went on");
   const std::size_t timerCalls = face.timer.calls.size();
-  const SearchOutcome& outcome = SearchFrom("the old road");
-  EXPECT_EQ(outcome.kind, SearchOutcomeKind::NoDirectory);
-  EXPECT_EQ(SearchOutcomeText(outcome),
-            "no directory chosen: type one into \"Base directory\" or pick it with \"...\"");
+  SearchFrom("the old road");
   EXPECT_EQ(face.timer.calls.size(), timerCalls);
-  EXPECT_EQ(panel.searchPattern, "");
-}
-
-TEST_F(SearchOutcomeTest, NoTextBeforeTheCaretIsNothingToSearchFor) {
-  CorpusWith("a.txt", "the old road");
-  EXPECT_EQ(SearchFrom("").kind, SearchOutcomeKind::NoPattern);
-  SetSourceText("words after the caret");
-  face.sourceBox.SetSelection(0, 0);
-  panel.RunSearch();
-  EXPECT_EQ(panel.lastSearch().kind, SearchOutcomeKind::NoPattern);
-  EXPECT_EQ(SearchOutcomeText(panel.lastSearch()),
-            "nothing to search for: no text before the caret");
-}
-
-TEST_F(SearchOutcomeTest, MissingDirectoryCannotBeReadAndSaysWhy) {
-  face.controls.directory = dir.Join("absent");
-  const SearchOutcome& outcome = SearchFrom("the old road");
-  ASSERT_EQ(outcome.kind, SearchOutcomeKind::CannotRead);
-  EXPECT_FALSE(outcome.reason.empty());
-  EXPECT_EQ(SearchOutcomeText(outcome), dir.Join("absent") + " cannot be read: " + outcome.reason);
-}
-
-TEST_F(SearchOutcomeTest, DirectoryWithoutTextFilesNamesItself) {
-  face.controls.directory = dir.MakeSubdir("notes");
-  dir.Write("notes/readme.md", "the old road");
-  const SearchOutcome& outcome = SearchFrom("the old road");
-  EXPECT_EQ(outcome.kind, SearchOutcomeKind::NoTextFiles);
-  EXPECT_EQ(SearchOutcomeText(outcome), "no .txt files in " + dir.Join("notes"));
-}
-
-TEST_F(SearchOutcomeTest, TextFilesWithoutAPartAreNoMatch) {
-  CorpusWith("a.txt", "nothing alike in here");
-  const SearchOutcome& outcome = SearchFrom("the old road");
-  EXPECT_EQ(outcome.kind, SearchOutcomeKind::NoMatch);
-  EXPECT_EQ(SearchOutcomeText(outcome), "no match");
-}
-
-TEST_F(SearchOutcomeTest, FoundCountsPartsAndTheFilesTheyLieIn) {
-  CorpusWith("a.txt", "by the old road. Then the old road bent.");
-  dir.Write("corpus/b.txt", "along the old road it went");
-  dir.Write("corpus/c.txt", "no such words");
-  const SearchOutcome& outcome = SearchFrom("down the old road");
-  ASSERT_EQ(outcome.kind, SearchOutcomeKind::Found);
-  EXPECT_EQ(outcome.parts, panel.searcher.PartCount());
-  EXPECT_EQ(outcome.parts, 3);
-  EXPECT_EQ(outcome.files, 2);
-  EXPECT_EQ(SearchOutcomeText(outcome), "3 parts in 2 files");
-}
-
-TEST_F(SearchOutcomeTest, OnePartIsCountedInTheSingular) {
-  CorpusWith("a.txt", "along the old road it went");
-  EXPECT_EQ(SearchOutcomeText(SearchFrom("down the old road")), "1 part in 1 file");
+  EXPECT_EQ(panel.pattern(), "");
 }
 
 TEST_F(SearchOutcomeTest, EverySearchIsReportedOnceAndKeptAsTheLast) {
@@ -115,7 +134,7 @@ TEST_F(SearchOutcomeTest, ReportComesAfterTheSearchHasActed) {
   // The observer sees the panel as the Search left it: in On The Fly Mode, playing the found file.
   struct StateAtReport : PanelObserver {
     explicit StateAtReport(MainPanel& p) : panel(p) {}
-    void SearchReported(const SearchOutcome&) override { playing = panel.isPlaying; }
+    void SearchReported(const SearchOutcome&) override { playing = panel.playing(); }
     MainPanel& panel;
     bool playing = false;
   } state(panel);

@@ -51,12 +51,12 @@ TEST_F(FileCommandTest, CancelledOpenPausesButKeepsTheBaseFileTitleAndSources) {
   panel.OpenBaseFile();  // no answer queued: the user cancels
   ASSERT_EQ(face.dialogs.opened.size(), 2u);
   EXPECT_FALSE(face.dialogs.opened.back().second);  // the timer stopped before the dialog
-  EXPECT_FALSE(panel.isPlaying);
-  EXPECT_EQ(panel.baseFilePath, base);
+  EXPECT_FALSE(panel.playing());
+  EXPECT_EQ(panel.baseFile(), base);
   EXPECT_EQ(face.controls.title(), title);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
-  EXPECT_TRUE(panel.baseSource.HasView());
-  EXPECT_EQ(panel.baseSource.position, 4);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
+  EXPECT_TRUE(panel.base().HasView());
+  EXPECT_EQ(panel.base().position, 4);
   panel.StartPlayback();
   EXPECT_EQ(NextChunk(), "two ");
 }
@@ -66,7 +66,7 @@ TEST_F(FileCommandTest, OpenWhilePlayingStopsAndTheNextStartPlaysTheNewFile) {
   const std::string fresh = dir.Write("fresh.txt", "new words");
   ChooseBase(fresh);
   EXPECT_FALSE(face.timer.running);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::None);
   EXPECT_EQ(face.controls.title(), "Plinvaro - " + fresh);
   const std::vector<FileFilter> filters = face.dialogs.lastFilters;
   ASSERT_EQ(filters.size(), 2u);
@@ -215,7 +215,7 @@ TEST_F(FileCommandTest, BrowseSetsTheDirectoryWithoutPausing) {
   face.dialogs.folderAnswers.push_back(dir.path());
   panel.Run(Command::Browse);
   EXPECT_EQ(face.controls.directory, dir.path());
-  EXPECT_EQ(panel.baseDirectory, dir.path());
+  EXPECT_EQ(panel.directory(), dir.path());
   EXPECT_TRUE(face.timer.running);
 }
 
@@ -226,9 +226,9 @@ TEST_F(FileCommandTest, DialogsAnsweringWithAnEmptyPath) {
   face.dialogs.openAnswers.push_back(std::string());
   panel.OpenBaseFile();  // taken as cancelled, but playback is paused
   EXPECT_FALSE(face.timer.running);
-  EXPECT_EQ(panel.baseFilePath, base);
+  EXPECT_EQ(panel.baseFile(), base);
   EXPECT_EQ(face.controls.title(), title);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
 
   SaveAs("");
   EXPECT_TRUE(face.messages.shown.empty());
@@ -239,7 +239,7 @@ TEST_F(FileCommandTest, DialogsAnsweringWithAnEmptyPath) {
   face.dialogs.folderAnswers.push_back(std::string());
   panel.BrowseDirectory();
   EXPECT_EQ(face.controls.directory, "");
-  EXPECT_EQ(panel.baseDirectory, "");
+  EXPECT_EQ(panel.directory(), "");
 }
 
 TEST_F(FileCommandTest, EditCommandsAndTheirPredicatesActOnTheSourceBox) {
@@ -274,7 +274,7 @@ TEST_F(FileCommandTest, CommandIdsRouteToTheirOperations) {
   EXPECT_TRUE(PressButton(3));  // Pause
   EXPECT_FALSE(face.timer.running);
   EXPECT_TRUE(PressButton(6));  // Stop
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::None);
   EXPECT_FALSE(PressButton(0));
   EXPECT_FALSE(PressButton(12));
 }

@@ -20,7 +20,7 @@ TEST_F(FollowingDirectoryTest, IsOffByDefault) {
   ChooseBase(dir.Write("texts/base.txt", "the old road"));
   panel.OpenBaseFilePath(dir.Join("texts/base.txt"));
   EXPECT_EQ(face.controls.directory, "");
-  EXPECT_EQ(panel.baseDirectory, "");
+  EXPECT_EQ(panel.directory(), "");
 }
 
 TEST_F(FollowingDirectoryTest, EmptyBoxTakesTheFolderOfTheOpenedFile) {
@@ -28,7 +28,7 @@ TEST_F(FollowingDirectoryTest, EmptyBoxTakesTheFolderOfTheOpenedFile) {
   const std::string folder = Folder();
   ChooseBase(dir.Write("texts/base.txt", "the old road"));
   EXPECT_EQ(face.controls.directory, folder);
-  EXPECT_EQ(panel.baseDirectory, folder);
+  EXPECT_EQ(panel.directory(), folder);
 }
 
 TEST_F(FollowingDirectoryTest, FileGivenAtStartFillsTheBoxToo) {

@@ -54,9 +54,9 @@ TEST_F(FontSizeTest, OnlyAReleasedMouseChangesTheSpeedAtOnce) {
   face.controls.trackbar = 100;
   HandleSliderEvent(panel, SliderEvent::KeyboardMoved);
   HandleSliderEvent(panel, SliderEvent::ThumbDragged);
-  EXPECT_EQ(panel.timerInterval, 500);
+  EXPECT_EQ(panel.interval(), 500);
   HandleSliderEvent(panel, SliderEvent::MouseReleased);
-  EXPECT_EQ(panel.timerInterval, 100);
+  EXPECT_EQ(panel.interval(), 100);
 }
 
 }  // namespace

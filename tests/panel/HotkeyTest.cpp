@@ -91,9 +91,9 @@ class HotkeyPanelTest : public PanelTest {
 TEST_F(HotkeyPanelTest, ShiftF2StartsPlaybackAndF3PausesIt) {
   ChooseBaseWith("one two three");
   EXPECT_EQ(PressAndRelease(key::kF2, {key::kF2, kShift}, {kShift}), 1);
-  EXPECT_TRUE(panel.isPlaying);
+  EXPECT_TRUE(panel.playing());
   EXPECT_EQ(PressAndRelease(key::kF3, {key::kF3}), 1);
-  EXPECT_FALSE(panel.isPlaying);
+  EXPECT_FALSE(panel.playing());
 }
 
 TEST_F(HotkeyPanelTest, F4PressedAndReleasedSearchesOnce) {
@@ -119,12 +119,12 @@ TEST_F(HotkeyPanelTest, HeldControlDownStepsByFiveUpToTheFastestAndControlUpBack
     positions.push_back(face.controls.trackbar);
   }
   EXPECT_EQ(positions, (std::vector<int>{75, 80, 85, 90, 95, 100, 100, 100, 100, 100}));
-  EXPECT_EQ(panel.timerInterval, 100);
+  EXPECT_EQ(panel.interval(), 100);
   for (int repeat = 0; repeat < 25; ++repeat) {
     HandleKey(panel, key::kUp, HeldKeys{key::kControl, key::kUp});
   }
   EXPECT_EQ(face.controls.trackbar, 0);
-  EXPECT_EQ(panel.timerInterval, 1200);
+  EXPECT_EQ(panel.interval(), 1200);
 }
 
 TEST_F(HotkeyPanelTest, ControlDigitsMoveTheFocusOnPressAndAgainOnRelease) {
@@ -155,10 +155,10 @@ TEST_F(HotkeyPanelTest, F5AndF6ActAsToSrcAndStop) {
   panel.StartPlayback();
   panel.PlaybackTick();
   EXPECT_EQ(PressAndRelease(key::kF6, {key::kF6}), 1);
-  EXPECT_FALSE(panel.isPlaying);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
+  EXPECT_FALSE(panel.playing());
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::None);
   EXPECT_EQ(PressAndRelease(key::kF5, {key::kF5}), 1);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
 }
 
 // The face names a key by its run and index; the model gives the Windows virtual-key value.

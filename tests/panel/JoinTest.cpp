@@ -42,7 +42,7 @@ TEST_F(JoinTest, UndoJoinTakesBackTheTextAndResumesWhereTheBaseFileWas) {
   EXPECT_EQ(panel.CurrentRunWords(), 4);
   ASSERT_TRUE(panel.UndoJoin());
   EXPECT_EQ(SourceText(), "The cat sat by the old road, ");
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
   EXPECT_EQ(face.controls.title(), "Plinvaro - " + base);
   EXPECT_FALSE(face.timer.running);
   EXPECT_EQ(panel.CurrentRunWords(), 7);
@@ -60,16 +60,16 @@ TEST_F(JoinTest, PressedAgainItTakesBackTheJoinBeforeThat) {
   panel.RunSearch();  // "... the farm and" continues in farm.txt
   Play(3);
   ASSERT_EQ(Joins(), 2u);
-  ASSERT_EQ(panel.foundFilePath, farm);
+  ASSERT_EQ(panel.foundFile(), farm);
 
   ASSERT_TRUE(panel.UndoJoin());
   EXPECT_EQ(SourceText(), afterFirst);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Found);
-  EXPECT_EQ(panel.foundFilePath, hill);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Found);
+  EXPECT_EQ(panel.foundFile(), hill);
   EXPECT_EQ(NextChunk(), "the ");  // hill.txt's bytes where it was, though farm.txt was open
   ASSERT_TRUE(panel.UndoJoin());
   EXPECT_EQ(SourceText(), "The cat sat by the old road, ");
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
   EXPECT_FALSE(panel.UndoJoin());
   EXPECT_EQ(LastMessage(), kNoJoinText);
 }
@@ -77,14 +77,14 @@ TEST_F(JoinTest, PressedAgainItTakesBackTheJoinBeforeThat) {
 TEST_F(JoinTest, UndoingAnAcceptLeavesPlaybackAtThePartTheSearchPicked) {
   face.controls.onTheFly = false;
   panel.RunSearch();
-  const std::int32_t partPosition = panel.foundSource.position;
+  const std::int32_t partPosition = panel.found().position;
   face.previewBox.SetSelection(0, 6);
   panel.AcceptPart();
   ASSERT_EQ(Joins(), 2u);
   ASSERT_TRUE(panel.UndoJoin());
   EXPECT_EQ(SourceText(), "The cat sat by the old road, ");
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Found);
-  EXPECT_EQ(panel.foundSource.position, partPosition);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Found);
+  EXPECT_EQ(panel.found().position, partPosition);
   EXPECT_EQ(face.previewBox.Length(), 0);
   EXPECT_FALSE(face.controls.IsPartButtonEnabled(PartButton::Accept));
   EXPECT_EQ(Fault(), "");
@@ -162,7 +162,7 @@ TEST_F(JoinTest, RetryJoinSearchesAgainAtTheSamePlace) {
   Play(3);
   face.random.values = {1};
   ASSERT_TRUE(panel.RetryJoin());
-  EXPECT_EQ(panel.searchPattern, "The cat sat by the old road, ");
+  EXPECT_EQ(panel.pattern(), "The cat sat by the old road, ");
   EXPECT_EQ(Joins(), 1u);
   EXPECT_TRUE(face.timer.running);
   Play(2);

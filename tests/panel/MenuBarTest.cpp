@@ -91,7 +91,7 @@ TEST_F(MenuCommandTest, FileAndHelpItemsReachTheDialogsTheWindowAndTheMessageBox
   const std::string base = dir.Write("base.txt", "one two");
   face.dialogs.openAnswers.push_back(base);
   ASSERT_TRUE(RunItem(1));
-  EXPECT_EQ(panel.baseFilePath, base);
+  EXPECT_EQ(panel.baseFile(), base);
   ASSERT_TRUE(RunItem(2));  // the save dialog, cancelled
   EXPECT_EQ(face.dialogs.opened.back().first, "save");
   ASSERT_TRUE(RunItem(8));

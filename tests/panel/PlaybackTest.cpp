@@ -30,9 +30,9 @@ TEST_P(ChunkingTest, EachTickPlaysOneWordWithItsWhiteSpace) {
   EXPECT_TRUE(face.timer.running);
   panel.PlaybackTick();
   EXPECT_FALSE(face.timer.running);
-  EXPECT_FALSE(panel.isPlaying);
-  EXPECT_EQ(panel.timerHandle, 0u);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_FALSE(panel.playing());
+  EXPECT_EQ(panel.runningTimer(), 0u);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
   EXPECT_EQ(SourceText(), c.file);
 }
 
@@ -52,7 +52,7 @@ TEST_F(PanelTest, ChunkWithNulIsInsertedUpToItWhileThePositionPassesIt) {
   panel.StartPlayback();
   panel.PlaybackTick();
   EXPECT_EQ(SourceText(), "ab");
-  EXPECT_EQ(panel.baseSource.position, 6);
+  EXPECT_EQ(panel.base().position, 6);
   EXPECT_EQ(face.sourceBox.GetSelection().start, 2);
   panel.PlaybackTick();
   EXPECT_EQ(SourceText(), "abef");
@@ -89,7 +89,7 @@ TEST_F(PanelTest, UnplayableBaseStopsAtTheFirstTick) {
     ChooseBase(path);
     panel.StartPlayback();
     EXPECT_TRUE(face.timer.running) << path;
-    EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+    EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
     panel.PlaybackTick();
     EXPECT_FALSE(face.timer.running) << path;
     EXPECT_EQ(SourceText(), "");
@@ -113,15 +113,15 @@ TEST_F(PanelTest, StartWithoutBaseFileOnlyHidesThePreview) {
   EXPECT_EQ(face.controls.Buttons(), kAllDisabled);
   EXPECT_EQ(PreviewText(), "");
   EXPECT_TRUE(face.timer.calls.empty() || !face.timer.calls.back().start);
-  EXPECT_FALSE(panel.isPlaying);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
+  EXPECT_FALSE(panel.playing());
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::None);
 }
 
 TEST_F(PanelTest, StartFromIdleOpensTheBaseAndShowsItInTheTitle) {
   const std::string path = ChooseBaseWith("a b");
   panel.StartPlayback();
-  EXPECT_TRUE(panel.isPlaying);
-  EXPECT_EQ(panel.timerHandle, face.timer.nextHandle - 1);
+  EXPECT_TRUE(panel.playing());
+  EXPECT_EQ(panel.runningTimer(), face.timer.nextHandle - 1);
   EXPECT_EQ(face.controls.title(), "Plinvaro - " + path);
   EXPECT_EQ(face.timer.calls.back(), (TimerCall{true, 0, 430}));
 }
@@ -142,8 +142,8 @@ TEST_F(PanelTest, PauseKeepsTheSourceAndStartResumesThere) {
   panel.PlaybackTick();
   panel.PausePlayback();
   EXPECT_FALSE(face.timer.running);
-  EXPECT_EQ(panel.timerHandle, 0u);
-  EXPECT_EQ(panel.baseSource.position, 4);
+  EXPECT_EQ(panel.runningTimer(), 0u);
+  EXPECT_EQ(panel.base().position, 4);
   panel.StartPlayback();
   EXPECT_EQ(NextChunk(), "two ");
 }
@@ -154,10 +154,10 @@ TEST_F(PanelTest, StopThenStartReplaysTheBaseFromItsFirstByte) {
   panel.PlaybackTick();
   panel.PlaybackTick();
   panel.StopPlayback();
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
-  EXPECT_FALSE(panel.baseSource.HasView());
-  EXPECT_FALSE(panel.foundSource.HasView());
-  EXPECT_EQ(panel.foundFilePath, "");
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::None);
+  EXPECT_FALSE(panel.base().HasView());
+  EXPECT_FALSE(panel.found().HasView());
+  EXPECT_EQ(panel.foundFile(), "");
   face.sourceBox.SetSelection(3, 3);
   panel.StartPlayback();
   panel.PlaybackTick();
@@ -188,7 +188,7 @@ class SpeedFormulaTest : public PanelTest, public ::testing::WithParamInterface<
 TEST_P(SpeedFormulaTest, IntervalFollowsTheTrackbar) {
   face.controls.trackbar = GetParam().position;
   panel.UpdateSpeed();
-  EXPECT_EQ(panel.timerInterval, GetParam().intervalMs);
+  EXPECT_EQ(panel.interval(), GetParam().intervalMs);
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, SpeedFormulaTest,
@@ -197,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(Positions, SpeedFormulaTest,
                                            SpeedCase{-20, 1200}, SpeedCase{250, 100}));
 
 TEST_F(PanelTest, ConstructionSetsTheInitialState) {
-  EXPECT_EQ(panel.timerInterval, 500);
+  EXPECT_EQ(panel.interval(), 500);
   EXPECT_EQ(face.controls.trackbar, 70);
   EXPECT_TRUE(face.controls.onTheFly);
   EXPECT_EQ(face.controls.Buttons(), kAllDisabled);
@@ -217,7 +217,7 @@ TEST_F(PanelTest, UpdateSpeedRestartsOnlyARunningTimer) {
   panel.UpdateSpeed();
   const std::vector<TimerCall> expected{{false, 0, 0}, {true, 0, 1200}};
   EXPECT_EQ(face.timer.calls, expected);
-  EXPECT_NE(panel.timerHandle, 0u);
+  EXPECT_NE(panel.runningTimer(), 0u);
 }
 
 struct StepCase {
@@ -237,7 +237,7 @@ TEST_P(SpeedStepTest, StepsFivePositionsWithinTheRange) {
   face.controls.trackbar = c.from;
   c.faster ? panel.SpeedUp() : panel.SlowDown();
   EXPECT_EQ(face.controls.trackbar, c.to);
-  EXPECT_EQ(panel.timerInterval, c.intervalMs);
+  EXPECT_EQ(panel.interval(), c.intervalMs);
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, SpeedStepTest,

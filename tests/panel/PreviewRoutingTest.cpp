@@ -51,7 +51,7 @@ class PreviewRoutingTest : public PanelTest, public ::testing::WithParamInterfac
   void SetUp() override {
     CorpusWith("three.txt", kFile);
     PreviewSearch("the old road");
-    ASSERT_EQ(panel.searcher.PartCount(), 3);
+    ASSERT_EQ(panel.results().PartCount(), 3);
     panel.NextPart();
     ASSERT_EQ(CurrentIndex(), 1);
     ASSERT_EQ(PreviewText(), kPartText[1]);
@@ -59,8 +59,7 @@ class PreviewRoutingTest : public PanelTest, public ::testing::WithParamInterfac
     face.previewBox.ResetScroll();
   }
   int CurrentIndex() {
-    if (panel.searcher.currentPart == panel.searcher.EndPart()) return -1;
-    return static_cast<int>(std::distance(panel.searcher.FirstPart(), panel.searcher.currentPart));
+    return panel.CurrentPartIndex();
   }
   bool Enter(const std::variant<Button, Key>& entry) {
     if (const auto* button = std::get_if<Button>(&entry)) return PressButton(button->id);
@@ -98,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PanelTest, PreviewEntriesLeaveTheButtonsOfTheNewPlace) {
   CorpusWith("three.txt", kFile);
   PreviewSearch("the old road");
-  ASSERT_EQ(panel.searcher.PartCount(), 3);
+  ASSERT_EQ(panel.results().PartCount(), 3);
   panel.Run(Command::Next);
   panel.Run(Command::Next);
   EXPECT_EQ(face.controls.Buttons(), (ButtonStates{true, false, true, true}));
@@ -121,7 +120,7 @@ TEST_F(PanelTest, PartOfExactlyOneLoadStepKeepsMoreUntilTheByteAfterTheFileIsAsk
   const std::string tail = Words(kPartTextStep);
   CorpusWith("two.txt", "x the old road b, the old road" + tail);
   PreviewSearch("the old road");
-  ASSERT_EQ(panel.searcher.PartCount(), 2);
+  ASSERT_EQ(panel.results().PartCount(), 2);
   ASSERT_EQ(PreviewText(), tail.substr(0, kPartTextStep - 1));
   panel.Run(Command::Next);
   panel.Run(Command::Prev);

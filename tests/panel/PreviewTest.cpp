@@ -22,7 +22,7 @@ std::string Filler(std::size_t bytes) {
 
 class PreviewTest : public PanelTest {
  protected:
-  const FoundPart& Current() { return **panel.searcher.currentPart; }
+  const FoundPart& Current() { return *panel.currentFoundPart(); }
   // Searches "the old road" in a corpus of one file that continues with `after`.
   std::string SearchOneFile(const std::string& after) {
     const std::string path = CorpusWith("found.txt", "on the old road" + after);
@@ -34,7 +34,7 @@ class PreviewTest : public PanelTest {
 TEST_F(PreviewTest, ShowsOneLessThanLoadedAndGrowsByKilobytes) {
   const std::string body = " " + Filler(3999);
   SearchOneFile(body);
-  ASSERT_EQ(panel.searcher.PartCount(), 1);
+  ASSERT_EQ(panel.results().PartCount(), 1);
   EXPECT_EQ(Current().offset, 15);
   EXPECT_EQ(PreviewText(), body.substr(0, 1023));
   EXPECT_EQ(face.controls.Buttons(), kSingle);
@@ -67,19 +67,19 @@ TEST_F(PreviewTest, ShortPartIsShownWholeButMoreStaysEnabledOnce) {
 TEST_F(PreviewTest, ButtonsFollowThePlaceOfTheCurrentPart) {
   CorpusWith("three.txt", "x the old road a, the old road b, the old road c");
   PreviewSearch("the old road");
-  ASSERT_EQ(panel.searcher.PartCount(), 3);
+  ASSERT_EQ(panel.results().PartCount(), 3);
   EXPECT_EQ(face.controls.Buttons(), (ButtonStates{false, true, true, true}));
   panel.NextPart();
   EXPECT_EQ(face.controls.Buttons(), (ButtonStates{true, true, true, true}));
   EXPECT_EQ(face.previewBox.lastScroll(), ScrollRequest::Top);
   panel.NextPart();
   EXPECT_EQ(face.controls.Buttons(), (ButtonStates{true, false, true, true}));
-  const auto last = panel.searcher.currentPart;
+  const std::int32_t last = panel.CurrentPartIndex();
   panel.NextPart();  // disabled: nothing moves
-  EXPECT_EQ(panel.searcher.currentPart, last);
+  EXPECT_EQ(panel.CurrentPartIndex(), last);
   panel.PreviousPart();
   panel.PreviousPart();
-  EXPECT_EQ(panel.searcher.currentPart, panel.searcher.FirstPart());
+  EXPECT_EQ(panel.CurrentPartIndex(), 0);
   EXPECT_FALSE(face.controls.IsPartButtonEnabled(PartButton::Prev));
 }
 
@@ -89,7 +89,7 @@ TEST_F(PreviewTest, ComingBackShowsWhatWasLoadedWithoutReading) {
   const std::string first =
       CorpusWith("three.txt", "x the old road a, by the old road b. I saw the old road " + Filler(3000));
   PreviewSearch("I saw the old road");
-  ASSERT_EQ(panel.searcher.currentPart, panel.searcher.FirstPart());
+  ASSERT_EQ(panel.CurrentPartIndex(), 0);
   panel.MoreText();
   const std::string extended = PreviewText();
   ASSERT_EQ(extended.size(), 2047u);
@@ -104,9 +104,9 @@ TEST_F(PreviewTest, PartWhoseFileVanishedShowsNothingAndReadsNoFurther) {
   CorpusWith("a.txt", "by the old road a");
   CorpusWith("b.txt", "by the old road b");
   PreviewSearch("the old road");
-  ASSERT_EQ(panel.searcher.PartCount(), 2);
-  const auto& next = *std::next(panel.searcher.currentPart);
-  std::filesystem::remove(panel.searcher.FilePath(next->fileIndex));
+  ASSERT_EQ(panel.results().PartCount(), 2);
+  const auto& next = *std::next(panel.results().parts().begin(), panel.CurrentPartIndex() + 1);
+  std::filesystem::remove(panel.results().FilePath(next->fileIndex));
   panel.NextPart();
   EXPECT_EQ(PreviewText(), "");
   EXPECT_EQ(Current().TextBytes(), 0);
@@ -122,8 +122,8 @@ TEST_F(PreviewTest, AcceptWithoutSelectionsTakesTheWholePreviewAtTheCaret) {
   const int focus = face.sourceBox.focusCount();
   panel.AcceptPart();
   EXPECT_EQ(SourceText(), "the old road, and then home");
-  EXPECT_EQ(panel.foundSource.path, path);
-  EXPECT_EQ(panel.foundSource.position, 15 + 15);  // offset + previewLength
+  EXPECT_EQ(panel.found().path, path);
+  EXPECT_EQ(panel.found().position, 15 + 15);  // offset + previewLength
   EXPECT_EQ(face.sourceBox.focusCount(), focus + 1);
   EXPECT_FALSE(face.timer.running);
   EXPECT_EQ(PreviewText(), ", and then home");
@@ -134,7 +134,7 @@ TEST_F(PreviewTest, AcceptWithTheCaretInsideThePreviewStillTakesItWhole) {
   face.previewBox.SetSelection(6, 6);
   panel.AcceptPart();
   EXPECT_EQ(SourceText(), "the old road, and then home");
-  EXPECT_EQ(panel.foundSource.position, 15 + 15);
+  EXPECT_EQ(panel.found().position, 15 + 15);
 }
 
 TEST_F(PreviewTest, AcceptTakesThePreviewSelectionAndGoesOnBehindIt) {
@@ -143,7 +143,7 @@ TEST_F(PreviewTest, AcceptTakesThePreviewSelectionAndGoesOnBehindIt) {
   face.previewBox.SetSelection(10, 25);
   panel.AcceptPart();
   EXPECT_EQ(SourceText(), "the old road" + body.substr(10, 15));
-  EXPECT_EQ(panel.foundSource.position, 15 + 25);
+  EXPECT_EQ(panel.found().position, 15 + 25);
   panel.StartPlayback();
   EXPECT_EQ(NextChunk(), body.substr(25));
 }
@@ -163,14 +163,14 @@ TEST_F(PreviewTest, AcceptOnAnotherFilesPartPlaysThatFile) {
   CorpusWith("a.txt", "by the old road a");
   CorpusWith("b.txt", "by the old road b");
   PreviewSearch("the old road");
-  ASSERT_EQ(panel.searcher.PartCount(), 2);
-  const std::string picked = panel.foundFilePath;
+  ASSERT_EQ(panel.results().PartCount(), 2);
+  const std::string picked = panel.foundFile();
   panel.NextPart();
-  const std::string other = panel.searcher.FilePath(Current().fileIndex);
+  const std::string other = panel.results().FilePath(Current().fileIndex);
   ASSERT_NE(other, picked);
   panel.AcceptPart();
-  EXPECT_EQ(panel.foundFilePath, other);
-  EXPECT_EQ(panel.foundSource.path, other);
+  EXPECT_EQ(panel.foundFile(), other);
+  EXPECT_EQ(panel.found().path, other);
 }
 
 TEST_F(PreviewTest, DisabledButtonsMakeTheirCommandsDoNothing) {
@@ -187,13 +187,13 @@ TEST_F(PreviewTest, DisabledButtonsMakeTheirCommandsDoNothing) {
   face.controls.onTheFly = true;
   SetSourceText("the old road");
   panel.RunSearch();
-  ASSERT_NE(panel.searcher.PartCount(), 0);
+  ASSERT_NE(panel.results().PartCount(), 0);
   panel.PlaybackTick();
   panel.PausePlayback();
-  const std::int32_t position = panel.foundSource.position;
+  const std::int32_t position = panel.found().position;
   panel.AcceptPart();
   EXPECT_EQ(SourceText(), "the old road, ");
-  EXPECT_EQ(panel.foundSource.position, position);
+  EXPECT_EQ(panel.found().position, position);
 }
 
 TEST_F(PreviewTest, SwitchingTheModeOnKeepsPartsAndOffDiscardsThem) {
@@ -202,16 +202,16 @@ TEST_F(PreviewTest, SwitchingTheModeOnKeepsPartsAndOffDiscardsThem) {
   EXPECT_TRUE(face.controls.onTheFly);
   EXPECT_EQ(PreviewText(), "");
   EXPECT_EQ(face.controls.Buttons(), kAllDisabled);
-  EXPECT_EQ(panel.searcher.PartCount(), 1);
+  EXPECT_EQ(panel.results().PartCount(), 1);
   panel.AcceptPart();  // disabled now
   EXPECT_EQ(SourceText(), "the old road");
 
   face.controls.onTheFly = false;  // the check box flipped itself on a click
   panel.Run(Command::OnTheFly);
-  EXPECT_EQ(panel.searcher.PartCount(), 0);
+  EXPECT_EQ(panel.results().PartCount(), 0);
   EXPECT_EQ(PreviewText(), "");
   EXPECT_EQ(face.controls.Buttons(), kAllDisabled);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Found);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Found);
 }
 
 TEST_F(PreviewTest, AcceptAfterStopStillInsertsButStartPlaysTheBase) {
@@ -220,7 +220,7 @@ TEST_F(PreviewTest, AcceptAfterStopStillInsertsButStartPlaysTheBase) {
   panel.StopPlayback();
   panel.AcceptPart();
   EXPECT_EQ(SourceText(), "the old road, and then");
-  EXPECT_EQ(panel.foundSource.position, 25);
+  EXPECT_EQ(panel.found().position, 25);
   panel.StartPlayback();
   EXPECT_EQ(NextChunk(), "base ");
 }

@@ -79,7 +79,7 @@ TEST_F(ProvenanceTest, ASelectionFromInsideThePreviewKeepsItsOwnBytesOrigin) {
   face.controls.onTheFly = false;
   SetSourceText("the old road");
   panel.RunSearch();
-  const std::int32_t offset = (**panel.searcher.currentPart).offset;
+  const std::int32_t offset = (*panel.currentFoundPart()).offset;
   face.previewBox.SetSelection(3, 8);
   panel.AcceptPart();
   ASSERT_EQ(Kinds(), (std::vector<SpanKind>{SpanKind::Typed, SpanKind::Accepted}));

@@ -17,12 +17,12 @@ TEST_F(PanelTest, RoadOfOneTypicalUse) {
   // 1. "Open..." stores the path and shows it; playback has no source yet.
   ChooseBase(base);
   EXPECT_EQ(face.controls.title(), "Plinvaro - " + base);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::None);
 
   // 2. Start maps the base file and starts the timer at the trackbar's period.
   panel.StartPlayback();
   EXPECT_EQ(face.timer.period, 430);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
 
   // 3. Each tick moves one word with its white space, the caret behind it.
   for (int i = 0; i < 7; ++i) panel.PlaybackTick();
@@ -33,10 +33,10 @@ TEST_F(PanelTest, RoadOfOneTypicalUse) {
   // file becomes the found source past the pattern's separators.
   face.controls.directory = dir.Join("corpus");
   panel.RunSearch();
-  EXPECT_EQ(panel.searchPattern, "The cat sat by the old road, ");
-  EXPECT_EQ(panel.trimmedPattern, "The cat sat by the old road");
-  ASSERT_EQ(panel.searcher.PartCount(), 1);
-  EXPECT_EQ(panel.foundFilePath, found);
+  EXPECT_EQ(panel.pattern(), "The cat sat by the old road, ");
+  EXPECT_EQ(panel.trimmed(), "The cat sat by the old road");
+  ASSERT_EQ(panel.results().PartCount(), 1);
+  EXPECT_EQ(panel.foundFile(), found);
   EXPECT_EQ(face.controls.title(), "Plinvaro - " + found);
 
   // 6. On the fly: playback goes on at once in the found file.
@@ -49,12 +49,12 @@ TEST_F(PanelTest, RoadOfOneTypicalUse) {
   EXPECT_FALSE(face.controls.onTheFly);
   panel.RunSearch();
   EXPECT_FALSE(face.timer.running);
-  ASSERT_GT(panel.searcher.PartCount(), 0);
-  const FoundPart& part = **panel.searcher.currentPart;
+  ASSERT_GT(panel.results().PartCount(), 0);
+  const FoundPart& part = *panel.currentFoundPart();
   EXPECT_EQ(PreviewText(), ReadAll(found).substr(static_cast<std::size_t>(part.offset)));
   face.previewBox.SetSelection(0, 9);
   panel.AcceptPart();
-  EXPECT_EQ(panel.foundSource.position, part.offset + 9);
+  EXPECT_EQ(panel.found().position, part.offset + 9);
   panel.StartPlayback();
   EXPECT_EQ(NextChunk(), ReadAll(found).substr(static_cast<std::size_t>(part.offset) + 9, 1));
 
@@ -65,8 +65,8 @@ TEST_F(PanelTest, RoadOfOneTypicalUse) {
 
   // Stop closes both sources; "Save as..." writes the source text out.
   panel.StopPlayback();
-  EXPECT_FALSE(panel.baseSource.HasView());
-  EXPECT_FALSE(panel.foundSource.HasView());
+  EXPECT_FALSE(panel.base().HasView());
+  EXPECT_FALSE(panel.found().HasView());
   const std::string saved = dir.Join("composed.txt");
   face.dialogs.saveAnswers.push_back(saved);
   panel.SaveSourceAs();

@@ -34,6 +34,26 @@ TEST_F(SeamViewTest, TooltipNamesTheFileTheByteAndTheSharedWords) {
   EXPECT_EQ(SpanTooltip(panel.provenance(), 36), "");
 }
 
+// Seams are where joins brought text in; typing into a file's text splits it but is none.
+TEST_F(SeamViewTest, SeamsAreTheJoinsNotEverySpanStart) {
+  auto seams = [this] {
+    std::vector<std::int32_t> starts;
+    for (const ProvenanceSpan& span : panel.provenance().spans())
+      if (StartsAtSeam(span)) starts.push_back(span.start);
+    return starts;
+  };
+  EXPECT_TRUE(seams().empty());
+  face.sourceBox.SetSelection(3, 3);
+  face.sourceBox.TypeOver(u"x");  // base, typed, base
+  face.sourceBox.SetSelection(30, 30);
+  EXPECT_TRUE(seams().empty());
+  panel.RunSearch();
+  panel.PlaybackTick();
+  EXPECT_EQ(seams(), std::vector<std::int32_t>{30});
+  ASSERT_TRUE(panel.UndoJoin());
+  EXPECT_TRUE(seams().empty());
+}
+
 TEST_F(SeamViewTest, SourceTotalsGiveEachFilesBytesAndShare) {
   panel.RunSearch();
   panel.PlaybackTick();
@@ -55,7 +75,7 @@ TEST_F(SeamViewTest, FoundPartRowsFollowTheListAndChoosingOneIsLikeStepping) {
   dir.Write("corpus/farm.txt", "Down the old road,\tto  the\r\nfarm we went on foot today at noon.");
   face.controls.onTheFly = false;
   panel.RunSearch();
-  const std::vector<FoundPartRow> rows = FoundPartRows(panel.searcher);
+  const std::vector<FoundPartRow> rows = FoundPartRows(panel.results());
   ASSERT_EQ(rows.size(), 2u);
   for (const FoundPartRow& row : rows) {
     EXPECT_EQ(row.shared, std::string(" the old road").substr(13 - row.matchLength));

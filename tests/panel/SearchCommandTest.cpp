@@ -27,10 +27,10 @@ TEST_F(SearchTest, CaretTakesUpToSixtyThreeCharactersBeforeIt) {
   SetSourceText(kHundred);
   face.sourceBox.SetSelection(10, 10);
   panel.RunSearch();
-  EXPECT_EQ(panel.searchPattern, kHundred.substr(0, 10));
+  EXPECT_EQ(panel.pattern(), kHundred.substr(0, 10));
   face.sourceBox.SetSelection(100, 100);
   panel.RunSearch();
-  EXPECT_EQ(panel.searchPattern, kHundred.substr(37, 63));
+  EXPECT_EQ(panel.pattern(), kHundred.substr(37, 63));
 }
 
 TEST_F(SearchTest, SelectionGivesItsFirstSixtyThreeAndCollapsesToItsEnd) {
@@ -38,43 +38,20 @@ TEST_F(SearchTest, SelectionGivesItsFirstSixtyThreeAndCollapsesToItsEnd) {
   SetSourceText(kHundred + kHundred);
   face.sourceBox.SetSelection(5, 105);
   panel.RunSearch();
-  EXPECT_EQ(panel.searchPattern, (kHundred + kHundred).substr(5, 63));
+  EXPECT_EQ(panel.pattern(), (kHundred + kHundred).substr(5, 63));
   EXPECT_EQ(face.sourceBox.GetSelection().start, 105);
   EXPECT_EQ(face.sourceBox.GetSelection().end, 105);
   face.sourceBox.SetSelection(2, 6);
   panel.RunSearch();
-  EXPECT_EQ(panel.searchPattern, "2345");
+  EXPECT_EQ(panel.pattern(), "2345");
 }
 
 TEST_F(SearchTest, PatternEndsAtANulCharacter) {
   TypeEmptyDirectory();
   face.sourceBox.SetText(u"ab\0cd"s);
   panel.RunSearch();
-  EXPECT_EQ(panel.searchPattern, "ab");
+  EXPECT_EQ(panel.pattern(), "ab");
 }
-
-struct TrimCase {
-  const char* pattern;
-  const char* trimmed;
-};
-
-// Test names carry the case; this keeps failure messages readable too.
-[[maybe_unused]] void PrintTo(const TrimCase& c, std::ostream* os) { *os << '"' << c.pattern << '"'; }
-
-class TrimPatternTest : public PanelTest, public ::testing::WithParamInterface<TrimCase> {};
-
-TEST_P(TrimPatternTest, DropsTrailingSeparatorsOnly) {
-  panel.searchPattern = GetParam().pattern;
-  panel.TrimPattern();
-  EXPECT_EQ(panel.trimmedPattern, GetParam().trimmed);
-  EXPECT_EQ(panel.searchPattern, GetParam().pattern);
-}
-
-INSTANTIATE_TEST_SUITE_P(Patterns, TrimPatternTest,
-                         ::testing::Values(TrimCase{"the old road. ", "the old road"},
-                                           TrimCase{"a, b;\t\r\n", "a, b"},
-                                           TrimCase{" .  ", ""}, TrimCase{"word", "word"},
-                                           TrimCase{"", ""}));
 
 struct SkipCase {
   const char* name;
@@ -93,8 +70,8 @@ TEST_P(SeparatorSkipTest, PlaybackGoesOnPastTheSeparatorsOfThePatternsKind) {
   const std::string found = CorpusWith("found.txt", c.foundText);
   SetSourceText(c.pattern);
   panel.RunSearch();
-  ASSERT_EQ(panel.playbackSource, PlaybackSource::Found);
-  EXPECT_EQ(panel.foundFilePath, found);
+  ASSERT_EQ(panel.playingFrom(), PlaybackSource::Found);
+  EXPECT_EQ(panel.foundFile(), found);
   EXPECT_EQ(face.controls.title(), "Plinvaro - " + found);
   EXPECT_TRUE(face.timer.running);
   EXPECT_EQ(NextChunk(), c.nextChunk);
@@ -114,20 +91,20 @@ TEST_F(SearchTest, PickDrawsAmongAllParts) {
   face.random.values = {4};
   SetSourceText("on the old road");
   panel.RunSearch();
-  ASSERT_EQ(panel.searcher.PartCount(), 3);
-  EXPECT_EQ(panel.searcher.currentPart, std::next(panel.searcher.FirstPart(), 1));
-  EXPECT_EQ(panel.foundSource.position, (*panel.searcher.currentPart)->offset);
+  ASSERT_EQ(panel.results().PartCount(), 3);
+  EXPECT_EQ(panel.CurrentPartIndex(), 1);
+  EXPECT_EQ(panel.found().position, panel.currentFoundPart()->offset);
 }
 
 TEST_F(SearchTest, SecondSearchReplacesTheFoundFile) {
   const std::string first = CorpusWith("a.txt", "by the old road a", "one");
   SetSourceText("the old road");
   panel.RunSearch();
-  EXPECT_EQ(panel.foundSource.path, first);
+  EXPECT_EQ(panel.found().path, first);
   const std::string second = CorpusWith("b.txt", "by the old road b", "two");
   panel.RunSearch();
-  EXPECT_EQ(panel.foundFilePath, second);
-  EXPECT_EQ(panel.foundSource.path, second);
+  EXPECT_EQ(panel.foundFile(), second);
+  EXPECT_EQ(panel.found().path, second);
 }
 
 TEST_F(SearchTest, EmptyDirectoryOrSourceEndsBeforeStoppingPlayback) {
@@ -145,7 +122,7 @@ TEST_F(SearchTest, EmptyDirectoryOrSourceEndsBeforeStoppingPlayback) {
   TypeEmptyDirectory();
   panel.RunSearch();
   EXPECT_TRUE(face.timer.running);
-  EXPECT_EQ(panel.baseDirectory, dir.Join("empty"));
+  EXPECT_EQ(panel.directory(), dir.Join("empty"));
 }
 
 TEST_F(SearchTest, CaretAtStartStopsPlaybackAndSearchesNothing) {
@@ -156,8 +133,8 @@ TEST_F(SearchTest, CaretAtStartStopsPlaybackAndSearchesNothing) {
   face.sourceBox.SetSelection(0, 0);
   panel.RunSearch();
   EXPECT_FALSE(face.timer.running);
-  EXPECT_EQ(panel.searchPattern, "");
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_EQ(panel.pattern(), "");
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
 }
 
 TEST_F(SearchTest, NothingFoundOnTheFlyResumesThePlayingSource) {
@@ -167,7 +144,7 @@ TEST_F(SearchTest, NothingFoundOnTheFlyResumesThePlayingSource) {
   TypeEmptyDirectory();
   panel.RunSearch();
   EXPECT_TRUE(face.timer.running);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
   EXPECT_EQ(NextChunk(), "two ");
 }
 
@@ -189,10 +166,10 @@ TEST_F(SearchTest, NothingFoundInPreviewModeStaysStopped) {
   TypeEmptyDirectory();
   panel.RunSearch();
   EXPECT_FALSE(face.timer.running);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
   EXPECT_EQ(PreviewText(), "");
   EXPECT_EQ(face.controls.Buttons(), kAllDisabled);
-  EXPECT_EQ(panel.searcher.PartCount(), 0);
+  EXPECT_EQ(panel.results().PartCount(), 0);
 }
 
 TEST_F(SearchTest, PatternOfSeparatorsOnlyFindsNothing) {
@@ -200,9 +177,9 @@ TEST_F(SearchTest, PatternOfSeparatorsOnlyFindsNothing) {
   SetSourceText("   ");
   face.controls.onTheFly = false;
   panel.RunSearch();
-  EXPECT_EQ(panel.trimmedPattern, "");
-  EXPECT_EQ(panel.searcher.PartCount(), 0);
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::None);
+  EXPECT_EQ(panel.trimmed(), "");
+  EXPECT_EQ(panel.results().PartCount(), 0);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::None);
 }
 
 TEST_F(SearchTest, StartAfterAPreviewSearchPlaysTheFoundPart) {
@@ -230,10 +207,10 @@ TEST_F(SearchTest, ToSrcWhilePlayingFoundGoesBackWhereTheBaseWasLeft) {
   panel.PlaybackTick();
   SetSourceText("the old road");
   panel.RunSearch();
-  ASSERT_EQ(panel.playbackSource, PlaybackSource::Found);
+  ASSERT_EQ(panel.playingFrom(), PlaybackSource::Found);
   panel.PlaybackTick();
   panel.BackToBase();
-  EXPECT_EQ(panel.playbackSource, PlaybackSource::Base);
+  EXPECT_EQ(panel.playingFrom(), PlaybackSource::Base);
   EXPECT_EQ(face.controls.title(), "Plinvaro - " + base);
   EXPECT_TRUE(face.timer.running);
   EXPECT_EQ(NextChunk(), "beta ");
@@ -257,7 +234,7 @@ TEST_F(SearchTest, ToSrcAfterASearchBeforeAnyPlaybackStartsTheBaseAtItsFirstByte
   ChooseBaseWith("alpha beta");
   CorpusWith("found.txt", "on the old road, and then");
   PreviewSearch("the old road");
-  ASSERT_EQ(panel.playbackSource, PlaybackSource::Found);
+  ASSERT_EQ(panel.playingFrom(), PlaybackSource::Found);
   panel.BackToBase();
   EXPECT_EQ(NextChunk(), "alpha ");
 }
@@ -281,10 +258,10 @@ TEST_F(SearchTest, ToSrcAfterChoosingANewBasePlaysTheNewFile) {
   CorpusWith("found.txt", "on the old road, and then");
   SetSourceText("the old road");
   panel.RunSearch();
-  ASSERT_EQ(panel.playbackSource, PlaybackSource::Found);
+  ASSERT_EQ(panel.playingFrom(), PlaybackSource::Found);
   panel.BackToBase();
   EXPECT_EQ(face.controls.title(), "Plinvaro - " + fresh);
-  EXPECT_EQ(panel.baseSource.path, fresh);
+  EXPECT_EQ(panel.base().path, fresh);
   EXPECT_EQ(NextChunk(), "fresh ");
 }
 

@@ -58,8 +58,8 @@ TEST_P(SourceChangeTest, BasePlaysOnFromTheBytesItHeldAndStopsAtTheirEnd) {
   TickWhileRunning();
   EXPECT_EQ(SourceText(), kBase);
   EXPECT_FALSE(face.timer.running);
-  EXPECT_EQ(panel.baseSource.position, panel.baseSource.size);
-  EXPECT_EQ(panel.baseSource.size, static_cast<std::int32_t>(kBase.size()));
+  EXPECT_EQ(panel.base().position, panel.base().size);
+  EXPECT_EQ(panel.base().size, static_cast<std::int32_t>(kBase.size()));
 }
 
 TEST_P(SourceChangeTest, FoundFilePlaysOnFromTheBytesItHeld) {
@@ -68,7 +68,7 @@ TEST_P(SourceChangeTest, FoundFilePlaysOnFromTheBytesItHeld) {
   panel.StartPlayback();
   TickWhileRunning();
   panel.RunSearch();  // On The Fly: plays on in found.txt after "road"
-  ASSERT_EQ(panel.playbackSource, PlaybackSource::Found);
+  ASSERT_EQ(panel.playingFrom(), PlaybackSource::Found);
   ASSERT_EQ(NextChunk(), " ");
   ApplyChange(GetParam().change, found);
   TickWhileRunning();
@@ -79,11 +79,11 @@ TEST_P(SourceChangeTest, FoundFilePlaysOnFromTheBytesItHeld) {
 TEST_P(SourceChangeTest, PreviewNeverShowsMoreThanTheFileStillHolds) {
   const std::string found = CorpusWith("found.txt", "by the old road " + std::string(3000, 'w'));
   PreviewSearch("the old road");
-  ASSERT_EQ(panel.searcher.PartCount(), 1);
+  ASSERT_EQ(panel.results().PartCount(), 1);
   const std::string shown = PreviewText();
   ApplyChange(GetParam().change, found);
   panel.MoreText();
-  const FoundPart& part = **panel.searcher.currentPart;
+  const FoundPart& part = *panel.currentFoundPart();
   EXPECT_LE(part.TextBytes(), part.textLength);
   EXPECT_LE(static_cast<std::size_t>(part.TextBytes()),
             std::filesystem::exists(found)

@@ -75,7 +75,7 @@ class DesktopTest : public QObject, protected testing::WindowFixture {
     const std::string base = dir_->Write("base.txt", "one two three");
     QVERIFY(Drop(window_->controls().sourceBox().widget()->viewport(),
                  *Paths({QString::fromStdString(base)})));
-    QCOMPARE(window_->panel().baseFilePath, base);
+    QCOMPARE(window_->panel().baseFile(), base);
     QCOMPARE(window_->controls().sourceBox().Length(), 0);  // nothing was inserted
     QTRY_COMPARE(window_->windowTitle(), QString::fromStdString("Plinvaro - " + base));
   }
@@ -91,7 +91,7 @@ class DesktopTest : public QObject, protected testing::WindowFixture {
     remote.setUrls({QUrl("https://host.invalid/a.txt")});
     QVERIFY(!Drop(window_.get(), remote));
     QCOMPARE(DirText(), QString("kept"));
-    QVERIFY(window_->panel().baseFilePath.empty());
+    QVERIFY(window_->panel().baseFile().empty());
   }
 
   void aDroppedFileThatCannotBeOpenedSaysWhy() {
@@ -100,7 +100,7 @@ class DesktopTest : public QObject, protected testing::WindowFixture {
     AnswerBox(seen);
     QVERIFY(Drop(window_.get(), *Paths({missing})));
     QVERIFY2(seen.startsWith("cannot open '" + missing + "': "), qPrintable(seen));
-    QVERIFY(window_->panel().baseFilePath.empty());
+    QVERIFY(window_->panel().baseFile().empty());
   }
 
   void saveErrorsNameThePathAndTheReason() {

@@ -76,7 +76,7 @@ class HotkeyFilterTest : public QObject, protected testing::WindowFixture {
     Hold(Handle(), Qt::Key_Up, Qt::ControlModifier, 30);
     QCOMPARE(Speed(), 0);
     QTest::keyClick(Handle(), Qt::Key_Down);  // without Ctrl: no speed change by the hotkey
-    QCOMPARE(window_->panel().timerInterval, 1200);
+    QCOMPARE(window_->panel().interval(), 1200);
   }
 
   void ctrlDigitsMoveTheFocusAndTypeNothing_data() {
@@ -127,10 +127,10 @@ class HotkeyFilterTest : public QObject, protected testing::WindowFixture {
       auto* box = &modal;
       QVERIFY(QTest::qWaitForWindowExposed(box));
       QTest::keyClick(box->windowHandle(), Qt::Key_F2);
-      QVERIFY(window_->panel().isPlaying);
-      QVERIFY(window_->timer().IsRunning(window_->panel().timerId));
+      QVERIFY(window_->panel().playing());
+      QVERIFY(window_->timer().IsRunning(window_->panel().playbackTimerId()));
       QTest::keyClick(box->windowHandle(), Qt::Key_F3);
-      QVERIFY(!window_->panel().isPlaying);
+      QVERIFY(!window_->panel().playing());
       answered = true;
       box->accept();
     });

@@ -124,7 +124,7 @@ class LaunchTest : public QObject {
 
     window_->controls().SetTrackbarPosition(100);
     Press(Qt::Key_F2);
-    QVERIFY(window_->panel().isPlaying);
+    QVERIFY(window_->panel().playing());
     QTRY_VERIFY_WITH_TIMEOUT(SourceSize() >= 100, 8000);  // a sentence or so of harbour.txt
     // The pick among the found parts is random and may land in harbour.txt
     // itself, where the words played are its own alone: each further F4
@@ -139,7 +139,7 @@ class LaunchTest : public QObject {
     QVERIFY2(other.match(Title()).hasMatch(), qPrintable(Title()));
     QTRY_VERIFY2(QRegularExpression("^\\d+ parts? in \\d+ files?$").match(Status()).hasMatch(),
                  qPrintable(Status()));
-    QVERIFY(window_->panel().isPlaying);
+    QVERIFY(window_->panel().playing());
     const std::size_t switched = SourceSize();
     const std::size_t more = shotPath_.isEmpty() ? 40 : 160;
     QTRY_VERIFY_WITH_TIMEOUT(SourceSize() > switched + more, 10000);  // plays on there

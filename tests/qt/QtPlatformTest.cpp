@@ -61,7 +61,7 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
     Panel().OpenBaseFilePath(dir_->Write("base.txt", kBaseText));
     window_->controls().SetTrackbarPosition(100);
     Click(ControlId::StartButton);
-    QCOMPARE(window_->timer().Interval(Panel().timerId), 100);
+    QCOMPARE(window_->timer().Interval(Panel().playbackTimerId()), 100);
     QTRY_VERIFY_WITH_TIMEOUT(Source().size() >= 10, 3000);
     std::size_t shownAt = 0;
     plinvaro::testing::WhenModalIs<QMessageBox>([&](QMessageBox& modal) {
@@ -73,7 +73,7 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
     Menu(Command::About);
     QVERIFY(shownAt > 0);
     Click(ControlId::PauseButton);
-    QVERIFY(!window_->timer().IsRunning(Panel().timerId));
+    QVERIFY(!window_->timer().IsRunning(Panel().playbackTimerId()));
     const std::string paused = Source();
     QTest::qWait(250);
     QVERIFY(Source() == paused);
@@ -83,21 +83,21 @@ class QtPlatformTest : public QObject, protected testing::WindowFixture {
   void theSliderChangesTheSpeedOnMouseReleaseOnly() {
     Panel().OpenBaseFilePath(dir_->Write("base.txt", kBaseText));
     Click(ControlId::StartButton);
-    QCOMPARE(Panel().timerInterval, 430);  // position 70
+    QCOMPARE(Panel().interval(), 430);  // position 70
     auto* slider = qobject_cast<QSlider*>(W(ControlId::SpeedTrackbar));
     slider->setFocus();
     QTest::keyClick(slider, Qt::Key_Down);
     QCOMPARE(slider->value(), 71);
-    QCOMPARE(Panel().timerInterval, 430);
+    QCOMPARE(Panel().interval(), 430);
     // A groove click pages the thumb on the press; the speed follows on the release.
     slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QCOMPARE(Panel().timerInterval, 430);
+    QCOMPARE(Panel().interval(), 430);
     const QPointF at(slider->width() / 2.0, slider->height() - 15.0);
     QMouseEvent release(QEvent::MouseButtonRelease, at, slider->mapToGlobal(at), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(slider, &release);
-    QCOMPARE(Panel().timerInterval, 100 + (100 - slider->value()) * 11);
-    QCOMPARE(window_->timer().Interval(Panel().timerId), Panel().timerInterval);
+    QCOMPARE(Panel().interval(), 100 + (100 - slider->value()) * 11);
+    QCOMPARE(window_->timer().Interval(Panel().playbackTimerId()), Panel().interval());
   }
 
   void oneTypicalUseFromOpenToSaveAs() {

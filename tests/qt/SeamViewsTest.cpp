@@ -1,12 +1,14 @@
 // The seam views in the real window: a wander through play, On The Fly switches, Accept, typing, Undo join and Retry join, checked against the files' bytes.
 //
 // With PLINVARO_SEAM_SCREENSHOT set to a path, the tinted window is saved there as PNG
-// (docs/seams.png is made so; see the README).
+// (docs/seams.png is made so; see docs/TESTING.md).
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QHelpEvent>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -112,9 +114,9 @@ class SeamViewsTest : public QObject {
     face_->Refresh();
     QTableWidget* parts = face_->foundParts().table();
     QVERIFY(face_->foundParts().isVisible());
-    QCOMPARE(parts->rowCount(), Panel().searcher.PartCount());
+    QCOMPARE(parts->rowCount(), Panel().results().PartCount());
     QVERIFY(parts->rowCount() >= 2);
-    QCOMPARE(parts->item(0, 0)->text().toInt(), (*Panel().searcher.FirstPart())->matchLength);
+    QCOMPARE(parts->item(0, 0)->text().toInt(), Panel().results().parts().front()->matchLength);
     parts->selectRow(1);
     QCOMPARE(Panel().CurrentPartIndex(), 1);
     Panel().PreviousPart();
@@ -146,6 +148,17 @@ class SeamViewsTest : public QObject {
              QString::fromStdString(BaseNameOf(Panel().provenance().FilePath(found)) + "\nbyte " +
                                     std::to_string(found.offset) + "\nshared: " + found.shared));
     QCOMPARE(marks.TooltipAt(spans.back().start), QString("Typed or pasted"));
+    // A hover, as Qt delivers it, shows the origin of the span under the mouse.
+    QWidget* viewport = Box().widget()->viewport();
+    for (const ProvenanceSpan& span : {spans[0], spans[1], spans.back()}) {
+      const long at = span.start + span.length / 2;
+      const QPoint point(
+          static_cast<int>(Box().widget()->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0, at)) + 1,
+          static_cast<int>(Box().widget()->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, at)) + 2);
+      QHelpEvent hover(QEvent::ToolTip, point, viewport->mapToGlobal(point));
+      QApplication::sendEvent(viewport, &hover);
+      QCOMPARE(QToolTip::text(), marks.TooltipAt(static_cast<std::int32_t>(at)));
+    }
 
     // The Sources dock: each file's bytes as the spans hold them.
     face_->action(Command::ToggleSources)->trigger();
@@ -155,9 +168,10 @@ class SeamViewsTest : public QObject {
       if (IsFileKind(span.kind))
         expected[QString::fromStdString(BaseNameOf(Panel().provenance().FilePath(span)))] += span.length;
     QTableWidget* sources = face_->sources().table();
-    QCOMPARE(sources->rowCount(), static_cast<int>(expected.size()));
+    // The files in use come first; the directory's others follow with no bytes.
     for (int row = 0; row < sources->rowCount(); ++row)
-      QCOMPARE(sources->item(row, 1)->text().toLongLong(), expected[sources->item(row, 0)->text()]);
+      QCOMPARE(sources->item(row, 1)->text().toLongLong(),
+               row < static_cast<int>(expected.size()) ? expected[sources->item(row, 0)->text()] : 0);
 
     SaveScreenshot();
 
@@ -189,7 +203,7 @@ class SeamViewsTest : public QObject {
     Box().widget()->setFocus();
     QTest::keyClick(Box().widget(), Qt::Key_J, Qt::ControlModifier);
     QCOMPARE(Text(), std::string("The cat sat by the old road, "));
-    QCOMPARE(Panel().playbackSource, PlaybackSource::Base);
+    QCOMPARE(Panel().playingFrom(), PlaybackSource::Base);
     QCOMPARE(Fault(), QString());
 
     // The box's own Undo and Redo bring text back of unknown origin; the map stays whole.
@@ -223,7 +237,7 @@ class SeamViewsTest : public QObject {
     const QString out = scratch_.filePath("sources.json");
     QVERIFY(Panel().ExportSourcesTo(out.toStdString()));
     const std::string json = testing::ReadAll(out.toStdString());
-    QCOMPARE(json, ProvenanceJson(Panel().provenance(), Panel().baseDirectory));
+    QCOMPARE(json, ProvenanceJson(Panel().provenance(), Panel().directory()));
     // Each span line again, from the text and the files.
     const std::string text = Text();
     for (const ProvenanceSpan& span : Panel().provenance().spans()) {

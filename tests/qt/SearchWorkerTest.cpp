@@ -52,13 +52,12 @@ class SearchWorkerTest : public QObject {
 
   Visible Now() {
     Visible v;
-    for (const auto& part : Panel().searcher.parts()) v.parts.push_back({part->matchLength, part->offset});
-    if (Panel().searcher.currentPart != Panel().searcher.EndPart())
-      v.current = std::distance(Panel().searcher.FirstPart(), Panel().searcher.currentPart);
-    v.basePath = Panel().baseSource.path;
-    v.foundPath = Panel().foundSource.path;
-    v.foundPosition = Panel().foundSource.position;
-    v.playing = Panel().playbackSource;
+    for (const auto& part : Panel().results().parts()) v.parts.push_back({part->matchLength, part->offset});
+    v.current = Panel().CurrentPartIndex();
+    v.basePath = Panel().base().path;
+    v.foundPath = Panel().found().path;
+    v.foundPosition = Panel().found().position;
+    v.playing = Panel().playingFrom();
     v.title = window_->windowTitle();
     return v;
   }
@@ -112,7 +111,7 @@ class SearchWorkerTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!window_->search().IsRunning(), 5000);
     probe.stop();
     QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
-    QCOMPARE(Status(), QString("%1 parts in %2 files").arg(Panel().searcher.PartCount()).arg(kFiles));
+    QCOMPARE(Status(), QString("%1 parts in %2 files").arg(Panel().results().PartCount()).arg(kFiles));
     QVERIFY(!window_->controls().sourceBox().widget()->isReadOnly());
   }
 
@@ -120,19 +119,18 @@ class SearchWorkerTest : public QObject {
     Click(ControlId::SearchButton);
     QTRY_VERIFY_WITH_TIMEOUT(!window_->search().IsRunning(), 5000);
     const std::vector<std::pair<std::int32_t, std::int32_t>> onWorker = Now().parts;
-    const std::string pattern = Panel().searchPattern;
+    const std::string pattern = Panel().pattern();
     QVERIFY(!onWorker.empty());
     window_->controls().sourceBox().Clear();
     TypePattern(pattern);  // the same text before the caret again
     Panel().RunSearch();
-    QVERIFY(Panel().searchPattern == pattern);
+    QVERIFY(Panel().pattern() == pattern);
     QVERIFY(Now().parts == onWorker);
   }
 
   void escapeCancelsAndNothingChanges() {
     Panel().RunSearch();  // parts, a current part and a found source to keep
-    Panel().searcher.currentPart = Panel().searcher.FirstPart();
-    Panel().ShowCurrentPart();
+    Panel().ShowPartAt(0);
     Panel().NextPart();
     const Visible before = Now();
     QVERIFY(before.current == 1);
@@ -174,11 +172,11 @@ class SearchWorkerTest : public QObject {
     Click(ControlId::SearchButton);
     Click(ControlId::StartButton);
     QCOMPARE(window_->search().WaitingCount(), std::size_t{1});
-    QVERIFY(!Panel().isPlaying);
+    QVERIFY(!Panel().playing());
     QTRY_VERIFY_WITH_TIMEOUT(Status().endsWith("; 1 command waits"), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(!window_->search().IsRunning(), 5000);
-    QVERIFY(Panel().isPlaying);  // Start ran after the search, on the found part
-    QCOMPARE(Panel().playbackSource, PlaybackSource::Found);
+    QVERIFY(Panel().playing());  // Start ran after the search, on the found part
+    QCOMPARE(Panel().playingFrom(), PlaybackSource::Found);
 
     Click(ControlId::PauseButton);
     const Visible before = Now();
@@ -187,7 +185,7 @@ class SearchWorkerTest : public QObject {
     Click(ControlId::StopButton);  // cancels the search; the held Start is dropped
     QTRY_VERIFY_WITH_TIMEOUT(!window_->search().IsRunning(), 2000);
     QCOMPARE(window_->search().WaitingCount(), std::size_t{0});
-    QVERIFY(!Panel().isPlaying);
+    QVERIFY(!Panel().playing());
     QVERIFY(Now() == before);
   }
 };

@@ -72,7 +72,7 @@ class SettingsTest : public QObject {
     QCOMPARE(again.controls().SelectedFontSizeText(), std::string(FontSizeItem(4)));
     QCOMPARE(qobject_cast<QComboBox*>(W(again, ControlId::FontSizeCombo))->currentIndex(), 4);
     QCOMPARE(again.controls().TrackbarPosition(), 40);
-    QCOMPARE(again.panel().timerInterval, 100 + 60 * 11);
+    QCOMPARE(again.panel().interval(), 100 + 60 * 11);
     QVERIFY(!again.controls().IsOnTheFlyChecked());
     QCOMPARE(again.size(), QSize(820, 610));
     QMenu* recent = again.settings().recentMenu();
@@ -81,7 +81,7 @@ class SettingsTest : public QObject {
     QVERIFY(recent->actions().first()->text().endsWith(QString::fromStdString(files[11])));
     QVERIFY(recent->actions().last()->text().endsWith(QString::fromStdString(files[2])));
     recent->actions().at(3)->trigger();
-    QCOMPARE(again.panel().baseFilePath, files[8]);
+    QCOMPARE(again.panel().baseFile(), files[8]);
     again.close();
   }
 
@@ -111,7 +111,7 @@ class SettingsTest : public QObject {
     };
     QCOMPARE(open([&](QFileDialog& dialog) { testing::ChooseFile(dialog, QString::fromStdString(other)); }),
              QString::fromStdString(dir_.Join("texts")));
-    QCOMPARE(window.panel().baseFilePath, other);
+    QCOMPARE(window.panel().baseFile(), other);
     window.panel().OpenBaseFilePath(base);
     QCOMPARE(open([&](QFileDialog& dialog) { QMetaObject::invokeMethod(&dialog, "reject"); }),
              QString::fromStdString(dir_.Join("elsewhere")));

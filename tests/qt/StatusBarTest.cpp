@@ -56,7 +56,7 @@ class StatusBarTest : public QObject, protected testing::WindowFixture {
     window_->controls().sourceBox().ReplaceSelection(u"the old road", 12);
     Click(ControlId::SearchButton);
     QTRY_COMPARE(Bar().message(), QString("2 parts in 2 files"));
-    const std::string picked = window_->panel().foundFilePath;
+    const std::string picked = window_->panel().foundFile();
     QTRY_COMPARE(window_->windowTitle(), Q("Plinvaro - " + picked));
     QTRY_VERIFY(Bar().preview().startsWith("part "));
     const QByteArray shot = qgetenv("PLINVARO_STATUS_PNG");  // the README's picture

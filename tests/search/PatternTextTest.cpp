@@ -35,6 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TrimSeparators, DropsTrailingPunctAndSpaceOnly) {
   EXPECT_EQ(TrimSeparators("the cat. "), "the cat");
   EXPECT_EQ(TrimSeparators("it's\r\n"), "it's");
+  EXPECT_EQ(TrimSeparators("a, b;\t\r\n"), "a, b");
   EXPECT_EQ(TrimSeparators("a-"), "a-");  // hyphen is a word byte
   EXPECT_EQ(TrimSeparators(std::string("ab\0", 3)), std::string("ab\0", 3));  // NUL too
   EXPECT_EQ(TrimSeparators(" .,; \n"), "");

@@ -77,7 +77,7 @@ inline std::vector<NamedPart> OracleParts(const TextSearcher& searcher, const st
 // Kernels this machine can run, for tests that go through every code path.
 inline std::vector<ScanKernel> AvailableKernels() {
   std::vector<ScanKernel> kernels;
-  for (ScanKernel k : {ScanKernel::Scalar, ScanKernel::Sse2, ScanKernel::Avx2})
+  for (ScanKernel k : {ScanKernel::Scalar, ScanKernel::Sse2, ScanKernel::Avx2, ScanKernel::Simd128})
     if (KernelAvailable(k)) kernels.push_back(k);
   return kernels;
 }

@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Kernels, SuffixFinderKernels,
 
 // The widest kernel this machine runs, which Auto and every fallback resolve to.
 ScanKernel WidestAvailable() {
-  for (ScanKernel k : {ScanKernel::Avx2, ScanKernel::Sse2})
+  for (ScanKernel k : {ScanKernel::Avx2, ScanKernel::Sse2, ScanKernel::Simd128})
     if (KernelAvailable(k)) return k;
   return ScanKernel::Scalar;
 }
@@ -72,7 +72,7 @@ TEST(SuffixFinder, UnavailableKernelFallsBackToTheWidestRunnableOne) {
   // A value no build knows stands for a kernel this machine lacks, so the
   // fallback is taken whatever the CPU; named kernels it lacks fall back too.
   std::vector<ScanKernel> wanted = {static_cast<ScanKernel>(99), ScanKernel::Auto};
-  for (ScanKernel k : {ScanKernel::Sse2, ScanKernel::Avx2})
+  for (ScanKernel k : {ScanKernel::Sse2, ScanKernel::Avx2, ScanKernel::Simd128})
     if (!KernelAvailable(k)) wanted.push_back(k);
   EXPECT_FALSE(KernelAvailable(static_cast<ScanKernel>(99)));
   for (ScanKernel k : wanted) {

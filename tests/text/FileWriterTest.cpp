@@ -1,6 +1,8 @@
 // Saving: the atomic replace where it works, the in-place fallback where it cannot, and nothing lost on failure.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -79,8 +81,9 @@ TEST_F(LockedDirectory, FailedInPlaceWriteRestoresTheOldBytes) {
     ::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{4096, 4096};
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
-    return ReplaceFileContent(target, std::string(64 * 1024, 'x')) == SaveStatus::CannotWrite ? 0
-                                                                                                : 4;
+    // The reason is the failed write's, not one the restore left behind.
+    const SaveResult result = ReplaceFileContent(target, std::string(64 * 1024, 'x'));
+    return result == SaveStatus::CannotWrite && result.error == EFBIG ? 0 : 4;
   });
   ASSERT_EQ(status, 0);
   EXPECT_EQ(ReadAll(target), "old content of the target");
@@ -105,11 +108,20 @@ TEST(FileWriter, AtomicReplaceStaysTheRuleWhereItWorks) {
   EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"out.txt"});
 }
 
+TEST(FileWriter, AFailureCarriesTheSystemsReason) {
+  TempDir dir;
+  EXPECT_EQ(ReplaceFileContent(dir.path(), "x").error, EISDIR);
+  EXPECT_EQ(ReplaceFileContent(dir.Join("no/such/out.txt"), "x").error, ENOENT);
+  EXPECT_EQ(ReplaceFileContent(dir.Join("out.txt"), "x").error, 0);
+}
+
 TEST(FileWriter, PipeWithAReaderReceivesTheBytesAndOneWithoutFailsAtOnce) {
   TempDir dir;
   const std::string fifo = dir.Join("pipe.txt");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(ReplaceFileContent(fifo, "lost"), SaveStatus::CannotCreate);  // no reader: no hang
+  const SaveResult noReader = ReplaceFileContent(fifo, "lost");  // no hang
+  EXPECT_EQ(noReader, SaveStatus::CannotCreate);
+  EXPECT_EQ(noReader.error, ENXIO);
 
   const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
   ASSERT_GE(reader, 0);

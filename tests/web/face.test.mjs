@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { serve } from '../../src/web/serve.mjs';
-import { openBrowser, openFace, loadFace, newContext, downloaded } from './browser.mjs';
+import { openBrowser, openFace, loadFace, newContext, downloaded, kWaitMs } from './browser.mjs';
 import { chooseFolder, composition, fastest, menu, openBase, playToRest, saveAs, sourceText, statusText,
          waitForOutcome, waitForWords } from './actions.mjs';
 
@@ -155,7 +155,10 @@ test('a tab lost mid-composition has its text offered back whole', async (t) => 
   const kept = await page.evaluate(() => [...plinvaro.face.sourceBytes()]);
   await new Promise((r) => setTimeout(r, 2500));  // the copy follows a change within a second
   const cdp = await page.createCDPSession();
-  await cdp.send('Page.crash').catch(() => {});
+  // The crash answers no call: the page's own report of it ends the wait.
+  const crashed = new Promise((resolve) => page.once('error', resolve));
+  cdp.send('Page.crash').catch(() => {});
+  await crashed;
   await page.close().catch(() => {});
 
   const again = await loadFace(session, origin, context);
@@ -203,6 +206,7 @@ test('a folder from the browser\'s folder picker is read again at each search', 
       kind: 'directory',
       name: 'live',
       async *values() {
+        if (!window.testFolder) throw new DOMException('The folder is gone.', 'NotFoundError');
         for (const [name, text] of window.testFolder) {
           yield { kind: 'file', name, getFile: async () => new File([text], name, { lastModified: text.length }) };
         }
@@ -225,6 +229,108 @@ test('a folder from the browser\'s folder picker is read again at each search', 
   await page.evaluate(() => window.testFolder.set('two.txt', 'by morning the lamp was cold '));
   await page.keyboard.press('F4');
   await page.waitForFunction(() => / in 2 files/.test(document.getElementById('status').textContent));
+  // A folder that can no longer be read ends the search with the reason, and the page goes on.
+  await page.evaluate(() => { window.testFolder = null; });
+  await page.keyboard.press('F4');
+  await page.waitForFunction(() => /folder could not be read again: The folder is gone/.test(
+    document.getElementById('status').textContent));
+  assert.equal(await page.evaluate(() => plinvaro.face.isSearching()), false);
+  assert.deepEqual(errors, []);
+});
+
+test('Esc cancels a running search: nothing changes, what waited is dropped, and the next search runs', async (t) => {
+  const { page, errors, close } = await openFace(session, origin);
+  t.after(close);
+  // The worker pauses at each file, so that the search lasts for the keys.
+  await page.goto(`${origin}/index.html?scanPauseMs=400`);
+  await page.waitForSelector('body[data-ready=true]');
+  await chooseFolder(page, kSamples);
+  await openBase(page, join(kSamples, 'market.txt'));
+  await fastest(page);
+  await page.click('aria/On The Fly Mode');
+  await page.keyboard.press('F2');
+  await waitForWords(page, 20);
+  await page.keyboard.press('F3');
+  const before = await composition(page);
+  const title = await page.title();
+  const searching = () => document.getElementById('status').textContent.startsWith('searching:');
+  await page.keyboard.press('F4');
+  await page.waitForFunction(searching);
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => document.getElementById('status').textContent.includes('; 1 command waits'));
+  await page.keyboard.press('Escape');
+  assert.match(await statusText(page), /^search cancelled: nothing changed/);
+  await new Promise((r) => setTimeout(r, 600));  // a Start still held would have played by now
+  assert.ok((await composition(page)).equals(before), 'the composition is as it was');
+  assert.equal(await page.title(), title, 'no file was switched to');
+  assert.equal(await page.evaluate(() => plinvaro.previewBox.text()), '');
+  // The folder is held once: its bytes are memory the worker shares, so the cancel ended no worker.
+  assert.equal(await page.evaluate(() => plinvaro.core.FS.lookupPath('/folders/samples/market.txt')
+    .node.contents.buffer instanceof SharedArrayBuffer), true);
+
+  await page.keyboard.press('F4');
+  await page.waitForFunction(searching);
+  await page.keyboard.press('F2');
+  assert.match(await waitForOutcome(page), / parts? in /);
+  await page.waitForFunction((n) => plinvaro.face.sourceBytes().length > n, {}, before.length);  // Start ran after
+  assert.deepEqual(errors, []);
+});
+
+// The items of File > "Open Recent", once they are `expected`.
+async function recentItems(page, expected) {
+  const deadline = Date.now() + kWaitMs;
+  for (;;) {
+    await page.click('aria/File[role="button"]');
+    await page.click('aria/Open Recent[role="menuitem"]');
+    await page.waitForSelector('#menubar .submenu:not([hidden])');
+    const items = await page.$$eval('#menubar .submenu button', (buttons) => buttons.map((b) => b.textContent));
+    if (JSON.stringify(items) === JSON.stringify(expected) || Date.now() > deadline) return items;
+    await page.click('aria/File[role="button"]');  // closes the menu
+  }
+}
+
+test('Open Recent opens the files picked before, newest first, on a later visit', async (t) => {
+  // The picker stands in for the user: it hands out files of the page's private folder, real handles.
+  const picker = (page) => page.evaluateOnNewDocument(() => {
+    window.showOpenFilePicker = async () => {
+      const root = await navigator.storage.getDirectory();
+      return [await root.getFileHandle(window.nextPick)];
+    };
+  });
+  const context = await newContext(session);
+  t.after(() => context.close().catch(() => {}));
+  const { page, errors } = await openFace(session, origin, context, picker);
+  await page.evaluate(async (texts) => {
+    const root = await navigator.storage.getDirectory();
+    for (const [name, text] of Object.entries(texts)) {
+      const writable = await (await root.getFileHandle(name, { create: true })).createWritable();
+      await writable.write(text);
+      await writable.close();
+    }
+  }, { 'first.txt': 'the first of the kept files ', 'second.txt': 'the second of the kept files ' });
+  for (const name of ['first.txt', 'second.txt', 'first.txt', 'second.txt']) {
+    await page.evaluate((n) => { window.nextPick = n; }, name);
+    await menu(page, 'File', 'Open...');
+    await page.waitForFunction((n) => document.title.endsWith(n), {}, name);
+  }
+  assert.deepEqual(await recentItems(page, ['1 second.txt', '2 first.txt']), ['1 second.txt', '2 first.txt']);
+
+  await page.reload();
+  await page.waitForSelector('body[data-ready=true]');
+  assert.deepEqual(await recentItems(page, ['1 second.txt', '2 first.txt']), ['1 second.txt', '2 first.txt']);
+  await page.click('aria/2 first.txt[role="menuitem"]');
+  await page.waitForFunction(() => document.title.endsWith('first.txt'));
+  await fastest(page);
+  await page.keyboard.press('F2');
+  await page.waitForFunction(() => plinvaro.sourceBox.text().startsWith('the first of'));
+  await page.keyboard.press('F3');
+  assert.deepEqual(await recentItems(page, ['1 first.txt', '2 second.txt']), ['1 first.txt', '2 second.txt']);
+
+  // A kept file that is gone is said so; nothing else changes.
+  await page.evaluate(async () => (await navigator.storage.getDirectory()).removeEntry('second.txt'));
+  await page.click('aria/2 second.txt[role="menuitem"]');
+  await page.waitForFunction(() => /second\.txt could not be opened/.test(document.getElementById('status').textContent));
+  assert.match(await page.title(), /first\.txt$/);
   assert.deepEqual(errors, []);
 });
 
@@ -247,7 +353,7 @@ test('the core in the page finds the parts the command line finds', async (t) =>
     const native = execFileSync(kCli, ['search', kSamples, pattern], { encoding: 'utf8' });
     found += partsByName(native).length;
     const inPage = await page.evaluate((p) => plinvaro.core.searchParts('/folders/samples',
-      new TextEncoder().encode(p)).parts, pattern);
+      new TextEncoder().encode(p), 'auto').parts, pattern);
     assert.deepEqual(partsByName(inPage), partsByName(native), `pattern "${pattern}"`);
   }
   assert.ok(found > 50, `only ${found} parts in all: the table tells little`);

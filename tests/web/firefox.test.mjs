@@ -18,7 +18,8 @@ let origin;
 let session;
 
 before(async () => {
-  ({ server, origin } = await serve(kSite));
+  // Served as a plain host would, so that the page shares no memory with its worker: the copy and the restart.
+  ({ server, origin } = await serve(kSite, 0, false));
   session = await openBrowser('firefox');
 });
 
@@ -31,6 +32,12 @@ test('in Firefox a writer chooses the folder\'s files, plays, wanders and downlo
   const { page, errors, close } = await openFace(session, origin);
   t.after(close);
   assert.equal(await page.evaluate(() => typeof window.showSaveFilePicker), 'undefined');
+  assert.equal(await page.evaluate(() => crossOriginIsolated), false);
+  // No file handles: Open Recent is there, disabled, and says why.
+  await page.click('aria/File[role="button"]');
+  assert.deepEqual(await page.$eval('aria/Open Recent[role="menuitem"]', (item) => [item.disabled, item.title !== '']),
+                   [true, true]);
+  await page.click('aria/File[role="button"]');
   // Firefox's automation takes no folder for a folder input: its files stand for it.
   const names = (await readdir(kSamples)).filter((name) => name.endsWith('.txt'));
   await chooseFolder(page, ...names.map((name) => join(kSamples, name)));

@@ -102,7 +102,7 @@ class CommandTest : public FaceTest {
     panel().OpenBaseFilePath(dir.Write("base.txt", bytes));
   }
   void Tick() {
-    ::SendMessageA(Window(ControlId::Panel), WM_TIMER, panel().timerId, 0);
+    ::SendMessageA(Window(ControlId::Panel), WM_TIMER, panel().playbackTimerId(), 0);
     PumpMessages();
   }
   std::string Title() {
@@ -116,21 +116,21 @@ TEST_F(CommandTest, StartTicksPauseAndStopThroughThePanelsMessages) {
   ChooseBaseWith("one two three");
   EXPECT_EQ(Title(), "Plinvaro - " + dir.Join("base.txt"));
   ClickPanel(2);  // Start
-  EXPECT_TRUE(panel().isPlaying);
-  EXPECT_NE(panel().timerHandle, 0u);
+  EXPECT_TRUE(panel().playing());
+  EXPECT_NE(panel().runningTimer(), 0u);
   Tick();
   Tick();
   EXPECT_EQ(SourceText(), "one two ");
   ClickPanel(3);  // Pause
-  EXPECT_FALSE(panel().isPlaying);
+  EXPECT_FALSE(panel().playing());
   ClickPanel(2);
   Tick();
   EXPECT_EQ(SourceText(), "one two three");
   ClickPanel(6);  // Stop
-  EXPECT_EQ(panel().playbackSource, PlaybackSource::None);
+  EXPECT_EQ(panel().playingFrom(), PlaybackSource::None);
   // A notification other than a click (high word not 0) runs nothing.
   ::SendMessageA(Window(ControlId::Panel), WM_COMMAND, MAKEWPARAM(2, 1), 0);
-  EXPECT_FALSE(panel().isPlaying);
+  EXPECT_FALSE(panel().playing());
 }
 
 TEST_F(CommandTest, SearchInPreviewModeShowsThePartAndAcceptCopiesIt) {
@@ -172,7 +172,7 @@ TEST_F(CommandTest, ReleasingTheSliderSetsTheSpeed) {
   ::SendMessageA(slider, TBM_SETPOS, TRUE, 100);
   NMHDR released{slider, 0, static_cast<UINT>(NM_RELEASEDCAPTURE)};
   ::SendMessageA(Window(ControlId::Panel), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&released));
-  EXPECT_EQ(panel().timerInterval, 100);
+  EXPECT_EQ(panel().interval(), 100);
   ::SendMessageA(slider, TBM_SETPOS, TRUE, 70);
   ::SendMessageA(Window(ControlId::Panel), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&released));
 }
@@ -244,9 +244,9 @@ TEST_F(CommandTest, HotkeysReachThePanelThroughTheHookAndTheKeyGoesOn) {
   face().sourceBox().Focus();
   ChooseBaseWith("alpha beta");
   if (!PressKeys(app.mainWindow, "F2")) GTEST_SKIP() << "xdotool is not available";
-  EXPECT_TRUE(panel().isPlaying);
+  EXPECT_TRUE(panel().playing());
   PressKeys(app.mainWindow, "F3");
-  EXPECT_FALSE(panel().isPlaying);
+  EXPECT_FALSE(panel().playing());
   PressKeys(app.mainWindow, "ctrl+2");
   EXPECT_EQ(::GetFocus(), Window(ControlId::PreviewBox));
   PressKeys(app.mainWindow, "ctrl+1");
@@ -258,7 +258,7 @@ TEST_F(CommandTest, HotkeysReachThePanelThroughTheHookAndTheKeyGoesOn) {
   // A plain key is not a hotkey and is typed into the focused box as usual.
   PressKeys(app.mainWindow, "q");
   EXPECT_EQ(SourceText(), "q");
-  EXPECT_FALSE(panel().isPlaying);
+  EXPECT_FALSE(panel().playing());
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ class PixelTest : public FaceTest {
     face().sourceBox().Clear();
     panel().OpenBaseFilePath(dir.Write("base.txt", "Hy Hy"));
     ClickPanel(2);  // Start
-    ::SendMessageA(Window(ControlId::Panel), WM_TIMER, panel().timerId, 0);
+    ::SendMessageA(Window(ControlId::Panel), WM_TIMER, panel().playbackTimerId(), 0);
     ClickPanel(6);  // Stop
     return SourceInkHeight();
   }

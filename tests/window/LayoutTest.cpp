@@ -100,18 +100,14 @@ TEST(ControlTable, ListsNineteenWindowsInCreationOrderWithTheirIdsAndTexts) {
     if (row.commandId != 0) {
       EXPECT_TRUE(ids.insert(row.commandId).second) << row.field;
     }
-    EXPECT_EQ(row.style & 0x50000000u, 0x50000000u) << row.field << " is a visible child";
-    EXPECT_EQ(row.style & 0x00030000u, 0u) << row.field << " has no tab stop or group";
   }
   EXPECT_EQ(ids, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
   EXPECT_EQ(Control(MoreButton).text, "\\/");
-  EXPECT_EQ(Control(MoreButton).text.size(), 2u);
-  EXPECT_EQ(Control(SourceBox).style, 1353711940u);
-  EXPECT_EQ(Control(PreviewBox).style, 1344290884u);
-  EXPECT_EQ(Control(OnTheFlyCheck).style & 0x20u, 0x20u) << "label left of the box";
 }
 
-// The words the Win32 face creates its windows with, as the named bits must add up to.
+// The words the Win32 face creates its windows with, as the named bits must add up to:
+// each a visible child (0x50000000) with no tab stop or group; the check box's 0x20 puts
+// its label left of the box.
 TEST(ControlTable, StyleWordsKeepTheirWin32Values) {
   const std::map<ControlId, std::uint32_t> words = {
       {Panel, 0x50000000},         {DirLabel, 0x5000000B},     {DirEdit, 0x50804180},

@@ -1,13 +1,12 @@
 // The page: builds the panel from the core's tables, realises the page object the core calls, and routes events to it.
 import createPlinvaroCore from './plinvaro-core.js';
 import { TextBox } from './editor.js';
-import { readFolder, readFile, deliverFile } from './files.js';
+import { readFolder, installFolder, deliverFile } from './files.js';
 import { Recovery } from './recovery.js';
+import { RecentFiles } from './recent.js';
 import { SearchWorker } from './search.js';
 import { loadSettings, saveSettings } from './settings.js';
 
-// WebFace's Route values.
-const Route = { Run: 0, Wait: 1, Cancel: 2, Search: 3, None: 4 };
 const kControlKind = { Label: 1, LineEdit: 2, PushButton: 3, CheckBox: 4, ComboBox: 5, Trackbar: 7 };
 const kKeyRun = { Digit: 0, Letter: 1, FunctionKey: 2, Up: 3, Down: 4, Left: 5, Right: 6, Control: 7 };
 // PartButton order in the core: "<<", ">>", "Accept", "\/".
@@ -21,9 +20,12 @@ const kToggleTint = kSeamIdBase + 3;
 const kToggleSources = kSeamIdBase + 4;
 const kToggleFoundParts = kSeamIdBase + 5;
 const kSeamRefreshMs = 250;
+const kNoHandlesReason = 'This browser keeps no file handles between visits, so it cannot open a file again unasked.';
 const kSaveFolder = '/save';
 const kFolderRoot = '/folders';
 const kOpenFolder = '/open';
+// For tests: "?scanPauseMs=N" makes the worker pause N ms at each file, so that a search lasts.
+const kScanPauseMs = Number(new URLSearchParams(location.search).get('scanPauseMs')) || 0;
 
 const $ = (id) => document.getElementById(id);
 const core = await createPlinvaroCore();
@@ -34,12 +36,25 @@ let directory = '';
 let face = null;
 let hintShown = true;
 let note = '';  // a face message for the status line (folder reading), until the next command
-const waiting = [];  // what a running search holds, in order
 let progress = null;  // the running search's last progress, shown once kProgressDelay passed
 let progressShown = false;
+const changes = { status: false, views: false };  // deliveries of page.changed waiting
+let searchRound = 0;  // searches begun or cancelled, so that a late step of an ended one does nothing
 
 // The page object: what the core's platform parts call.
 const page = {
+  // The core's one change signal: the status, the copy and the settings once the
+  // current event is done, the seam views within kSeamRefreshMs.
+  changed() {
+    if (!changes.status) {
+      changes.status = true;
+      queueMicrotask(() => { changes.status = false; afterCommand(); });
+    }
+    if (!changes.views) {
+      changes.views = true;
+      setTimeout(() => { changes.views = false; refreshViews(); }, kSeamRefreshMs);
+    }
+  },
   enablePartButton(index, on) { widgets[kPartFields[index]].disabled = !on; },
   isPartButtonEnabled(index) { return !widgets[kPartFields[index]].disabled; },
   isOnTheFlyChecked() { return widgets.onTheFlyCheck.checked; },
@@ -64,7 +79,12 @@ const page = {
     clearInterval(timers.get(id));
     timers.delete(id);
   },
-  pickBaseFile() { $('openFile').click(); },
+  // The browser's file picker where it gives handles (the file is then kept
+  // for Open Recent), else the file input.
+  pickBaseFile() {
+    if (!RecentFiles.available()) { $('openFile').click(); return; }
+    window.showOpenFilePicker().then(([handle]) => openHandle(handle)).catch(() => {});
+  },
   // The browser's folder picker where it has one (the folder is then read
   // again at each search), else the folder input (a snapshot).
   pickDirectory() {
@@ -85,6 +105,28 @@ const page = {
   closeWindow() { window.close(); },
   deliverFile(path, type) { deliverFile(core.FS, path, type); },
   searchReported() { hintShown = false; },
+  // A Search the core began: the worker scans while commands pass the core's gate.
+  startSearch(request) {
+    const round = ++searchRound;
+    const current = () => round === searchRound && face.isSearching();
+    setSearching(true);
+    progress = null;
+    progressShown = false;
+    setTimeout(() => { if (current()) { progressShown = true; showStatus(); } }, core.searchProgressDelay());
+    refreshFolder().then(() => { if (current()) searchWorker.search(request); }, (error) => {
+      if (!current()) return;
+      face.cancelSearch();
+      note = `the folder could not be read again: ${error.message}`;
+      showStatus();
+    });
+  },
+  searchCancelled() {
+    searchRound += 1;
+    searchWorker.cancel();
+    setSearching(false);
+    note = core.searchCancelledText();
+    showStatus();
+  },
 };
 
 function run(action) {
@@ -127,9 +169,8 @@ function restoreSettings() {
 }
 
 function progressText() {
-  if (!progress) return core.searchProgressText(0, 0, 0, 0, waiting.length);
-  return core.searchProgressText(progress.filesDone, progress.filesListed, progress.bytesDone,
-                                 progress.bytesTotal, waiting.length);
+  const p = progress ?? { filesDone: 0, filesListed: 0, bytesDone: 0, bytesTotal: 0 };
+  return face.progressText(p.filesDone, p.filesListed, p.bytesDone, p.bytesTotal);
 }
 
 function showStatus() {
@@ -184,7 +225,10 @@ function buildControls() {
 
 function buildMenus() {
   const bar = $('menubar');
-  const close = () => bar.querySelectorAll('.menu.open').forEach((m) => m.classList.remove('open'));
+  const close = () => {
+    bar.querySelectorAll('.menu.open').forEach((m) => m.classList.remove('open'));
+    bar.querySelectorAll('.submenu').forEach((list) => { list.hidden = true; });
+  };
   for (const menu of core.menus()) {
     const box = document.createElement('div');
     box.className = 'menu';
@@ -208,10 +252,49 @@ function buildMenus() {
       entry.addEventListener('click', () => { close(); runMenuItem(item, entry); });
       items.append(entry);
     }
+    if (menu.title === 'File') addOpenRecent(items, close);
     box.append(title, items);
     bar.append(box);
   }
   document.addEventListener('click', (e) => { if (!bar.contains(e.target)) close(); });
+}
+
+// File > "Open Recent" after the menu's first item, its list filled from the
+// kept handles at each opening; disabled, saying why, where the browser keeps none.
+function addOpenRecent(items, close) {
+  const entry = document.createElement('button');
+  entry.setAttribute('role', 'menuitem');
+  entry.setAttribute('aria-haspopup', 'menu');
+  entry.textContent = core.openRecentText();
+  const list = document.createElement('div');
+  list.className = 'submenu';
+  list.setAttribute('role', 'menu');
+  list.hidden = true;
+  items.firstChild.after(entry, list);
+  if (!RecentFiles.available()) {
+    entry.disabled = true;
+    entry.title = kNoHandlesReason;
+    return;
+  }
+  entry.addEventListener('click', async () => {
+    if (!list.hidden) { list.hidden = true; return; }
+    const kept = await recent.list();
+    list.replaceChildren(...kept.map(({ handle }, i) => {
+      const file = document.createElement('button');
+      file.setAttribute('role', 'menuitem');
+      file.textContent = core.recentItemText(i, handle.name);
+      file.addEventListener('click', () => { list.hidden = true; close(); openRecent(handle); });
+      return file;
+    }));
+    if (kept.length === 0) {
+      const none = document.createElement('button');
+      none.setAttribute('role', 'menuitem');
+      none.disabled = true;
+      none.textContent = core.noRecentFilesText();
+      list.append(none);
+    }
+    list.hidden = false;
+  });
 }
 
 function runMenuItem(item, entry) {
@@ -220,7 +303,8 @@ function runMenuItem(item, entry) {
     entry.setAttribute('aria-checked', String(on));
     return toggleView(item.id, on);
   }
-  routed(face.routeMenuItem(item.id), () => runMenuItem(item, entry), () => face.runMenuItem(item.id));
+  face.routeMenuItem(item.id, () => run(() => face.runMenuItem(item.id)));
+  showStatus();
 }
 
 // The seam views: tint and join marks in the composition, the Sources and Found parts lists.
@@ -259,11 +343,10 @@ function refreshViews() {
   }
   if (!$('foundParts').hidden) {
     const table = $('foundParts').querySelector('table');
-    const parts = face.foundParts();
-    const key = parts.map((p) => `${p.name}:${p.matchLength}:${p.continuation}`).join('|');
+    const key = face.partsRevision();
     if (key !== views.parts) {
       views.parts = key;
-      tableRows(table, parts, (p) => [p.matchLength, p.name, p.continuation]);
+      tableRows(table, face.foundParts(), (p) => [p.matchLength, p.name, p.continuation]);
       [...table.rows].forEach((tr, i) => tr.addEventListener('click', () => change(() => face.showPartAt(i))));
     }
     const current = face.currentPartIndex();
@@ -285,22 +368,14 @@ function showContextMenu(event) {
 }
 
 function press(commandId) {
-  routed(face.routeCommand(commandId), () => press(commandId), () => face.runCommand(commandId));
+  face.routeCommand(commandId, () => run(() => face.runCommand(commandId)));
+  showStatus();
 }
 
-// A change of a control's value, held while a search runs.
+// A change of a control's value, the base file or the folder: the gate runs it now or after the search.
 function change(action) {
-  if (face.isSearching()) { waiting.push(() => change(action)); showStatus(); return; }
-  run(action);
-}
-
-// Runs `action`, or holds `again` (the same event, routed anew later), or
-// cancels the running search, or starts one, as the core routes the event.
-function routed(route, again, action) {
-  if (route === Route.Run) run(action);
-  else if (route === Route.Wait) { waiting.push(again); showStatus(); }
-  else if (route === Route.Cancel) cancelSearch();
-  else if (route === Route.Search) startSearch();
+  face.routeChange(() => run(action));
+  showStatus();
 }
 
 function setSearching(on) {
@@ -308,37 +383,10 @@ function setSearching(on) {
   previewBox.setReadOnly(on);
 }
 
-async function startSearch() {
-  await refreshFolder();
-  let request = null;
-  run(() => { request = face.startSearch(); });
-  if (!request) return;
-  setSearching(true);
-  progress = null;
-  progressShown = false;
-  setTimeout(() => { if (face.isSearching()) { progressShown = true; showStatus(); } }, core.searchProgressDelay());
-  searchWorker.search(request);
-}
-
 function searchDone(results) {
+  if (!face.isSearching()) return;
   setSearching(false);
   run(() => face.finishSearch(results));
-  flushWaiting();
-}
-
-function cancelSearch() {
-  if (!face.isSearching()) return;
-  searchWorker.cancel();
-  face.cancelSearch();
-  setSearching(false);
-  waiting.length = 0;
-  note = core.searchCancelledText();
-  showStatus();
-}
-
-// Runs what waited for the search, in order, until one starts another search.
-function flushWaiting() {
-  while (waiting.length > 0 && !face.isSearching()) waiting.shift()();
 }
 
 // Yes or No to `question` in the page's own box.
@@ -364,22 +412,45 @@ function keyCodeOf(event) {
 }
 
 function onKey(event) {
-  if (event.key === 'Escape' && face.isSearching()) { cancelSearch(); return; }
+  if (event.key === 'Escape' && face.isSearching()) { face.cancelSearch(); return; }
   const code = keyCodeOf(event);
-  if (code === 0) return;
-  const key = () => routed(face.routeKey(code, event.ctrlKey), key, () => face.handleKey(code, event.ctrlKey));
-  const route = face.routeKey(code, event.ctrlKey);
-  if (route === Route.None) return;
-  key();
+  const control = event.ctrlKey;
+  if (code === 0 || !face.isHotkey(code, control)) return;
+  face.routeKey(code, control, () => run(() => face.handleKey(code, control)));
+  showStatus();
   // The browser's own use of a function key (reload, caret browsing) would lose the page.
   if (/^F\d+$/.test(event.code)) event.preventDefault();
 }
 
-async function openBaseFile(file) {
-  core.FS.mkdirTree(kOpenFolder);
-  const path = `${kOpenFolder}/${file.name}`;
-  await readFile(core.FS, file, path);
-  change(() => face.openBaseFile(path));
+// `handle`, when the browser gave one, is kept for Open Recent once the file opened.
+async function openBaseFile(file, handle = null) {
+  const bytes = new Uint8Array(await file.arrayBuffer());
+  change(() => {
+    core.FS.mkdirTree(kOpenFolder);
+    const path = `${kOpenFolder}/${file.name}`;
+    core.FS.writeFile(path, bytes);
+    face.openBaseFile(path);
+    if (handle && face.baseFilePath() === path) recent.note(handle);
+  });
+}
+
+async function openHandle(handle) {
+  await openBaseFile(await handle.getFile(), handle);
+}
+
+// A recent file: read again through its handle, with the user's leave where the browser asks for it.
+async function openRecent(handle) {
+  try {
+    if (await handle.queryPermission({ mode: 'read' }) !== 'granted' &&
+        await handle.requestPermission({ mode: 'read' }) !== 'granted') {
+      throw new Error('the browser was not let read it');
+    }
+    await openHandle(handle);
+  } catch (error) {
+    hintShown = false;
+    note = `${handle.name} could not be opened: ${error.message}`;
+    showStatus();
+  }
 }
 
 // A folder chosen through the browser's folder picker, read again before each search.
@@ -396,34 +467,45 @@ const stampOf = (files) => files.map((f) => `${f.name}:${f.size}:${f.lastModifie
 
 async function openFolderHandle(handle) {
   const files = await filesOfHandle(handle);
-  await openFolder(files, handle.name, handle);
-  folderStamp = stampOf(files);
+  const read = await readFolderWithProgress(files, handle.name);
+  if (read) change(() => useFolder(read, handle, stampOf(files)));
 }
 
-// Reads the picked folder again when its files changed since the last read.
+// Reads the picked folder again when its files changed since the last read;
+// a search began, so the folder is taken at once.
 async function refreshFolder() {
   if (!folderHandle) return;
-  const files = await filesOfHandle(folderHandle);
+  const handle = folderHandle;
+  const files = await filesOfHandle(handle);
   const stamp = stampOf(files);
   if (stamp === folderStamp) return;
-  folderStamp = stamp;
-  await openFolder(files, folderHandle.name, folderHandle);
+  const read = await readFolderWithProgress(files, handle.name);
+  if (read) useFolder(read, handle, stamp);
 }
 
-// `name`: the folder's name where the files do not carry it (a dropped or
-// picked folder); `handle`: the picked folder's, null for a snapshot.
-async function openFolder(files, name = null, handle = null) {
-  const show = (text) => { hintShown = false; note = text; afterCommand(); };
-  if (face.isSearching()) { waiting.push(() => openFolder(files, name, handle)); showStatus(); return; }
-  const read = await readFolder(core.FS, files, kFolderRoot, show, name);
-  if (!read) return;
+// A folder's files read into memory, the status line telling how far.
+function readFolderWithProgress(files, name = null) {
+  const show = (text) => { hintShown = false; note = text; showStatus(); };
+  return readFolder(files, show, name);
+}
+
+// `files`: a folder input's (a snapshot) or the entries of a dropped folder named `name`.
+async function openFolder(files, name = null) {
+  const read = await readFolderWithProgress(files, name);
+  if (read) change(() => useFolder(read, null, ''));
+}
+
+// Puts a folder read into memory in place of the last one, here and in the
+// worker; `handle`: the picked folder's, null for a snapshot.
+function useFolder(read, handle, stamp) {
+  const folder = installFolder(core.FS, kFolderRoot, read);
   folderHandle = handle;
-  searchWorker.setFolder(read.folder, read.files);
-  page.setDirectoryText(read.folder);
+  folderStamp = stamp;
+  searchWorker.setFolder(folder, read.files);
+  page.setDirectoryText(folder);
   hintShown = false;
   note = handle ? `${read.files.length} files read from the folder: read again at each search`
                 : `${read.files.length} files read: a snapshot of the folder, taken now`;
-  afterCommand();
 }
 
 // The files of a dropped folder's entry, those directly inside it.
@@ -445,7 +527,12 @@ async function onDrop(event) {
   const items = [...event.dataTransfer.items];
   const entries = items.map((item) => (item.kind === 'file' ? item.webkitGetAsEntry() : null));
   const use = core.useOfDrop(entries.map((entry) => ({ local: entry !== null, directory: !!entry?.isDirectory })));
-  if (use === kDropUse.BaseFile) openBaseFile(event.dataTransfer.files[0]);
+  if (use === kDropUse.BaseFile) {
+    // The drop's data is gone after the first wait: the file and its handle are asked for now.
+    const file = event.dataTransfer.files[0];
+    const handle = items[0].getAsFileSystemHandle?.().catch(() => null);
+    openBaseFile(file, (await handle) ?? null);
+  }
   else if (use === kDropUse.BaseDirectory) openFolder(await filesOfFolder(entries[0]), entries[0].name);
 }
 
@@ -455,8 +542,9 @@ const sourceBox = new TextBox($('sourceBox'), 'Composition', (from, to, units) =
                               (pos) => face.spanTooltipAt(pos));
 const previewBox = new TextBox($('previewBox'), 'Preview', (from, to, units) => run(() => face.userReplaced(1, from, to, units)));
 face = new core.WebFace(page, sourceBox, previewBox);
-const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, searchDone);
+const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, searchDone, kScanPauseMs);
 const recovery = new Recovery(face);
+const recent = new RecentFiles((keys, key) => core.recentOrder(keys, key));
 restoreSettings();
 $('openFile').addEventListener('change', (e) => { if (e.target.files[0]) openBaseFile(e.target.files[0]); });
 $('baseDir').addEventListener('change', (e) => { if (e.target.files.length) openFolder([...e.target.files]); });
@@ -464,7 +552,6 @@ document.addEventListener('keydown', onKey);
 $('showSource').textContent = core.WebFace.showSourceText();
 $('sourceBox').addEventListener('contextmenu', showContextMenu);
 document.addEventListener('click', (e) => { if (!$('contextMenu').contains(e.target)) $('contextMenu').hidden = true; });
-setInterval(refreshViews, kSeamRefreshMs);
 document.addEventListener('dragover', (e) => e.preventDefault());
 document.addEventListener('drop', onDrop);
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});

@@ -1,10 +1,5 @@
 // Chosen files into the core's in-memory file system, and written files out to the user.
 
-// Writes `file` (a File) at `path`.
-export async function readFile(fs, file, path) {
-  fs.writeFile(path, new Uint8Array(await file.arrayBuffer()));
-}
-
 // Removes `path` and everything below it from the in-memory file system.
 export function removeTree(fs, path) {
   if (!fs.analyzePath(path).exists) return;
@@ -21,27 +16,43 @@ export function removeTree(fs, path) {
 // gives no paths) make a folder of this name.
 const kLooseFolder = 'chosen files';
 
-// Copies the entries directly inside a chosen folder (`files` from a folder
-// input: each named by its path from the folder's parent) under `root`, in place
-// of the folder read before, telling `show` how far it came. The folder's path
-// and those files, or null when no file lies directly inside the folder.
-// `named`, when given, is the folder's name and `files` are its entries.
-export async function readFolder(fs, files, root, show, named = null) {
+// `bytes` in memory the search worker can share, where the page may share memory.
+function sharable(bytes) {
+  if (!globalThis.crossOriginIsolated) return bytes;
+  const shared = new Uint8Array(new SharedArrayBuffer(bytes.length));
+  shared.set(bytes);
+  return shared;
+}
+
+// Reads the entries directly inside a chosen folder (`files` from a folder
+// input: each named by its path from the folder's parent) into memory, telling
+// `show` how far it came: {name, files: [{name, bytes}]}, or null when no file
+// lies directly inside the folder. `named`, when given, is the folder's name
+// and `files` are its entries.
+export async function readFolder(files, show, named = null) {
   const loose = files.every((f) => !f.webkitRelativePath);
   const direct = loose ? files : files.filter((f) => f.webkitRelativePath.split('/').length === 2);
   if (direct.length === 0) return null;
   const name = named ?? (loose ? kLooseFolder : direct[0].webkitRelativePath.split('/')[0]);
-  removeTree(fs, root);
-  const folder = `${root}/${name}`;
-  fs.mkdirTree(folder);
   const total = direct.reduce((sum, f) => sum + f.size, 0);
+  const read = [];
   let done = 0;
   for (const [i, file] of direct.entries()) {
-    await readFile(fs, file, `${folder}/${file.name}`);
+    read.push({ name: file.name, bytes: sharable(new Uint8Array(await file.arrayBuffer())) });
     done += file.size;
     show(`reading folder: ${i + 1} of ${direct.length} files, ${(done / 1e6).toFixed(1)} of ${(total / 1e6).toFixed(1)} MB`);
   }
-  return { folder, files: direct };
+  return { name, files: read };
+}
+
+// Puts a folder that readFolder read under `root`, in place of the folder
+// there before, its files' bytes taken as they are, not copied: the folder's path.
+export function installFolder(fs, root, folder) {
+  removeTree(fs, root);
+  const path = `${root}/${folder.name}`;
+  fs.mkdirTree(path);
+  for (const file of folder.files) fs.writeFile(`${path}/${file.name}`, file.bytes, { canOwn: true });
+  return path;
 }
 
 // Hands the file at `path` to the user and forgets it: a save picker where the
