@@ -62,11 +62,17 @@ package-check: package
 	lintian --fail-on error,warning $(LINTIAN_ACCEPTED:%=--suppress-tags %) "$$deb"; \
 	echo "== package ok"
 
-# The README's pictures of the Linux window, each saved by the test that shows that state.
-QT_SHOT_ENV := QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
+# The README's pictures of the Linux window, each saved by the test that shows that state,
+# with settings and recovery copy of their own (never the user's).
+SHOTS_HOME := $(CURDIR)/$(BUILD_DIR)/shots-home
+QT_SHOT_ENV := QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 \
+               XDG_CONFIG_HOME=$(SHOTS_HOME)/config XDG_STATE_HOME=$(SHOTS_HOME)/state
 qt-screenshots: build
+	rm -rf $(SHOTS_HOME)
 	PLINVARO_WANDER_PNG=$(CURDIR)/docs/wander.png $(QT_SHOT_ENV) $(BUILD_DIR)/tests/qt/LaunchTest wanderingFromMakeRun
 	PLINVARO_SEAM_SCREENSHOT=$(CURDIR)/docs/seams.png $(QT_SHOT_ENV) \
 	  $(BUILD_DIR)/tests/qt/SeamViewsTest wanderKeepsTheSpansOnTheFilesBytes
 	PLINVARO_STATUS_PNG=$(CURDIR)/docs/status-bar.png $(QT_SHOT_ENV) \
 	  $(BUILD_DIR)/tests/qt/StatusBarTest showsTheSearchOutcomeAndThePreviewPartWhileTheTitleFollowsPlayback
+	PLINVARO_STEERING_PNG=$(CURDIR)/docs/steering.png $(QT_SHOT_ENV) \
+	  $(BUILD_DIR)/tests/qt/SteeringTest optionsShowAndSurviveARestart

@@ -96,11 +96,11 @@ void InstallKeyboard(PanelWidgets& controls) {
     controls.widget(id)->setAccessibleName(FromText(ControlName(id)));
   }
   for (ScintillaDocument* box : {&controls.sourceBox(), &controls.previewBox()}) {
-    box->widget()->installEventFilter(new TabPasser(box->widget()));
+    box->widget()->installEventFilter(new TabPasser(box->widget()));  // owned by the box
   }
   for (QWidget* typed : {static_cast<QWidget*>(controls.sourceBox().widget()),
                          static_cast<QWidget*>(controls.previewBox().widget()), controls.widget(ControlId::DirEdit)})
-    typed->installEventFilter(new AltTypesNothing(typed));
+    typed->installEventFilter(new AltTypesNothing(typed));  // owned by the widget it watches
   auto* slider = static_cast<QSlider*>(controls.widget(ControlId::SpeedTrackbar));
   const auto nameSlider = [slider](int position) {
     Name(slider, FromText(SpeedSliderName(position)));

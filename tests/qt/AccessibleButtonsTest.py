@@ -10,7 +10,8 @@ and a failure names its step, so a bus that cannot start fails, never hangs.
 """
 
 import os
-import select
+import random
+import socket
 import subprocess
 import sys
 import tempfile
@@ -29,14 +30,16 @@ def fail(message):
     sys.exit(1)
 
 
-def wait_for(what, probe):
+def wait_for(what, probe, more=lambda: ""):
     deadline = time.monotonic() + STEP_SECONDS
     while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass  # the bus's news of programs and widgets keeps the cached tree current
         found = probe()
         if found:
             return found
         time.sleep(0.2)
-    fail("%s within %d s" % (what, STEP_SECONDS))
+    fail("%s within %d s%s" % (what, STEP_SECONDS, more()))
 
 
 def check_accessibility_bus():
@@ -50,18 +53,30 @@ def check_accessibility_bus():
         fail("the accessibility bus did not start: it has no address")
 
 
+def takes_connections(number):
+    """Whether an X server listens on display `number`, in the file system or the abstract namespace."""
+    for address in ("/tmp/.X11-unix/X%d" % number, "\0/tmp/.X11-unix/X%d" % number):
+        with socket.socket(socket.AF_UNIX) as client:
+            try:
+                client.connect(address)
+                return True
+            except OSError:
+                pass
+    return False
+
+
 def start_x_server():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24",
-                               "-nolisten", "tcp"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    ready, _, _ = select.select([read_end], [], [], STEP_SECONDS)
-    number = os.read(read_end, 16).decode().strip() if ready else ""
-    os.close(read_end)
-    if not number:
-        server.kill()
-        fail("Xvfb did not start within %d s" % STEP_SECONDS)
-    return server, ":" + number
+    # A display far from the usual ones, free in the file system and in the abstract namespace
+    # (which other sessions with their own /tmp may share): a client tries the latter first.
+    free = [n for n in random.sample(range(100, 1000), 50)
+            if not os.path.exists("/tmp/.X%d-lock" % n) and not takes_connections(n)]
+    if not free:
+        fail("no free X display")
+    server = subprocess.Popen(["Xvfb", ":%d" % free[0], "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                              stderr=subprocess.DEVNULL)
+    wait_for("Xvfb took no connection on :%d" % free[0],
+             lambda: server.poll() is None and takes_connections(free[0]))
+    return server, ":%d" % free[0]
 
 
 def descendants(node, role, showing=True):
@@ -76,8 +91,14 @@ def descendants(node, role, showing=True):
     return found
 
 
+def program_names():
+    desktop = Atspi.get_desktop(0)
+    return [desktop.get_child_at_index(index).get_name() for index in range(desktop.get_child_count())]
+
+
 def find_program():
-    desktop = Atspi.get_desktop(0)  # anew each time: the list of programs is not kept up to date
+    desktop = Atspi.get_desktop(0)
+    desktop.clear_cache()  # the list of programs is read anew
     programs = (desktop.get_child_at_index(index) for index in range(desktop.get_child_count()))
     return next((program for program in programs if program is not None and program.get_name() == "plinvaro"), None)
 
@@ -117,10 +138,13 @@ def main():
     scratch = tempfile.TemporaryDirectory()
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                XDG_CONFIG_HOME=scratch.name + "/config", XDG_STATE_HOME=scratch.name + "/state", LC_ALL="C.UTF-8")
+    errors = open(os.path.join(scratch.name, "stderr"), "w+")
     window = subprocess.Popen([program, "--dir", samples, os.path.join(samples, "harbour.txt")], env=env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                              stdout=subprocess.DEVNULL, stderr=errors)
     try:
-        app = wait_for("the program did not appear on the accessibility bus", find_program)
+        app = wait_for("the program did not appear on the accessibility bus", find_program,
+                       lambda: "; its programs: %s; the program %s" % (
+                           program_names(), "runs" if window.poll() is None else "ended with %s: %s" % (window.returncode, errors.seek(0) or errors.read())))
         frame = wait_for("the program showed no window", lambda: next(iter(descendants(app, Atspi.Role.FRAME)), None))
         # "...", the five buttons of the right column and the four beside the preview.
         wait_for("the window showed no push buttons", lambda: len(descendants(frame, Atspi.Role.PUSH_BUTTON)) >= 10)
@@ -134,10 +158,9 @@ def main():
         time.sleep(1)  # the window grows to the size the docks need
         check_buttons(frame, "with both docks")
     finally:
-        window.kill()
-        server.kill()
-        window.wait(timeout=STEP_SECONDS)
-        server.wait(timeout=STEP_SECONDS)
+        for process in (window, server):  # ended, not killed: Xvfb removes its lock and socket
+            process.terminate()
+            process.wait(timeout=STEP_SECONDS)
         scratch.cleanup()
 
 
