@@ -429,8 +429,15 @@ class Session {
     const FoundPart* part = s.CurrentPart();
     if (part == nullptr) return {false, false, false, false};
     const std::int64_t loadedEnd = static_cast<std::int64_t>(part->offset) + part->textLength;
-    return {s.CurrentIndex() > 0, s.CurrentIndex() + 1 < s.PartCount(), true,
-            loadedEnd != static_cast<std::int64_t>(part->fileSize) + 1};
+    // "<<" and ">>" step past parts of files left out.
+    bool before = false;
+    bool after = false;
+    for (std::int32_t i = 0; i < s.PartCount(); ++i) {
+      if (panel_.PartLeftOut(i)) continue;
+      before = before || i < s.CurrentIndex();
+      after = after || i > s.CurrentIndex();
+    }
+    return {before, after, true, loadedEnd != static_cast<std::int64_t>(part->fileSize) + 1};
   }
 
   void CheckSelection(const MemoryDocument& box, const char* what) {

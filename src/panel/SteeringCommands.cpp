@@ -9,7 +9,10 @@ namespace plinvaro {
 bool MainPanel::SetSourceWeight(const std::string& directory, const std::string& name,
                                 std::int32_t weight) {
   const ChangeScope change(*this);
-  return weights_.Set(directory, name, weight);
+  if (!weights_.Set(directory, name, weight)) return false;
+  // "<<" and ">>" of a shown part step past the files now left out.
+  if (controls_.IsPartButtonEnabled(PartButton::Accept)) UpdatePartButtons();
+  return true;
 }
 
 bool MainPanel::IsLeftOut(const FoundPart& part) const {
