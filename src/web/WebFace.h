@@ -36,7 +36,7 @@ class WebFace : private MainWindowHost, private PanelObserver {
   // A key press: the portable code (Hotkeys.h) and whether Ctrl is down; true when a hotkey ran.
   bool HandleKey(int keyCode, bool control);
   void OpenBaseFile(const std::string& path);
-  const std::string& BaseFilePath() const { return panel_->baseFilePath; }
+  const std::string& BaseFilePath() const { return panel_->baseFile(); }
   // Writes the composition to the target the page names; the path written, or "" when nothing was.
   std::string SaveAs();
   std::string ExportSources();
