@@ -253,7 +253,7 @@ test('Esc cancels a running search: nothing changes, what waited is dropped, and
   await page.keyboard.press('F3');
   const before = await composition(page);
   const title = await page.title();
-  const searching = () => document.getElementById('status').textContent.startsWith('searching:');
+  const searching = () => document.getElementById('status').textContent.startsWith('searching ');
   await page.keyboard.press('F4');
   await page.waitForFunction(searching);
   await page.keyboard.press('F2');
