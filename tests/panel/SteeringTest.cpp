@@ -68,6 +68,7 @@ TEST_F(SteeringTest, PreviewStepsPastPartsOfLeftOutFiles) {
 
 // The base file lies in the corpus and playback stands right behind
 // "on the old road ": base.txt's part is that place, other.txt's is not.
+#ifndef _WIN32  // the test removes a file while it is played, which Windows refuses
 TEST_F(SteeringTest, ThePickAvoidsWherePlaybackStandsWhileAnotherPartExists) {
   const std::string base = CorpusWith("base.txt", "on the old road we went");
   const std::string other = dir.Write("corpus/other.txt", "up the old road they ran");
@@ -90,6 +91,7 @@ TEST_F(SteeringTest, ThePickAvoidsWherePlaybackStandsWhileAnotherPartExists) {
   std::filesystem::remove(other);
   EXPECT_EQ(searchFromBase(1), "base.txt");  // the place itself is all there is
 }
+#endif
 
 TEST_F(SteeringTest, WanderSearchesByItselfAfterNWordsInOnTheFlyModeOnly) {
   EXPECT_FALSE(panel.SetWanderWords(kMinWanderWords - 1) || panel.SetWanderWords(kMaxWanderWords + 1));
