@@ -103,14 +103,14 @@ export class TextBox {
   }
 
   // The view takes no transaction while it tells of one: those wait until it has told.
-  dispatch(spec) {
-    if (this.updating) this.pending.push(spec);
-    else this.view.dispatch({ ...spec, annotations: fromCore.of(true) });
+  dispatch(change) {
+    if (this.updating) this.pending.push(change);
+    else this.view.dispatch({ ...change, annotations: fromCore.of(true) });
   }
 
   flush() {
-    const specs = this.pending.splice(0);
-    for (const spec of specs) this.view.dispatch({ ...spec, annotations: fromCore.of(true) });
+    const changes = this.pending.splice(0);
+    for (const change of changes) this.view.dispatch({ ...change, annotations: fromCore.of(true) });
   }
 
   replace(from, to, units) { this.dispatch({ changes: { from, to, insert: unitsToString(units) } }); }
