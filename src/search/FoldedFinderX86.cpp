@@ -10,20 +10,15 @@
 
 #include <immintrin.h>
 
+#include "search/MaskBits.h"
+
 namespace plinvaro {
 namespace {
 
-inline int HighestBit32(std::uint32_t mask) { return 31 - __builtin_clz(mask); }
-
-// Starts [base, base + 32) whose bits are set in `mask`, highest first.
+// The highest start in [base, base + 32) with its bit set in `mask` that the check confirms, or -1.
 std::int64_t CheckMask(std::int64_t base, std::uint32_t mask, const FoldFilter& f,
                        const FindCheck& check) {
-  while (mask != 0) {
-    const int bit = HighestBit32(mask);
-    if (check.Matches(base + bit + f.width - 1)) return base + bit;
-    mask &= ~(std::uint32_t{1} << bit);
-  }
-  return -1;
+  return HighestAccepted(base, mask, [&](std::int64_t start) { return check.Matches(start + f.width - 1); });
 }
 
 }  // namespace

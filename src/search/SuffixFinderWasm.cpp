@@ -10,24 +10,12 @@
 
 #include <wasm_simd128.h>
 
-#include <cstring>
+#include "search/MaskBits.h"
 
 namespace plinvaro {
+
 namespace {
-
 constexpr std::int64_t kRoundStarts = 32;  // two vectors of 16 starts
-
-// The highest start in [base, base + 32) whose bit is set in `mask` and where the needle is, or -1.
-std::int64_t VerifyMask(const unsigned char* hay, std::int64_t base, std::uint32_t mask,
-                        const SuffixFinder::Needle& n) {
-  while (mask != 0) {
-    const int bit = 31 - __builtin_clz(mask);
-    if (std::memcmp(hay + base + bit, n.bytes, static_cast<std::size_t>(n.length)) == 0) return base + bit;
-    mask &= ~(std::uint32_t{1} << bit);
-  }
-  return -1;
-}
-
 }  // namespace
 
 std::int64_t FindLastStartSimd128(const unsigned char* hay, std::int64_t maxStart,
@@ -52,7 +40,7 @@ std::int64_t FindLastStartSimd128(const unsigned char* hay, std::int64_t maxStar
     const v128_t hi = candidates(base + 16);
     if (wasm_v128_any_true(wasm_v128_or(lo, hi))) {
       const std::uint32_t mask = wasm_i8x16_bitmask(lo) | (wasm_i8x16_bitmask(hi) << 16);
-      const std::int64_t hit = VerifyMask(hay, base, mask, n);
+      const std::int64_t hit = HighestNeedleStart(hay, base, mask, n);
       if (hit >= 0) return hit;
     }
     s -= kRoundStarts;

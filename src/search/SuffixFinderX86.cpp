@@ -9,43 +9,9 @@
 
 #include <immintrin.h>
 
-#include <cstring>
+#include "search/MaskBits.h"
 
 namespace plinvaro {
-namespace {
-
-inline bool IsMatchAt(const unsigned char* hay, std::int64_t start,
-                      const SuffixFinder::Needle& n) {
-  return std::memcmp(hay + start, n.bytes, static_cast<std::size_t>(n.length)) == 0;
-}
-
-inline int HighestBit32(std::uint32_t mask) { return 31 - __builtin_clz(mask); }
-
-// Start positions [base, base + 32) whose candidate bits are set in `mask`, highest first.
-inline std::int64_t VerifyMask(const unsigned char* hay, std::int64_t base, std::uint32_t mask,
-                               const SuffixFinder::Needle& n) {
-  while (mask != 0) {
-    const int bit = HighestBit32(mask);
-    if (IsMatchAt(hay, base + bit, n)) return base + bit;
-    mask &= ~(std::uint32_t{1} << bit);
-  }
-  return -1;
-}
-
-std::int64_t FinishScalar(const unsigned char* hay, std::int64_t maxStart,
-                          const SuffixFinder::Needle& n) {
-  const unsigned char b1 = n.bytes[n.rare1];
-  const unsigned char b2 = n.bytes[n.rare2];
-  const unsigned char b3 = n.bytes[n.rare3];
-  for (std::int64_t s = maxStart; s >= 0; --s)
-    if (hay[s + n.rare1] == b1 && hay[s + n.rare2] == b2 && hay[s + n.rare3] == b3 &&
-        IsMatchAt(hay, s, n))
-      return s;
-  return -1;
-}
-
-}  // namespace
-
 __attribute__((target("sse2"))) std::int64_t FindLastStartSse2(
     const unsigned char* hay, std::int64_t maxStart, const SuffixFinder::Needle& n) {
   const __m128i c1 = _mm_set1_epi8(static_cast<char>(n.bytes[n.rare1]));
@@ -68,12 +34,12 @@ __attribute__((target("sse2"))) std::int64_t FindLastStartSse2(
     const auto mask = static_cast<std::uint32_t>(_mm_movemask_epi8(lo)) |
                       (static_cast<std::uint32_t>(_mm_movemask_epi8(hi)) << 16);
     if (mask != 0) {
-      const std::int64_t hit = VerifyMask(hay, base, mask, n);
+      const std::int64_t hit = HighestNeedleStart(hay, base, mask, n);
       if (hit >= 0) return hit;
     }
     s -= 32;
   }
-  return FinishScalar(hay, s, n);
+  return FindLastStartScalar(hay, s, n);
 }
 
 __attribute__((target("avx2"))) std::int64_t FindLastStartAvx2(
@@ -100,15 +66,15 @@ __attribute__((target("avx2"))) std::int64_t FindLastStartAvx2(
     const __m256i hi = candidates(base + 32);
     if (!_mm256_testz_si256(_mm256_or_si256(lo, hi), _mm256_or_si256(lo, hi))) {
       const auto maskHi = static_cast<std::uint32_t>(_mm256_movemask_epi8(hi));
-      std::int64_t hit = VerifyMask(hay, base + 32, maskHi, n);
+      std::int64_t hit = HighestNeedleStart(hay, base + 32, maskHi, n);
       if (hit >= 0) return hit;
       const auto maskLo = static_cast<std::uint32_t>(_mm256_movemask_epi8(lo));
-      hit = VerifyMask(hay, base, maskLo, n);
+      hit = HighestNeedleStart(hay, base, maskLo, n);
       if (hit >= 0) return hit;
     }
     s -= 64;
   }
-  return FinishScalar(hay, s, n);
+  return FindLastStartScalar(hay, s, n);
 }
 
 }  // namespace plinvaro
