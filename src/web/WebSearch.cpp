@@ -46,11 +46,13 @@ std::int64_t TotalBytes(const std::vector<std::string>& paths) {
 }
 
 // The worker's scan of `directory` for the pattern `patternBytes` (untrimmed,
-// as the panel's request holds it); `onProgress(filesDone, filesListed,
+// as the panel's request holds it), letters matching in case or regardless of
+// it as the request says; `onProgress(filesDone, filesListed,
 // bytesDone, bytesTotal)` after the listing and each file, true when the scan
 // is to stop (the results then say cancelled).
-val ScanFolder(const std::string& directory, val patternBytes, val onProgress) {
+val ScanFolder(const std::string& directory, val patternBytes, bool matchCase, val onProgress) {
   TextSearcher searcher;
+  searcher.SetMatchCase(matchCase);
   std::int64_t total = 0;
   std::atomic<bool> stop{false};
   searcher.SetScanWatch({[&](const ScanProgress& p) {
