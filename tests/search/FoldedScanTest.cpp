@@ -149,6 +149,30 @@ TEST_P(FoldedDifferential, LettersOfAnotherLengthNearBlockEdges) {
   }
 }
 
+// Where a letter matched a case of another UTF-8 length, each part names the
+// pattern's bytes it matched, also once its results were carried as values.
+TEST(FoldedScanPattern, PartsKeepThePatternBytesTheyMatched) {
+  const std::string kelvin = "\xE2\x84\xAA";
+  struct Row {
+    std::string text, pattern, matched;  // every part of `text` matched `matched`
+  } const rows[] = {
+      {"three kelvin. Kelvin was", "3 " + kelvin + "elvin", " " + kelvin + "elvin"},
+      {"so 3 " + kelvin + "elvin. cold", "we saw 3 kelvin", " 3 kelvin"},
+      {"Die STRA\xE1\xBA\x9E" "E war", "die stra\xC3\x9F" "e", "die stra\xC3\x9F" "e"},
+  };
+  for (const Row& row : rows) {
+    TempDir dir;
+    dir.Write("a.txt", row.text);
+    TextSearcher searcher;
+    searcher.SetMatchCase(false);
+    ASSERT_FALSE(testing::Search(searcher, dir.path(), row.pattern).empty()) << row.pattern;
+    TextSearcher carried;
+    carried.AdoptResults(searcher.ExportResults());
+    for (const TextSearcher* held : {&searcher, &carried})
+      for (const auto& part : held->parts()) EXPECT_EQ(held->MatchedPattern(*part), row.matched) << row.pattern;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Kernels, FoldedDifferential,
                          ::testing::ValuesIn(testing::AvailableSetups()),
                          testing::SetupParamName());
