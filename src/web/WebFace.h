@@ -81,8 +81,9 @@ class WebFace : private MainWindowHost, private PanelObserver {
   emscripten::val Options() const;
   void SetMatchCase(bool matchCase) { panel_->SetMatchCase(matchCase); }
   void SetWanders(bool wanders) { panel_->SetWanders(wanders); }
-  // False, changing nothing, for N outside kMinWanderWords..kMaxWanderWords.
-  bool SetWanderWords(std::int32_t words) { return panel_->SetWanderWords(words); }
+  // False, changing nothing, for N outside kMinWanderWords..kMaxWanderWords
+  // (a JavaScript number, so that no fraction or huge value is wrapped into range).
+  bool SetWanderWords(double words);
   // The weight `text` spells (ParseWeight) for the file `name` of the
   // directory box's folder; false, changing nothing, when it spells none.
   bool SetSourceWeight(const std::string& name, const std::string& text);

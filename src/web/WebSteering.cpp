@@ -1,4 +1,7 @@
 // The steering options and the files' weights as the page sets, shows and keeps them.
+#include <cmath>
+#include <limits>
+
 #include "desktop/OptionTexts.h"
 #include "desktop/WeightStore.h"
 #include "provenance/SeamTexts.h"
@@ -16,6 +19,11 @@ val WebFace::Options() const {
   options.set("wanderText", WanderItemText(panel_->wanderWords()));
   options.set("wordsUntilWander", panel_->WordsUntilWander().value_or(-1));
   return options;
+}
+
+bool WebFace::SetWanderWords(double words) {
+  const bool whole = words == std::trunc(words) && std::abs(words) <= std::numeric_limits<std::int32_t>::max();
+  return whole && panel_->SetWanderWords(static_cast<std::int32_t>(words));
 }
 
 bool WebFace::SetSourceWeight(const std::string& name, const std::string& text) {

@@ -1,4 +1,4 @@
-// The browser page in headless Chromium: a writer's run, exact bytes through the page, the core's search against the command line's, no request off the origin.
+// The browser page in headless Chromium: a writer's run, exact bytes through the page, the steering options, the core's search against the command line's, no request off the origin.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';

@@ -174,7 +174,7 @@ function restoreSettings() {
   }
   // The core refuses what is out of range or not well formed.
   if (typeof kept.matchCase === 'boolean') face.setMatchCase(kept.matchCase);
-  if (Number.isInteger(kept.wanderWords)) face.setWanderWords(kept.wanderWords);
+  if (typeof kept.wanderWords === 'number') face.setWanderWords(kept.wanderWords);
   if (typeof kept.wanders === 'boolean') face.setWanders(kept.wanders);
   face.restoreWeights(kept.weights ?? []);
 }
@@ -350,9 +350,8 @@ function askWanderWords() {
   box.returnValue = '';
   box.showModal();
   box.addEventListener('close', () => {
-    const words = Number(input.value);
-    if (box.returnValue !== 'ok' || !Number.isInteger(words)) return;
-    run(() => { if (face.setWanderWords(words)) face.setWanders(true); });
+    if (box.returnValue !== 'ok') return;
+    run(() => { if (face.setWanderWords(Number(input.value))) face.setWanders(true); });
   }, { once: true });
 }
 
