@@ -359,21 +359,37 @@ test('the core in the page finds the parts the command line finds', async (t) =>
   assert.ok(found > 50, `only ${found} parts in all: the table tells little`);
 });
 
-// A folder of `files` ({name: text}) in the scratch folder, and a base file beside it ending "saw the lamp".
-async function steeringFiles(folder, files) {
-  await mkdir(join(scratch, folder), { recursive: true });
-  for (const [name, text] of Object.entries(files)) await writeFile(join(scratch, folder, name), text);
+// A page in a context of its own over the folder `name` of `files` ({name: text}), the
+// base file "...saw the lamp" played to its end in preview mode, the Options menu's items read by `options()`.
+async function steeringPage(t, name, files) {
+  const folder = join(scratch, name);
+  await mkdir(folder, { recursive: true });
+  for (const [file, text] of Object.entries(files)) await writeFile(join(folder, file), text);
   await writeFile(join(scratch, 'walk.txt'), 'we walked home and saw the lamp');
-  return join(scratch, folder);
+  const context = await newContext(session);
+  t.after(() => context.close().catch(() => {}));
+  const { page, errors } = await openFace(session, origin, context);
+  await chooseFolder(page, folder);
+  await openBase(page, join(scratch, 'walk.txt'));
+  await fastest(page);
+  await page.click('aria/On The Fly Mode');
+  await page.keyboard.press('F2');
+  await playToRest(page);
+  const options = () => menu(page, 'Options', null).then(() => page.$$eval('#menubar .menu.open .items button',
+    (items) => items.map((b) => [b.textContent, b.getAttribute('aria-checked')])));
+  return { page, errors, folder, options };
 }
 
-// The Options menu's items: [text, checked] each.
-async function options(page) {
-  await page.click('aria/Options[role="button"]');
-  const items = await page.$$eval('#menubar .menu.open .items button',
-    (buttons) => buttons.map((b) => [b.textContent, b.getAttribute('aria-checked')]));
-  await page.click('aria/Options[role="button"]');
-  return items;
+const setInput = (page, label, value) => page.$eval(`aria/${label}`, (input, v) => {
+  input.value = v;
+  input.dispatchEvent(new Event('change'));
+}, value);
+
+// Presses Search and waits for it to end: the status line then.
+async function search(page) {
+  await page.keyboard.press('F4');
+  await page.waitForFunction(() => !plinvaro.face.isSearching());
+  return statusText(page);
 }
 
 // Loads the page again, leaving its unsaved composition and declining the copy offered back.
@@ -385,76 +401,32 @@ async function reload(page) {
   await page.waitForSelector('body[data-ready=true]');
 }
 
-// Presses Search and waits for it to end: the status line then.
-async function search(page) {
-  await page.keyboard.press('F4');
-  await page.waitForFunction(() => !plinvaro.face.isSearching());
-  return statusText(page);
-}
-
 test('a file of weight 0 is marked among the parts and never picked, and its weight outlives a reload', async (t) => {
-  const folder = await steeringFiles('weights', { 'keep.txt': 'by night the lamp was lit. '.repeat(3),
-                                                  'drop.txt': 'at dawn the lamp was cold. '.repeat(3) });
-  const context = await newContext(session);
-  t.after(() => context.close().catch(() => {}));
-  const { page, errors } = await openFace(session, origin, context);
-  const open = async () => {
-    await chooseFolder(page, folder);
-    await page.click('aria/View[role="button"]');
-    await page.click('aria/Sources[role="menuitemcheckbox"]');
-    await page.waitForSelector('aria/Weight of drop.txt');
-  };
-  await open();
-  await page.$eval('aria/Weight of drop.txt', (input) => {
-    input.value = '0';
-    input.dispatchEvent(new Event('change'));
-  });
-  await page.click('aria/View[role="button"]');
-  await page.click('aria/Found parts[role="menuitemcheckbox"]');
-  await openBase(page, join(scratch, 'walk.txt'));
-  await fastest(page);
-  await page.click('aria/On The Fly Mode');
-  await page.keyboard.press('F2');
-  await playToRest(page);
-  for (let picks = 0; picks < 6; ++picks) assert.match(await search(page), /part \d of 6: keep\.txt/);
+  const { page, errors, folder } = await steeringPage(t, 'weights', {
+    'keep.txt': 'by night the lamp was lit. '.repeat(3), 'drop.txt': 'at dawn the lamp was cold. '.repeat(3) });
+  const showSources = () => menu(page, 'View', 'Sources').then(() => page.waitForSelector('aria/Weight of drop.txt'));
+  await showSources();
+  await menu(page, 'View', 'Found parts');
+  await setInput(page, 'Weight of drop.txt', '0');
+  await setInput(page, 'Weight of keep.txt', '11');  // refused: the weight stays
+  assert.equal(await page.$eval('aria/Weight of keep.txt', (input) => input.value), '1');
+  for (let picks = 0; picks < 6; ++picks) assert.match(await search(page), /part \d of 6: keep\.txt.*1 file left out/);
   await page.waitForFunction(() => document.querySelectorAll('#foundParts tr.left-out').length === 3);
   const rows = await page.$$eval('#foundParts tr', (trs) => trs.map((tr) => tr.cells[1].textContent));
   assert.deepEqual(rows.filter((name) => name.startsWith('drop')), Array(3).fill('drop.txt (weight 0)'));
-  assert.match(await statusText(page), /1 file left out/);
-  // A weight the core refuses leaves the file's weight as it was.
-  await page.$eval('aria/Weight of keep.txt', (input) => {
-    input.value = '11';
-    input.dispatchEvent(new Event('change'));
-  });
-  assert.equal(await page.$eval('aria/Weight of keep.txt', (input) => input.value), '1');
-
   await reload(page);
-  await open();
+  await chooseFolder(page, folder);
+  await showSources();
   assert.equal(await page.$eval('aria/Weight of drop.txt', (input) => input.value), '0');
   assert.deepEqual(errors, []);
 });
 
 test('Match case off joins "THE LAMP", the wander searches by itself every N words, and both outlive a reload', async (t) => {
-  const folder = await steeringFiles('cases', { 'loud.txt': 'IN THE STORM THE LAMP WENT OUT AND ALL WAS DARK. ' });
-  const context = await newContext(session);
-  t.after(() => context.close().catch(() => {}));
-  const { page, errors } = await openFace(session, origin, context);
-  await chooseFolder(page, folder);
-  await openBase(page, join(scratch, 'walk.txt'));
-  await fastest(page);
-  await page.click('aria/On The Fly Mode');
-  await page.keyboard.press('F2');
-  await playToRest(page);
-  for (const [matchCase, outcome] of [[true, /^no match/], [false, /^1 part in 1 file/]]) {
-    if ((await options(page))[0][1] !== String(matchCase)) {
-      await page.click('aria/Options[role="button"]');
-      await page.click('aria/Match case[role="menuitemcheckbox"]');
-    }
-    assert.match(await search(page), outcome, `Match case ${matchCase}`);
-  }
-  assert.match(await statusText(page), /case ignored/);
-
-  // Every 3 words: Search runs with no key pressed, and the status counts the words left.
+  const { page, errors, options } = await steeringPage(t, 'cases', { 'loud.txt': 'IN THE STORM THE LAMP WENT OUT. ' });
+  assert.match(await search(page), /^no match/);
+  await menu(page, 'Options', 'Match case');
+  assert.match(await search(page), /^1 part in 1 file.*case ignored/);
+  // Every 3 words in On The Fly Mode, Search runs with no key pressed; the status counts the words left.
   await page.click('aria/On The Fly Mode');
   await page.click('aria/Stop[role="button"]');
   await menu(page, 'Options', 'Words between wanders...');
@@ -464,11 +436,9 @@ test('Match case off joins "THE LAMP", the wander searches by itself every N wor
   const searched = await page.evaluate(() => plinvaro.face.partsRevision());
   await page.click('aria/Start[role="button"]');
   await page.waitForFunction((before) => plinvaro.face.partsRevision() !== before, {}, searched);
-  await page.click('aria/Stop[role="button"]');
-
   await reload(page);
-  assert.deepEqual(await options(page), [['Match case', 'false'], ['Wander every 3 words', 'true'],
-                                         ['Words between wanders...', null]]);
+  assert.deepEqual(await options(), [['Match case', 'false'], ['Wander every 3 words', 'true'],
+                                     ['Words between wanders...', null]]);
   assert.deepEqual(errors, []);
 });
 
