@@ -154,7 +154,6 @@ TEST_P(FoldedDifferential, LettersOfAnotherLengthNearBlockEdges) {
 // pattern's bytes it matched, also once its results were carried as values.
 TEST(FoldedScanPattern, PartsKeepThePatternBytesTheyMatched) {
   const std::string k = "\xE2\x84\xAA";  // the Kelvin sign
-  // text, pattern, the pattern's bytes each part matched
   for (const auto& [text, pattern, matched] : std::vector<std::array<std::string, 3>>{
            {"three kelvin. Kelvin was", "3 " + k + "elvin", " " + k + "elvin"},
            {"so 3 " + k + "elvin. cold", "we saw 3 kelvin", " 3 kelvin"},

@@ -383,11 +383,8 @@ const setInput = (page, label, value) => page.$eval(`aria/${label}`, (input, v) 
   input.value = v; input.dispatchEvent(new Event('change')); }, value);
 
 // Presses Search and waits for it to end: the status line then.
-async function search(page) {
-  await page.keyboard.press('F4');
-  await page.waitForFunction(() => !plinvaro.face.isSearching());
-  return statusText(page);
-}
+const search = (page) => page.keyboard.press('F4')
+  .then(() => page.waitForFunction(() => !plinvaro.face.isSearching())).then(() => statusText(page));
 
 // Loads the page again, leaving its unsaved composition and declining the copy offered back.
 async function reload(page) {
