@@ -20,6 +20,8 @@ inline constexpr char kWanderWordsMnemonic = 'b';
 // The box that asks for N, and its caption.
 inline constexpr std::string_view kWanderWordsCaption = "Wander every N words";
 inline constexpr std::string_view kWanderWordsPrompt = "Words played before Search runs by itself:";
+// Follows the file's name in the Found parts list for a part of a file of weight 0.
+inline constexpr std::string_view kLeftOutMark = " (weight 0)";
 
 // "Wander every N words" with N written out, e.g. "Wander every 20 words".
 inline std::string WanderItemText(std::int32_t words) {

@@ -17,12 +17,7 @@ void MainPanel::RecordJoin(std::int32_t position) {
     before.position = source.position;
   }
   std::string shared;
-  if (const FoundPart* part = CurrentPart()) {
-    const std::string& pattern = searcher.pattern();
-    const auto n = static_cast<std::size_t>(std::clamp<std::int32_t>(
-        part->matchLength, 0, static_cast<std::int32_t>(pattern.size())));
-    shared = pattern.substr(pattern.size() - n);
-  }
+  if (const FoundPart* part = CurrentPart()) shared = searcher.MatchedPattern(*part);
   provenance_.BeginJoin(position, std::move(before), std::move(shared));
 }
 

@@ -73,14 +73,11 @@ std::string ShareText(double share) {
 
 std::vector<FoundPartRow> FoundPartRows(const TextSearcher& searcher) {
   std::vector<FoundPartRow> rows;
-  const std::string& pattern = searcher.pattern();
   for (const auto& part : searcher.parts()) {
     FoundPartRow row;
     row.matchLength = part->matchLength;
     row.file = searcher.FilePath(part->fileIndex);
-    const auto n = static_cast<std::size_t>(
-        std::clamp<std::int32_t>(part->matchLength, 0, static_cast<std::int32_t>(pattern.size())));
-    row.shared = pattern.substr(pattern.size() - n);
+    row.shared = searcher.MatchedPattern(*part);
     unsigned char bytes[kContinuationBytes];
     const ReadResult read = ReadFileAt(row.file, part->offset, kContinuationBytes, bytes);
     if (read.status == ReadResult::Status::Ok)

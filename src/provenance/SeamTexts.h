@@ -41,7 +41,7 @@ inline constexpr std::int32_t kContinuationBytes = 160;  // read for the continu
 struct FoundPartRow {
   std::int32_t matchLength = 0;  // bytes
   std::string file;              // the part's path
-  std::string shared;            // the pattern's last matchLength bytes
+  std::string shared;            // the pattern's bytes the part matched (MatchedPattern)
   std::string continuation;      // the first words after the match, white space as single spaces
 };
 

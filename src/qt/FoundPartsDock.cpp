@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QTableWidget>
 
+#include "desktop/OptionTexts.h"
 #include "provenance/SeamTexts.h"
 
 namespace plinvaro::qt {
@@ -47,7 +48,7 @@ void FoundPartsDock::Refresh() {
       // The items are owned by the table.
       table_->setItem(i, 0, new QTableWidgetItem(QString::number(row.matchLength)));
       // A part of a file of weight 0 says so; "<<" and ">>" step past it.
-      const std::string leftOut = panel_.PartLeftOut(i) ? " (weight 0)" : "";
+      const std::string leftOut(panel_.PartLeftOut(i) ? kLeftOutMark : std::string_view());
       table_->setItem(i, 1, new QTableWidgetItem(FromBytes(BaseNameOf(row.file) + leftOut)));
       table_->setItem(i, 2, new QTableWidgetItem(FromBytes(row.shared)));
       table_->setItem(i, 3, new QTableWidgetItem(FromBytes(row.continuation)));

@@ -23,12 +23,13 @@ namespace {
 
 struct Verdict {
   bool accepted;
-  std::int32_t matched;
+  std::int32_t matched;       // file bytes
+  std::int32_t patternBytes;  // pattern bytes
 };
 
 Verdict Evaluate(const unsigned char* d, std::int64_t n, std::int64_t e, const std::string& p,
                  std::int32_t minMatch) {
-  if (e != n - 1 && !IsSeparator(d[e + 1])) return {false, 0};
+  if (e != n - 1 && !IsSeparator(d[e + 1])) return {false, 0, 0};
   const auto length = static_cast<std::int64_t>(p.size());
   const std::int64_t lo = (e + 1 < length) ? length - 1 - e : 0;
   std::int64_t k = length - 1;
@@ -41,9 +42,9 @@ Verdict Evaluate(const unsigned char* d, std::int64_t n, std::int64_t e, const s
   }
   const std::int64_t first = k + 1;
   const auto matched = static_cast<std::int32_t>(length - first);
-  if (matched < minMatch) return {false, matched};
-  if (first != lo && !sawSeparator) return {false, matched};
-  return {true, matched};
+  if (matched < minMatch) return {false, matched, matched};
+  if (first != lo && !sawSeparator) return {false, matched, matched};
+  return {true, matched, matched};
 }
 
 bool IsCancelled(const std::atomic<bool>* cancel) {
@@ -106,7 +107,7 @@ class FoldedCompare {
   }
   Verdict Evaluate(const unsigned char* d, std::int64_t n, std::int64_t e) const {
     const FoldedVerdict v = EvaluateFolded(d, n, e, units_, minMatch_);
-    return {v.accepted, v.matched};
+    return {v.accepted, v.matched, v.patternBytes};
   }
 
  private:
@@ -141,7 +142,7 @@ void ScanBytes(const unsigned char* d, std::int64_t n, Compare compare, std::siz
     while (IsSeparator(d[q])) {
       if (++q == n) return;
     }
-    hits.push_back({v.matched, static_cast<std::int32_t>(e + 1)});
+    hits.push_back({v.matched, static_cast<std::int32_t>(e + 1), v.patternBytes});
     if (hits.size() >= limit) return;
     e -= v.matched;
   }
@@ -190,11 +191,11 @@ void TextSearcher::SortParts() {
   });
 }
 
-void TextSearcher::AppendPart(std::int32_t matchLength, std::int64_t offset,
-                              std::int32_t fileIndex, std::int32_t fileSize) {
+void TextSearcher::AppendPart(const ScanHit& hit, std::int32_t fileIndex, std::int32_t fileSize) {
   boost::shared_ptr<FoundPart> part(new FoundPart);
-  part->matchLength = matchLength;
-  part->offset = static_cast<std::int32_t>(offset);
+  part->matchLength = hit.matchLength;
+  part->patternLength = hit.patternLength;
+  part->offset = hit.offset;
   part->fileIndex = fileIndex;
   part->fileSize = fileSize;
   parts_.push_back(part);
@@ -231,7 +232,7 @@ void TextSearcher::ScanFiles() {
       return stillWanted() > 0 ? stillWanted() : 1;
     }
     for (const ScanHit& hit : result.hits) {
-      AppendPart(hit.matchLength, hit.offset, index, result.fileSize);
+      AppendPart(hit, index, result.fileSize);
       if (PartCount() > maxParts) break;
     }
     ++stats_.filesScanned;

@@ -18,8 +18,9 @@ namespace plinvaro {
 
 // One accepted candidate of a file.
 struct ScanHit {
-  std::int32_t matchLength = 0;
-  std::int32_t offset = 0;  // first byte after the match
+  std::int32_t matchLength = 0;    // file bytes
+  std::int32_t offset = 0;         // first byte after the match
+  std::int32_t patternLength = 0;  // pattern bytes matched
 };
 
 // What one file gave.

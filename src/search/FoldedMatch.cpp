@@ -55,13 +55,13 @@ BackwardMatch MatchBackward(const unsigned char* d, std::int64_t end, const Patt
 
 FoldedVerdict EvaluateFolded(const unsigned char* d, std::int64_t n, std::int64_t end,
                              const std::vector<PatternUnit>& units, std::int32_t minMatch) {
-  if (end != n - 1 && !IsSeparator(d[end + 1])) return {false, 0};
+  if (end != n - 1 && !IsSeparator(d[end + 1])) return {false, 0, 0};
   const BackwardMatch m = MatchBackward(d, end, units.data(), units.size());
   const auto matched = static_cast<std::int32_t>(end - m.before);
-  if (m.patternBytes < minMatch) return {false, matched};
+  if (m.patternBytes < minMatch) return {false, matched, m.patternBytes};
   const bool complete = m.unmatched == 0 || m.before < 0;
-  if (!complete && !m.sawSeparator) return {false, matched};
-  return {true, matched};
+  if (!complete && !m.sawSeparator) return {false, matched, m.patternBytes};
+  return {true, matched, m.patternBytes};
 }
 
 }  // namespace plinvaro

@@ -37,7 +37,8 @@ BackwardMatch MatchBackward(const unsigned char* d, std::int64_t end, const Patt
 
 struct FoldedVerdict {
   bool accepted;
-  std::int32_t matched;  // file bytes of the match, which ends at d[end]
+  std::int32_t matched;       // file bytes of the match, which ends at d[end]
+  std::int32_t patternBytes;  // pattern bytes of the match
 };
 
 // The scan's acceptance rules for the candidate end `end` of d[0 .. n-1]:

@@ -8,10 +8,12 @@
 namespace plinvaro {
 
 struct FoundPart {
-  // Bytes of the file's matched text, which ends just before `offset`. The
-  // pattern's matched bytes are as many, except regardless of case where a
-  // letter matched a case of another UTF-8 length (the Kelvin sign for k).
+  // Bytes of the file's matched text, which ends just before `offset`.
   std::int32_t matchLength = 0;
+  // Bytes of the pattern's matched text, its last patternLength bytes: as
+  // many as matchLength, except regardless of case where a letter matched a
+  // case of another UTF-8 length (the Kelvin sign for k).
+  std::int32_t patternLength = 0;
   // Byte offset in the file of the first byte after the match (a separator when recorded).
   std::int32_t offset = 0;
   // Bytes actually read from `offset` by the last successful load; never more

@@ -1,6 +1,7 @@
 // TextSearcher: results, directory listing and loading of part text.
 #include "search/TextSearcher.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "text/OutOfMemory.h"
@@ -48,7 +49,7 @@ ScanResults TextSearcher::ExportResults() const {
   ScanResults results{pattern_, minMatchLength_, files_, listing_, stats_, cancelled_, {}};
   results.parts.reserve(parts_.size());
   for (const auto& part : parts_) {
-    results.parts.push_back({part->matchLength, part->offset, part->fileIndex, part->fileSize});
+    results.parts.push_back({part->matchLength, part->offset, part->fileIndex, part->fileSize, part->patternLength});
   }
   return results;
 }
@@ -64,17 +65,24 @@ void TextSearcher::AdoptResults(ScanResults results) {
   const auto fileCount = static_cast<std::int32_t>(files_.size());
   for (const ScanResults::Part& p : results.parts) {
     if (p.fileIndex < 0 || p.fileIndex >= fileCount || p.offset < 0 || p.matchLength < 0 ||
-        p.fileSize < 0) {
+        p.fileSize < 0 || p.patternLength < 0) {
       continue;
     }
     auto part = boost::shared_ptr<FoundPart>(new FoundPart);
     part->matchLength = p.matchLength;
+    part->patternLength = p.patternLength;
     part->offset = p.offset;
     part->fileIndex = p.fileIndex;
     part->fileSize = p.fileSize;
     parts_.push_back(part);
   }
   currentPart = parts_.end();
+}
+
+std::string TextSearcher::MatchedPattern(const FoundPart& part) const {
+  const auto n = static_cast<std::size_t>(
+      std::clamp<std::int32_t>(part.patternLength, 0, static_cast<std::int32_t>(pattern_.size())));
+  return pattern_.substr(pattern_.size() - n);
 }
 
 const FoundPart* TextSearcher::CurrentPart() const {

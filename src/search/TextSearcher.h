@@ -57,6 +57,7 @@ struct ScanResults {
     std::int32_t offset = 0;
     std::int32_t fileIndex = 0;
     std::int32_t fileSize = 0;
+    std::int32_t patternLength = 0;
   };
   std::string pattern;
   std::int32_t minMatchLength = 0;
@@ -100,6 +101,8 @@ class TextSearcher {
   const PartList& parts() const { return parts_; }
   const std::vector<std::string>& files() const { return files_; }
   const std::string& pattern() const { return pattern_; }
+  // The pattern's bytes that `part` matched: its last part.patternLength bytes, at most all of it.
+  std::string MatchedPattern(const FoundPart& part) const;
   std::int32_t minMatchLength() const { return minMatchLength_; }
   ListStatus listStatus() const { return listing_.status; }
   const std::string& listErrorText() const { return listing_.errorText; }
@@ -139,8 +142,7 @@ class TextSearcher {
   ByteScan FoldedScan() const;
   void ComputeMinMatchLength();
   void SortParts();
-  void AppendPart(std::int32_t matchLength, std::int64_t offset, std::int32_t fileIndex,
-                  std::int32_t fileSize);
+  void AppendPart(const ScanHit& hit, std::int32_t fileIndex, std::int32_t fileSize);
 
   PartList parts_;
   std::string pattern_;

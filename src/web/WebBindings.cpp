@@ -5,6 +5,7 @@
 #include "desktop/DesktopKeys.h"
 #include "desktop/DesktopMemory.h"
 #include "desktop/DropRule.h"
+#include "desktop/OptionTexts.h"
 #include "window/FontSizes.h"
 #include "panel/Hotkeys.h"
 #include "panel/MenuBar.h"
@@ -128,6 +129,21 @@ std::string RecentItemText(int index, const std::string& name) { return RecentMe
 std::string OpenRecentText() { return std::string(kOpenRecentText); }
 std::string NoRecentFilesText() { return std::string(kNoRecentFilesText); }
 
+// The Options menu's texts, the wander's and the weights' ranges, and the left-out part's mark.
+val OptionTexts() {
+  val texts = val::object();
+  texts.set("title", Text(kOptionsMenuTitle));
+  texts.set("matchCase", Text(kMatchCaseText));
+  texts.set("wanderWords", Text(kWanderWordsText));
+  texts.set("wanderWordsCaption", Text(kWanderWordsCaption));
+  texts.set("wanderWordsPrompt", Text(kWanderWordsPrompt));
+  texts.set("minWanderWords", kMinWanderWords);
+  texts.set("maxWanderWords", kMaxWanderWords);
+  texts.set("minWeight", kLeftOutWeight);
+  texts.set("maxWeight", kMaxWeight);
+  return texts;
+}
+
 std::string VersionText() { return plinvaro::kVersion; }
 std::string RecoveryQuestion() { return kRecoveryQuestion; }
 
@@ -172,12 +188,21 @@ EMSCRIPTEN_BINDINGS(plinvaro_web) {
       .function("status", &WebFace::Status)
       .function("sourceBytes", &WebFace::SourceBytes)
       .function("hasUnsavedText", &WebFace::HasUnsavedText)
-      .function("restoreSourceText", &WebFace::RestoreSourceText);
+      .function("restoreSourceText", &WebFace::RestoreSourceText)
+      .function("options", &WebFace::Options)
+      .function("setMatchCase", &WebFace::SetMatchCase)
+      .function("setWanders", &WebFace::SetWanders)
+      .function("setWanderWords", &WebFace::SetWanderWords)
+      .function("setSourceWeight", &WebFace::SetSourceWeight)
+      .function("weightsRevision", &WebFace::WeightsRevision)
+      .function("weightEntries", &WebFace::WeightEntries)
+      .function("restoreWeights", &WebFace::RestoreWeights);
   emscripten::function("controls", &Controls);
   emscripten::function("menus", &Menus);
   emscripten::function("fontSizes", &FontSizeList);
   emscripten::function("keyCode", &KeyCode);
   emscripten::function("version", &VersionText);
+  emscripten::function("optionTexts", &OptionTexts);
   emscripten::function("useOfDrop", &UseOfDropped);
   emscripten::function("recoveryQuestion", &RecoveryQuestion);
   emscripten::function("recentOrder", &RecentOrder);

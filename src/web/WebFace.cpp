@@ -126,6 +126,7 @@ void WebFace::StartSearch() {
   gate_.Begin();
   val search = val::object();
   search.set("directory", request_->directory);
+  search.set("matchCase", panel_->matchCase());
   const auto* pattern = reinterpret_cast<const std::uint8_t*>(request_->pattern.data());
   search.set("pattern", val(emscripten::typed_memory_view(request_->pattern.size(), pattern)).call<val>("slice"));
   page_.call<void>("startSearch", search);
@@ -212,6 +213,7 @@ val WebFace::Status() {
   status.set("speed", fields.speed);
   status.set("preview", fields.preview);
   status.set("run", fields.run);
+  status.set("steering", fields.steering);
   status.set("search", SearchOutcomeText(panel_->lastSearch()));
   status.set("hint", StartHint(panel_->baseFile(), controls_.DirectoryText()));
   return status;

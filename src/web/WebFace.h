@@ -70,16 +70,34 @@ class WebFace : private MainWindowHost, private PanelObserver {
   std::string SpanTooltipAt(std::int32_t unit) const;
   bool CanShowSource(std::int32_t unit) const;
   bool ShowSourceAt(std::int32_t unit);
-  // [{name, path, bytes, share}] in the order the files first appear.
+  // SourceRows (desktop/SourceRows.h) of the directory box's folder: [{name,
+  // path, bytes, share, weight}], weight null for a file from elsewhere.
   emscripten::val Sources() const;
-  // [{matchLength, name, shared, continuation}] in list order.
+  // [{matchLength, name, shared, continuation, leftOut}] in list order; the
+  // name of a part of a file of weight 0 carries kLeftOutMark.
   emscripten::val FoundParts() const;
+  // The steering options (WebSteering.cpp): {matchCase, wanders, wanderWords,
+  // wanderText (the item's text, N written out), wordsUntilWander (-1: none)}.
+  emscripten::val Options() const;
+  void SetMatchCase(bool matchCase) { panel_->SetMatchCase(matchCase); }
+  void SetWanders(bool wanders) { panel_->SetWanders(wanders); }
+  // False, changing nothing, for N outside kMinWanderWords..kMaxWanderWords
+  // (a JavaScript number, so that no fraction or huge value is wrapped into range).
+  bool SetWanderWords(double words);
+  // The weight `text` spells (ParseWeight) for the file `name` of the
+  // directory box's folder; false, changing nothing, when it spells none.
+  bool SetSourceWeight(const std::string& name, const std::string& text);
+  double WeightsRevision() const { return static_cast<double>(panel_->weights().revision()); }
+  // The weights as the settings keep them (desktop/WeightStore.h), and taking
+  // such entries back: the number taken, an entry not well formed skipped.
+  emscripten::val WeightEntries() const;
+  std::int32_t RestoreWeights(emscripten::val entries);
   std::int32_t CurrentPartIndex() { return panel_->CurrentPartIndex(); }
   // Moves on whenever the list of found parts is replaced or emptied.
   double PartsRevision() const { return static_cast<double>(panel_->partsRevision()); }
   void ShowPartAt(std::int32_t index) { panel_->ShowPartAt(index); }
   static std::string ShowSourceText();
-  // The status line's texts: playback, speed, preview, run, search, hint.
+  // The status line's texts: playback, speed, preview, run, steering, search, hint.
   emscripten::val Status();
   // The composition's bytes, as saved (a view valid until the next call into the core).
   emscripten::val SourceBytes();

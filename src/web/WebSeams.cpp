@@ -1,8 +1,11 @@
-// The seam views' data for the page: spans in the box's units, a span's tooltip, Show source, the sources' shares, the found parts' rows.
+// The seam views' data for the page: spans in the box's units, a span's tooltip, Show source, the Sources rows with their weights, the found parts' rows.
 #include "web/WebFace.h"
 
+#include "desktop/OptionTexts.h"
+#include "desktop/SourceRows.h"
 #include "panel/SeamMenu.h"
 #include "provenance/SeamTexts.h"
+#include "text/FileAccess.h"
 
 namespace plinvaro::web {
 
@@ -40,13 +43,17 @@ bool WebFace::CanShowSource(std::int32_t unit) const {
 bool WebFace::ShowSourceAt(std::int32_t unit) { return panel_->ShowSpanSource(sourceBox_.BytesBefore(unit)); }
 
 val WebFace::Sources() const {
+  const std::string directory = controls_.DirectoryText();
+  const std::vector<std::string> names =
+      directory.empty() ? std::vector<std::string>() : ListTextFileNames(directory).names;
   val rows = val::array();
-  for (const SourceTotal& total : SourceTotals(panel_->provenance())) {
+  for (const SourceRow& source : SourceRows(panel_->provenance(), directory, names, panel_->weights())) {
     val row = val::object();
-    row.set("name", BaseNameOf(total.path));
-    row.set("path", total.path);
-    row.set("bytes", static_cast<double>(total.bytes));
-    row.set("share", ShareText(total.share));
+    row.set("name", source.name);
+    row.set("path", source.path);
+    row.set("bytes", static_cast<double>(source.bytes));
+    row.set("share", source.inUse() ? ShareText(source.share) : std::string());
+    row.set("weight", source.weight ? val(*source.weight) : val::null());
     rows.call<void>("push", row);
   }
   return rows;
@@ -54,12 +61,15 @@ val WebFace::Sources() const {
 
 val WebFace::FoundParts() const {
   val rows = val::array();
+  std::int32_t index = 0;
   for (const FoundPartRow& part : FoundPartRows(panel_->results())) {
+    const bool leftOut = panel_->PartLeftOut(index++);
     val row = val::object();
     row.set("matchLength", part.matchLength);
-    row.set("name", BaseNameOf(part.file));
+    row.set("name", BaseNameOf(part.file) + std::string(leftOut ? kLeftOutMark : std::string_view()));
     row.set("shared", part.shared);
     row.set("continuation", part.continuation);
+    row.set("leftOut", leftOut);
     rows.call<void>("push", row);
   }
   return rows;

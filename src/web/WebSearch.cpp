@@ -18,7 +18,7 @@ namespace {
 
 using emscripten::val;
 
-constexpr int kPartFields = 4;  // matchLength, offset, fileIndex, fileSize
+constexpr int kPartFields = 5;  // matchLength, offset, fileIndex, fileSize, patternLength
 
 std::int32_t Int(const val& value, const char* field) {
   const val v = value[field];
@@ -46,11 +46,13 @@ std::int64_t TotalBytes(const std::vector<std::string>& paths) {
 }
 
 // The worker's scan of `directory` for the pattern `patternBytes` (untrimmed,
-// as the panel's request holds it); `onProgress(filesDone, filesListed,
+// as the panel's request holds it), letters matching in case or regardless of
+// it as the request says; `onProgress(filesDone, filesListed,
 // bytesDone, bytesTotal)` after the listing and each file, true when the scan
 // is to stop (the results then say cancelled).
-val ScanFolder(const std::string& directory, val patternBytes, val onProgress) {
+val ScanFolder(const std::string& directory, val patternBytes, bool matchCase, val onProgress) {
   TextSearcher searcher;
+  searcher.SetMatchCase(matchCase);
   std::int64_t total = 0;
   std::atomic<bool> stop{false};
   searcher.SetScanWatch({[&](const ScanProgress& p) {
@@ -129,7 +131,7 @@ val ResultsValue(const ScanResults& results) {
   std::vector<std::int32_t> parts;
   parts.reserve(results.parts.size() * kPartFields);
   for (const ScanResults::Part& p : results.parts) {
-    parts.insert(parts.end(), {p.matchLength, p.offset, p.fileIndex, p.fileSize});
+    parts.insert(parts.end(), {p.matchLength, p.offset, p.fileIndex, p.fileSize, p.patternLength});
   }
   value.set("parts", val(emscripten::typed_memory_view(parts.size(), parts.data())).call<val>("slice"));
   return value;
@@ -163,7 +165,7 @@ ScanResults ResultsFromValue(const val& value) {
         .call<void>("set", parts.call<val>("subarray", 0, fields.size()));
     for (std::size_t i = 0; i < count; ++i) {
       const std::int32_t* f = &fields[i * kPartFields];
-      results.parts.push_back({f[0], f[1], f[2], f[3]});
+      results.parts.push_back({f[0], f[1], f[2], f[3], f[4]});
     }
   }
   return results;

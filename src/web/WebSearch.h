@@ -2,7 +2,7 @@
 //
 // The value: {pattern: Uint8Array, minMatchLength, files: [path], listStatus,
 // listError, filesListed, filesScanned, filesSkipped, bytesScanned, cancelled,
-// parts: Int32Array of matchLength, offset, fileIndex, fileSize per part}.
+// parts: Int32Array of matchLength, offset, fileIndex, fileSize, patternLength per part}.
 #pragma once
 
 #include <emscripten/val.h>

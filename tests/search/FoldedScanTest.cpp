@@ -1,6 +1,7 @@
 // The scan regardless of case: a table of English and German UTF-8 cases, cut patterns, letters of other lengths, blocks.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "ScanTestSupport.h"
@@ -146,6 +147,25 @@ TEST_P(FoldedDifferential, LettersOfAnotherLengthNearBlockEdges) {
       const auto parts = testing::Search(searcher, dir.path(), pattern, GetParam());
       ASSERT_EQ(parts, testing::OracleParts(searcher, pattern)) << "pattern '" << pattern << "'";
     }
+  }
+}
+
+// Where a letter matched a case of another UTF-8 length, each part names the
+// pattern's bytes it matched, also once its results were carried as values.
+TEST(FoldedScanPattern, PartsKeepThePatternBytesTheyMatched) {
+  const std::string k = "\xE2\x84\xAA";  // the Kelvin sign
+  for (const auto& [text, pattern, matched] : std::vector<std::array<std::string, 3>>{
+           {"three kelvin. Kelvin was", "3 " + k + "elvin", " " + k + "elvin"},
+           {"so 3 " + k + "elvin. cold", "we saw 3 kelvin", " 3 kelvin"},
+           {"Die STRA\xE1\xBA\x9E" "E war", "die stra\xC3\x9F" "e", "die stra\xC3\x9F" "e"}}) {
+    TempDir dir;
+    dir.Write("a.txt", text);
+    TextSearcher searcher, carried;
+    searcher.SetMatchCase(false);
+    ASSERT_FALSE(testing::Search(searcher, dir.path(), pattern).empty()) << pattern;
+    carried.AdoptResults(searcher.ExportResults());
+    for (const TextSearcher* held : {&searcher, &carried})
+      for (const auto& part : held->parts()) EXPECT_EQ(held->MatchedPattern(*part), matched) << pattern;
   }
 }
 

@@ -36,9 +36,10 @@ export async function playToRest(page, restMs = 800) {
   }
 }
 
+// Opens the menu `title` and clicks its `item` (a check item too); `item` null leaves it open.
 export async function menu(page, title, item) {
   await page.click(`aria/${title}[role="button"]`);
-  await page.click(`aria/${item}[role="menuitem"]`);
+  if (item) await page.click(`#menubar .menu.open ::-p-aria(${JSON.stringify(item)})`);
 }
 
 export const saveAs = (page) => menu(page, 'File', 'Save as...');

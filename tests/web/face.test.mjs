@@ -1,8 +1,8 @@
-// The browser page in headless Chromium: a writer's run, exact bytes through the page, the core's search against the command line's, no request off the origin.
+// The browser page in headless Chromium: a writer's run, exact bytes through the page, the steering options, the core's search against the command line's, no request off the origin.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtemp, readFile, readdir, rm, writeFile } from 'node:fs/promises';
+import { mkdir, mkdtemp, readFile, readdir, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -357,6 +357,82 @@ test('the core in the page finds the parts the command line finds', async (t) =>
     assert.deepEqual(partsByName(inPage), partsByName(native), `pattern "${pattern}"`);
   }
   assert.ok(found > 50, `only ${found} parts in all: the table tells little`);
+});
+
+// A page of its own over the folder `name` of `files` ({name: text}), "...saw the lamp" played in preview mode; options(): [text, checked].
+async function steeringPage(t, name, files) {
+  const folder = join(scratch, name);
+  await mkdir(folder, { recursive: true });
+  for (const [file, text] of Object.entries(files)) await writeFile(join(folder, file), text);
+  await writeFile(join(scratch, 'walk.txt'), 'we walked home and saw the lamp');
+  const context = await newContext(session);
+  t.after(() => context.close().catch(() => {}));
+  const { page, errors } = await openFace(session, origin, context);
+  await chooseFolder(page, folder);
+  await openBase(page, join(scratch, 'walk.txt'));
+  await fastest(page);
+  await page.click('aria/On The Fly Mode');
+  await page.keyboard.press('F2');
+  await playToRest(page);
+  const options = () => menu(page, 'Options', null).then(() => page.$$eval('#menubar .menu.open .items button',
+    (items) => items.map((b) => [b.textContent, b.getAttribute('aria-checked')])));
+  return { page, errors, folder, options };
+}
+
+const setInput = (page, label, value) => page.$eval(`aria/${label}`, (input, v) => {
+  input.value = v; input.dispatchEvent(new Event('change')); }, value);
+
+// Presses Search and waits for it to end: the status line then.
+const search = (page) => page.keyboard.press('F4')
+  .then(() => page.waitForFunction(() => !plinvaro.face.isSearching())).then(() => statusText(page));
+
+// Loads the page again, leaving its unsaved composition and declining the copy offered back.
+async function reload(page) {
+  page.once('dialog', (dialog) => dialog.accept());
+  await page.reload();
+  await page.waitForSelector('body[data-ready=true], #ask[open]');
+  if (await page.$('#ask[open]')) await page.click('aria/No');
+  await page.waitForSelector('body[data-ready=true]');
+}
+
+test('a file of weight 0 is marked among the parts and never picked, and its weight outlives a reload', async (t) => {
+  const { page, errors, folder } = await steeringPage(t, 'weights', {
+    'keep.txt': 'by night the lamp was lit. '.repeat(3), 'drop.txt': 'at dawn the lamp was cold. '.repeat(3) });
+  const showSources = () => menu(page, 'View', 'Sources').then(() => page.waitForSelector('aria/Weight of drop.txt'));
+  await showSources();
+  await menu(page, 'View', 'Found parts');
+  await setInput(page, 'Weight of drop.txt', '0');
+  await setInput(page, 'Weight of keep.txt', '11');  // refused: the weight stays
+  assert.equal(await page.$eval('aria/Weight of keep.txt', (input) => input.value), '1');
+  for (let picks = 0; picks < 6; ++picks) assert.match(await search(page), /part \d of 6: keep\.txt.*1 file left out/);
+  await page.waitForFunction(() => [...document.querySelectorAll('#foundParts tr.left-out')]
+    .filter((tr) => tr.cells[1].textContent === 'drop.txt (weight 0)').length === 3);
+  await reload(page);
+  await chooseFolder(page, folder);
+  await showSources();
+  assert.equal(await page.$eval('aria/Weight of drop.txt', (input) => input.value), '0');
+  assert.deepEqual(errors, []);
+});
+
+test('Match case off joins "THE LAMP", the wander searches by itself every N words, and both outlive a reload', async (t) => {
+  const { page, errors, options } = await steeringPage(t, 'cases', { 'loud.txt': 'IN THE STORM THE LAMP WENT OUT. ' });
+  assert.match(await search(page), /^no match/);
+  await menu(page, 'Options', 'Match case');
+  assert.match(await search(page), /^1 part in 1 file.*case ignored/);
+  // Every 3 words in On The Fly Mode, Search runs with no key pressed; the status counts the words left.
+  await page.click('aria/On The Fly Mode');
+  await page.click('aria/Stop[role="button"]');
+  await menu(page, 'Options', 'Words between wanders...');
+  await setInput(page, 'Words played before Search runs by itself:', '3');
+  await page.click('aria/OK');
+  await page.waitForFunction(() => document.getElementById('status').textContent.includes('wander in 3 words'));
+  const searched = await page.evaluate(() => plinvaro.face.partsRevision());
+  await page.click('aria/Start[role="button"]');
+  await page.waitForFunction((before) => plinvaro.face.partsRevision() !== before, {}, searched);
+  await reload(page);
+  assert.deepEqual(await options(), [['Match case', 'false'], ['Wander every 3 words', 'true'],
+                                     ['Words between wanders...', null]]);
+  assert.deepEqual(errors, []);
 });
 
 test('no request leaves the page\'s origin', () => {

@@ -30,6 +30,7 @@ const kScanPauseMs = Number(new URLSearchParams(location.search).get('scanPauseM
 const $ = (id) => document.getElementById(id);
 const core = await createPlinvaroCore();
 const kOnTheFlyCommand = core.controls().find((row) => row.field === 'onTheFlyCheck').commandId;
+const optionTexts = core.optionTexts();
 const widgets = {};
 const timers = new Map();
 let directory = '';
@@ -143,10 +144,15 @@ function afterCommand() {
 }
 
 function keepSettings() {
+  const options = face.options();
   saveSettings({
     speed: page.trackbarPosition(),
     fontSize: page.selectedFontSizeText(),
     onTheFly: page.isOnTheFlyChecked(),
+    matchCase: options.matchCase,
+    wanders: options.wanders,
+    wanderWords: options.wanderWords,
+    weights: face.weightEntries(),
   });
 }
 
@@ -166,6 +172,11 @@ function restoreSettings() {
     page.setOnTheFlyChecked(kept.onTheFly);
     face.runCommand(kOnTheFlyCommand);
   }
+  // The core refuses what is out of range or not well formed.
+  if (typeof kept.matchCase === 'boolean') face.setMatchCase(kept.matchCase);
+  if (typeof kept.wanderWords === 'number') face.setWanderWords(kept.wanderWords);
+  if (typeof kept.wanders === 'boolean') face.setWanders(kept.wanders);
+  face.restoreWeights(kept.weights ?? []);
 }
 
 function progressText() {
@@ -177,7 +188,7 @@ function showStatus() {
   const s = face.status();
   const searching = face.isSearching() && progressShown;
   const first = searching ? progressText() : hintShown ? s.hint : (note || s.search);
-  $('status').textContent = [first, s.playback, s.speed, s.preview, s.run].filter(Boolean).join('  |  ');
+  $('status').textContent = [first, s.playback, s.speed, s.preview, s.run, s.steering].filter(Boolean).join('  |  ');
 }
 
 function buildControls() {
@@ -229,11 +240,12 @@ function buildMenus() {
     bar.querySelectorAll('.menu.open').forEach((m) => m.classList.remove('open'));
     bar.querySelectorAll('.submenu').forEach((list) => { list.hidden = true; });
   };
-  for (const menu of core.menus()) {
+  // A pop-up titled `text` on the bar: its box, title button and list of items.
+  const popup = (text) => {
     const box = document.createElement('div');
     box.className = 'menu';
     const title = document.createElement('button');
-    title.textContent = menu.title;
+    title.textContent = text;
     title.setAttribute('aria-haspopup', 'menu');
     title.addEventListener('click', () => {
       const open = box.classList.contains('open');
@@ -243,6 +255,12 @@ function buildMenus() {
     const items = document.createElement('div');
     items.className = 'items';
     items.setAttribute('role', 'menu');
+    box.append(title, items);
+    return { box, title, items };
+  };
+  for (const menu of core.menus()) {
+    if (menu.title === 'Help') bar.append(buildOptionsMenu(popup(optionTexts.title), close));
+    const { box, items } = popup(menu.title);
     for (const item of menu.items) {
       if (item.id === 0) { items.append(document.createElement('hr')); continue; }
       const entry = document.createElement('button');
@@ -253,7 +271,6 @@ function buildMenus() {
       items.append(entry);
     }
     if (menu.title === 'File') addOpenRecent(items, close);
-    box.append(title, items);
     bar.append(box);
   }
   document.addEventListener('click', (e) => { if (!bar.contains(e.target)) close(); });
@@ -297,6 +314,47 @@ function addOpenRecent(items, close) {
   });
 }
 
+// "Options": "Match case", "Wander every N words" (N written out) and "Words
+// between wanders...", set in the core at once; the checks follow the core
+// each time the menu opens.
+const optionItems = {};
+
+function buildOptionsMenu({ box, title, items }, close) {
+  const item = (text, checkable, action) => {
+    const entry = document.createElement('button');
+    entry.setAttribute('role', checkable ? 'menuitemcheckbox' : 'menuitem');
+    entry.textContent = text;
+    entry.addEventListener('click', () => { close(); action(); });
+    items.append(entry);
+    return entry;
+  };
+  optionItems.matchCase = item(optionTexts.matchCase, true, () => run(() => face.setMatchCase(!face.options().matchCase)));
+  optionItems.wander = item('', true, () => run(() => face.setWanders(!face.options().wanders)));
+  item(optionTexts.wanderWords, false, askWanderWords);
+  title.addEventListener('click', showOptions);
+  return box;
+}
+
+function showOptions() {
+  const options = face.options();
+  optionItems.matchCase.setAttribute('aria-checked', String(options.matchCase));
+  optionItems.wander.setAttribute('aria-checked', String(options.wanders));
+  optionItems.wander.textContent = options.wanderText;
+}
+
+// Asks for N in the page's box; a number the core takes also turns the wander on.
+function askWanderWords() {
+  const box = $('wanderWords');
+  const input = $('wanderWordsInput');
+  input.value = String(face.options().wanderWords);
+  box.returnValue = '';
+  box.showModal();
+  box.addEventListener('close', () => {
+    if (box.returnValue !== 'ok') return;
+    run(() => { if (face.setWanderWords(Number(input.value))) face.setWanders(true); });
+  }, { once: true });
+}
+
 function runMenuItem(item, entry) {
   if (item.checkable) {
     const on = entry.getAttribute('aria-checked') !== 'true';
@@ -308,13 +366,14 @@ function runMenuItem(item, entry) {
 }
 
 // The seam views: tint and join marks in the composition, the Sources and Found parts lists.
-const views = { tint: true, drawn: -1, parts: null };
+const views = { tint: true, drawn: -1, sources: null, parts: null };
 
 function toggleView(id, on) {
   if (id === kToggleTint) views.tint = on;
   else if (id === kToggleSources) $('sources').hidden = !on;
   else if (id === kToggleFoundParts) $('foundParts').hidden = !on;
   views.drawn = -1;
+  views.sources = null;
   views.parts = null;
   refreshViews();
 }
@@ -337,21 +396,62 @@ function refreshViews() {
   if (revision !== views.drawn) {
     views.drawn = revision;
     sourceBox.setMarks(face.seams().spans, views.tint);
-    if (!$('sources').hidden) {
-      tableRows($('sources').querySelector('table'), face.sources(), (s) => [s.name, s.share]);
-    }
+  }
+  const sourcesKey = `${revision}:${face.weightsRevision()}:${directory}`;
+  if (!$('sources').hidden && sourcesKey !== views.sources) {
+    views.sources = sourcesKey;
+    showSources($('sources').querySelector('table'));
   }
   if (!$('foundParts').hidden) {
     const table = $('foundParts').querySelector('table');
-    const key = face.partsRevision();
+    const key = `${face.partsRevision()}:${face.weightsRevision()}`;
     if (key !== views.parts) {
       views.parts = key;
-      tableRows(table, face.foundParts(), (p) => [p.matchLength, p.name, p.continuation]);
-      [...table.rows].forEach((tr, i) => tr.addEventListener('click', () => change(() => face.showPartAt(i))));
+      const parts = face.foundParts();
+      tableRows(table, parts, (p) => [p.matchLength, p.name, p.continuation]);
+      [...table.rows].forEach((tr, i) => {
+        tr.classList.toggle('left-out', parts[i].leftOut);
+        tr.addEventListener('click', () => change(() => face.showPartAt(i)));
+      });
     }
     const current = face.currentPartIndex();
     [...table.rows].forEach((tr, i) => tr.classList.toggle('current', i === current));
   }
+}
+
+// The Sources rows, each file of the folder with its weight; the rows and their
+// inputs stay, so that a weight being typed keeps its focus.
+function showSources(table) {
+  const rows = face.sources();
+  while (table.rows.length > rows.length) table.deleteRow(-1);
+  rows.forEach((source, i) => {
+    const tr = table.rows[i] ?? sourceRow(table);
+    tr.cells[0].textContent = source.name;
+    tr.cells[0].title = source.path || source.name;
+    tr.cells[1].textContent = source.share;
+    const input = tr.cells[2].firstChild;
+    input.hidden = source.weight === null;
+    input.dataset.name = source.name;
+    input.dataset.weight = String(source.weight ?? '');
+    input.setAttribute('aria-label', `Weight of ${source.name}`);
+    if (document.activeElement !== input) input.value = input.dataset.weight;
+  });
+}
+
+function sourceRow(table) {
+  const tr = table.insertRow();
+  for (let i = 0; i < 3; ++i) tr.insertCell();
+  const input = document.createElement('input');
+  input.type = 'number';
+  input.min = String(optionTexts.minWeight);
+  input.max = String(optionTexts.maxWeight);
+  input.step = '1';
+  // A weight the core refuses shows the file's weight again.
+  input.addEventListener('change', () => run(() => {
+    if (!face.setSourceWeight(input.dataset.name, input.value)) input.value = input.dataset.weight;
+  }));
+  tr.cells[2].append(input);
+  return tr;
 }
 
 function showContextMenu(event) {
@@ -503,6 +603,7 @@ function useFolder(read, handle, stamp) {
   folderStamp = stamp;
   searchWorker.setFolder(folder, read.files);
   page.setDirectoryText(folder);
+  page.changed();  // the Sources list shows the new folder's files
   hintShown = false;
   note = handle ? `${read.files.length} files read from the folder: read again at each search`
                 : `${read.files.length} files read: a snapshot of the folder, taken now`;
@@ -546,10 +647,15 @@ const searchWorker = new SearchWorker((p) => { progress = p; showStatus(); }, se
 const recovery = new Recovery(face);
 const recent = new RecentFiles((keys, key) => core.recentOrder(keys, key));
 restoreSettings();
+showOptions();
 $('openFile').addEventListener('change', (e) => { if (e.target.files[0]) openBaseFile(e.target.files[0]); });
 $('baseDir').addEventListener('change', (e) => { if (e.target.files.length) openFolder([...e.target.files]); });
 document.addEventListener('keydown', onKey);
 $('showSource').textContent = core.WebFace.showSourceText();
+$('wanderWordsCaption').textContent = optionTexts.wanderWordsCaption;
+$('wanderWordsPrompt').textContent = optionTexts.wanderWordsPrompt;
+$('wanderWordsInput').min = String(optionTexts.minWanderWords);
+$('wanderWordsInput').max = String(optionTexts.maxWanderWords);
 $('sourceBox').addEventListener('contextmenu', showContextMenu);
 document.addEventListener('click', (e) => { if (!$('contextMenu').contains(e.target)) $('contextMenu').hidden = true; });
 document.addEventListener('dragover', (e) => e.preventDefault());

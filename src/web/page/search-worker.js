@@ -28,7 +28,7 @@ onmessage = async (event) => {
       if (message.pauseMs > 0) pause(message.pauseMs);
       return going !== null && Atomics.load(going, 0) !== id;
     };
-    const results = core.scanFolder(message.directory, message.pattern, progress);
+    const results = core.scanFolder(message.directory, message.pattern, message.matchCase, progress);
     postMessage({ type: 'done', id, results });
   }
 };

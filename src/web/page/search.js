@@ -41,7 +41,7 @@ export class SearchWorker {
     this.id += 1;
     if (this.going) Atomics.store(this.going, 0, this.id);
     this.worker.postMessage({ type: 'search', id: this.id, directory: request.directory, pattern: request.pattern,
-                              pauseMs: this.pauseMs });
+                              matchCase: request.matchCase, pauseMs: this.pauseMs });
   }
 
   cancel() {

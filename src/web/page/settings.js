@@ -1,4 +1,4 @@
-// The page's settings in the browser's storage for it: speed, font size and On The Fly Mode, kept at each change.
+// The page's settings in the browser's storage for it: speed, font size, On The Fly Mode, the steering options and the weights (the core's entry texts), kept at each change.
 const kKey = 'plinvaro.settings';
 
 export function loadSettings() {
