@@ -8,6 +8,11 @@
 
 namespace plinvaro {
 
+std::vector<std::string> SourceNames(const std::string& directory) {
+  if (directory.empty()) return {};
+  return ListTextFileNames(directory).names;
+}
+
 std::vector<SourceRow> SourceRows(const ProvenanceMap& map, const std::string& directory,
                                   const std::vector<std::string>& names, const SourceWeights& weights) {
   const std::set<std::string> listed(names.begin(), names.end());

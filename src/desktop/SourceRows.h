@@ -22,6 +22,9 @@ struct SourceRow {
   bool inUse() const { return !path.empty(); }
 };
 
+// The *.txt names `directory` lists, as the rows take them; none for an empty directory box.
+std::vector<std::string> SourceNames(const std::string& directory);
+
 // The rows for the text `map`, `directory` and its *.txt entries `names` as
 // listed: files in use in the order they first appear, then the rest by name.
 std::vector<SourceRow> SourceRows(const ProvenanceMap& map, const std::string& directory,

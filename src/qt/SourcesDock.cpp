@@ -74,8 +74,7 @@ void SourcesDock::Refresh(bool always) {
     return;
   if (relist) {
     directory_ = directory;
-    const DirectoryListing listing = directory.empty() ? DirectoryListing{} : ListTextFileNames(directory);
-    names_ = listing.names;
+    names_ = SourceNames(directory);
     listed_.start();
   }
   shown_ = true;

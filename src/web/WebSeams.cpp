@@ -5,7 +5,6 @@
 #include "desktop/SourceRows.h"
 #include "panel/SeamMenu.h"
 #include "provenance/SeamTexts.h"
-#include "text/FileAccess.h"
 
 namespace plinvaro::web {
 
@@ -44,8 +43,7 @@ bool WebFace::ShowSourceAt(std::int32_t unit) { return panel_->ShowSpanSource(so
 
 val WebFace::Sources() const {
   const std::string directory = controls_.DirectoryText();
-  const std::vector<std::string> names =
-      directory.empty() ? std::vector<std::string>() : ListTextFileNames(directory).names;
+  const std::vector<std::string> names = SourceNames(directory);
   val rows = val::array();
   for (const SourceRow& source : SourceRows(panel_->provenance(), directory, names, panel_->weights())) {
     val row = val::object();

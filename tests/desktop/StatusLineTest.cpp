@@ -15,7 +15,7 @@ class StatusLineTest : public PanelTest {
 };
 
 TEST_F(StatusLineTest, StateFollowsStartPauseAndStopWithTheFilePlaying) {
-  EXPECT_EQ(Status(), (StatusFields{"Stopped", "500 ms per word", "", ""}));
+  EXPECT_EQ(Status(), (StatusFields{"Stopped", "500 ms per word", "", "", ""}));
   EXPECT_EQ(Whole(), Status());
   EXPECT_EQ(face.controls.title(), "Plinvaro");
   const std::string base = ChooseBaseWith("one two three");
